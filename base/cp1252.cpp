@@ -1,0 +1,128 @@
+#include "base/cp1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace scenario {
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; the rest of the page is Latin-1.
+constexpr std::array<char32_t, 32> high_block = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int byte_of(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+  for (std::size_t i = 0; i < high_block.size(); ++i) {
+    if (high_block[i] == cp) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+void append_utf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+}  // namespace
+
+std::string utf8_to_cp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    int extra = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+      cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      cp = lead & 0x07;
+    } else {
+      out.push_back(cp1252_substitute);
+      ++i;
+      continue;
+    }
+    bool ok = true;
+    std::size_t j = 1;
+    for (; ok && j <= static_cast<std::size_t>(extra); ++j) {
+      if (i + j >= utf8.size()) {
+        ok = false;
+        break;
+      }
+      const auto cont = static_cast<unsigned char>(utf8[i + j]);
+      if ((cont & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (cont & 0x3F);
+    }
+    if (!ok) {
+      out.push_back(cp1252_substitute);
+      i += j;
+      continue;
+    }
+    const int b = byte_of(cp);
+    out.push_back(b < 0 ? cp1252_substitute : static_cast<char>(b));
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
+std::string cp1252_to_utf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    append_utf8(out, (b >= 0x80 && b < 0xA0) ? high_block[b - 0x80] : char32_t{b});
+  }
+  return out;
+}
+
+unsigned char cp1252_lower(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
+  switch (c) {
+    case 0x8A:  // Š
+    case 0x8C:  // Œ
+    case 0x8E:  // Ž
+      return static_cast<unsigned char>(c + 0x10);
+    case 0x9F:  // Ÿ
+      return 0xFF;
+    default:
+      return c;
+  }
+}
+
+std::string cp1252_lower(std::string_view text) {
+  std::string out(text);
+  for (char& ch : out) ch = static_cast<char>(cp1252_lower(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+bool contains(std::string_view haystack, std::string_view needle) {
+  return haystack.find(needle) != std::string_view::npos;
+}
+
+bool contains_any_case(std::string_view haystack, std::string_view needle) {
+  return contains(cp1252_lower(haystack), cp1252_lower(needle));
+}
+
+}  // namespace scenario

@@ -1,0 +1,88 @@
+#include "base/file_system.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace scenario {
+
+namespace fs = std::filesystem;
+
+file_error::file_error(fs::path file, std::string reason)
+    : std::runtime_error(file.string() + ": " + reason),
+      file_(std::move(file)),
+      reason_(std::move(reason)) {}
+
+namespace {
+
+std::string errno_reason(const char* fallback) {
+  const int e = errno;
+  if (e == 0) return fallback;
+  return std::generic_category().message(e);
+}
+
+// The temporary file sits beside the target so that the final rename never
+// crosses a file system.
+fs::path temporary_name(const fs::path& file) {
+  fs::path tmp = file;
+  tmp += ".tmp~";
+  return tmp;
+}
+
+}  // namespace
+
+bool disk_file_system::file_exists(const fs::path& file) {
+  std::error_code ec;
+  return fs::is_regular_file(file, ec);
+}
+
+std::string disk_file_system::read_file(const fs::path& file) {
+  errno = 0;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw file_error(file, errno_reason("cannot be opened for reading"));
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw file_error(file, errno_reason("read failed"));
+  return bytes;
+}
+
+void disk_file_system::write_file(const fs::path& file, std::string_view bytes) {
+  // The complete content goes to a temporary file first and is then renamed
+  // over the old name, so a failure halfway never loses the older file.
+  const fs::path tmp = temporary_name(file);
+  std::error_code ignored;
+  {
+    errno = 0;
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!out) throw file_error(file, errno_reason("cannot be created"));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      const std::string reason = errno_reason("write failed");
+      out.close();
+      fs::remove(tmp, ignored);
+      throw file_error(file, reason);
+    }
+    out.close();
+    if (!out) {
+      const std::string reason = errno_reason("close failed");
+      fs::remove(tmp, ignored);
+      throw file_error(file, reason);
+    }
+  }
+  std::error_code ec;
+  fs::rename(tmp, file, ec);
+  if (ec) {
+    fs::remove(tmp, ignored);
+    throw file_error(file, ec.message());
+  }
+}
+
+void disk_file_system::remove_file(const fs::path& file) {
+  std::error_code ec;
+  if (!fs::is_regular_file(file, ec)) throw file_error(file, "file not found");
+  if (!fs::remove(file, ec) || ec) throw file_error(file, ec ? ec.message() : "cannot be deleted");
+}
+
+}  // namespace scenario
