@@ -56,7 +56,7 @@ void disk_file_system::write_file(const fs::path& file, std::string_view bytes) 
     errno = 0;
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
     if (!out) throw file_error(file, errno_reason("cannot be created"));
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    write_content(out, bytes);
     out.flush();
     if (!out) {
       const std::string reason = errno_reason("write failed");
@@ -77,6 +77,10 @@ void disk_file_system::write_file(const fs::path& file, std::string_view bytes) 
     fs::remove(tmp, ignored);
     throw file_error(file, ec.message());
   }
+}
+
+void disk_file_system::write_content(std::ofstream& out, std::string_view bytes) {
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void disk_file_system::remove_file(const fs::path& file) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -52,6 +53,11 @@ class disk_file_system : public file_system {
   std::string read_file(const std::filesystem::path& file) override;
   void write_file(const std::filesystem::path& file, std::string_view bytes) override;
   void remove_file(const std::filesystem::path& file) override;
+
+ protected:
+  // Puts the whole content into the open temporary file. Tests override it
+  // to make a write stop halfway, as a full disk would.
+  virtual void write_content(std::ofstream& out, std::string_view bytes);
 };
 
 }  // namespace scenario

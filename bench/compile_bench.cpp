@@ -1,0 +1,112 @@
+// The compile step, timed: the fixed scenario and the largest route, on the
+// folder in memory (the compiler alone) and on a real temporary folder
+// (with the file system's cost).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "base/memory_file_system.h"
+#include "base/program_folder.h"
+#include "bench/large_route.h"
+#include "compiler/memorizza_percorso.h"
+#include "sources/writers.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* linea = "Viterbo_Attigliano_Orte";
+constexpr const char* treno = "7547";
+
+struct text_files {
+  std::string line;
+  std::string service;
+};
+
+text_files fixed_scenario() {
+  memory_file_system mem;
+  const program_folder cartella{"/s", '/'};
+  dati_linea(mem, cartella, linea);
+  dati_treno(mem, cartella, linea, treno);
+  return {mem.read_file(file_path(cartella, nome_file_linea_txt(linea))),
+          mem.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno)))};
+}
+
+text_files largest_route() {
+  return {large_route::line_file(), large_route::service_file()};
+}
+
+void put(file_system& f, const program_folder& cartella, const text_files& t) {
+  f.write_file(file_path(cartella, nome_file_linea_txt(linea)), t.line);
+  f.write_file(file_path(cartella, nome_file_servizio_txt(linea, treno)), t.service);
+}
+
+esito_compilazione compile(file_system& f, const program_folder& cartella) {
+  modello_percorso m;
+  m.nome_linea = linea;
+  m.numero_treno = treno;
+  return memorizza_percorso(m, f, cartella, 1);
+}
+
+void in_memory(benchmark::State& state, const text_files& t) {
+  const program_folder cartella{"/s", '/'};
+  for (auto _ : state) {
+    memory_file_system mem;
+    put(mem, cartella, t);
+    benchmark::DoNotOptimize(compile(mem, cartella));
+  }
+}
+
+void on_disk(benchmark::State& state, const text_files& t) {
+  const fs::path dir =
+      fs::temp_directory_path() /
+      ("vo_bench_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  fs::create_directories(dir);
+  const program_folder cartella{dir, '/'};
+  disk_file_system disk;
+  for (auto _ : state) {
+    state.PauseTiming();
+    put(disk, cartella, t);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(compile(disk, cartella));
+  }
+  fs::remove_all(dir);
+}
+
+void BM_FixedScenario_Memory(benchmark::State& s) {
+  in_memory(s, fixed_scenario());
+}
+void BM_FixedScenario_Disk(benchmark::State& s) {
+  on_disk(s, fixed_scenario());
+}
+void BM_LargestRoute_Memory(benchmark::State& s) {
+  in_memory(s, largest_route());
+}
+void BM_LargestRoute_Disk(benchmark::State& s) {
+  on_disk(s, largest_route());
+}
+
+BENCHMARK(BM_FixedScenario_Memory)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FixedScenario_Disk)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LargestRoute_Memory)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LargestRoute_Disk)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace scenario
+
+BENCHMARK_MAIN();
