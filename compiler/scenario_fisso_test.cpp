@@ -194,6 +194,17 @@ TEST(ScenarioFisso, GeneraLinea0LeavesTheLineDataFileAlone) {
   EXPECT_EQ(sha256_hex(fs.files.at(file_celle_dat)), scenario_fisso::sha256_celle_dat);
 }
 
+TEST(ScenarioFisso, AFailedWriteStopsTheStepAndKeepsWhatWasWritten) {
+  auto fs = cartella_con_descrizioni();
+  fs.files[file_celle_dat] = "vecchie celle";
+  fs.fail_write(file_path(cartella, nome_file_sim(linea, treno)));
+  auto m = modello_nuovo();
+  EXPECT_THROW(memorizza_percorso(m, fs, cartella, 1), file_error);
+  EXPECT_EQ(sha256_hex(fs.files.at(file_linea_dat)), scenario_fisso::sha256_linea_dat);
+  EXPECT_EQ(fs.files.count(file_sim), 0u);
+  EXPECT_EQ(fs.files.at(file_celle_dat), "vecchie celle");
+}
+
 // A reserved-slot fault writes none of the three files, and older ones stay.
 void controlla_nessun_binario(const memory_file_system& fs) {
   EXPECT_EQ(fs.files.at(file_linea_dat), "vecchia linea");
