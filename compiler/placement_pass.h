@@ -2,6 +2,13 @@
 // its end, that adds marker cells (code 12, value 180) at fixed distances
 // around signals and slowdowns. Where a marker has no room the pass records
 // code 11, 12 or 13 with the cell index x 50 and carries on.
+//
+// At the end of the cells: the walk along a slowdown and the look-ahead
+// after it stop at the last cell; a cell past it counts as taken. A
+// slowdown's end cell is the first code-2 cell after its start, whatever
+// its speed; the look-ahead for the next signal always starts there, and a
+// slowdown with no end cell up to the last cell gets no look-ahead and no
+// extra error code.
 #pragma once
 
 #include <cstdint>
