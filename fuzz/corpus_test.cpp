@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/memory_file_system.h"
 #include "fuzz/compile_check.h"
+#include "sources/writers.h"
 
 namespace scenario {
 namespace {
@@ -62,6 +64,19 @@ TEST(FuzzCorpus, NamedInputsLeaveTheirCode) {
     }
   }
   EXPECT_GE(named, 30);
+}
+
+// The fixed scenario's seed is the two files the writers write today.
+TEST(FuzzCorpus, FixedScenarioSeedIsWhatTheWritersWrite) {
+  memory_file_system mem;
+  const program_folder cartella{"/s", '/'};
+  dati_linea(mem, cartella, "Viterbo_Attigliano_Orte");
+  dati_treno(mem, cartella, "Viterbo_Attigliano_Orte", "7547");
+  const std::string expected =
+      mem.read_file(file_path(cartella, nome_file_linea_txt("Viterbo_Attigliano_Orte"))) +
+      std::string(1, '\0') +
+      mem.read_file(file_path(cartella, nome_file_servizio_txt("Viterbo_Attigliano_Orte", "7547")));
+  EXPECT_EQ(read_bytes(fs::path(VO_CORPUS_DIR) / "code_000_fixed_scenario"), expected);
 }
 
 TEST(FuzzCorpus, CheckerKnowsExactlyTheTableOfCodes) {
