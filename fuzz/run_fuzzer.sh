@@ -18,11 +18,18 @@ mkdir -p "$work/corpus" "$work/artifacts"
 
 status=0
 # A route of 1000000 m is legal and takes about a second under the
-# sanitizers, so the time limit per input leaves room for it.
+# sanitizers, so the time limit per input leaves room for it. The progress
+# lines go to a log; the summary, and any report, are shown.
+echo "fuzzing the compile step for ${seconds} s"
 build-fuzz/bin/compile_fuzzer \
   -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len=65536 \
   -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
-  "$@" "$work/corpus" fuzz/corpus || status=$?
+  "$@" "$work/corpus" fuzz/corpus >"$work/fuzz.log" 2>&1 || status=$?
+if ((status != 0)); then
+  grep -v -E '^#[0-9]+' "$work/fuzz.log" | tail -80
+else
+  grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$work/fuzz.log"
+fi
 
 if compgen -G "$work/artifacts/*" >/dev/null; then
   echo "fuzzer findings (reproducers):"
