@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/path_utf8.h"
 #include "compiler/memorizza_percorso.h"
 #include "sources/writers.h"
 
@@ -28,7 +29,7 @@ void Form1::Form_Load() {
     modello.numero_treno = numero_treno;
     esito = memorizza_percorso(modello, fs_, cartella, 1);
   } catch (const file_error& e) {
-    unexpected_failure("Errore imprevisto sul file " + e.file().string() + ": " + e.reason());
+    unexpected_failure("Errore imprevisto sul file " + path_utf8(e.file()) + ": " + e.reason());
   } catch (const std::exception& e) {
     unexpected_failure(std::string("Errore imprevisto: ") + e.what());
   }
