@@ -94,25 +94,29 @@ void report(HWND top) {
   }
 }
 
+struct window_search {
+  std::wstring title;
+  bool own_only = false;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_window(HWND w, LPARAM data) {
+  auto& s = *reinterpret_cast<window_search*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (IsWindowVisible(w) && window_text(w) == s.title &&
+      (!s.own_only || pid == GetCurrentProcessId())) {
+    s.found.push_back(w);
+  }
+  return TRUE;
+}
+
+// The visible top-level windows titled as the program: this process's own,
+// or those of every process.
 std::vector<HWND> program_windows(bool own_only) {
   const std::string_view title = scenario::titolo_applicazione;  // ASCII
-  struct search {
-    std::wstring title;
-    bool own_only;
-    std::vector<HWND> found;
-  } s{std::wstring(title.begin(), title.end()), own_only, {}};
-  EnumWindows(
-      [](HWND w, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<search*>(data);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (IsWindowVisible(w) && window_text(w) == s.title &&
-            (!s.own_only || pid == GetCurrentProcessId())) {
-          s.found.push_back(w);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&s));
+  window_search s{std::wstring(title.begin(), title.end()), own_only, {}};
+  EnumWindows(collect_window, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
