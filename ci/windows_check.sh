@@ -172,10 +172,12 @@ x_window_of_size() {
   return 1
 }
 
-# Presses Return in the message box whose client area is $1, as a user would.
+# Presses Return in the message box whose client area is $1, as a user would;
+# with $2, first keeps a screenshot of it under that name.
 dismiss_message_box() {
   local id
   id=$(x_window_of_size "$1") || return 1
+  [[ -n ${2:-} ]] && import -window "$id" "$shots/$2.png" 2>/dev/null
   timeout 10 xdotool mousemove --window "$id" 5 5 >/dev/null 2>&1
   timeout 10 xdotool windowfocus --sync "$id" >/dev/null 2>&1
   timeout 10 xdotool key Return
@@ -216,7 +218,8 @@ compare_folders() {
   done < <(listing "$win")
   if ((same)); then
     pass "$what: the same $(listing "$win" | wc -l) names; every file byte-identical to the" \
-      "Linux build's"
+      "Linux build's ($(find "$win" -maxdepth 1 -type f ! -name '*.exe' -printf '%s\n' |
+        awk '{n += $1} END {print n + 0}') bytes)"
   fi
 }
 
@@ -228,6 +231,10 @@ run_linux() {
   linux_status=$?
 }
 
+# The screenshots stay in build-mingw/, for a person to look at.
+shots=$repo/build-mingw/screenshots
+rm -rf "$shots" && mkdir -p "$shots"
+
 # --- (a) a normal run ---------------------------------------------------------
 mkdir -p "$work/win_run" "$work/linux_run"
 cp "$win_exe" "$work/win_run/"
@@ -235,7 +242,7 @@ cp "$win_exe" "$work/win_run/"
 start_wine "$work/win_run.out" "$work/win_run/$program.exe"
 if wait_message_box 60 "$run_pid"; then
   fail "normal run showed a message box: \"$box_text\""
-  dismiss_message_box "$box_size"
+  dismiss_message_box "$box_size" unexpected_report
 fi
 finish_wine
 if ((run_status == 0)); then pass "normal run under Wine exits 0"; else
@@ -255,9 +262,9 @@ elapsed "normal run checked"
 # --- (b) the waiting window and the message box --------------------------------
 mkdir -p "$work/probe"
 cp "$probe_exe" "$work/probe/"
-# The probe pauses 3 s without pumping messages: what shows then was painted
+# The probe pauses 5 s without pumping messages: what shows then was painted
 # once, before any work, as in the program.
-start_wine "$work/probe.out" "$work/probe/window_probe.exe" finestra 3000
+start_wine "$work/probe.out" "$work/probe/window_probe.exe" finestra 5000
 for _ in $(seq 1 120); do
   grep -q '^pronto' "$work/probe.out" 2>/dev/null && break
   kill -0 "$run_pid" 2>/dev/null || break
@@ -268,7 +275,7 @@ if grep -q '^pronto' <<<"$report"; then
   window_id=$(x_window_of_size 280x179)
   if [[ -n $window_id ]]; then
     pass "xdotool finds the window \"$title\"; its X client area is 280x179"
-    import -window "$window_id" "$work/waiting_window.png" 2>/dev/null
+    import -window "$window_id" "$shots/waiting_window.png" 2>/dev/null
   else
     fail "no X window \"$title\" of 280x179 (found:" \
       "$(for id in $(xdotool search --name "^$title\$"); do
@@ -283,12 +290,12 @@ if grep -q '^pronto' <<<"$report"; then
   grep -q '^font face=MS Sans Serif height=-32 weight=700 italic=0 underline=0 strikeout=0 charset=0$' \
     <<<"$report" && pass "label font: MS Sans Serif, 24 pt at 96 dpi (-32), bold, ANSI_CHARSET" ||
     fail "font report: $(grep '^font' <<<"$report")"
-  if [[ -s $work/waiting_window.png ]]; then
+  if [[ -s $shots/waiting_window.png ]]; then
     # Dark pixels are the label's text: there must be some, all inside the
     # label's rectangle; the rest of the client area is plain background.
-    dark=$(convert "$work/waiting_window.png" -colorspace Gray -threshold 50% -negate \
+    dark=$(convert "$shots/waiting_window.png" -colorspace Gray -threshold 50% -negate \
       -format '%[fx:round(mean*w*h)]' info:)
-    box=$(convert "$work/waiting_window.png" -colorspace Gray -threshold 50% -negate \
+    box=$(convert "$shots/waiting_window.png" -colorspace Gray -threshold 50% -negate \
       -bordercolor black -border 1 -trim -format '%w %h %X %Y' info: | tr -d '+')
     read -r bw bh bx by <<<"$box"
     bx=$((bx - 1)) by=$((by - 1))
@@ -312,7 +319,7 @@ if grep -q '^pronto' <<<"$report"; then
       fail "message box buttons: $(grep '^child class=Button' "$work/last_box.txt")"
     fi
     ((box_icon == 0)) && pass "message box: no icon" || fail "message box shows an icon"
-    dismiss_message_box "$box_size" || fail "cannot find the message box's X window"
+    dismiss_message_box "$box_size" message_box || fail "cannot find the message box's X window"
   else
     fail "the probe's message box did not appear"
   fi
@@ -332,7 +339,7 @@ start_wine "$work/errore.out" "$work/probe/window_probe.exe" errore
 if wait_message_box 60 "$run_pid"; then
   [[ $box_text == " Errore n. 1250" ]] && pass "fatal report reads \"$box_text\"" ||
     fail "fatal report reads \"$box_text\" (expected \" Errore n. 1250\")"
-  dismiss_message_box "$box_size" || fail "cannot find the fatal report's X window"
+  dismiss_message_box "$box_size" fatal_report || fail "cannot find the fatal report's X window"
 else
   fail "the fatal report did not appear"
 fi
@@ -352,7 +359,8 @@ if wait_message_box 60 "$run_pid"; then
   else
     fail "failure report \"$box_text\" does not name $blocked_name"
   fi
-  dismiss_message_box "$box_size" || fail "cannot find the failure report's X window"
+  dismiss_message_box "$box_size" failure_report ||
+    fail "cannot find the failure report's X window"
 else
   fail "no failure report for the blocked notes file"
 fi
