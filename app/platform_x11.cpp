@@ -26,6 +26,12 @@
 
 #if VO_HAVE_XFT
 #include <X11/Xft/Xft.h>
+
+// For builds with the leak checker: fontconfig keeps its configuration for
+// the life of the process, and nothing of ours can free it.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
 #endif
 
 namespace scenario {

@@ -263,12 +263,18 @@ TEST_F(x11_test, LabelIsDrawnInsideItsRectangleOnly) {
       }
     }
   }
-  // "Attendere" in a large bold face: many dark pixels, starting at the
-  // label's top left corner and spanning most of its width.
-  EXPECT_GT(dark, 600);
+  // "Attendere" from the label's top left corner.
+  EXPECT_GT(dark, 100);
   EXPECT_LE(left, 64 + 4);
   EXPECT_LE(top, 64 + 12);
+#if VO_HAVE_XFT
+  // In a large bold face: many dark pixels over most of the label's width.
+  // (A server without scalable core fonts can only give a small one.)
+  EXPECT_GT(dark, 600);
   EXPECT_GE(right, 64 + 177 - 30);
+#else
+  EXPECT_GT(right, left);
+#endif
 }
 
 TEST_F(x11_test, PictureStaysWhenCoveredAndUncovered) {
@@ -362,7 +368,10 @@ TEST_P(message_box_test, ShowsTheTextAndReturnsOnKey) {
 INSTANTIATE_TEST_SUITE_P(DismissKeys, message_box_test,
                          testing::Values(static_cast<KeySym>(XK_Return),
                                          static_cast<KeySym>(XK_KP_Enter),
-                                         static_cast<KeySym>(XK_Escape)));
+                                         static_cast<KeySym>(XK_Escape)),
+                         [](const testing::TestParamInfo<KeySym>& key) {
+                           return std::string(XKeysymToString(key.param));
+                         });
 
 TEST_F(x11_test, MessageBoxReturnsOnOk) {
   auto window = open_window();
