@@ -520,6 +520,12 @@ void x11_waiting_window::impl::run_message_box(std::string_view text) {
   while (!done) {
     XEvent ev;
     XNextEvent(dpy, &ev);
+    if (ev.xany.window == window && ev.type == Expose && ev.xexpose.count == 0) {
+      // While the user reads the box the program waits anyway, so the
+      // waiting window may be repainted (where the server keeps no copy).
+      paint_label();
+      continue;
+    }
     if (ev.xany.window != box) continue;
     switch (ev.type) {
       case MapNotify:
