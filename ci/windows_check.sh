@@ -257,6 +257,21 @@ else
     "expected [${final_files[*]}]"
 fi
 compare_folders "normal run" "$work/win_run" "$work/linux_run"
+
+# Again over older, longer files of the same names, the two descriptions
+# included: each is replaced whole.
+while read -r f; do
+  head -c 2000000 /dev/zero | tr '\0' 'x' >"$work/win_run/$f"
+done < <(listing "$work/win_run"
+  printf '%s\n' Viterbo_Attigliano_Orte_linea.txt Viterbo_Attigliano_Orte_7547-.txt)
+start_wine "$work/win_rerun.out" "$work/win_run/$program.exe"
+if wait_message_box 60 "$run_pid"; then
+  fail "second run showed a message box: \"$box_text\""
+  dismiss_message_box "$box_size" unexpected_report
+fi
+finish_wine
+((run_status == 0)) || fail "second run under Wine exits $run_status (expected 0)"
+compare_folders "second run over longer files" "$work/win_run" "$work/linux_run"
 elapsed "normal run checked"
 
 # --- (b) the waiting window and the message box --------------------------------
