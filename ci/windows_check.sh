@@ -101,6 +101,7 @@ export WINEDEBUG=-all
 export WINEPREFIX=$work/prefix
 export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no .NET or browser install prompts
+export LC_ALL=C.UTF-8                       # Unix file names and probe reports in UTF-8
 unset WAYLAND_DISPLAY
 
 # Xvfb picks a free display itself and writes its number to fd 3.
@@ -272,6 +273,19 @@ fi
 finish_wine
 ((run_status == 0)) || fail "second run under Wine exits $run_status (expected 0)"
 compare_folders "second run over longer files" "$work/win_run" "$work/linux_run"
+
+# A folder whose name is longer than MAX_PATH (260): the program still finds it.
+long_dir=$work/long$(printf '/cartella_con_un_nome_lungo_%02d' $(seq 1 12))
+mkdir -p "$long_dir"
+cp "$win_exe" "$long_dir/"
+start_wine "$work/win_long.out" "$long_dir/$program.exe"
+if wait_message_box 60 "$run_pid"; then
+  fail "run in a long folder showed a message box: \"$box_text\""
+  dismiss_message_box "$box_size" unexpected_report
+fi
+finish_wine
+((run_status == 0)) || fail "run in a long folder exits $run_status (expected 0)"
+compare_folders "run in a folder of ${#long_dir} characters" "$long_dir" "$work/linux_run"
 elapsed "normal run checked"
 
 # --- (b) the waiting window and the message box --------------------------------
@@ -363,11 +377,14 @@ finish_wine
   fail "exit status $run_status after the fatal report (expected 1)"
 
 # --- (c) exit status 2 when a file cannot be created ---------------------------
-mkdir -p "$work/win_blocked/$notes_file" "$work/linux_blocked/$notes_file"
-cp "$win_exe" "$work/win_blocked/"
-start_wine "$work/win_blocked.out" "$work/win_blocked/$program.exe"
+# The folder's name is not ASCII: the report shows it as it is.
+win_blocked="$work/win_bloccata_Città_€"
+linux_blocked="$work/linux_bloccata_Città_€"
+mkdir -p "$win_blocked/$notes_file" "$linux_blocked/$notes_file"
+cp "$win_exe" "$win_blocked/"
+start_wine "$work/win_blocked.out" "$win_blocked/$program.exe"
 if wait_message_box 60 "$run_pid"; then
-  blocked_name="$(cd "$work" && timeout 30 wine winepath -w "$work/win_blocked" 2>/dev/null |
+  blocked_name="$(cd "$work" && timeout 30 wine winepath -w "$win_blocked" 2>/dev/null |
     tr -d '\r')\\$notes_file"
   if [[ $box_text == *"$blocked_name"* ]]; then
     pass "failure report names the file: \"$box_text\""
@@ -382,10 +399,10 @@ fi
 finish_wine
 ((run_status == 2)) && pass "exit status 2 when the notes file cannot be created" ||
   fail "exit status $run_status when the notes file cannot be created (expected 2)"
-[[ -d $work/win_blocked/$notes_file ]] || fail "the folder at the notes file's name is gone"
-run_linux "$work/linux_blocked"
+[[ -d $win_blocked/$notes_file ]] || fail "the folder at the notes file's name is gone"
+run_linux "$linux_blocked"
 ((linux_status == 2)) || fail "the Linux build exits $linux_status on the blocked notes file"
-compare_folders "run stopped at the notes file" "$work/win_blocked" "$work/linux_blocked"
+compare_folders "run stopped at the notes file" "$win_blocked" "$linux_blocked"
 elapsed "exit statuses checked"
 
 echo "[windows_check] $failures failure(s) in $(($(date +%s) - start_time)) s"
