@@ -15,7 +15,7 @@
 # Run from .ci/run after the Linux build; prints PASS/FAIL lines and exits
 # non-zero when anything failed.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 repo=$PWD
 start_time=$(date +%s)
 
@@ -116,7 +116,8 @@ if [[ ! -s $work/display ]]; then
   echo "FAIL: Xvfb did not start"
   exit 1
 fi
-export DISPLAY=:$(head -n1 "$work/display")
+DISPLAY=:$(head -n1 "$work/display")
+export DISPLAY
 
 if ! timeout 240 wineboot -i >"$work/wineboot.log" 2>&1; then
   tail -20 "$work/wineboot.log"
@@ -138,7 +139,7 @@ box_size=
 box_icon=
 wait_message_box() {
   local limit=$1 pid=$2 report
-  box_text= box_size= box_icon=
+  box_text='' box_size='' box_icon=''
   for _ in $(seq 1 $((limit * 2))); do
     report=$(inspect)
     if grep -q '^window class=#32770 ' <<<"$report"; then
