@@ -7,7 +7,9 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(VO_MINGW_PREFIX x86_64-w64-mingw32 CACHE STRING "Prefix of the MinGW-w64 tools")
-find_program(CMAKE_CXX_COMPILER NAMES ${VO_MINGW_PREFIX}-g++ ${VO_MINGW_PREFIX}-g++-posix
+# The POSIX-threads variant first: its standard library is complete (std::thread,
+# std::mutex); with -static its thread library is linked in, no DLL.
+find_program(CMAKE_CXX_COMPILER NAMES ${VO_MINGW_PREFIX}-g++-posix ${VO_MINGW_PREFIX}-g++
                                       ${VO_MINGW_PREFIX}-g++-win32 REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${VO_MINGW_PREFIX}-windres)
 
