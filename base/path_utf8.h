@@ -1,6 +1,6 @@
-// A file's name as UTF-8 text, for messages to the user. Unlike
-// path::string(), which on Windows goes through the ANSI code page and throws
-// for names it cannot hold, this never fails on any name.
+// A file's name as UTF-8 text, for messages to the user. On Windows
+// path::string() converts through a code page (the ANSI one with MSVC) and
+// throws for a name it cannot convert; this never fails on any name.
 #pragma once
 
 #include <filesystem>
