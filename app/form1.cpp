@@ -15,9 +15,9 @@ void Form1::Form_Load() {
   numero_treno = "7547";
   piattaforma_.show_waiting_window();
 
-  const program_folder cartella{piattaforma_.program_folder(), piattaforma_.path_separator()};
   esito_compilazione esito = esito_compilazione::completato;
   try {
+    const program_folder cartella{piattaforma_.program_folder(), piattaforma_.path_separator()};
     dati_linea(fs_, cartella, nome_linea);
     dati_treno(fs_, cartella, nome_linea, numero_treno);
     dati_note(fs_, cartella, nome_linea, numero_treno);
