@@ -1,0 +1,110 @@
+#include "compiler/binary_writers.h"
+
+#include <stdexcept>
+#include <type_traits>
+#include <variant>
+
+#include "base/coding.h"
+
+namespace scenario {
+
+namespace {
+
+// Field widths of an item record, without its name: they must add up to the
+// record size the simulator expects.
+constexpr std::size_t campi_elemento_senza_nome = 1 + 4 + 4 + 4 + 1 + 2 + 5 * 2 + 4 * 1 + 4;
+static_assert(campi_elemento_senza_nome == dimensione_elemento_senza_nome);
+
+// Field widths of a cell record.
+constexpr std::size_t campi_cella = 1 + 4 * 2 + 6 * 1;
+static_assert(campi_cella == dimensione_cella);
+
+void put_variante(std::string& out, const variante& v) {
+  std::visit(
+      [&out](const auto& x) {
+        using T = std::decay_t<decltype(x)>;
+        if constexpr (std::is_same_v<T, std::monostate>) {
+          put_fixed16(out, tag_vuoto);
+        } else if constexpr (std::is_same_v<T, std::int16_t>) {
+          put_fixed16(out, tag_intero);
+          put_int16(out, x);
+        } else {
+          put_fixed16(out, tag_doppio);
+          put_double(out, x);
+        }
+      },
+      v);
+}
+
+std::size_t dimensione_variante(const variante& v) {
+  if (std::holds_alternative<std::monostate>(v)) return byte_variante_vuota;
+  if (std::holds_alternative<std::int16_t>(v)) return byte_variante_intero;
+  return byte_variante_doppio;
+}
+
+void put_elemento(std::string& out, const elemento& e) {
+  if (e.nome.size() > lunghezza_nome_massima) {
+    throw std::length_error("nome di elemento troppo lungo per il file di simulazione");
+  }
+  put_byte(out, e.tipo);
+  put_int32(out, e.inizio);
+  put_int32(out, e.fine);
+  put_int32(out, e.posizione);
+  put_byte(out, e.dato_b1);
+  put_fixed16(out, static_cast<std::uint16_t>(e.nome.size()));
+  out += e.nome;
+  put_int16(out, e.dato_i1);
+  put_int16(out, e.dato_i2);
+  put_int16(out, e.dato_i3);
+  put_int16(out, e.dato_i4);
+  put_int16(out, e.dato_i5);
+  put_byte(out, e.dato_b2);
+  put_byte(out, e.dato_b3);
+  put_byte(out, e.prolunga);
+  put_byte(out, e.dato_b4);
+  put_int32(out, e.orario);
+}
+
+void put_cella(std::string& out, const cella& c) {
+  put_byte(out, c.tipo);
+  put_int16(out, c.dato1);
+  put_int16(out, c.dato2);
+  put_int16(out, c.dato3);
+  put_int16(out, c.dato4);
+  put_byte(out, c.dato5);
+  put_byte(out, c.segno);
+  put_byte(out, c.montagna);
+  put_byte(out, c.velocita);
+  put_byte(out, c.pendenza);
+  put_byte(out, c.aderenza);
+}
+
+}  // namespace
+
+std::string bytes_linea_dat(const modello_percorso& m) {
+  std::size_t dimensione = 0;
+  for (const variante& v : m.tracciato) dimensione += dimensione_variante(v);
+  std::string out;
+  out.reserve(dimensione);
+  // `tracciato` is already held column by column, x values first.
+  for (const variante& v : m.tracciato) put_variante(out, v);
+  return out;
+}
+
+std::string bytes_sim(const modello_percorso& m) {
+  std::size_t dimensione = 0;
+  for (const elemento& e : m.elementi) dimensione += dimensione_elemento_senza_nome + e.nome.size();
+  std::string out;
+  out.reserve(dimensione);
+  for (const elemento& e : m.elementi) put_elemento(out, e);
+  return out;
+}
+
+std::string bytes_celle_dat(const modello_percorso& m) {
+  std::string out;
+  out.reserve(m.celle.size() * dimensione_cella);
+  for (const cella& c : m.celle) put_cella(out, c);
+  return out;
+}
+
+}  // namespace scenario

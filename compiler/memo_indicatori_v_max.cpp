@@ -1,0 +1,31 @@
+#include "compiler/memo_indicatori_v_max.h"
+
+#include "compiler/model_access.h"
+#include "compiler/rounding.h"
+
+namespace scenario {
+
+namespace {
+
+// Left-hand speed × 20 + right-hand speed / 5, in floating point, rounded.
+std::int16_t impacca(std::int32_t sinistra, std::int32_t destra) {
+  return bassi_16(R(static_cast<double>(destra) / 5.0 + static_cast<double>(sinistra) * 20.0));
+}
+
+}  // namespace
+
+bool memo_indicatori_v_max(modello_percorso& m, const indicatore_v_max& b) {
+  cella& c = cella_in(m, R(b.posizione / 50.0 + 1));
+  if (!cella_libera(c)) {
+    m.codice_errore = 21;
+    return true;
+  }
+  c.tipo = tipo_cella::indicatore_v_max;
+  c.dato1 = impacca(b.vas, b.vad);
+  c.dato2 = impacca(b.vbs, b.vbd);
+  c.dato3 = impacca(b.vcs, b.vcd);
+  c.dato4 = bassi_16(std::int64_t{b.strisces} * 10 + b.strisced);
+  return false;
+}
+
+}  // namespace scenario

@@ -1,0 +1,95 @@
+#include "compiler/progressive_ordina.h"
+
+#include "compiler/model_access.h"
+
+namespace scenario {
+
+namespace {
+
+// One series: start, origin value, flag (entry fields inizio, fine, posizione).
+struct serie {
+  std::int32_t inizio = 0;
+  std::int32_t fine = 0;
+  std::int32_t posizione = 0;
+};
+
+serie da_voce(const elemento& e) {
+  return {e.inizio, e.fine, e.posizione};
+}
+
+void in_voce(elemento& e, const serie& s) {
+  e.inizio = s.inizio;
+  e.fine = s.fine;
+  e.posizione = s.posizione;
+}
+
+}  // namespace
+
+void progressive_ordina(modello_percorso& m) {
+  const serie t = da_voce(m.elementi[voce::progressiva_tre]);
+  const serie d = da_voce(m.elementi[voce::progressiva_due]);
+  const serie u = da_voce(m.elementi[voce::progressiva_uno]);
+  const std::int32_t a = d.inizio;
+  const std::int32_t b = t.inizio;
+  const std::int32_t c = u.inizio;
+  serie r81, r82, r83;
+
+  // a + b + c as Longs, left to right.
+  const std::int32_t somma = long_di(static_cast<std::int64_t>(long_di(std::int64_t{a} + b)) + c);
+  if (somma != 0) {
+    // Greatest start first; equal smaller starts keep "uno", "due", "tre".
+    if (b > a && b > c) {
+      r81 = t;
+      if (a > c) {
+        r82 = d;
+        r83 = u;
+      } else {
+        r82 = u;
+        r83 = d;
+      }
+    }
+    if (a > b && a > c) {
+      r81 = d;
+      if (b > c) {
+        r82 = t;
+        r83 = u;
+      } else {
+        r82 = u;
+        r83 = t;
+      }
+    }
+    if (c > a && c > b) {
+      r81 = u;
+      if (b > a) {
+        r82 = t;
+        r83 = d;
+      } else {
+        r82 = d;
+        r83 = t;
+      }
+    }
+  } else if (u.fine > 0) {
+    // All series start at the origin: the first with an origin value leads.
+    r81 = u;
+    r82 = d;
+    r83 = t;
+  } else if (d.fine > 0) {
+    r81 = d;
+    r82 = t;
+    r83 = u;
+  } else if (t.fine > 0) {
+    r81 = t;
+    r82 = d;
+    r83 = u;
+  }
+
+  in_voce(m.elementi[voce::progressiva_tre], r81);
+  in_voce(m.elementi[voce::progressiva_due], r82);
+  in_voce(m.elementi[voce::progressiva_uno], r83);
+  for (int i = voce::progressiva_tre; i <= voce::progressiva_uno; ++i) {
+    elemento& e = m.elementi[static_cast<std::size_t>(i)];
+    if (e.posizione == 1) e.fine = long_di(std::int64_t{e.fine} + 100);
+  }
+}
+
+}  // namespace scenario

@@ -1,0 +1,14 @@
+// Orders the three kilometric progressive series held in entries 81 (read
+// as "tre"), 82 ("due") and 83 ("uno"): entry 81 gets the series with the
+// greatest start, 83 the smallest; then every series in use (flag 1) gets
+// 100 m added to its origin value.
+#pragma once
+
+#include "compiler/route_model/route_model.h"
+
+namespace scenario {
+
+// Throws run_failure where a Long sum would overflow.
+void progressive_ordina(modello_percorso& m);
+
+}  // namespace scenario
