@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/cp1252.h"
-#include "tools/route_tool/label_layout.h"
+#include "tools/route_tool/label_spread.h"
 #include "tools/route_tool/route_contents.h"
 #include "tools/route_tool/text_format.h"
 
@@ -41,20 +41,21 @@ namespace {
 
 // Page layout, pixels.
 constexpr double page_w = 1600;
-constexpr double page_h = 1160;
+constexpr double page_h = 1390;
 constexpr double margin = 40;
-constexpr double plan_top = 96, plan_bottom = 700;
-constexpr double names_top = 722;  // station names above the speed strip
-constexpr double speed_top = 790, speed_bottom = 920;
-constexpr double grade_top = 950, grade_bottom = 1060;
-constexpr double axis_y = 1060;
+constexpr double plan_top = 96, plan_bottom = 940;
+constexpr double names_top = 966;  // station names above the speed strip
+constexpr double speed_top = 1030, speed_bottom = 1160;
+constexpr double grade_top = 1180, grade_bottom = 1290;
+constexpr double axis_y = 1290;
 constexpr double profile_left = 110, profile_right = page_w - margin;
 
-// Text width estimate for a sans-serif face: about 0.6 em a character.
+// Text width estimate for a wide sans-serif face, bold included: about
+// 0.66 em a character, so that labels never turn out wider than planned.
 double text_width(const std::string& utf8, double size) {
   std::size_t chars = 0;
   for (const char ch : utf8) chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
-  return static_cast<double>(chars) * size * 0.6;
+  return static_cast<double>(chars) * size * 0.66;
 }
 
 std::string f1(double v) {
@@ -207,18 +208,6 @@ std::vector<point> stretch(const plan& p, const plan_view& v, double from, doubl
   return pts;
 }
 
-// Unit normal of the track on screen at m metres (to the right of travel).
-point normal_at(const plan& p, const plan_view& v, double m) {
-  const auto a = p.at(std::max(0.0, m - 30));
-  const auto b = p.at(m + 30);
-  if (!a || !b) return {1, 0};
-  const point sa = v.to_screen(*a), sb = v.to_screen(*b);
-  const double dx = sb.x - sa.x, dy = sb.y - sa.y;
-  const double len = std::hypot(dx, dy);
-  if (len < 1e-9) return {1, 0};
-  return {-dy / len, dx / len};
-}
-
 struct label_text {
   std::string first;  // bold line
   double first_size = 12;
@@ -230,49 +219,18 @@ struct label_text {
   double height() const { return first_size + (second.empty() ? 0 : second_size + 2); }
 };
 
-// Candidate boxes around a marker: both sides of the track, growing
-// distances, a little slide along the track.
-std::vector<box> candidates_for(point m, point normal, const label_text& t, bool right_first) {
-  std::vector<box> c;
-  const double w = t.width(), h = t.height();
-  const point tangent{normal.y, -normal.x};
-  const double distances[] = {10, 22, 38, 58, 82, 110, 145, 185};
-  const double slides[] = {0, -18, 18, -36, 36};
-  for (const double d : distances) {
-    for (const int side : {right_first ? 1 : -1, right_first ? -1 : 1}) {
-      for (const double s : slides) {
-        const double ax = m.x + normal.x * side * d + tangent.x * s;
-        const double ay = m.y + normal.y * side * d + tangent.y * s;
-        const double nx = normal.x * side, ny = normal.y * side;
-        double x0 = ax - w / 2, y0 = ay - h / 2;
-        if (nx > 0.38) x0 = ax;
-        if (nx < -0.38) x0 = ax - w;
-        if (ny > 0.38) y0 = ay;
-        if (ny < -0.38) y0 = ay - h;
-        c.push_back({x0, y0, x0 + w, y0 + h});
-      }
-    }
-  }
-  return c;
-}
-
-void draw_label(svg& out, const box& b, const label_text& t, const std::string& colour,
-                const std::string& cls) {
-  // A white halo keeps the text readable where it crosses the track.
+void draw_text_label(svg& out, double x, double top, const label_text& t, const std::string& anchor,
+                     const std::string& colour, const std::string& cls) {
+  // A white halo keeps the text readable where it crosses a line.
   const std::string halo = " stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"";
-  out.text(b.x0, b.y0 + t.first_size * 0.85, t.first,
+  out.text(x, top + t.first_size * 0.85, t.first,
            "class=\"" + cls + "\" font-size=\"" + f1(t.first_size) +
-               "\" font-weight=\"bold\" fill=\"" + colour + "\"" + halo);
+               "\" font-weight=\"bold\" text-anchor=\"" + anchor + "\" fill=\"" + colour + "\"" +
+               halo);
   if (!t.second.empty()) {
-    out.text(b.x0, b.y0 + t.first_size + 2 + t.second_size * 0.85, t.second,
-             "font-size=\"" + f1(t.second_size) + "\" fill=\"#555555\"" + halo);
-  }
-}
-
-void leader(svg& out, point m, const box& b) {
-  const double cx = std::clamp(m.x, b.x0, b.x1), cy = std::clamp(m.y, b.y0, b.y1);
-  if (std::hypot(cx - m.x, cy - m.y) > 12) {
-    out.line(m.x, m.y, cx, cy, "stroke=\"#8a8a8a\" stroke-width=\"0.8\"");
+    out.text(x, top + t.first_size + 2 + t.second_size * 0.85, t.second,
+             "font-size=\"" + f1(t.second_size) + "\" text-anchor=\"" + anchor +
+                 "\" fill=\"#555555\"" + halo);
   }
 }
 
@@ -280,13 +238,108 @@ std::string hh_mm(std::int32_t s) {
   return hh_mm_ss(s).substr(0, 5);
 }
 
+std::string plural(std::size_t n, const std::string& one, const std::string& many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// A label tied to a marker on the plan.
+struct callout {
+  point marker;
+  label_text text;
+  std::string colour;
+  std::string cls;
+};
+
+// Labels in a column beside the track (tall plans: stations right, signals
+// left) or in a row above or below it (wide plans), spread so that none
+// overlaps, each joined to its marker by a leader line.
+void draw_callouts(svg& out, std::vector<callout>& items, bool column, double at, int side,
+                   double lo, double hi) {
+  std::vector<spread_item> spread;
+  for (const callout& c : items) {
+    if (column) {
+      spread.push_back({c.marker.y, c.text.height(), 0});
+    } else {
+      spread.push_back({c.marker.x, c.text.width(), 0});
+    }
+  }
+  spread_labels(spread, lo, hi, column ? 3 : 10);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const callout& c = items[i];
+    const double p = spread[i].placed;
+    const std::string leader_attrs = "fill=\"none\" stroke=\"#9a9a9a\" stroke-width=\"0.8\"";
+    if (column) {
+      const double knee = at - side * 16;
+      out.add("<polyline points=\"" + f1(c.marker.x) + "," + f1(c.marker.y) + " " + f1(knee) + "," +
+              f1(p) + " " + f1(at - side * 3) + "," + f1(p) + "\" " + leader_attrs + "/>");
+      draw_text_label(out, at, p - c.text.height() / 2, c.text, side > 0 ? "start" : "end",
+                      c.colour, c.cls);
+    } else {
+      const double edge = side > 0 ? at : at - c.text.height();
+      const double knee = side > 0 ? at - 12 : at + 12;
+      const double tip = side > 0 ? at - 3 : at + 3;
+      out.add("<polyline points=\"" + f1(c.marker.x) + "," + f1(c.marker.y) + " " + f1(p) + "," +
+              f1(knee) + " " + f1(p) + "," + f1(tip) + "\" " + leader_attrs + "/>");
+      draw_text_label(out, p, edge, c.text, "middle", c.colour, c.cls);
+    }
+  }
+}
+
+// The header records in words, in the plan's lower left corner.
+void draw_scenario_box(svg& out, const compiled_route& r) {
+  const elemento& e84 = r.elementi[voce::treno_e_linea];
+  const elemento& e85 = r.elementi[voce::testata_linea];
+  const elemento& e86 = r.elementi[voce::testata_corsa];
+  std::vector<std::string> rows;
+  rows.push_back(plural(static_cast<std::size_t>(std::max(0, e84.posizione)), "car", "cars") +
+                 ", braked mass " + std::to_string(e84.inizio) + " %");
+  rows.push_back(
+      "clock at the start " +
+      hh_mm_ss(static_cast<std::int64_t>(e86.dato_i3) * 3600 + e86.dato_i4 * 60 + e86.dato_i5) +
+      ", sanding " + std::to_string(e86.dato_i1));
+  if (e86.posizione != 0) {
+    rows.push_back("coded signal zone " + km(e86.inizio) + " to " + km(e86.fine) + ", " +
+                   std::to_string(e86.posizione) + " codes");
+  } else {
+    rows.push_back("no coded signal zone");
+  }
+  for (const int k : {voce::progressiva_uno, voce::progressiva_due, voce::progressiva_tre}) {
+    const elemento& e = r.elementi[static_cast<std::size_t>(k)];
+    if (e.posizione != 1) continue;
+    rows.push_back("kilometric series from " + std::to_string(e.inizio) + " m: " + km(e.fine) +
+                   " at 0 m");
+  }
+  rows.push_back("backgrounds " + std::to_string(e85.inizio) + " / " +
+                 std::to_string(e85.posizione) + " / " + std::to_string(e85.fine) +
+                 "; competition codes " + std::to_string(e85.orario) + ", " +
+                 std::to_string(r.celle.size() > 1 ? r.celle[1].dato2 : 0));
+  const double row_h = 16, w = 310;
+  const double h = 30 + row_h * static_cast<double>(rows.size());
+  const double x = margin + 14, y = plan_bottom - 14 - h;
+  out.rect(x, y, w, h, "fill=\"#ffffff\" stroke=\"#c8c4b8\"");
+  out.text(x + 10, y + 19, "Scenario data",
+           "font-size=\"12\" font-weight=\"bold\" fill=\"#333333\"");
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    out.text(x + 10, y + 38 + row_h * static_cast<double>(i), rows[i],
+             "font-size=\"10.5\" fill=\"#444444\"");
+  }
+}
+
 void draw_plan(svg& out, const compiled_route& r, const plan& p,
                const std::vector<station_info>& stations, const std::vector<double>& signals,
                const std::vector<slowdown_info>& slowdowns,
                const std::vector<std::pair<double, double>>& tunnels) {
+  out.add("<clipPath id=\"plan-clip\"><rect x=\"" + f1(margin) + "\" y=\"" + f1(plan_top) +
+          "\" width=\"" + f1(page_w - 2 * margin) + "\" height=\"" + f1(plan_bottom - plan_top) +
+          "\"/></clipPath>");
+  out.rect(margin, plan_top, page_w - 2 * margin, plan_bottom - plan_top,
+           "fill=\"#fbfaf6\" stroke=\"#c8c4b8\"");
+  out.text(margin + 14, plan_top + 24, "Track plan",
+           "font-size=\"15\" font-weight=\"bold\" fill=\"#333333\"");
+
   const double line_end =
       std::clamp(static_cast<double>(r.lunghezza_percorso()), 1.0, static_cast<double>(p.last));
-  // Bounds of the line itself (the 7 km tail beyond the end is clipped).
+  // Bounds of the line itself; the 7 km beyond its end are drawn but clipped.
   double x_min = 1e300, x_max = -1e300, y_min = 1e300, y_max = -1e300;
   for (std::size_t k = 0; k <= static_cast<std::size_t>(line_end) && k < p.metres.size(); ++k) {
     if (!p.metres[k]) continue;
@@ -295,177 +348,156 @@ void draw_plan(svg& out, const compiled_route& r, const plan& p,
     y_min = std::min(y_min, p.metres[k]->y);
     y_max = std::max(y_max, p.metres[k]->y);
   }
-  if (x_min > x_max) return;
-  const double pad_x = 170, pad_y = 60;
-  const double avail_w = page_w - 2 * margin - 2 * pad_x;
-  const double avail_h = plan_bottom - plan_top - 2 * pad_y;
+  if (x_min > x_max) {
+    out.text(page_w / 2, (plan_top + plan_bottom) / 2, "no track geometry in the line data file",
+             "font-size=\"14\" fill=\"#777777\" text-anchor=\"middle\"");
+    return;
+  }
+
+  // Fit the line with equal scales, leaving room for a label column on each
+  // side (tall plans) or a label row above and below (wide plans).
+  const double box_x0 = margin + 20, box_x1 = page_w - margin - 20;
+  const double box_y0 = plan_top + 84, box_y1 = plan_bottom - 30;
+  const double column_room = 300, row_room = 80;
   const double span_x = std::max(x_max - x_min, 1.0), span_y = std::max(y_max - y_min, 1.0);
+  const double tall_scale =
+      std::min((box_x1 - box_x0 - 2 * column_room) / span_x, (box_y1 - box_y0) / span_y);
+  const double wide_scale =
+      std::min((box_x1 - box_x0) / span_x, (box_y1 - box_y0 - 2 * row_room) / span_y);
+  const bool tall = tall_scale >= wide_scale;
   plan_view v;
-  v.scale = std::min(avail_w / span_x, avail_h / span_y);
+  v.scale = std::max(tall_scale, wide_scale);
   v.x_min = x_min;
   v.y_min = y_min;
-  v.ox = margin + pad_x + (avail_w - span_x * v.scale) / 2;
-  v.oy = plan_bottom - pad_y - (avail_h - span_y * v.scale) / 2;
-
-  out.add("<clipPath id=\"plan-clip\"><rect x=\"" + f1(margin) + "\" y=\"" + f1(plan_top) +
-          "\" width=\"" + f1(page_w - 2 * margin) + "\" height=\"" + f1(plan_bottom - plan_top) +
-          "\"/></clipPath>");
-  out.rect(margin, plan_top, page_w - 2 * margin, plan_bottom - plan_top,
-           "fill=\"#fbfaf6\" stroke=\"#c8c4b8\"");
-  out.text(margin + 12, plan_top + 22, "Track plan",
-           "font-size=\"15\" font-weight=\"bold\" fill=\"#333333\"");
+  v.ox = (box_x0 + box_x1) / 2 - span_x * v.scale / 2;
+  v.oy = (box_y0 + box_y1) / 2 + span_y * v.scale / 2;
+  const point top_left = v.to_screen({x_min, y_max});
+  const point bottom_right = v.to_screen({x_max, y_min});
 
   const double step = std::max(1.0, 1.5 / v.scale);  // about 1.5 px between points
-  const std::vector<point> line = stretch(p, v, 0, line_end, step);
-  const std::vector<point> tail = stretch(p, v, line_end, static_cast<double>(p.last), step);
-
   out.add("<g clip-path=\"url(#plan-clip)\">");
-  out.polyline(tail, "stroke=\"#9e9e9e\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\"");
+  out.polyline(stretch(p, v, line_end, static_cast<double>(p.last), step),
+               "stroke=\"#9e9e9e\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\"");
   for (const auto& [a, b] : tunnels) {
     out.polyline(stretch(p, v, a, b, step),
-                 "stroke=\"#7b5a36\" stroke-width=\"7\" stroke-opacity=\"0.55\"");
+                 "stroke=\"#7b5a36\" stroke-width=\"8\" stroke-opacity=\"0.55\"");
   }
   for (const station_info& s : stations) {
     out.polyline(stretch(p, v, s.inizio, s.fine, step),
-                 "stroke=\"#1f4e8c\" stroke-width=\"7\" stroke-opacity=\"0.3\"");
+                 "stroke=\"#1f4e8c\" stroke-width=\"8\" stroke-opacity=\"0.3\"");
   }
   for (const slowdown_info& s : slowdowns) {
     out.polyline(stretch(p, v, s.start, s.end, step),
-                 "stroke=\"#ef6c00\" stroke-width=\"7\" stroke-opacity=\"0.75\"");
+                 "stroke=\"#ef6c00\" stroke-width=\"8\" stroke-opacity=\"0.8\"");
   }
-  out.polyline(line,
+  out.polyline(stretch(p, v, 0, line_end, step),
                "class=\"track\" stroke=\"#2b2b2b\" stroke-width=\"2.2\" stroke-linejoin=\"round\"");
   out.add("</g>");
 
-  // Labels: stations first, then slowdowns, then signals, each avoiding
-  // what is already there.
-  label_layout layout({margin + 4, plan_top + 30, page_w - margin - 4, plan_bottom - 4});
-  for (const point& q : line) layout.add_point(q.x, q.y);
-  std::vector<point> station_pts, signal_pts;
+  const auto screen_at = [&](double m) {
+    const auto q = p.at(m);
+    return q ? v.to_screen(*q) : point{};
+  };
+  std::vector<callout> first_side, second_side;  // stations and slowdowns; signals
   for (const station_info& s : stations) {
-    const auto q = p.at(s.posizione);
-    station_pts.push_back(q ? v.to_screen(*q) : point{});
-    layout.add_obstacle({station_pts.back().x - 7, station_pts.back().y - 7,
-                         station_pts.back().x + 7, station_pts.back().y + 7});
+    first_side.push_back({screen_at(s.posizione),
+                          {s.name.empty() ? "station " + std::to_string(s.slot) : s.name, 13,
+                           km(s.posizione) + (s.orario != 0 ? "  " + hh_mm(s.orario) : ""), 10.5},
+                          "#1f4e8c",
+                          "station-label"});
+  }
+  for (const slowdown_info& s : slowdowns) {
+    first_side.push_back(
+        {screen_at((s.start + s.end) / 2),
+         {"slowdown " + std::to_string(s.speed) + " km/h", 11.5,
+          km(static_cast<std::int64_t>(s.start)) + " to " + km(static_cast<std::int64_t>(s.end)),
+          10},
+         "#e65100",
+         "slowdown-label"});
   }
   for (const double m : signals) {
-    const auto q = p.at(m);
-    signal_pts.push_back(q ? v.to_screen(*q) : point{});
-    layout.add_obstacle({signal_pts.back().x - 5, signal_pts.back().y - 5, signal_pts.back().x + 5,
-                         signal_pts.back().y + 5});
+    second_side.push_back({screen_at(m),
+                           {"signal " + km(static_cast<std::int64_t>(m)), 10, "", 0},
+                           "#b71c1c",
+                           "signal-label"});
   }
-  // Legend and scale bar are obstacles too.
-  const box legend_box{page_w - margin - 230, plan_top + 10, page_w - margin - 10, plan_top + 170};
-  layout.add_obstacle(legend_box);
-  const box scale_box{margin + 10, plan_bottom - 50, margin + 260, plan_bottom - 8};
-  layout.add_obstacle(scale_box);
-
-  std::string labels;
-  svg label_svg;
-  for (std::size_t i = 0; i < stations.size(); ++i) {
-    const station_info& s = stations[i];
-    label_text t{s.name.empty() ? "station " + std::to_string(s.slot) : s.name, 13,
-                 km(s.posizione) + (s.orario != 0 ? "  " + hh_mm(s.orario) : ""), 10.5};
-    const auto c = candidates_for(station_pts[i], normal_at(p, v, s.posizione), t, i % 2 == 0);
-    const box b = c[layout.place(c)];
-    leader(label_svg, station_pts[i], b);
-    draw_label(label_svg, b, t, "#1f4e8c", "station-label");
+  if (tall) {
+    double widest = 0;
+    for (const callout& c : second_side) widest = std::max(widest, c.text.width());
+    if (top_left.x - 60 - widest > margin + 330) draw_scenario_box(out, r);
+    draw_callouts(out, first_side, true, bottom_right.x + 60, 1, plan_top + 14, plan_bottom - 14);
+    draw_callouts(out, second_side, true, top_left.x - 60, -1, plan_top + 14, plan_bottom - 14);
+  } else {
+    draw_callouts(out, first_side, false, top_left.y - 34, -1, margin + 250, page_w - margin - 10);
+    draw_callouts(out, second_side, false, bottom_right.y + 34, 1, margin + 10,
+                  page_w - margin - 10);
   }
-  for (std::size_t i = 0; i < slowdowns.size(); ++i) {
-    const slowdown_info& s = slowdowns[i];
-    const auto q = p.at((s.start + s.end) / 2);
-    if (!q) continue;
-    const point m = v.to_screen(*q);
-    label_text t{
-        "slowdown " + std::to_string(s.speed) + " km/h", 11,
-        km(static_cast<std::int64_t>(s.start)) + " - " + km(static_cast<std::int64_t>(s.end)), 9.5};
-    const auto c = candidates_for(m, normal_at(p, v, (s.start + s.end) / 2), t, true);
-    const box b = c[layout.place(c)];
-    leader(label_svg, m, b);
-    draw_label(label_svg, b, t, "#e65100", "slowdown-label");
-  }
-  for (std::size_t i = 0; i < signals.size(); ++i) {
-    label_text t{km(static_cast<std::int64_t>(signals[i])), 9.5, "", 0};
-    const auto c = candidates_for(signal_pts[i], normal_at(p, v, signals[i]), t, i % 2 != 0);
-    const box b = c[layout.place(c)];
-    leader(label_svg, signal_pts[i], b);
-    draw_label(label_svg, b, t, "#b71c1c", "signal-label");
-  }
-  out.add(label_svg.body());
 
   // Markers on top of everything.
-  for (std::size_t i = 0; i < stations.size(); ++i) {
-    out.add("<circle class=\"station-marker\" cx=\"" + f1(station_pts[i].x) + "\" cy=\"" +
-            f1(station_pts[i].y) +
-            "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"#1f4e8c\" "
-            "stroke-width=\"2.4\"><title>" +
-            xml_text(stations[i].name) + ", " + xml_text(metri_e_km(stations[i].posizione)) +
-            "</title></circle>");
+  for (const station_info& s : stations) {
+    const point q = screen_at(s.posizione);
+    out.add("<circle class=\"station-marker\" cx=\"" + f1(q.x) + "\" cy=\"" + f1(q.y) +
+            "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"#1f4e8c\" stroke-width=\"2.4\"><title>" +
+            xml_text(s.name) + ", " + xml_text(metri_e_km(s.posizione)) + "</title></circle>");
   }
-  for (std::size_t i = 0; i < signals.size(); ++i) {
-    const point q = signal_pts[i];
+  for (const double m : signals) {
+    const point q = screen_at(m);
     out.add("<path class=\"signal-marker\" d=\"M" + f1(q.x) + "," + f1(q.y - 4.5) + " L" +
             f1(q.x + 4.5) + "," + f1(q.y) + " L" + f1(q.x) + "," + f1(q.y + 4.5) + " L" +
             f1(q.x - 4.5) + "," + f1(q.y) +
-            " Z\" fill=\"#c62828\" stroke=\"#ffffff\" "
-            "stroke-width=\"1\"><title>signal at " +
-            xml_text(metri_e_km(static_cast<std::int64_t>(signals[i]))) + "</title></path>");
+            " Z\" fill=\"#c62828\" stroke=\"#ffffff\" stroke-width=\"1\"><title>signal at " +
+            xml_text(metri_e_km(static_cast<std::int64_t>(m))) + "</title></path>");
   }
 
-  // Scale bar: a round length near 150 px.
-  const double nice[] = {100, 200, 500, 1000, 2000, 5000, 10000, 20000, 50000};
+  // North arrow and scale bar in the top left corner, under the heading.
+  const double nx = margin + 30, ny = plan_top + 38;
+  out.add("<path d=\"M" + f1(nx) + "," + f1(ny) + " L" + f1(nx + 7) + "," + f1(ny + 22) + " L" +
+          f1(nx) + "," + f1(ny + 17) + " L" + f1(nx - 7) + "," + f1(ny + 22) +
+          " Z\" fill=\"#333333\"/>");
+  out.text(nx, ny + 36, "N",
+           "font-size=\"12\" font-weight=\"bold\" text-anchor=\"middle\" fill=\"#333333\"");
+  const double nice[] = {100, 200, 500, 1000, 2000, 5000, 10000, 20000, 50000, 100000};
   double bar = nice[0];
   for (const double n : nice) {
-    if (n * v.scale <= 180) bar = n;
+    if (n * v.scale <= 160) bar = n;
   }
-  const double bx = scale_box.x0 + 10, by = scale_box.y1 - 14;
+  const double bx = margin + 60, by = plan_top + 62;
   out.rect(bx, by - 4, bar * v.scale / 2, 6, "fill=\"#333333\"");
   out.rect(bx + bar * v.scale / 2, by - 4, bar * v.scale / 2, 6,
            "fill=\"#ffffff\" stroke=\"#333333\"");
-  out.text(bx, by - 9, "0", "font-size=\"10\" fill=\"#333333\"");
+  out.text(bx, by - 9, "0", "font-size=\"10\" fill=\"#333333\" text-anchor=\"middle\"");
   out.text(bx + bar * v.scale, by - 9,
            bar >= 1000 ? std::to_string(static_cast<int>(bar / 1000)) + " km"
                        : std::to_string(static_cast<int>(bar)) + " m",
            "font-size=\"10\" fill=\"#333333\" text-anchor=\"middle\"");
+  out.text(bx, by + 16, "north up, equal scales", "font-size=\"10\" fill=\"#777777\"");
+}
 
-  // North arrow, inside the legend box's left.
-  const double nx = legend_box.x0 - 30, ny = plan_top + 30;
-  out.add("<path d=\"M" + f1(nx) + "," + f1(ny) + " L" + f1(nx + 8) + "," + f1(ny + 26) + " L" +
-          f1(nx) + "," + f1(ny + 20) + " L" + f1(nx - 8) + "," + f1(ny + 26) +
-          " Z\" fill=\"#333333\"/>");
-  out.text(nx, ny + 42, "N",
-           "font-size=\"13\" font-weight=\"bold\" text-anchor=\"middle\" fill=\"#333333\"");
-
-  // Legend.
-  const double lx = legend_box.x0, ly = legend_box.y0;
-  out.rect(lx, ly, legend_box.x1 - legend_box.x0, legend_box.y1 - legend_box.y0,
-           "fill=\"#ffffff\" fill-opacity=\"0.92\" stroke=\"#c8c4b8\"");
-  double row = ly + 20;
-  const auto legend_row = [&](const std::string& sample, const std::string& text) {
+// The legend of the plan, one row in the page heading.
+void draw_plan_legend(svg& out) {
+  double x = page_w - margin - 720;
+  const double y = 66;
+  const auto item = [&](const std::string& sample, const std::string& text) {
     out.add(sample);
-    out.text(lx + 52, row + 4, text, "font-size=\"11\" fill=\"#333333\"");
-    row += 21;
+    out.text(x + 34, y + 4, text, "font-size=\"11.5\" fill=\"#333333\"");
+    x += 50 + text_width(text, 11.5);
   };
   const auto sample_line = [&](const std::string& attrs) {
-    return "<line x1=\"" + f1(lx + 12) + "\" y1=\"" + f1(row) + "\" x2=\"" + f1(lx + 42) +
-           "\" y2=\"" + f1(row) + "\" " + attrs + "/>";
+    return "<line x1=\"" + f1(x) + "\" y1=\"" + f1(y) + "\" x2=\"" + f1(x + 26) + "\" y2=\"" +
+           f1(y) + "\" " + attrs + "/>";
   };
-  legend_row(sample_line("stroke=\"#2b2b2b\" stroke-width=\"2.2\""), "track");
-  legend_row(sample_line("stroke=\"#9e9e9e\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\""),
-             "beyond the line's end");
-  legend_row(sample_line("stroke=\"#7b5a36\" stroke-width=\"7\" stroke-opacity=\"0.55\""),
-             "tunnel");
-  legend_row(sample_line("stroke=\"#1f4e8c\" stroke-width=\"7\" stroke-opacity=\"0.3\"") +
-                 "<circle cx=\"" + f1(lx + 27) + "\" cy=\"" + f1(row) +
-                 "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"#1f4e8c\" stroke-width=\"2.4\"/>",
-             "station (area and axis)");
-  legend_row("<path d=\"M" + f1(lx + 27) + "," + f1(row - 4.5) +
-                 " l4.5,4.5 l-4.5,4.5 l-4.5,-4.5 Z\" "
-                 "fill=\"#c62828\"/>",
-             "signal");
-  legend_row(sample_line("stroke=\"#ef6c00\" stroke-width=\"7\" stroke-opacity=\"0.75\""),
-             "slowdown");
-  out.text(lx + 12, row + 2, "north up, equal scales", "font-size=\"10\" fill=\"#777777\"");
+  item(sample_line("stroke=\"#2b2b2b\" stroke-width=\"2.2\""), "track");
+  item(sample_line("stroke=\"#9e9e9e\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\""),
+       "past the end");
+  item(sample_line("stroke=\"#7b5a36\" stroke-width=\"8\" stroke-opacity=\"0.55\""), "tunnel");
+  item(sample_line("stroke=\"#1f4e8c\" stroke-width=\"8\" stroke-opacity=\"0.3\"") +
+           "<circle cx=\"" + f1(x + 13) + "\" cy=\"" + f1(y) +
+           "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"#1f4e8c\" stroke-width=\"2.4\"/>",
+       "station");
+  item("<path d=\"M" + f1(x + 13) + "," + f1(y - 4.5) +
+           " l4.5,4.5 l-4.5,4.5 l-4.5,-4.5 Z\" fill=\"#c62828\"/>",
+       "signal");
+  item(sample_line("stroke=\"#ef6c00\" stroke-width=\"8\" stroke-opacity=\"0.8\""), "slowdown");
 }
 
 // Profile x axis: metres along the line to pixels.
@@ -557,22 +589,22 @@ void draw_profile(svg& out, const compiled_route& r, const std::vector<station_i
   int g_max = 5;
   for (std::size_t k = 0; k < cells; ++k)
     g_max = std::max(g_max, std::abs(r.celle[k].pendenza - 100));
-  const double g_top = (g_max + 9) / 10 * 10;
+  const double g_top = g_max > 20 ? (g_max + 19) / 20 * 20 : (g_max + 9) / 10 * 10;
   const double g_mid = (grade_top + grade_bottom) / 2;
   const auto gy = [&](double g) {
     return g_mid - std::clamp(g, -g_top, g_top) / g_top * (grade_bottom - grade_top) / 2;
   };
   out.rect(profile_left, grade_top, profile_right - profile_left, grade_bottom - grade_top,
            "fill=\"#fbfaf6\" stroke=\"#c8c4b8\"");
-  for (double g = -g_top; g <= g_top; g += 10) {
+  const double g_step = g_top > 20 ? 20 : 10;
+  for (double g = -g_top; g <= g_top; g += g_step) {
     out.line(profile_left, gy(g), profile_right, gy(g), "stroke=\"#ebe7dc\" stroke-width=\"1\"");
     out.text(profile_left - 6, gy(g) + 4, (g > 0 ? "+" : "") + std::to_string(static_cast<int>(g)),
              "font-size=\"10\" fill=\"#555555\" text-anchor=\"end\"");
   }
   for (const auto& [a, b] : tunnels) {
     if (a >= length) continue;
-    out.rect(ax.x(a), grade_bottom - 7, ax.x(b) - ax.x(a), 7,
-             "fill=\"#7b5a36\" fill-opacity=\"0.6\"");
+    out.rect(ax.x(a), grade_top + 1, ax.x(b) - ax.x(a), 7, "fill=\"#7b5a36\" fill-opacity=\"0.6\"");
   }
   std::size_t k = 0;
   while (k < cells) {
@@ -679,11 +711,12 @@ std::string draw_route_svg(const compiled_route& r, const std::string& route,
   body.text(margin, 46, title, "font-size=\"26\" font-weight=\"bold\" fill=\"#222222\"");
   body.text(margin, 72,
             "line " + metri_e_km(r.lunghezza_percorso()) + "  \u00b7  " +
-                std::to_string(stations.size()) + " stations  \u00b7  " +
-                std::to_string(signals.size()) + " signals  \u00b7  " +
-                std::to_string(slowdowns.size()) + " slowdowns  \u00b7  " +
-                std::to_string(tunnels.size()) + " tunnels",
+                plural(stations.size(), "station", "stations") + "  \u00b7  " +
+                plural(signals.size(), "signal", "signals") + "  \u00b7  " +
+                plural(slowdowns.size(), "slowdown", "slowdowns") + "  \u00b7  " +
+                plural(tunnels.size(), "tunnel", "tunnels"),
             "font-size=\"14\" fill=\"#555555\"");
+  draw_plan_legend(body);
   draw_plan(body, r, p, stations, signals, slowdowns, tunnels);
   draw_profile(body, r, stations, signals, slowdowns, tunnels);
 
