@@ -54,8 +54,8 @@ TEST(Compile, InputsNamedAsTheCompilersCopiesAreNeverTouched) {
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
   EXPECT_EQ(entries, 2u);  // no private folder left behind
-  EXPECT_NE(err.str().find(o.line_file + ": error: No route model was built"), std::string::npos)
-      << err.str();
+  EXPECT_EQ(err.str().rfind(o.line_file, 0), 0u) << err.str();
+  EXPECT_NE(err.str().find("No route model was built"), std::string::npos) << err.str();
 }
 
 TEST(CompileReport, CodeWithARecordReadsLikeACompilerError) {
