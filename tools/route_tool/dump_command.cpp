@@ -23,10 +23,31 @@ std::string fixed(double v, int decimals) {
   return buffer;
 }
 
+// Pads to `width` characters, counting a UTF-8 sequence as one.
 std::string pad(std::string s, std::size_t width, bool right = false) {
-  if (s.size() >= width) return s;
-  const std::string fill(width - s.size(), ' ');
+  std::size_t chars = 0;
+  for (const char ch : s) chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
+  if (chars >= width) return s;
+  const std::string fill(width - chars, ' ');
   return right ? fill + s : s + fill;
+}
+
+// A station's time; 0 means the train has no timetabled time there.
+std::string station_time(std::int32_t orario) {
+  return orario == 0 ? std::string("--:--:--") : hh_mm_ss(orario);
+}
+
+std::string cell_object(const cella& c, std::size_t k) {
+  if (c.tipo != tipo_cella::libera) return nome_oggetto(c.tipo);
+  return k == 1 ? "reserved" : "-";
+}
+
+std::string cell_values(const cella& c, std::size_t k, const compiled_route& r) {
+  if (k == 1 && c.tipo == tipo_cella::libera) {
+    return "marker " + std::to_string(c.dato1) + ", competition code (og) " +
+           std::to_string(c.dato2) + " " + valori_cella(c, r);
+  }
+  return valori_cella(c, r);
 }
 
 std::int16_t cell_one(const compiled_route& r, bool second) {
@@ -90,7 +111,7 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
     out << "  " << pad(std::to_string(k), 4, true) << "  " << pad(nome_utf8(e), 24) << "  "
         << pad(std::to_string(e.tipo), 4, true) << pad(std::to_string(e.posizione), 9, true)
         << pad(std::to_string(e.inizio), 9, true) << pad(std::to_string(e.fine), 9, true) << "  "
-        << hh_mm_ss(e.orario) << "  " << int{e.dato_b1} << " " << int{e.dato_b2} << " "
+        << station_time(e.orario) << "  " << int{e.dato_b1} << " " << int{e.dato_b2} << " "
         << int{e.dato_b3} << " " << int{e.dato_b4} << " " << int{e.prolunga} << "; " << e.dato_i1
         << " " << e.dato_i2 << " " << e.dato_i3 << " " << e.dato_i4 << " " << e.dato_i5 << '\n';
   }
@@ -112,14 +133,19 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
     const cella& c = r.celle[k];
     if (!cella_occupata(c)) continue;
     out << "  " << pad(std::to_string(k), 5, true) << pad(std::to_string(k * 50), 9, true) << "  "
-        << pad(nome_oggetto(c.tipo), 17) << "  " << valori_cella(c, r) << '\n';
+        << pad(cell_object(c, k), 17) << "  " << cell_values(c, k, r) << '\n';
   }
 
   out << "Profile (runs of cells with the same speed, grade, adhesion and tunnel type)\n";
   for (const tratto_profilo& t : tratti_profilo(r.celle)) {
     out << "  cells " << t.prima << "-" << t.ultima << " (" << t.prima * 50 << "-"
-        << (t.ultima + 1) * 50 << " m): speed " << int{t.velocita} * 5 << " km/h, grade "
-        << int{t.pendenza} - 100 << " per mille, adhesion " << int{t.aderenza} << ", "
+        << (t.ultima + 1) * 50 << " m): ";
+    if (t.velocita == 0 && t.pendenza == 0 && t.aderenza == 0 && t.montagna == 0) {
+      out << "no profile values\n";
+      continue;
+    }
+    out << "speed " << int{t.velocita} * 5 << " km/h, grade " << int{t.pendenza} - 100
+        << " per mille, adhesion " << int{t.aderenza} << ", "
         << (t.montagna == 0 ? std::string("open air") : "tunnel type " + std::to_string(t.montagna))
         << '\n';
   }
@@ -178,7 +204,8 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
     j += std::string(i ? ", " : "") + "{\"slot\": " + num(k) +
          ", \"name\": " + json_string(nome_utf8(e)) + ", \"type\": " + num(int{e.tipo}) +
          ", \"position_m\": " + num(e.posizione) + ", \"start_m\": " + num(e.inizio) +
-         ", \"end_m\": " + num(e.fine) + ", \"time\": " + json_string(hh_mm_ss(e.orario)) +
+         ", \"end_m\": " + num(e.fine) +
+         ", \"time\": " + (e.orario == 0 ? std::string("null") : json_string(hh_mm_ss(e.orario))) +
          ", \"orario\": " + num(e.orario) + ", \"dato_b1\": " + num(int{e.dato_b1}) +
          ", \"dato_b2\": " + num(int{e.dato_b2}) + ", \"dato_b3\": " + num(int{e.dato_b3}) +
          ", \"dato_b4\": " + num(int{e.dato_b4}) + ", \"prolunga\": " + num(int{e.prolunga}) +
