@@ -98,10 +98,13 @@ constexpr std::array tabella = {
                      "a station ends at or before 100 m, so it has no end cell.",
                      "Move the station further along the line."},
     messaggio_errore{25, entrambi, false,
-                     "a record could not be read: a number out of its range, or the file ends "
-                     "inside a record.",
-                     "Check the record's values (Byte 0 to 255, Integer -32768 to 32767) and that "
-                     "every record has all its values on its line."},
+                     "a record could not be read (a number out of its range, or the file ends "
+                     "inside a record) or would put something outside the route model (past its "
+                     "last cell, an 81st tunnel span or indication board, a signal nearer than "
+                     "325 m to the origin).",
+                     "Check the values and positions of the record on that line: Byte 0 to 255, "
+                     "Integer -32768 to 32767, every value on the keyword's line, everything "
+                     "inside the line."},
     messaggio_errore{101, linea, false, "the line description file does not exist.",
                      "Give an existing line description file."},
     messaggio_errore{102, linea, false, "the line description file has no \"[generale]\" section.",
@@ -112,15 +115,17 @@ constexpr std::array tabella = {
                      "Write curves as \"curva\", \"d\" or \"s\" and a digit 1 to 6 (e.g. "
                      "\"curvad4\"), and keep the curves inside the line."},
     messaggio_errore{1250, nessuno, false,
-                     "a reserved marker slot was already set: cell 1 (0 to 50 m) holds an "
-                     "object with a first value; no binary file was written.",
-                     "Move every signal, board or slowdown that falls between 0 and 49 m to 50 m "
-                     "or later."},
+                     "a reserved marker slot was already set: cell 1, where objects placed less "
+                     "than 25 m from the origin go, holds an object with a first value; no binary "
+                     "file was written.",
+                     "Move every signal, board or slowdown placed less than 25 m from the origin, "
+                     "and every \"abbattimento\" between 25 and 75 m, further along the line."},
     messaggio_errore{1251, nessuno, false,
-                     "a reserved code slot was already set: cell 1 (0 to 50 m) holds an object "
-                     "with a second value; no binary file was written.",
-                     "Move every board or slowdown that falls between 0 and 49 m to 50 m or "
-                     "later."},
+                     "a reserved code slot was already set: cell 1, where objects placed less "
+                     "than 25 m from the origin go, holds an object with a second value; no "
+                     "binary file was written.",
+                     "Move every signal, board or slowdown placed less than 25 m from the origin "
+                     "further along the line."},
 };
 
 static_assert(std::is_sorted(tabella.begin(), tabella.end(),
