@@ -1,5 +1,6 @@
 #include "tools/route_tool/compile_report.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "tools/route_tool/route_contents.h"
@@ -120,9 +121,11 @@ void write_compile_report_text(const compile_report& r, std::ostream& out, std::
   if (r.model_built) {
     const compile_summary& s = r.summary;
     out << "  line length " << metri_e_km(s.line_length) << ", " << s.cells << " cells of 50 m\n";
-    out << "  " << s.stations << " stations, " << s.signals << " signals, " << s.slowdowns
-        << " slowdowns, " << s.speed_boards << " speed boards, " << s.indication_boards
-        << " indication boards\n";
+    out << "  " << plural(static_cast<std::size_t>(std::max(0, s.stations)), "station", "stations")
+        << ", " << plural(s.signals, "signal", "signals") << ", "
+        << plural(s.slowdowns, "slowdown", "slowdowns") << ", "
+        << plural(s.speed_boards, "speed board", "speed boards") << ", "
+        << plural(s.indication_boards, "indication board", "indication boards") << '\n';
   }
   for (const auto& w : r.written) out << "  wrote " << w << '\n';
   if (r.written.empty()) out << "  no binary file written\n";

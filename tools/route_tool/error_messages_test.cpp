@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
+#include <string>
 
 namespace scenario {
 namespace {
@@ -30,6 +33,25 @@ TEST(ErrorMessages, PositionFlagsMatchTheCodesThatSetOne) {
   }
   for (const int c : {1, 2, 3, 4, 5, 10, 24, 25, 101, 102, 103, 1250, 1251}) {
     EXPECT_FALSE(cerca_errore(c)->imposta_posizione) << c;
+  }
+}
+
+}  // namespace
+}  // namespace scenario
+
+namespace scenario {
+namespace {
+
+// The documentation quotes the table: every sentence must appear in it as is.
+TEST(ErrorMessages, TheFormatDocumentQuotesEverySentence) {
+  std::ifstream in(std::string(VO_DOCS_DIR) + "/formats.md", std::ios::binary);
+  ASSERT_TRUE(in) << VO_DOCS_DIR;
+  const std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (const auto& m : tabella_errori()) {
+    const std::string row = "| " + std::to_string(m.codice) + " |";
+    EXPECT_NE(doc.find(row), std::string::npos) << m.codice;
+    EXPECT_NE(doc.find(std::string(m.significato)), std::string::npos) << m.codice;
+    EXPECT_NE(doc.find(std::string(m.rimedio)), std::string::npos) << m.codice;
   }
 }
 

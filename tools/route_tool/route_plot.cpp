@@ -238,10 +238,6 @@ std::string hh_mm(std::int32_t s) {
   return hh_mm_ss(s).substr(0, 5);
 }
 
-std::string plural(std::size_t n, const std::string& one, const std::string& many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 // A label tied to a marker on the plan.
 struct callout {
   point marker;

@@ -31,6 +31,10 @@ std::string hh_mm_ss(std::int64_t secondi) {
   return buffer;
 }
 
+std::string plural(std::size_t n, std::string_view one, std::string_view many) {
+  return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
 std::string json_string(std::string_view utf8) {
   std::string out = "\"";
   for (const char ch : utf8) {
