@@ -244,10 +244,10 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
   const sommario_geometria g = riassumi_geometria(r);
   j += "], \"geometry\": {\"points\": " + num(g.punti) +
        ", \"points_with_value\": " + num(g.punti_valorizzati) + ", \"end\": [" +
-       fixed(g.x_fine, 6) + ", " + fixed(g.y_fine, 6) +
-       "], \"length_m\": " + fixed(g.lunghezza, 6) +
-       ", \"net_turning_deg\": " + fixed(g.curvatura_netta, 6) +
-       ", \"total_turning_deg\": " + fixed(g.curvatura_totale, 6) + "}";
+       json_number(g.x_fine, 6) + ", " + json_number(g.y_fine, 6) +
+       "], \"length_m\": " + json_number(g.lunghezza, 6) +
+       ", \"net_turning_deg\": " + json_number(g.curvatura_netta, 6) +
+       ", \"total_turning_deg\": " + json_number(g.curvatura_totale, 6) + "}";
   j += "}";
   out << j << '\n';
 }

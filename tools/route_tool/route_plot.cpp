@@ -13,9 +13,9 @@
 
 namespace scenario {
 
-std::string xml_text(const std::string& utf8) {
+std::string xml_text(const std::string& text) {
   std::string out;
-  for (const char ch : utf8) {
+  for (const char ch : utf8_sanitised(text)) {
     const auto c = static_cast<unsigned char>(ch);
     switch (c) {
       case '&':

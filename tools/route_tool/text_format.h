@@ -22,7 +22,16 @@ std::string hh_mm_ss(std::int64_t secondi);
 // "1 signal", "16 signals".
 std::string plural(std::size_t n, std::string_view one, std::string_view many);
 
-// A JSON string literal, quotes included; `utf8` must be UTF-8 text.
+// The text with every byte that is not part of well-formed UTF-8 replaced
+// by U+FFFD, so that names typed in another code page still make valid
+// JSON and XML.
+std::string utf8_sanitised(std::string_view text);
+
+// A JSON string literal, quotes included; bytes that are not UTF-8 become
+// U+FFFD.
 std::string json_string(std::string_view utf8);
+
+// A JSON number with `decimals` decimals; null when not finite.
+std::string json_number(double v, int decimals);
 
 }  // namespace scenario
