@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/memory_file_system.h"
+#include "tools/route_files/cell_file.h"
 #include "tools/route_files/decode_error.h"
+#include "tools/route_files/sim_file.h"
 #include "tools/testing/compiled_route_builder.h"
 
 namespace scenario {
@@ -80,6 +82,38 @@ TEST(CompiledRoute, LineDataFileWithTheWrongPointCount) {
     EXPECT_EQ(e.file(), "/r/Prova_linea.dat");
     EXPECT_EQ(e.offset(), testing::encode_line(m).size());
   }
+}
+
+}  // namespace
+}  // namespace scenario
+
+namespace scenario {
+namespace {
+
+// Every cut of every file is refused with a decode_error at or before the
+// cut, never read past.
+TEST(CompiledRoute, EveryTruncationIsAnErrorAtOrBeforeTheCut) {
+  const modello_percorso m = testing::sample_model();
+  const std::string sim = testing::encode_sim(m);
+  const std::string cells = testing::encode_cells(m);
+  // 2 Integers and 198 Doubles: 100 points per column.
+  const std::string line = testing::encode_line(m).substr(0, 2 * 4 + 198 * 10);
+  const auto check = [](const std::string& bytes, auto decode) {
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+      try {
+        decode(bytes.substr(0, cut));
+        ADD_FAILURE() << "accepted a cut at " << cut;
+      } catch (const decode_error& e) {
+        ASSERT_TRUE(e.offset());
+        EXPECT_LE(*e.offset(), cut);
+      }
+    }
+  };
+  check(sim, [](const std::string& b) { decode_sim_file(b, "r.sim"); });
+  check(cells, [](const std::string& b) {
+    if (decode_cell_file(b, "r.dat").size() != 201) throw decode_error("r.dat", b.size(), "short");
+  });
+  check(line, [](const std::string& b) { decode_line_data_file(b, "r_linea.dat", 100); });
 }
 
 }  // namespace

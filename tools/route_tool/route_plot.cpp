@@ -249,8 +249,25 @@ struct callout {
 // Labels in a column beside the track (tall plans: stations right, signals
 // left) or in a row above or below it (wide plans), spread so that none
 // overlaps, each joined to its marker by a leader line.
-void draw_callouts(svg& out, std::vector<callout>& items, bool column, double at, int side,
+bool draw_callouts(svg& out, std::vector<callout>& items, bool column, double at, int side,
                    double lo, double hi) {
+  // Too many labels for the column: drop their second lines, then shrink
+  // them (to 55 % at most); if even that does not fit, draw none.
+  const double gap = column ? 3 : 10;
+  const auto needed = [&] {
+    double n = 0;
+    for (const callout& c : items) n += (column ? c.text.height() : c.text.width()) + gap;
+    return n;
+  };
+  if (needed() > hi - lo) {
+    for (callout& c : items) c.text.second.clear();
+  }
+  if (const double n = needed(); n > hi - lo) {
+    const double gaps = gap * static_cast<double>(items.size());
+    const double f = (hi - lo - gaps) / (n - gaps);
+    if (f < 0.55) return false;
+    for (callout& c : items) c.text.first_size *= f;
+  }
   std::vector<spread_item> spread;
   for (const callout& c : items) {
     if (column) {
@@ -259,7 +276,7 @@ void draw_callouts(svg& out, std::vector<callout>& items, bool column, double at
       spread.push_back({c.marker.x, c.text.width(), 0});
     }
   }
-  spread_labels(spread, lo, hi, column ? 3 : 10);
+  spread_labels(spread, lo, hi, gap);
   for (std::size_t i = 0; i < items.size(); ++i) {
     const callout& c = items[i];
     const double p = spread[i].placed;
@@ -279,6 +296,7 @@ void draw_callouts(svg& out, std::vector<callout>& items, bool column, double at
       draw_text_label(out, p, edge, c.text, "middle", c.colour, c.cls);
     }
   }
+  return true;
 }
 
 // The header records in words, in the plan's lower left corner.
@@ -417,16 +435,32 @@ void draw_plan(svg& out, const compiled_route& r, const plan& p,
                            "#b71c1c",
                            "signal-label"});
   }
+  std::vector<std::string> omitted;
+  const auto note_omitted = [&](bool drawn, const std::string& what) {
+    if (!drawn) omitted.push_back(what);
+  };
   if (tall) {
     double widest = 0;
     for (const callout& c : second_side) widest = std::max(widest, c.text.width());
     if (top_left.x - 60 - widest > margin + 330) draw_scenario_box(out, r);
-    draw_callouts(out, first_side, true, bottom_right.x + 60, 1, plan_top + 14, plan_bottom - 14);
-    draw_callouts(out, second_side, true, top_left.x - 60, -1, plan_top + 14, plan_bottom - 14);
+    note_omitted(draw_callouts(out, first_side, true, bottom_right.x + 60, 1, plan_top + 14,
+                               plan_bottom - 14),
+                 "stations and slowdowns");
+    note_omitted(
+        draw_callouts(out, second_side, true, top_left.x - 60, -1, plan_top + 14, plan_bottom - 14),
+        "signals");
   } else {
-    draw_callouts(out, first_side, false, top_left.y - 34, -1, margin + 250, page_w - margin - 10);
-    draw_callouts(out, second_side, false, bottom_right.y + 34, 1, margin + 10,
-                  page_w - margin - 10);
+    note_omitted(draw_callouts(out, first_side, false, top_left.y - 34, -1, margin + 250,
+                               page_w - margin - 10),
+                 "stations and slowdowns");
+    note_omitted(draw_callouts(out, second_side, false, bottom_right.y + 34, 1, margin + 10,
+                               page_w - margin - 10),
+                 "signals");
+  }
+  for (std::size_t i = 0; i < omitted.size(); ++i) {
+    out.text(page_w - margin - 14, plan_bottom - 14 - 16 * static_cast<double>(i),
+             "too many " + omitted[i] + " to label here: see route_tool dump",
+             "font-size=\"11\" fill=\"#b71c1c\" text-anchor=\"end\"");
   }
 
   // Markers on top of everything.
@@ -507,7 +541,9 @@ struct profile_axis {
 void draw_profile(svg& out, const compiled_route& r, const std::vector<station_info>& stations,
                   const std::vector<double>& signals, const std::vector<slowdown_info>& slowdowns,
                   const std::vector<std::pair<double, double>>& tunnels) {
-  const double length = std::max(50.0, static_cast<double>(r.lunghezza_percorso()));
+  // The line's length as recorded, kept within the cells actually present.
+  const double length = std::clamp(static_cast<double>(r.lunghezza_percorso()), 50.0,
+                                   std::max(50.0, static_cast<double>(r.celle.size()) * 50.0));
   const profile_axis ax{length};
   const std::size_t cells = std::min(r.celle.size(), static_cast<std::size_t>(length / 50.0));
 
@@ -628,7 +664,8 @@ void draw_profile(svg& out, const compiled_route& r, const std::vector<station_i
         "stroke=\"#1f4e8c\" stroke-width=\"1\" stroke-dasharray=\"3 3\" stroke-opacity=\"0.7\"");
     const double w = text_width(s.name, 11);
     std::size_t row = 0;
-    while (row + 1 < row_end.size() && row_end[row] > x - w / 2 - 6) ++row;
+    while (row < row_end.size() && row_end[row] > x - w / 2 - 6) ++row;
+    if (row == row_end.size()) continue;  // no room: the dashed line alone marks it
     const double y = names_top + 16 + static_cast<double>(row) * 14;
     row_end[row] = x + w / 2;
     out.line(x, y + 3, x, speed_top,
@@ -640,9 +677,15 @@ void draw_profile(svg& out, const compiled_route& r, const std::vector<station_i
 
   // Kilometre axis with the signals on it.
   out.line(profile_left, axis_y, profile_right, axis_y, "stroke=\"#333333\" stroke-width=\"1.2\"");
+  // Labelled ticks at a round step giving at most 15 labels; minor ticks between.
   const double km_len = length / 1000.0;
-  const int major = km_len > 40 ? 5 : km_len > 10 ? 2 : 1;
-  for (int kk = 0; kk <= static_cast<int>(km_len); ++kk) {
+  int major = 1;
+  for (const int step : {1, 2, 5, 10, 20, 50, 100, 200}) {
+    major = step;
+    if (km_len / step <= 15) break;
+  }
+  const int minor = major >= 5 ? major / 5 : 1;
+  for (int kk = 0; kk <= static_cast<int>(km_len); kk += minor) {
     const double x = ax.x(kk * 1000.0);
     const bool is_major = kk % major == 0;
     out.line(x, axis_y, x, axis_y + (is_major ? 8 : 4), "stroke=\"#333333\" stroke-width=\"1\"");
