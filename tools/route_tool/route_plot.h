@@ -15,8 +15,4 @@ namespace scenario {
 std::string draw_route_svg(const compiled_route& r, const std::string& route,
                            const std::string& train);
 
-// Text for SVG/XML content and attributes: escapes & < > " and replaces the
-// control characters XML forbids.
-std::string xml_text(const std::string& utf8);
-
 }  // namespace scenario

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/memory_file_system.h"
+#include "tools/route_tool/svg_document.h"
 #include "tools/testing/compiled_route_builder.h"
 
 namespace scenario {
