@@ -102,9 +102,9 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
       rep.message = m.codice_errore != 0 ? code_sentence(m.codice_errore, m.posizione_errore) + " "
                                          : std::string();
       rep.message +=
-          "No route model was built: reading stopped before a \"lunghezza percorso\" record in "
-          "the \"[generale]\" section of the line description file, so no binary file was "
-          "written.";
+          "No route model was built (reading stopped before a valid \"lunghezza percorso\" "
+          "record in the \"[generale]\" section of the line description file), so no binary "
+          "file was written.";
       if (!rep.file) {
         rep.file = o.line_file;
         rep.location = o.line_file;
