@@ -60,12 +60,14 @@ codici_segnale decodifica_segnale(const cella& c) {
 }
 
 velocita_cartello decodifica_cartello(const cella& c) {
-  // Each value packs the left speed x 20 plus the right speed / 5.
+  // Each value packs the left speed x 20 plus the right speed / 5. Speeds
+  // are multiples of 5 km/h, so the left speed fills the hundreds and the
+  // right one's fifth the last two digits.
   velocita_cartello v;
   const std::int16_t d[3] = {c.dato1, c.dato2, c.dato3};
   for (int i = 0; i < 3; ++i) {
-    v.sinistra[i] = d[i] / 20;
-    v.destra[i] = d[i] % 20 * 5;
+    v.sinistra[i] = d[i] / 100 * 5;
+    v.destra[i] = d[i] % 100 * 5;
   }
   v.strisce_sinistra = c.dato4 / 10;
   v.strisce_destra = c.dato4 % 10;
@@ -162,15 +164,6 @@ slot_elementi trova_slot(const compiled_route& r) {
     s.stazioni.push_back(k);
   }
   return s;
-}
-
-std::int64_t cella_fine_stazione(const compiled_route& r, int slot) {
-  for (std::size_t k = 0; k < r.celle.size(); ++k) {
-    if (r.celle[k].tipo == tipo_cella::fine_stazione && r.celle[k].dato1 == slot) {
-      return static_cast<std::int64_t>(k);
-    }
-  }
-  return -1;
 }
 
 std::vector<tratto_profilo> tratti_profilo(const std::vector<cella>& celle) {

@@ -44,9 +44,6 @@ struct slot_elementi {
 };
 slot_elementi trova_slot(const compiled_route& r);
 
-// Cell of a station's axis and of its end cell, or -1 when it has none.
-std::int64_t cella_fine_stazione(const compiled_route& r, int slot);
-
 // A stretch of cells with the same profile values.
 struct tratto_profilo {
   std::size_t prima = 0, ultima = 0;  // cell indices, inclusive
