@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 #include "base/coding.h"
@@ -9,6 +10,27 @@
 #include "tools/route_files/decode_error.h"
 
 namespace scenario {
+
+namespace {
+
+// A Windows-1252 text as UTF-8 on one line: control bytes, quotes and
+// backslashes as \xNN, so each field stays on its own line.
+std::string quoted(std::string_view bytes) {
+  std::string safe;
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == 0x7f || c == '"' || c == '\\') {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\x%02x", c);
+      safe += buffer;
+    } else {
+      safe += cp1252_to_utf8(std::string_view(&ch, 1));
+    }
+  }
+  return safe;
+}
+
+}  // namespace
 
 byte_reader::byte_reader(std::string_view bytes, std::string file, field_sink* sink)
     : bytes_(bytes), file_(std::move(file)), sink_(sink) {}
@@ -83,7 +105,7 @@ std::string byte_reader::text(std::string_view record, std::string_view field) {
   const std::size_t start = offset_;
   std::string value(bytes_.substr(start, n));
   offset_ += n;
-  if (sink_ != nullptr) note(start, record, field, "\"" + cp1252_to_utf8(value) + "\"");
+  if (sink_ != nullptr) note(start, record, field, "\"" + quoted(value) + "\"");
   return value;
 }
 

@@ -75,6 +75,16 @@ TEST(ByteReader, StringLengthRunningPastTheEndPointsAtTheLength) {
   }
 }
 
+TEST(ByteReader, TextValuesStayOnOneLine) {
+  std::string b;
+  put_fixed16(b, 5);
+  b += "a\nb\"\xb0";
+  recording_sink sink;
+  byte_reader in(b, "f.sim", &sink);
+  EXPECT_EQ(in.text("entry 1", "nome"), "a\nb\"\xb0");
+  EXPECT_EQ(sink.lines.back(), "2+5 entry 1.nome=\"a\\x0ab\\x22\xc2\xb0\"");
+}
+
 TEST(ByteReader, ExactDoubleRoundTrips) {
   for (const double v : {0.1, 1.0 / 3.0, -12345.678901234567, 1e-300}) {
     EXPECT_EQ(std::stod(exact_double(v)), v);
