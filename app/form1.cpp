@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/path_utf8.h"
 #include "compiler/memorizza_percorso.h"
 #include "sources/writers.h"
 
@@ -14,9 +15,9 @@ void Form1::Form_Load() {
   numero_treno = "7547";
   piattaforma_.show_waiting_window();
 
-  const program_folder cartella{piattaforma_.program_folder(), piattaforma_.path_separator()};
   esito_compilazione esito = esito_compilazione::completato;
   try {
+    const program_folder cartella{piattaforma_.program_folder(), piattaforma_.path_separator()};
     dati_linea(fs_, cartella, nome_linea);
     dati_treno(fs_, cartella, nome_linea, numero_treno);
     dati_note(fs_, cartella, nome_linea, numero_treno);
@@ -28,7 +29,7 @@ void Form1::Form_Load() {
     modello.numero_treno = numero_treno;
     esito = memorizza_percorso(modello, fs_, cartella, 1);
   } catch (const file_error& e) {
-    unexpected_failure("Errore imprevisto sul file " + e.file().string() + ": " + e.reason());
+    unexpected_failure("Errore imprevisto sul file " + path_utf8(e.file()) + ": " + e.reason());
   } catch (const std::exception& e) {
     unexpected_failure(std::string("Errore imprevisto: ") + e.what());
   }

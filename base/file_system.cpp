@@ -6,12 +6,15 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/path_utf8.h"
+#include "base/replace_file.h"
+
 namespace scenario {
 
 namespace fs = std::filesystem;
 
 file_error::file_error(fs::path file, std::string reason)
-    : std::runtime_error(file.string() + ": " + reason),
+    : std::runtime_error(path_utf8(file) + ": " + reason),
       file_(std::move(file)),
       reason_(std::move(reason)) {}
 
@@ -72,7 +75,7 @@ void disk_file_system::write_file(const fs::path& file, std::string_view bytes) 
     }
   }
   std::error_code ec;
-  fs::rename(tmp, file, ec);
+  replace_file(tmp, file, ec);
   if (ec) {
     fs::remove(tmp, ignored);
     throw file_error(file, ec.message());

@@ -142,4 +142,15 @@ std::uint8_t field_reader::read_byte() {
   return static_cast<std::uint8_t>(read_number(0, 255));
 }
 
+bool read_keyword_field(field_reader& r, std::string& riga) {
+  if (r.at_end()) return false;
+  riga = r.read_text();
+  if (r.at_end()) return false;
+  for (int commenti = 0; commenti < 2 && riga.find('-') != std::string::npos; ++commenti) {
+    riga = r.read_text();
+    if (r.at_end()) return false;
+  }
+  return true;
+}
+
 }  // namespace scenario

@@ -52,4 +52,10 @@ class field_reader {
   std::int32_t field_line_ = 0;
 };
 
+// The next record's keyword, as both readers look for it: a field that
+// contains "-" is a comment and the next one is read instead, at most two
+// in a row. False when a read reached the end of the file: the file's last
+// field is never examined.
+bool read_keyword_field(field_reader& r, std::string& riga);
+
 }  // namespace scenario

@@ -190,18 +190,7 @@ bool leggi_file_linea(modello_percorso& m, file_system& fs, const std::filesyste
     m.posizione_errore = p;
     return true;
   };
-  for (;;) {
-    if (r.at_end()) break;
-    riga = r.read_text();
-    if (r.at_end()) break;
-    if (contains(riga, "-")) {
-      riga = r.read_text();
-      if (r.at_end()) break;
-      if (contains(riga, "-")) {
-        riga = r.read_text();
-        if (r.at_end()) break;
-      }
-    }
+  while (read_keyword_field(r, riga)) {
     const std::int32_t riga_chiave = r.field_line();
 
     if (contains_any_case(riga, "pendenza")) {

@@ -57,18 +57,7 @@ void leggi_file_servizio(modello_percorso& m, file_system& fs, const std::filesy
     return true;
   };
 
-  for (;;) {
-    if (r.at_end()) break;
-    riga = r.read_text();
-    if (r.at_end()) break;
-    if (contains(riga, "-")) {
-      riga = r.read_text();
-      if (r.at_end()) break;
-      if (contains(riga, "-")) {
-        riga = r.read_text();
-        if (r.at_end()) break;
-      }
-    }
+  while (read_keyword_field(r, riga)) {
     const std::int32_t riga_chiave = r.field_line();
     auto& e84 = m.elementi[voce::treno_e_linea];
     auto& e86 = m.elementi[voce::testata_corsa];

@@ -128,7 +128,6 @@ TEST(ServiceReader, AbbattimentoCodes12And13AndCode7) {
       "abbattimento, 1510, 70000",  // R(30.2) = 30; 16 bits
       "abbattimento, 1500, 5",
   }));
-  p.m.celle.clear();
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 7);
   EXPECT_EQ(p.m.posizione_errore, 1500);

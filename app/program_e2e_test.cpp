@@ -1,0 +1,130 @@
+// The real program, copied into a fresh folder and run there without a
+// display, so it reports on stderr.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string notes = "Viterbo_Attigliano_Orte_7547_note.txt";
+const std::string line_description = "Viterbo_Attigliano_Orte_linea.txt";
+const std::string service = "Viterbo_Attigliano_Orte_7547-.txt";
+
+class program_test : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "vo_e2e_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
+    root_ = pattern;
+    folder_ = root_ / "program";
+    elsewhere_ = root_ / "elsewhere";
+    fs::create_directory(folder_);
+    fs::create_directory(elsewhere_);
+    program_ = folder_ / fs::path(VO_PROGRAM).filename();
+    fs::copy_file(VO_PROGRAM, program_);
+  }
+
+  void TearDown() override {
+    std::error_code ignored;
+    if (!root_.empty()) fs::remove_all(root_, ignored);
+  }
+
+  // Runs the copy with DISPLAY removed from its environment, from another
+  // current folder; returns the exit status and keeps stderr in err_.
+  int run() {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+      if (std::strncmp(*e, "DISPLAY=", 8) != 0) env.emplace_back(*e);
+    }
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string path = program_.string();
+    char* argv[] = {path.data(), nullptr};
+
+    const fs::path err_file = root_ / "stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    const fs::path here = fs::current_path();
+    fs::current_path(elsewhere_);
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data());
+    fs::current_path(here);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+      ADD_FAILURE() << "posix_spawn: " << std::strerror(rc);
+      return -1;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    std::ifstream in(err_file, std::ios::binary);
+    err_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!WIFEXITED(status)) {
+      ADD_FAILURE() << "the program did not exit normally";
+      return -1;
+    }
+    return WEXITSTATUS(status);
+  }
+
+  std::set<std::string> names_in(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  fs::path root_, folder_, elsewhere_, program_;
+  std::string err_;
+};
+
+TEST_F(program_test, WithoutDisplayTheWaitingWordGoesToStderr) {
+  run();
+  EXPECT_EQ(err_.substr(0, 10), "Attendere\n") << err_;
+  EXPECT_TRUE(fs::is_empty(elsewhere_)) << "files go to the program's folder only";
+}
+
+TEST_F(program_test, UnwritableNotesFileEndsTheRunThereWithStatusTwo) {
+  // A folder standing where the notes file goes: it cannot be replaced.
+  fs::create_directory(folder_ / notes);
+
+  EXPECT_EQ(run(), 2);
+
+  const std::string full_name = (folder_ / notes).string();
+  const std::size_t at = err_.find(full_name + ": ");
+  ASSERT_NE(at, std::string::npos) << err_;
+  const std::string reason = err_.substr(at + full_name.size() + 2);
+  EXPECT_NE(reason.find_first_not_of(" \n"), std::string::npos) << "no reason given: " << err_;
+
+  // The two description files were written and never read back (the
+  // compile step did not run); nothing after the notes was written.
+  EXPECT_TRUE(fs::is_regular_file(folder_ / line_description));
+  EXPECT_TRUE(fs::is_regular_file(folder_ / service));
+  EXPECT_TRUE(fs::is_directory(folder_ / notes));
+  EXPECT_TRUE(fs::is_empty(folder_ / notes));
+  EXPECT_EQ(names_in(folder_), (std::set<std::string>{program_.filename().string(),
+                                                      line_description, service, notes}));
+  EXPECT_TRUE(fs::is_empty(elsewhere_));
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// `route_tool compile`: runs the compile step on an author's own line
+// description and service files and reports the outcome.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/route_model.h"
+
+namespace scenario {
+
+inline constexpr const char* nome_linea_predefinito = "Viterbo_Attigliano_Orte";
+inline constexpr const char* numero_treno_predefinito = "7547";
+
+struct compile_options {
+  std::string line_file;  // as the user gave it; named in messages
+  std::string service_file;
+  std::string out_dir;
+  std::string route = nome_linea_predefinito;
+  std::string train = numero_treno_predefinito;
+  bool json = false;
+};
+
+struct compile_outcome {
+  esito_compilazione esito = esito_compilazione::senza_modello;
+  modello_percorso model;
+  std::vector<std::filesystem::path> written;  // binary files now in the output folder
+};
+
+// Copies the two files into a private folder inside the output folder under
+// the names the compiler reads, compiles them there with j = 1, moves the
+// binary files it wrote into the output folder and removes the private
+// folder. The user's files are only read. Throws usage_error when an input
+// cannot be read or the output folder cannot be created or written.
+compile_outcome compile_files(const compile_options& o);
+
+// The whole command: compile, then report on `out` (summary, JSON) and `err`
+// (diagnostics). Returns the exit status: 0 no fault, 1 a data fault or no
+// route model, 3 stopped by 1250/1251. Usage errors propagate as usage_error.
+int run_compile(const compile_options& o, std::ostream& out, std::ostream& err);
+
+}  // namespace scenario

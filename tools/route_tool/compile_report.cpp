@@ -1,0 +1,174 @@
+#include "tools/route_tool/compile_report.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "tools/route_tool/route_contents.h"
+#include "tools/route_tool/text_format.h"
+
+namespace scenario {
+
+compile_summary summarise(const modello_percorso& m) {
+  compile_summary s;
+  if (!m.ha_celle()) return s;
+  s.line_length = m.elementi[voce::treno_e_linea].fine;
+  s.cells = m.celle.size();
+  s.stations = m.n_stazioni;
+  for (const cella& c : m.celle) {
+    if (c.tipo == tipo_cella::segnale) ++s.signals;
+    if (c.tipo == tipo_cella::inizio_rallentamento) ++s.slowdowns;
+    if (c.tipo == tipo_cella::indicatore_v_max) ++s.speed_boards;
+    if (c.tipo == tipo_cella::cartello_indicatore) ++s.indication_boards;
+  }
+  return s;
+}
+
+namespace {
+
+std::string code_sentence(std::int32_t codice, std::int32_t posizione) {
+  const messaggio_errore* e = cerca_errore(codice);
+  if (e == nullptr) {
+    return "code " + std::to_string(codice) + ": a code this compiler does not document.";
+  }
+  std::string text = "code " + std::to_string(codice);
+  if (e->imposta_posizione) text += " at " + metri_e_km(posizione);
+  text += ": " + std::string(e->significato) + " " + std::string(e->rimedio);
+  return text;
+}
+
+std::string cell_one_object(const modello_percorso& m) {
+  if (m.celle.size() < 2) return "";
+  const cella& c = m.celle[1];
+  return " Cell 1 holds: " + nome_oggetto(c.tipo) + " (first value " + std::to_string(c.dato1) +
+         ", second value " + std::to_string(c.dato2) + ").";
+}
+
+}  // namespace
+
+compile_report make_compile_report(const compile_options& o, const compile_outcome& r) {
+  compile_report rep;
+  const modello_percorso& m = r.model;
+  rep.route = o.route;
+  rep.train = o.train;
+  rep.out_dir = o.out_dir;
+  rep.codice_errore = m.codice_errore;
+  rep.posizione_errore = m.posizione_errore;
+  rep.model_built = m.ha_celle();
+  rep.summary = summarise(m);
+  for (const auto& p : r.written) rep.written.push_back(p.string());
+
+  // The file to blame: the record that set the code, else the file whose
+  // records can set it.
+  if (m.codice_errore != 0) {
+    if (m.origine.file == file_sorgente::linea) rep.file = o.line_file;
+    if (m.origine.file == file_sorgente::servizio) rep.file = o.service_file;
+    if (rep.file && m.origine.riga > 0) rep.line = m.origine.riga;
+    if (!rep.file) {
+      if (const auto* e = cerca_errore(m.codice_errore)) {
+        if (e->file == file_colpevole::linea) rep.file = o.line_file;
+        if (e->file == file_colpevole::servizio) rep.file = o.service_file;
+      }
+    }
+  }
+  rep.location = rep.file ? *rep.file : "route_tool";
+  if (rep.line) rep.location += ":" + std::to_string(*rep.line);
+
+  switch (r.esito) {
+    case esito_compilazione::completato:
+      rep.exit_status = m.codice_errore == 0 ? 0 : 1;
+      rep.message = m.codice_errore == 0 ? "compiled without faults"
+                                         : code_sentence(m.codice_errore, m.posizione_errore) +
+                                               " The binary files were written all the same.";
+      break;
+    case esito_compilazione::errore_1250:
+    case esito_compilazione::errore_1251: {
+      const std::int32_t fatal = r.esito == esito_compilazione::errore_1250 ? 1250 : 1251;
+      rep.fatal = std::to_string(fatal);
+      rep.exit_status = 3;
+      const messaggio_errore* e = cerca_errore(fatal);
+      rep.message = "Errore n. " + *rep.fatal + ": " + std::string(e->significato) +
+                    cell_one_object(m) + " " + std::string(e->rimedio);
+      if (m.codice_errore != 0) {
+        rep.message += " Before that, the compile step had recorded " +
+                       code_sentence(m.codice_errore, m.posizione_errore);
+      }
+      rep.location = "route_tool";
+      rep.file.reset();
+      rep.line.reset();
+      break;
+    }
+    case esito_compilazione::senza_modello:
+      rep.exit_status = 1;
+      rep.message = m.codice_errore != 0 ? code_sentence(m.codice_errore, m.posizione_errore) + " "
+                                         : std::string();
+      rep.message +=
+          "No route model was built (reading stopped before a valid \"lunghezza percorso\" "
+          "record in the \"[generale]\" section of the line description file), so no binary "
+          "file was written.";
+      if (!rep.file) {
+        rep.file = o.line_file;
+        rep.location = o.line_file;
+      }
+      break;
+  }
+  return rep;
+}
+
+void write_compile_report_text(const compile_report& r, std::ostream& out, std::ostream& err) {
+  if (r.exit_status != 0) err << r.location << ": error: " << r.message << '\n';
+  out << "route_tool: compiled route '" << r.route << "', train '" << r.train << "' into '"
+      << (r.out_dir.empty() ? "." : r.out_dir) << "'\n";
+  if (r.model_built) {
+    const compile_summary& s = r.summary;
+    out << "  line length " << metri_e_km(s.line_length) << ", " << s.cells << " cells of 50 m\n";
+    out << "  " << plural(static_cast<std::size_t>(std::max(0, s.stations)), "station", "stations")
+        << ", " << plural(s.signals, "signal", "signals") << ", "
+        << plural(s.slowdowns, "slowdown", "slowdowns") << ", "
+        << plural(s.speed_boards, "speed board", "speed boards") << ", "
+        << plural(s.indication_boards, "indication board", "indication boards") << '\n';
+  }
+  for (const auto& w : r.written) out << "  wrote " << w << '\n';
+  if (r.written.empty()) out << "  no binary file written\n";
+  if (r.exit_status == 0) {
+    out << "  result: no faults (code 0)\n";
+  } else if (r.fatal) {
+    out << "  result: stopped by Errore n. " << *r.fatal << '\n';
+  } else {
+    out << "  result: code " << r.codice_errore << '\n';
+  }
+}
+
+std::string compile_report_json(const compile_report& r) {
+  const auto opt_string = [](const std::optional<std::string>& s) {
+    return s ? json_string(*s) : std::string("null");
+  };
+  std::string j = "{";
+  j += "\"codice_errore\": " + std::to_string(r.codice_errore);
+  j += ", \"posizione_errore\": " + std::to_string(r.posizione_errore);
+  j += ", \"position\": " + json_string(metri_e_km(r.posizione_errore));
+  j += ", \"fatal\": " + opt_string(r.fatal);
+  j += ", \"message\": " + json_string(r.message);
+  j += ", \"file\": " + opt_string(r.file);
+  j += ", \"line\": " + (r.line ? std::to_string(*r.line) : std::string("null"));
+  j += ", \"exit_status\": " + std::to_string(r.exit_status);
+  j += ", \"route\": " + json_string(r.route);
+  j += ", \"train\": " + json_string(r.train);
+  j += ", \"model_built\": " + std::string(r.model_built ? "true" : "false");
+  j += ", \"written\": [";
+  for (std::size_t i = 0; i < r.written.size(); ++i) {
+    j += (i ? ", " : "") + json_string(r.written[i]);
+  }
+  j += "]";
+  const compile_summary& s = r.summary;
+  j += ", \"summary\": {\"line_length_m\": " + std::to_string(s.line_length);
+  j += ", \"cells\": " + std::to_string(s.cells);
+  j += ", \"stations\": " + std::to_string(s.stations);
+  j += ", \"signals\": " + std::to_string(s.signals);
+  j += ", \"slowdowns\": " + std::to_string(s.slowdowns);
+  j += ", \"speed_boards\": " + std::to_string(s.speed_boards);
+  j += ", \"indication_boards\": " + std::to_string(s.indication_boards) + "}";
+  j += "}";
+  return j;
+}
+
+}  // namespace scenario

@@ -1,0 +1,238 @@
+// route_tool compile on the fixed scenario's own text files, and on copies
+// edited to set an error code, against the compile step run directly.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "base/cp1252.h"
+#include "base/file_system.h"
+#include "base/memory_file_system.h"
+#include "compiler/memorizza_percorso.h"
+#include "sources/writers.h"
+#include "tools/route_files/compiled_route.h"
+#include "tools/route_tool/compile_command.h"
+#include "tools/route_tool/dump_command.h"
+#include "tools/testing/temp_folder.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string route = "Viterbo_Attigliano_Orte";
+const std::string train = "7547";
+
+struct scenario_texts {
+  std::string line, service;
+};
+
+scenario_texts fixed_texts() {
+  memory_file_system mem;
+  const program_folder f{"/w", '/'};
+  dati_linea(mem, f, route);
+  dati_treno(mem, f, route, train);
+  return {mem.files.at("/w/" + nome_file_linea_txt(route)),
+          mem.files.at("/w/" + nome_file_servizio_txt(route, train))};
+}
+
+// The text with its line `n` (from 1) replaced; lines end with CR LF.
+std::string replace_line(const std::string& text, int n, const std::string& with) {
+  std::size_t start = 0;
+  for (int i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
+  const std::size_t end = text.find("\r\n", start);
+  return text.substr(0, start) + with + text.substr(end);
+}
+
+std::vector<std::string> split_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (auto end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// The three binary files the program writes, from the compile step run directly.
+std::map<std::string, std::string> program_output(const scenario_texts& t) {
+  memory_file_system mem;
+  const program_folder f{"/p", '/'};
+  mem.write_file(file_path(f, nome_file_linea_txt(route)), t.line);
+  mem.write_file(file_path(f, nome_file_servizio_txt(route, train)), t.service);
+  modello_percorso m;
+  m.nome_linea = route;
+  m.numero_treno = train;
+  memorizza_percorso(m, mem, f, 1);
+  std::map<std::string, std::string> out;
+  for (const auto& [name, bytes] : mem.files) {
+    if (name.ends_with(".dat") || name.ends_with(".sim")) out[name.substr(3)] = bytes;
+  }
+  return out;
+}
+
+struct tool_run {
+  int status;
+  std::string out, err;
+  fs::path dir;
+};
+
+tool_run compile_texts(const testing::temp_folder& tmp, const scenario_texts& t, bool json) {
+  testing::write_text(tmp.path() / "line.txt", t.line);
+  testing::write_text(tmp.path() / "service.txt", t.service);
+  compile_options o;
+  o.line_file = tmp / "line.txt";
+  o.service_file = tmp / "service.txt";
+  o.out_dir = tmp / "out";
+  o.json = json;
+  std::ostringstream out, err;
+  const int status = run_compile(o, out, err);
+  return {status, out.str(), err.str(), tmp.path() / "out"};
+}
+
+std::size_t files_in(const fs::path& dir) {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++n;
+  return n;
+}
+
+TEST(CompileScenario, SameThreeFilesAsTheProgramAndInputsLeftInPlace) {
+  testing::temp_folder tmp;
+  const scenario_texts t = fixed_texts();
+  const tool_run r = compile_texts(tmp, t, true);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.err.empty());
+  EXPECT_NE(r.out.find("\"codice_errore\": 0, \"posizione_errore\": 0"), std::string::npos);
+  EXPECT_NE(r.out.find("\"fatal\": null"), std::string::npos);
+  EXPECT_NE(r.out.find("\"summary\": {\"line_length_m\": 60000, \"cells\": 1341, \"stations\": 9, "
+                       "\"signals\": 16, \"slowdowns\": 1, \"speed_boards\": 14, "
+                       "\"indication_boards\": 39}"),
+            std::string::npos)
+      << r.out;
+
+  const auto expected = program_output(t);
+  ASSERT_EQ(expected.size(), 3u);
+  for (const auto& [name, bytes] : expected) {
+    EXPECT_EQ(testing::read_bytes(r.dir / name), bytes) << name;
+  }
+  EXPECT_EQ(files_in(r.dir), 3u);
+  EXPECT_EQ(testing::read_bytes(tmp.path() / "line.txt"), t.line);
+  EXPECT_EQ(testing::read_bytes(tmp.path() / "service.txt"), t.service);
+}
+
+TEST(CompileScenario, DumpRoundTripsStationsTimesAndBoards) {
+  testing::temp_folder tmp;
+  const scenario_texts t = fixed_texts();
+  ASSERT_EQ(compile_texts(tmp, t, false).status, 0);
+  disk_file_system disk;
+  const compiled_route r = load_compiled_route(disk, {tmp.path() / "out", '/'}, route, train);
+  std::ostringstream dump;
+  write_dump_text(r, dump);
+
+  // Every "stazione" record: its name and its time, as written.
+  int slot = 1;
+  for (const std::string& line : split_lines(t.service)) {
+    if (line.rfind("stazione", 0) != 0) continue;
+    // "stazione", then 17 values: hours, minutes and seconds are values 14-16, the name 17.
+    std::vector<std::string> f;
+    std::size_t start = 0;
+    for (auto comma = line.find(','); comma != std::string::npos; comma = line.find(',', start)) {
+      f.push_back(line.substr(start, comma - start));
+      start = comma + 1;
+    }
+    f.push_back(line.substr(start));
+    ASSERT_EQ(f.size(), 18u) << line;
+    const std::string name = f[17].substr(f[17].find_first_not_of(' '));
+    const int h = std::stoi(f[14]), m = std::stoi(f[15]), sec = std::stoi(f[16]);
+    const elemento& e = r.elementi[static_cast<std::size_t>(slot)];
+    EXPECT_EQ(e.nome, name);
+    EXPECT_EQ(e.orario, (h * 60 + m) * 60 + sec) << name;
+    char hms[16];
+    std::snprintf(hms, sizeof hms, "%02d:%02d:%02d", h, m, sec);
+    if (e.orario != 0) {
+      EXPECT_NE(dump.str().find(cp1252_to_utf8(name) + " "), std::string::npos) << name;
+      EXPECT_NE(dump.str().find(hms), std::string::npos) << hms;
+    }
+    ++slot;
+  }
+  EXPECT_EQ(slot, 10);
+
+  // Every "cartello_indicatore" text, from slot 80 downward.
+  int board = 80;
+  for (const std::string& line : split_lines(t.line)) {
+    if (line.rfind("cartello_indicatore", 0) != 0) continue;
+    const std::string rest = line.substr(line.find(',', line.find(',') + 1) + 1);
+    const std::string text = rest.substr(rest.find_first_not_of(' '));
+    EXPECT_EQ(r.elementi[static_cast<std::size_t>(board)].nome, text);
+    EXPECT_NE(dump.str().find("\"" + text + "\""), std::string::npos) << text;
+    --board;
+  }
+  EXPECT_EQ(board, 41);
+}
+
+TEST(CompileScenario, SlowdownOnATakenStartCellIsCode18OnItsLine) {
+  testing::temp_folder tmp;
+  scenario_texts t = fixed_texts();
+  // A signal in the slowdown's start cell, read just before the slowdown.
+  t.service = replace_line(t.service, 28, "segnale,   22700,   2, 4, 1,  0, 0,    0,  0,0,0, 0");
+  const tool_run r = compile_texts(tmp, t, true);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("\"codice_errore\": 18, \"posizione_errore\": 22700"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"file\": \"" + (tmp / "service.txt") + "\", \"line\": 29"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("a slowdown's start falls in a 50 m cell that already holds another object"),
+            std::string::npos);
+  EXPECT_EQ(files_in(r.dir), 3u);  // written all the same
+  EXPECT_EQ(testing::read_bytes(r.dir / nome_file_celle_dat(route, train)),
+            program_output(t).at(nome_file_celle_dat(route, train)));
+}
+
+TEST(CompileScenario, StationOffTheGridIsCode8WithItsPositionInText) {
+  testing::temp_folder tmp;
+  scenario_texts t = fixed_texts();
+  t.service =
+      replace_line(t.service, 19,
+                   "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, "
+                   "Montefiascone");
+  const tool_run r = compile_texts(tmp, t, false);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err.rfind((tmp / "service.txt") +
+                      ":19: error: code 8 at 12475 m (km 12+475): a "
+                      "station's position is not a multiple of 50 m. Move the station's axis to "
+                      "a multiple of 50.",
+                  0),
+      0u)
+      << r.err;
+  EXPECT_NE(r.out.find("result: code 8"), std::string::npos);
+  EXPECT_EQ(files_in(r.dir), 3u);
+}
+
+TEST(CompileScenario, BoardAtZeroStopsWith1250AndWritesNothing) {
+  testing::temp_folder tmp;
+  scenario_texts t = fixed_texts();
+  t.line = replace_line(t.line, 124, "cartello_indicatore,  0,   (Cippo Km.)( 37+000  )");
+  const tool_run r = compile_texts(tmp, t, true);
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.out.find("\"fatal\": \"1250\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"codice_errore\": 0"), std::string::npos);
+  EXPECT_NE(r.out.find("Cell 1 holds: indication board"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"written\": []"), std::string::npos);
+  EXPECT_EQ(files_in(r.dir), 0u);
+}
+
+TEST(CompileScenario, SpeedBoardAtZeroWithOnlyASecondValueStopsWith1251) {
+  testing::temp_folder tmp;
+  scenario_texts t = fixed_texts();
+  t.line = replace_line(t.line, 109, "indicatori_vmax,  0,  0,  70,  80,  0,  ,  ,  ,  0");
+  const tool_run r = compile_texts(tmp, t, false);
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(
+      r.err.rfind("route_tool: error: Errore n. 1251: a reserved code slot was already set", 0), 0u)
+      << r.err;
+  EXPECT_EQ(files_in(r.dir), 0u);
+}
+
+}  // namespace
+}  // namespace scenario

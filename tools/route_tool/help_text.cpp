@@ -1,0 +1,92 @@
+#include "tools/route_tool/help_text.h"
+
+namespace scenario {
+
+std::string_view help_route_tool() {
+  return R"(Usage: route_tool COMMAND [OPTIONS]
+
+Compile a scenario's line description and service files into the three binary
+route files the simulator loads, decode them, and draw them.
+
+Commands:
+  compile   compile a line description file and a service file
+  dump      print the compiled files of a folder in readable form
+  plot      draw the track plan and the profile of a compiled route as SVG
+
+Options:
+  -h, --help     show this help; 'route_tool COMMAND --help' for a command
+
+Exit status: 0 success; 1 the compile step recorded a data fault (or built no
+route model); 2 usage error, unreadable input or corrupt compiled file;
+3 the compile step stopped with error 1250 or 1251.
+)";
+}
+
+std::string_view help_compile() {
+  return R"(Usage: route_tool compile --line FILE --service FILE --out DIR
+                          [--route NAME] [--train NUMBER] [--json]
+
+Compile a line description file and a service file exactly as the scenario
+builder does (line data file included) and write the line data file
+NAME_linea.dat, the simulation file NAME_NUMBER.sim and the cell data file
+NAME_NUMBER.dat into DIR. Your two files are only read, never changed.
+
+Options:
+  --line FILE       the line description file (sections [generale], [curve], ...)
+  --service FILE    the service file (sections [generale], [stazioni], ...)
+  --out DIR         output folder; created if missing
+  --route NAME      route name: the stem of every file name and part of the
+                    competition codes (default "Viterbo_Attigliano_Orte";
+                    any text, the empty one included)
+  --train NUMBER    train number, likewise (default "7547")
+  --json            print exactly one JSON object on stdout instead of text
+  -h, --help        show this help
+
+A fault in the data is reported as FILE:LINE: error: MESSAGE, naming the
+record that set the error code, what the code means and what to change. The
+binary files are still written, as the scenario builder does.
+
+Exit status: 0 no fault (code 0); 1 a data fault was recorded, or no route
+model was built (then nothing is written); 3 error 1250 or 1251 stopped the
+compile step (nothing written); 2 usage error.
+)";
+}
+
+std::string_view help_dump() {
+  return R"(Usage: route_tool dump DIR [--route NAME] [--train NUMBER] [--json | --hex]
+
+Decode the three compiled files in DIR and print them: the header entries
+81-86, the stations with their times, the indication board texts, every cell
+that holds an object with its values, the profile, and the track geometry.
+Every file is checked while it is decoded: a missing, truncated or oversized
+file, a name running past the end or an unknown Variant tag stops the dump
+with the file name and the byte offset (exit status 2).
+
+Options:
+  --route NAME      route name (default "Viterbo_Attigliano_Orte")
+  --train NUMBER    train number (default "7547")
+  --json            one JSON object instead of text
+  --hex             annotated byte dump, one field per line:
+                    OFFSET: BYTES ; RECORD, FIELD = VALUE (offsets in decimal);
+                    diff two dumps to find the first field that differs
+  -h, --help        show this help
+)";
+}
+
+std::string_view help_plot() {
+  return R"(Usage: route_tool plot DIR -o FILE.svg [--route NAME] [--train NUMBER]
+
+Draw the compiled route in DIR as one self-contained SVG file: the track plan
+from the line data file with the stations and signals marked and labelled,
+and under it the profile along the line (gradient, speed limit, slowdowns)
+on a kilometre axis.
+
+Options:
+  -o, --output FILE   the SVG file to write
+  --route NAME        route name (default "Viterbo_Attigliano_Orte")
+  --train NUMBER      train number (default "7547")
+  -h, --help          show this help
+)";
+}
+
+}  // namespace scenario

@@ -1,0 +1,13 @@
+// The --help texts of route_tool and of each command.
+#pragma once
+
+#include <string_view>
+
+namespace scenario {
+
+std::string_view help_route_tool();
+std::string_view help_compile();
+std::string_view help_dump();
+std::string_view help_plot();
+
+}  // namespace scenario

@@ -1,0 +1,21 @@
+// `route_tool plot`: draws a compiled route as one SVG file.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace scenario {
+
+struct plot_options {
+  std::string dir;
+  std::string output;
+  std::string route;
+  std::string train;
+};
+
+// Decodes the files of `o.dir`, writes the SVG and says so on `out`; returns
+// 0. Throws decode_error for a bad compiled file and usage_error when the
+// SVG cannot be written.
+int run_plot(const plot_options& o, std::ostream& out);
+
+}  // namespace scenario

@@ -1,0 +1,133 @@
+#include "tools/route_tool/route_tool.h"
+
+#include <ostream>
+
+#include "base/file_system.h"
+#include "tools/route_files/decode_error.h"
+#include "tools/route_tool/command_line.h"
+#include "tools/route_tool/compile_command.h"
+#include "tools/route_tool/dump_command.h"
+#include "tools/route_tool/help_text.h"
+#include "tools/route_tool/plot_command.h"
+
+namespace scenario {
+
+namespace {
+
+constexpr int exit_usage = 2;
+
+const option_spec route_option{"--route", "", true};
+const option_spec train_option{"--train", "", true};
+
+std::string one_argument(const parsed_command& p, const std::string& command,
+                         const std::string& what) {
+  const std::string see = " (see 'route_tool " + command + " --help')";
+  if (p.arguments.empty()) throw usage_error("'" + command + "' needs " + what + see);
+  if (p.arguments.size() > 1) {
+    throw usage_error("unexpected argument '" + p.arguments[1] + "' for '" + command + "'" + see);
+  }
+  return p.arguments[0];
+}
+
+std::string required(const parsed_command& p, const std::string& command,
+                     const std::string& option) {
+  if (const auto v = p.value(option)) return *v;
+  throw usage_error("'" + command + "' needs " + option + " (see 'route_tool " + command +
+                    " --help')");
+}
+
+int compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const parsed_command p = parse_command("compile", args,
+                                         {{"--line", "", true},
+                                          {"--service", "", true},
+                                          {"--out", "", true},
+                                          route_option,
+                                          train_option,
+                                          {"--json", "", false}});
+  if (p.help) {
+    out << help_compile();
+    return 0;
+  }
+  if (!p.arguments.empty()) {
+    throw usage_error("unexpected argument '" + p.arguments[0] +
+                      "' for 'compile' (see 'route_tool compile --help')");
+  }
+  compile_options o;
+  o.line_file = required(p, "compile", "--line");
+  o.service_file = required(p, "compile", "--service");
+  o.out_dir = required(p, "compile", "--out");
+  o.route = p.value("--route").value_or(nome_linea_predefinito);
+  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  o.json = p.has("--json");
+  return run_compile(o, out, err);
+}
+
+int dump(const std::vector<std::string>& args, std::ostream& out) {
+  const parsed_command p = parse_command(
+      "dump", args, {route_option, train_option, {"--json", "", false}, {"--hex", "", false}});
+  if (p.help) {
+    out << help_dump();
+    return 0;
+  }
+  dump_options o;
+  o.dir = one_argument(p, "dump", "a folder DIR");
+  o.route = p.value("--route").value_or(nome_linea_predefinito);
+  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  if (p.has("--json") && p.has("--hex")) {
+    throw usage_error("--json and --hex exclude each other (see 'route_tool dump --help')");
+  }
+  if (p.has("--json")) o.format = dump_format::json;
+  if (p.has("--hex")) o.format = dump_format::hex;
+  return run_dump(o, out);
+}
+
+int plot(const std::vector<std::string>& args, std::ostream& out) {
+  const parsed_command p =
+      parse_command("plot", args, {route_option, train_option, {"--output", "-o", true}});
+  if (p.help) {
+    out << help_plot();
+    return 0;
+  }
+  plot_options o;
+  o.dir = one_argument(p, "plot", "a folder DIR");
+  o.output = required(p, "plot", "--output");
+  o.route = p.value("--route").value_or(nome_linea_predefinito);
+  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  return run_plot(o, out);
+}
+
+}  // namespace
+
+int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    if (args.empty()) {
+      err << "route_tool: error: no command given (see 'route_tool --help')\n";
+      return exit_usage;
+    }
+    const std::string& command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "-h" || command == "--help" || command == "help") {
+      out << help_route_tool();
+      return 0;
+    }
+    if (command == "compile") return compile(rest, out, err);
+    if (command == "dump") return dump(rest, out);
+    if (command == "plot") return plot(rest, out);
+    throw usage_error("unknown command '" + command + "' (see 'route_tool --help')");
+  } catch (const usage_error& e) {
+    out.flush();
+    err << "route_tool: error: " << e.what() << '\n';
+  } catch (const decode_error& e) {
+    out.flush();
+    err << "route_tool: error: " << e.what() << '\n';
+  } catch (const file_error& e) {
+    out.flush();
+    err << "route_tool: error: " << e.file().string() << ": " << e.reason() << '\n';
+  } catch (const std::exception& e) {
+    out.flush();
+    err << "route_tool: error: " << e.what() << '\n';
+  }
+  return exit_usage;
+}
+
+}  // namespace scenario

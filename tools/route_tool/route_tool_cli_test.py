@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Runs the real route_tool binary: exit statuses, one-line usage errors,
+well-formed JSON, dump of corrupt files, and a plot that parses as XML with
+one marker per station and signal."""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+
+TOOL = sys.argv[1]
+TESTDATA = sys.argv[2]
+ROUTE = "Viterbo_Attigliano_Orte"
+LINE = os.path.join(TESTDATA, ROUTE + "_linea.txt")
+SERVICE = os.path.join(TESTDATA, ROUTE + "_7547-.txt")
+failures = []
+
+
+def run(*args):
+    p = subprocess.run([TOOL, *args], capture_output=True)
+    return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8")
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL:", what)
+
+
+def usage_error(args, part):
+    status, out, err = run(*args)
+    check(status == 2, f"{args}: status {status}, want 2")
+    check(err.count("\n") == 1 and err.startswith("route_tool: error: "),
+          f"{args}: not one line: {err!r}")
+    check(part in err, f"{args}: {part!r} not in {err!r}")
+
+
+def edited(src, dst, lineno, text):
+    with open(src, "rb") as f:
+        lines = f.read().split(b"\r\n")
+    lines[lineno - 1] = text.encode("cp1252")
+    with open(dst, "wb") as f:
+        f.write(b"\r\n".join(lines))
+
+
+def compile_json(tmp, line, service, out):
+    status, stdout, stderr = run("compile", "--line", line, "--service", service,
+                                 "--out", out, "--json")
+    try:
+        obj = json.loads(stdout)
+    except json.JSONDecodeError as e:
+        check(False, f"compile --json output is not JSON ({e}): {stdout!r}")
+        obj = {}
+    check(stdout.count("\n") == 1, "compile --json prints one line")
+    return status, obj
+
+
+def main():
+    tmp = tempfile.mkdtemp(prefix="route_tool_cli_")
+    try:
+        # Help.
+        for args in (["--help"], ["compile", "--help"], ["dump", "--help"], ["plot", "-h"]):
+            status, out, _ = run(*args)
+            check(status == 0 and out.startswith("Usage: route_tool"), f"{args} help")
+
+        # Usage errors.
+        usage_error([], "no command given")
+        usage_error(["build"], "unknown command 'build'")
+        usage_error(["compile", "--verbose"], "unknown option '--verbose'")
+        usage_error(["dump", tmp, "--frob"], "unknown option '--frob'")
+        usage_error(["compile", "--line", os.path.join(tmp, "none.txt"), "--service", SERVICE,
+                     "--out", os.path.join(tmp, "o")], "not found")
+        blocker = os.path.join(tmp, "blocker")
+        open(blocker, "w").close()
+        usage_error(["compile", "--line", LINE, "--service", SERVICE, "--out", blocker],
+                    "is a file, not a folder")
+
+        # The fixed scenario compiles without a fault; the inputs stay.
+        out = os.path.join(tmp, "fixed")
+        with open(LINE, "rb") as f:
+            line_before = f.read()
+        status, obj = compile_json(tmp, LINE, SERVICE, out)
+        check(status == 0, f"fixed scenario: status {status}")
+        for key in ("codice_errore", "posizione_errore", "fatal", "message", "file", "line"):
+            check(key in obj, f"JSON has {key}")
+        check(obj.get("codice_errore") == 0 and obj.get("fatal") is None, f"fixed: {obj}")
+        check(obj.get("summary", {}).get("stations") == 9, "fixed: 9 stations")
+        check(len(os.listdir(out)) == 3, f"fixed: three files in {os.listdir(out)}")
+        with open(LINE, "rb") as f:
+            check(f.read() == line_before, "line file unchanged")
+
+        # A station off the 50 m grid: code 8, its line, binaries written.
+        bad_service = os.path.join(tmp, "bad_service.txt")
+        edited(SERVICE, bad_service, 19,
+               "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, "
+               "Montefiascone")
+        status, obj = compile_json(tmp, LINE, bad_service, os.path.join(tmp, "code8"))
+        check(status == 1, f"code 8: status {status}")
+        check(obj.get("codice_errore") == 8 and obj.get("posizione_errore") == 12475,
+              f"code 8 pair: {obj}")
+        check(obj.get("file") == bad_service and obj.get("line") == 19, f"code 8 record: {obj}")
+        check(len(os.listdir(os.path.join(tmp, "code8"))) == 3, "code 8: files written")
+        _, _, err = run("compile", "--line", LINE, "--service", bad_service,
+                        "--out", os.path.join(tmp, "code8"))
+        check(err.startswith(bad_service + ":19: error: code 8 at 12475 m (km 12+475)"),
+              f"code 8 text: {err!r}")
+
+        # A board at 0 m takes the reserved slot: 1250, nothing written.
+        bad_line = os.path.join(tmp, "bad_line.txt")
+        edited(LINE, bad_line, 124, "cartello_indicatore,  0,   (Cippo Km.)( 37+000  )")
+        status, obj = compile_json(tmp, bad_line, SERVICE, os.path.join(tmp, "fatal"))
+        check(status == 3 and obj.get("fatal") == "1250", f"1250: {status} {obj}")
+        check(os.listdir(os.path.join(tmp, "fatal")) == [], "1250: nothing written")
+
+        # No route model: status 1, nothing written.
+        empty_line = os.path.join(tmp, "empty_line.txt")
+        with open(empty_line, "wb") as f:
+            f.write(b"[generale]\r\n[fine]\r\n")
+        status, obj = compile_json(tmp, empty_line, SERVICE, os.path.join(tmp, "nomodel"))
+        check(status == 1 and "No route model was built" in obj.get("message", ""),
+              f"no model: {status} {obj}")
+
+        # Dump: JSON, text, hex.
+        status, stdout, _ = run("dump", out, "--json")
+        check(status == 0, "dump --json status")
+        dump = json.loads(stdout)
+        names = [s["name"] for s in dump["stations"]]
+        check(names[0] == "VITERBO P. F." and names[7] == "2\u00b0 Bivio Orte Nord"
+              and names[8] == "ORTE", f"station names {names}")
+        check(dump["stations"][5]["time"] == "14:27:30", "ATTIGLIANO time")
+        check(len(dump["boards"]) == 39, "39 boards")
+        check(dump["header"]["clock"] == "13:48:40", "clock")
+        status, stdout, _ = run("dump", out)
+        check(status == 0 and "ATTIGLIANO" in stdout, "dump text")
+        status, stdout, _ = run("dump", out, "--hex")
+        lines = stdout.splitlines()
+        field = re.compile(r"^ *\d+:( [0-9a-f]{2})* ; [^,]+, [^=]+ = .*$")
+        check(status == 0 and all(l.startswith("# ") or field.match(l) for l in lines[:5000]),
+              "hex lines are OFFSET: BYTES ; RECORD, FIELD = VALUE")
+
+        # Corrupt copies: each names the file and the byte offset.
+        cells = os.path.join(out, ROUTE + "_7547.dat")
+        sim = os.path.join(out, ROUTE + "_7547.sim")
+        geometry = os.path.join(out, ROUTE + "_linea.dat")
+        for path, mutate, part in (
+                (cells, lambda b: b[:-1], "byte 20100: the file ends inside cell 1340"),
+                (cells, lambda b: b + bytes(15), "byte 20115: the file holds 1342 cells"),
+                (sim, lambda b: b + b"x", "bytes follow entry 86"),
+                (sim, lambda b: b[:30], "byte 30: the file ends inside entry 0, field orario"),
+                (geometry, lambda b: b[:4] + b"\x07\x00" + b[6:], "byte 4: unknown Variant tag 7"),
+                (geometry, lambda b: b + b"\x00\x00", "halves differ in length")):
+            corrupt = os.path.join(tmp, "corrupt")
+            shutil.rmtree(corrupt, ignore_errors=True)
+            shutil.copytree(out, corrupt)
+            target = os.path.join(corrupt, os.path.basename(path))
+            with open(target, "rb") as f:
+                data = f.read()
+            with open(target, "wb") as f:
+                f.write(mutate(data))
+            usage_error(["dump", corrupt], part)
+            check(os.path.basename(path) in run("dump", corrupt)[2], f"names {path}")
+        usage_error(["dump", os.path.join(tmp, "nowhere")], "file not found")
+
+        # Plot: well-formed SVG, one marker per station and signal.
+        svg = os.path.join(tmp, "route.svg")
+        status, _, err = run("plot", out, "-o", svg)
+        check(status == 0, f"plot status {status} {err}")
+        root = ET.parse(svg).getroot()
+        ns = "{http://www.w3.org/2000/svg}"
+        check(root.tag == ns + "svg", "svg root")
+        classes = [e.get("class") for e in root.iter()]
+        check(classes.count("station-marker") == 9, "9 station markers")
+        check(classes.count("signal-marker") == 16, "16 signal markers")
+        check(not any(e.tag in (ns + "image", ns + "script") for e in root.iter()),
+              "self-contained")
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+    if failures:
+        print(f"{len(failures)} check(s) failed")
+        return 1
+    print("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

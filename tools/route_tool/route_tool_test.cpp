@@ -1,0 +1,105 @@
+#include "tools/route_tool/route_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "base/file_system.h"
+#include "tools/testing/compiled_route_builder.h"
+#include "tools/testing/temp_folder.h"
+
+namespace scenario {
+namespace {
+
+struct run_result {
+  int status;
+  std::string out, err;
+};
+
+run_result run(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = run_route_tool(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::size_t lines(const std::string& s) {
+  std::size_t n = 0;
+  for (const char c : s) n += c == '\n' ? 1 : 0;
+  return n;
+}
+
+void expect_usage_error(const run_result& r, const std::string& part) {
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(lines(r.err), 1u) << r.err;
+  EXPECT_EQ(r.err.rfind("route_tool: error: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
+}
+
+TEST(RouteTool, HelpForTheToolAndEachCommand) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--help"}, {"compile", "--help"}, {"dump", "-h"}, {"plot", "--help"}}) {
+    const run_result r = run(args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Usage: route_tool", 0), 0u) << r.out;
+    EXPECT_TRUE(r.err.empty());
+  }
+}
+
+TEST(RouteTool, UsageErrors) {
+  expect_usage_error(run({}), "no command given");
+  expect_usage_error(run({"frobnicate"}), "unknown command 'frobnicate'");
+  expect_usage_error(run({"compile", "--lines", "x"}), "unknown option '--lines' for 'compile'");
+  expect_usage_error(run({"dump", "d", "--json", "--hex"}), "exclude each other");
+  expect_usage_error(run({"dump"}), "needs a folder DIR");
+  expect_usage_error(run({"plot", "d"}), "needs --output");
+  expect_usage_error(run({"compile", "--line", "a", "--service", "b"}), "needs --out");
+}
+
+TEST(RouteTool, CompileWithMissingInputOrAFileAsOutputFolder) {
+  testing::temp_folder dir;
+  testing::write_text(dir.path() / "line.txt", "[generale]\r\n");
+  testing::write_text(dir.path() / "svc.txt", "[generale]\r\n");
+  testing::write_text(dir.path() / "taken", "x");
+  expect_usage_error(run({"compile", "--line", dir / "nope.txt", "--service", dir / "svc.txt",
+                          "--out", dir / "out"}),
+                     "line description file '" + (dir / "nope.txt") + "' not found");
+  expect_usage_error(run({"compile", "--line", dir / "line.txt", "--service", dir / "nope.txt",
+                          "--out", dir / "out"}),
+                     "service file");
+  expect_usage_error(run({"compile", "--line", dir / "line.txt", "--service", dir / "svc.txt",
+                          "--out", dir / "taken"}),
+                     "output folder '" + (dir / "taken") + "' is a file");
+  expect_usage_error(run({"compile", "--line", dir.path().string(), "--service", dir / "svc.txt",
+                          "--out", dir / "out"}),
+                     "is a folder, not a file");
+}
+
+TEST(RouteTool, DumpOfAMissingOrCorruptFolder) {
+  testing::temp_folder dir;
+  expect_usage_error(run({"dump", dir.path().string()}),
+                     "Viterbo_Attigliano_Orte_7547.sim: file not found");
+  disk_file_system disk;
+  modello_percorso m = testing::sample_model();
+  testing::write_route_files(disk, {dir.path(), '/'}, m);
+  std::string cells = testing::encode_cells(m);
+  cells.resize(cells.size() - 4);
+  testing::write_text(dir.path() / "Prova_12.dat", cells);
+  expect_usage_error(run({"dump", dir.path().string(), "--route", "Prova", "--train", "12"}),
+                     "Prova_12.dat: byte 3000: the file ends inside cell 200");
+}
+
+TEST(RouteTool, PlotWritesTheSvg) {
+  testing::temp_folder dir;
+  disk_file_system disk;
+  testing::write_route_files(disk, {dir.path(), '/'}, testing::sample_model());
+  const run_result r =
+      run({"plot", dir.path().string(), "--route=Prova", "--train=12", "-o", dir / "p.svg"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(testing::read_bytes(dir.path() / "p.svg").rfind("<?xml", 0), 0u);
+  expect_usage_error(
+      run({"plot", dir.path().string(), "--route=Prova", "--train=12", "-o", dir.path().string()}),
+      "is a folder");
+}
+
+}  // namespace
+}  // namespace scenario
