@@ -27,16 +27,21 @@ double come_double(const variante& v) {
 // Point k from the two before it: straight on (c = 0) or turned by the
 // curvature c (radians per metre), in exactly this order of operations.
 void passo(modello_percorso& m, std::int64_t k, double c, bool curva) {
-  const double x1 = come_double(punto_in(m, k - 1, 0));
-  const double y1 = come_double(punto_in(m, k - 1, 1));
-  const double dx = x1 - come_double(punto_in(m, k - 2, 0));
-  const double dy = y1 - come_double(punto_in(m, k - 2, 1));
+  // Points k - 2 .. k are checked once and then read side by side: a line
+  // of 1000000 m takes a million steps.
+  punto_in(m, k - 2, 0);
+  variante* const x = &punto_in(m, k, 0);
+  variante* const y = &punto_in(m, k, 1);
+  const double x1 = come_double(x[-1]);
+  const double y1 = come_double(y[-1]);
+  const double dx = x1 - come_double(x[-2]);
+  const double dy = y1 - come_double(y[-2]);
   if (curva) {
-    punto_in(m, k, 0) = x1 + (dx + c * dy);
-    punto_in(m, k, 1) = y1 + (dy - c * dx);
+    *x = x1 + (dx + c * dy);
+    *y = y1 + (dy - c * dx);
   } else {
-    punto_in(m, k, 0) = x1 + dx;
-    punto_in(m, k, 1) = y1 + dy;
+    *x = x1 + dx;
+    *y = y1 + dy;
   }
 }
 
