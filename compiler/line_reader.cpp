@@ -18,31 +18,26 @@ namespace {
 
 constexpr std::int32_t punti_massimi = 1000000;  // the geometry stops here (code 103)
 
-double come_double(const variante& v) {
-  if (const auto* i = std::get_if<std::int16_t>(&v)) return *i;
-  if (const auto* d = std::get_if<double>(&v)) return *d;
-  return 0.0;  // an empty element counts as 0
-}
+// The last two points laid, k - 2 and k - 1, kept as doubles so a step
+// need not read them back from the geometry: a line of 1000000 m takes a
+// million steps.
+struct ultimi_punti {
+  double x2 = 0.0, y2 = 0.0;  // point k - 2
+  double x1 = 0.0, y1 = 1.0;  // point k - 1
+};
 
-// Point k from the two before it: straight on (c = 0) or turned by the
-// curvature c (radians per metre), in exactly this order of operations.
-void passo(modello_percorso& m, std::int64_t k, double c, bool curva) {
-  // Points k - 2 .. k are checked once and then read side by side: a line
-  // of 1000000 m takes a million steps.
-  punto_in(m, k - 2, 0);
-  variante* const x = &punto_in(m, k, 0);
-  variante* const y = &punto_in(m, k, 1);
-  const double x1 = come_double(x[-1]);
-  const double y1 = come_double(y[-1]);
-  const double dx = x1 - come_double(x[-2]);
-  const double dy = y1 - come_double(y[-2]);
-  if (curva) {
-    *x = x1 + (dx + c * dy);
-    *y = y1 + (dy - c * dx);
-  } else {
-    *x = x1 + dx;
-    *y = y1 + dy;
-  }
+// Point k from the two before it: straight on, or turned by the curvature c
+// (radians per metre), in exactly this order of operations.
+void passo(modello_percorso& m, std::int64_t k, double c, bool curva, ultimi_punti& u) {
+  variante& x = punto_in(m, k, 0);
+  variante& y = punto_in(m, k, 1);
+  const double dx = u.x1 - u.x2;
+  const double dy = u.y1 - u.y2;
+  const double nx = curva ? u.x1 + (dx + c * dy) : u.x1 + dx;
+  const double ny = curva ? u.y1 + (dy - c * dx) : u.y1 + dy;
+  x = nx;
+  y = ny;
+  u = {u.x1, u.y1, nx, ny};
 }
 
 // Curvature per metre of a curve keyword: class digit 1 .. 6, first match
@@ -179,7 +174,8 @@ bool leggi_file_linea(modello_percorso& m, file_system& fs, const std::filesyste
   s.posto_cartello = voce::ultimo_cartello;
   std::int64_t indice_pendenza = 0;  // first cell whose grade is not written yet
   std::int32_t pendenza_corrente = 0;
-  std::int64_t k = 2;  // next point of the plan geometry
+  std::int64_t k = 2;   // next point of the plan geometry
+  ultimi_punti ultimi;  // points 0 and 1 as seeded below
   if (m.genera_linea != 0) {
     // The track starts at the origin heading along +y, one metre a step.
     punto_in(m, 0, 0) = std::int16_t{0};
@@ -233,11 +229,11 @@ bool leggi_file_linea(modello_percorso& m, file_system& fs, const std::filesyste
         return !troppi_punti;
       };
       while (k <= inizio_curva) {
-        passo(m, k, 0.0, false);
+        passo(m, k, 0.0, false, ultimi);
         if (!avanza()) break;
       }
       while (!troppi_punti && k <= fine_curva) {
-        passo(m, k, c, true);
+        passo(m, k, c, true, ultimi);
         if (!avanza()) break;
       }
       if (troppi_punti) {
@@ -306,7 +302,7 @@ bool leggi_file_linea(modello_percorso& m, file_system& fs, const std::filesyste
   if (m.genera_linea != 0) {
     // Straight on to the end; the last two points stay empty.
     while (k <= std::int64_t{m.lunghezza_tracciato} - 2) {
-      passo(m, k, 0.0, false);
+      passo(m, k, 0.0, false, ultimi);
       ++k;
     }
   }

@@ -15,13 +15,8 @@ cella& cella_in(modello_percorso& m, std::int64_t i) {
   return m.celle[static_cast<std::size_t>(i)];
 }
 
-variante& punto_in(modello_percorso& m, std::int64_t k, int colonna) {
-  const std::int64_t punti = static_cast<std::int64_t>(m.lunghezza_tracciato) + 1;
-  if (m.tracciato.empty() || k < 0 || k >= punti || colonna < 0 || colonna > 1 ||
-      static_cast<std::int64_t>(m.tracciato.size()) != 2 * punti) {
-    throw run_failure("track point outside the plan geometry");
-  }
-  return m.punto(static_cast<std::int32_t>(k), colonna);
+void fuori_dal_tracciato() {
+  throw run_failure("track point outside the plan geometry");
 }
 
 std::int32_t long_di(std::int64_t valore) {
