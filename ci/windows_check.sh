@@ -67,7 +67,7 @@ fi
 mkdir -p build-mingw
 if ! { cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DVO_BUILD_TESTS=OFF -DVO_WERROR=ON &&
-  cmake --build build-mingw -j2 --target "$program" window_probe; } >build-mingw/build.log 2>&1; then
+  cmake --build build-mingw -j2 --target "$program" window_probe route_tool; } >build-mingw/build.log 2>&1; then
   tail -40 build-mingw/build.log
   echo "FAIL: cross build with MinGW-w64 (log in build-mingw/build.log)"
   exit 1
@@ -405,6 +405,27 @@ run_linux "$linux_blocked"
 ((linux_status == 2)) || fail "the Linux build exits $linux_status on the blocked notes file"
 compare_folders "run stopped at the notes file" "$win_blocked" "$linux_blocked"
 elapsed "exit statuses checked"
+
+# --- (d) route_tool.exe, the authors' compiler --------------------------------
+tool_exe=$repo/build-mingw/bin/route_tool.exe
+mkdir -p "$work/tool/out"
+cp "$repo/sources/testdata/Viterbo_Attigliano_Orte_linea.txt" \
+  "$repo/sources/testdata/Viterbo_Attigliano_Orte_7547-.txt" "$work/tool/"
+(cd "$work/tool" && timeout 120 wine "$tool_exe" compile --line Viterbo_Attigliano_Orte_linea.txt \
+  --service Viterbo_Attigliano_Orte_7547-.txt --out out </dev/null >"$work/tool.out" 2>&1)
+tool_status=$?
+((tool_status == 0)) && pass "route_tool.exe compile exits 0 on the scenario's files" ||
+  fail "route_tool.exe compile exits $tool_status (expected 0): $(tr -d '\r' <"$work/tool.out" | tail -3)"
+for f in Viterbo_Attigliano_Orte_linea.dat Viterbo_Attigliano_Orte_7547.sim Viterbo_Attigliano_Orte_7547.dat; do
+  if cmp -s "$work/tool/out/$f" "$work/linux_run/$f"; then
+    pass "route_tool.exe writes $f as the Linux program does"
+  else
+    fail "route_tool.exe: $f differs from the Linux program's"
+  fi
+done
+[[ -f $work/tool/Viterbo_Attigliano_Orte_linea.txt && -f $work/tool/Viterbo_Attigliano_Orte_7547-.txt ]] &&
+  pass "route_tool.exe leaves the input files in place" || fail "route_tool.exe lost an input file"
+elapsed "route_tool checked"
 
 echo "[windows_check] $failures failure(s) in $(($(date +%s) - start_time)) s"
 ((failures == 0))
