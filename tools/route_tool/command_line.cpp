@@ -9,7 +9,7 @@ std::optional<std::string> parsed_command::value(const std::string& name) const 
 }
 
 parsed_command parse_command(const std::string& command, const std::vector<std::string>& args,
-                             const std::vector<option_spec>& options) {
+                             const std::vector<option_rule>& options) {
   parsed_command p;
   const std::string see = " (see 'route_tool " + command + " --help')";
   bool options_ended = false;
@@ -33,24 +33,24 @@ parsed_command parse_command(const std::string& command, const std::vector<std::
       name = a.substr(0, eq);
       inline_value = a.substr(eq + 1);
     }
-    const option_spec* spec = nullptr;
+    const option_rule* rule = nullptr;
     for (const auto& o : options) {
-      if (o.name == name || (!o.alias.empty() && o.alias == name)) spec = &o;
+      if (o.name == name || (!o.alias.empty() && o.alias == name)) rule = &o;
     }
-    if (spec == nullptr)
+    if (rule == nullptr)
       throw usage_error("unknown option '" + name + "' for '" + command + "'" + see);
-    if (p.has(spec->name)) throw usage_error("option '" + spec->name + "' given twice" + see);
-    if (!spec->takes_value) {
-      if (inline_value) throw usage_error("option '" + spec->name + "' takes no value" + see);
-      p.flags.insert(spec->name);
+    if (p.has(rule->name)) throw usage_error("option '" + rule->name + "' given twice" + see);
+    if (!rule->takes_value) {
+      if (inline_value) throw usage_error("option '" + rule->name + "' takes no value" + see);
+      p.flags.insert(rule->name);
       continue;
     }
     if (inline_value) {
-      p.values[spec->name] = *inline_value;
+      p.values[rule->name] = *inline_value;
     } else if (i + 1 < args.size()) {
-      p.values[spec->name] = args[++i];
+      p.values[rule->name] = args[++i];
     } else {
-      throw usage_error("option '" + spec->name + "' needs a value" + see);
+      throw usage_error("option '" + rule->name + "' needs a value" + see);
     }
   }
   return p;

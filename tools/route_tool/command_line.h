@@ -17,7 +17,7 @@ class usage_error : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct option_spec {
+struct option_rule {
   std::string name;   // "--out"
   std::string alias;  // "-o", or empty
   bool takes_value = false;
@@ -36,6 +36,6 @@ struct parsed_command {
 // Throws usage_error for an unknown option, a missing value or an option
 // given twice. "-h" and "--help" set `help`; "--" ends the options.
 parsed_command parse_command(const std::string& command, const std::vector<std::string>& args,
-                             const std::vector<option_spec>& options);
+                             const std::vector<option_rule>& options);
 
 }  // namespace scenario

@@ -16,8 +16,8 @@ namespace {
 
 constexpr int exit_usage = 2;
 
-const option_spec route_option{"--route", "", true};
-const option_spec train_option{"--train", "", true};
+const option_rule route_option{"--route", "", true};
+const option_rule train_option{"--train", "", true};
 
 std::string one_argument(const parsed_command& p, const std::string& command,
                          const std::string& what) {

@@ -2,66 +2,20 @@
 
 #include <cmath>
 
-#include "base/coding.h"
+#include "compiler/binary_writers.h"
 
 namespace scenario::testing {
 
+// The files' bytes come from the compiler's own writers: the decoders must
+// read what the compiler writes.
 std::string encode_sim(const modello_percorso& m) {
-  std::string out;
-  for (const elemento& e : m.elementi) {
-    put_byte(out, e.tipo);
-    put_int32(out, e.inizio);
-    put_int32(out, e.fine);
-    put_int32(out, e.posizione);
-    put_byte(out, e.dato_b1);
-    put_fixed16(out, static_cast<std::uint16_t>(e.nome.size()));
-    out += e.nome;
-    put_int16(out, e.dato_i1);
-    put_int16(out, e.dato_i2);
-    put_int16(out, e.dato_i3);
-    put_int16(out, e.dato_i4);
-    put_int16(out, e.dato_i5);
-    put_byte(out, e.dato_b2);
-    put_byte(out, e.dato_b3);
-    put_byte(out, e.prolunga);
-    put_byte(out, e.dato_b4);
-    put_int32(out, e.orario);
-  }
-  return out;
+  return bytes_sim(m);
 }
-
 std::string encode_cells(const modello_percorso& m) {
-  std::string out;
-  for (const cella& c : m.celle) {
-    put_byte(out, c.tipo);
-    put_int16(out, c.dato1);
-    put_int16(out, c.dato2);
-    put_int16(out, c.dato3);
-    put_int16(out, c.dato4);
-    put_byte(out, c.dato5);
-    put_byte(out, c.segno);
-    put_byte(out, c.montagna);
-    put_byte(out, c.velocita);
-    put_byte(out, c.pendenza);
-    put_byte(out, c.aderenza);
-  }
-  return out;
+  return bytes_celle_dat(m);
 }
-
 std::string encode_line(const modello_percorso& m) {
-  std::string out;
-  for (const variante& v : m.tracciato) {
-    if (const auto* i = std::get_if<std::int16_t>(&v)) {
-      put_fixed16(out, 2);
-      put_int16(out, *i);
-    } else if (const auto* d = std::get_if<double>(&v)) {
-      put_fixed16(out, 5);
-      put_double(out, *d);
-    } else {
-      put_fixed16(out, 0);
-    }
-  }
-  return out;
+  return bytes_linea_dat(m);
 }
 
 namespace {

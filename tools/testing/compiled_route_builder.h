@@ -1,5 +1,5 @@
-// Test support: compiled route files built by hand from a model, field by
-// field, so the decoders can be tested without the compiler.
+// Test support: a small hand-made route model and its compiled files, so the
+// decoders can be tested without running the readers.
 #pragma once
 
 #include <string>
