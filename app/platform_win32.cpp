@@ -1,11 +1,5 @@
 // Windows: the waiting window, the message box, the program's folder and the
 // end of the program, through the wide-character Win32 calls.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <climits>

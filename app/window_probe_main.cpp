@@ -10,12 +10,6 @@
 //                               fatal report " Errore n. 1250"; exit 1
 //   window_probe ispeziona      report every visible top-level window, of any
 //                               process, titled as the program
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstdio>
