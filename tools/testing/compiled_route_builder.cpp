@@ -1,6 +1,5 @@
 #include "tools/testing/compiled_route_builder.h"
 
-
 #include "compiler/binary_writers.h"
 
 namespace scenario::testing {
