@@ -197,9 +197,10 @@ void leggi_file_servizio(modello_percorso& m, file_system& fs, const std::filesy
       const std::int32_t minuti = r.read_long();
       const std::int32_t secondi = r.read_long();
       st.nome = r.read_text();
-      st.orario = long_di(
-          std::int64_t{long_di(std::int64_t{long_di(std::int64_t{ore} * 60) + minuti} * 60)} +
-          secondi);
+      // Seconds after midnight, each step a Long as the time is built up.
+      const std::int32_t in_minuti =
+          long_di(std::int64_t{long_di(std::int64_t{ore} * 60)} + minuti);
+      st.orario = long_di(std::int64_t{long_di(std::int64_t{in_minuti} * 60)} + secondi);
 
       // Station area: from the axis and the length, by type.
       if (st.tipo == 5 || st.tipo == 6) {

@@ -409,6 +409,10 @@ TEST(ServiceReader, Code25LongOverflows) {
   for (const std::string& riga : {
            // orario = (ore * 60 + minuti) * 60 + secondi
            std::string("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 1000000,0,0, A"),
+           // ... overflowing at each step: + minuti, * 60, + secondi
+           std::string("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 100,2147483647,0, A"),
+           std::string("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,35791395,0, A"),
+           std::string("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,35791394,100, A"),
            // inizio - 350 of a second station
            std::string("stazione, -2147483600, 30, 0, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, B"),
            // room test p + 100
