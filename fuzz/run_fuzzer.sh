@@ -1,12 +1,29 @@
 #!/usr/bin/env bash
-# Builds the fuzz target with clang and runs it from the seed corpus for a
+# Builds the fuzz targets with clang and runs one from its seed corpus for a
 # bounded time. Exits non-zero on any finding: a crash, a sanitizer report,
 # a broken check, a hang (-timeout) or a memory blow-up (-rss_limit_mb).
-# Usage: fuzz/run_fuzzer.sh [SECONDS] [extra libFuzzer options...]
+# Usage: fuzz/run_fuzzer.sh [compile|decode] [SECONDS] [extra libFuzzer options...]
+#   compile: the compile step on a line file and a service file (default)
+#   decode:  route_tool's readers, dumps and drawing on three compiled files
 set -euo pipefail
 cd "$(dirname "$0")/.."
+target=compile
+if [[ "${1:-}" == compile || "${1:-}" == decode ]]; then
+  target="$1"
+  shift
+fi
 seconds="${1:-120}"
 shift || true
+if [[ "$target" == compile ]]; then
+  corpus=fuzz/corpus
+  max_len=65536
+  what="the compile step"
+else
+  # A compiled route's line data file is at least 140 kB (7000 points of tail).
+  corpus=fuzz/decode_corpus
+  max_len=262144
+  what="route_tool's readers"
+fi
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
@@ -20,11 +37,11 @@ status=0
 # A route of 1000000 m is legal and takes about a second under the
 # sanitizers, so the time limit per input leaves room for it. The progress
 # lines go to a log; the summary, and any report, are shown.
-echo "fuzzing the compile step for ${seconds} s"
-build-fuzz/bin/compile_fuzzer \
-  -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len=65536 \
+echo "fuzzing ${what} for ${seconds} s"
+"build-fuzz/bin/${target}_fuzzer" \
+  -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len="$max_len" \
   -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
-  "$@" "$work/corpus" fuzz/corpus >"$work/fuzz.log" 2>&1 || status=$?
+  "$@" "$work/corpus" "$corpus" >"$work/fuzz.log" 2>&1 || status=$?
 if ((status != 0)); then
   grep -v -E '^#[0-9]+' "$work/fuzz.log" | tail -80
 else

@@ -1,0 +1,103 @@
+#include "fuzz/decode_check.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <sstream>
+
+#include "base/coding.h"
+#include "base/memory_file_system.h"
+#include "base/program_folder.h"
+#include "tools/route_files/compiled_route.h"
+#include "tools/route_files/decode_error.h"
+#include "tools/route_tool/dump_command.h"
+#include "tools/route_tool/hex_dump.h"
+#include "tools/route_tool/route_plot.h"
+
+namespace scenario {
+
+namespace {
+
+constexpr std::string_view route_name = "Fuzz";
+constexpr std::string_view train_number = "1";
+
+// Takes a 4-byte length and that many bytes (or what is left) off `rest`.
+std::string_view take_part(std::string_view& rest) {
+  unsigned char length[4] = {0, 0, 0, 0};
+  std::copy_n(rest.begin(), std::min<std::size_t>(4, rest.size()), length);
+  rest.remove_prefix(std::min<std::size_t>(4, rest.size()));
+  const std::string_view part =
+      rest.substr(0, std::min<std::size_t>(decode_fixed32(length), rest.size()));
+  rest.remove_prefix(part.size());
+  return part;
+}
+
+}  // namespace
+
+std::string pack_decode_input(std::string_view sim, std::string_view cells,
+                              std::string_view line_data) {
+  std::string out;
+  put_fixed32(out, static_cast<std::uint32_t>(sim.size()));
+  out += sim;
+  put_fixed32(out, static_cast<std::uint32_t>(cells.size()));
+  out += cells;
+  out += line_data;
+  return out;
+}
+
+decode_check_result check_decode_input(std::string_view input) {
+  std::string_view rest = input;
+  const std::string_view sim = take_part(rest);
+  const std::string_view cells = take_part(rest);
+  const std::string_view line_data = rest;
+
+  memory_file_system fs;
+  const program_folder folder{"/fuzz", '/'};
+  const std::string sim_name = file_path(folder, nome_file_sim(route_name, train_number)).string();
+  const std::string cells_name =
+      file_path(folder, nome_file_celle_dat(route_name, train_number)).string();
+  const std::string line_name = file_path(folder, nome_file_linea_dat(route_name)).string();
+  fs.write_file(sim_name, std::string(sim));
+  fs.write_file(cells_name, std::string(cells));
+  fs.write_file(line_name, std::string(line_data));
+
+  decode_check_result r;
+  try {
+    std::ostringstream hex;
+    hex_dump_sink sink(hex);
+    const compiled_route route =
+        load_compiled_route(fs, folder, std::string(route_name), std::string(train_number), &sink);
+    r.decoded = true;
+    std::ostringstream text, json;
+    write_dump_text(route, text);
+    write_dump_json(route, json);
+    const std::string svg =
+        draw_route_svg(route, std::string(route_name), std::string(train_number));
+    if (svg.find("<svg") == std::string::npos) r.problem = "the drawing holds no <svg> element";
+    if (json.str().empty() || json.str().front() != '{')
+      r.problem = "the JSON dump is not an object";
+  } catch (const decode_error& e) {
+    std::size_t size = 0;
+    if (e.file() == sim_name) {
+      size = sim.size();
+    } else if (e.file() == cells_name) {
+      size = cells.size();
+    } else if (e.file() == line_name) {
+      size = line_data.size();
+    } else {
+      r.problem = "decode error names an unknown file: " + e.file();
+      return r;
+    }
+    if (e.reason().empty()) r.problem = "decode error without a reason";
+    if (!e.offset()) r.problem = "decode error without an offset for a file that exists";
+    if (e.offset() && *e.offset() > size)
+      r.problem = "decode error at offset " + std::to_string(*e.offset()) + " past the end (" +
+                  std::to_string(size) + " bytes) of " + e.file();
+  } catch (const std::exception& e) {
+    r.problem = std::string("unexpected exception: ") + e.what();
+  }
+  return r;
+}
+
+}  // namespace scenario
