@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
 #include "base/memory_file_system.h"
 #include "fuzz/compile_check.h"
 #include "sources/writers.h"
@@ -21,8 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string read_bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return disk_file_system{}.read_file(p);
 }
 
 std::vector<fs::path> corpus() {

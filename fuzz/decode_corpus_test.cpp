@@ -5,10 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "base/file_system.h"
 #include "fuzz/decode_check.h"
 #include "tools/testing/compiled_route_builder.h"
 
@@ -18,8 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string read_bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return disk_file_system{}.read_file(p);
 }
 
 TEST(DecodeCorpus, EveryInputHoldsTheChecks) {
@@ -49,7 +47,7 @@ TEST(DecodeCorpus, SampleSeedIsTheSampleRoute) {
       pack_decode_input(testing::encode_sim(m), testing::encode_cells(m), testing::encode_line(m));
   const fs::path seed = fs::path(VO_DECODE_CORPUS_DIR) / "ok_sample_route";
   if (const char* rebase = std::getenv("VO_REBASE_GOLDEN"); rebase && std::string(rebase) == "1") {
-    std::ofstream(seed, std::ios::binary) << expected;
+    disk_file_system{}.write_file(seed, expected);
   }
   EXPECT_EQ(read_bytes(seed), expected);
 }
