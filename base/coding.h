@@ -40,6 +40,26 @@ inline void put_double(std::string& out, double v) {
   put_fixed64(out, bits);
 }
 
+// The same encodings into room already made, for buffers written in place.
+inline void encode_fixed16(char* p, std::uint16_t v) {
+  p[0] = static_cast<char>(v & 0xff);
+  p[1] = static_cast<char>((v >> 8) & 0xff);
+}
+
+inline void encode_fixed32(char* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xff);
+}
+
+inline void encode_fixed64(char* p, std::uint64_t v) {
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xff);
+}
+
+inline void encode_double(char* p, double v) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  encode_fixed64(p, bits);
+}
+
 inline std::uint16_t decode_fixed16(const unsigned char* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }

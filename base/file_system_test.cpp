@@ -66,9 +66,6 @@ TEST(ProgramFolder, SeparatorIsAlwaysInserted) {
   EXPECT_EQ(file_path({"/opt/sim", '/'}, "x.txt").native(), fs::path("/opt/sim/x.txt").native());
   // A root that already ends with a separator still gets one more.
   EXPECT_EQ(file_path({"/", '/'}, "x.txt").string(), "//x.txt");
-  EXPECT_EQ(nome_file_servizio_txt("Viterbo_Attigliano_Orte", "7547"),
-            "Viterbo_Attigliano_Orte_7547-.txt");
-  EXPECT_EQ(nome_file_celle_dat("", ""), "_.dat");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 namespace scenario {
@@ -14,15 +13,5 @@ struct program_folder {
 };
 
 std::filesystem::path file_path(const program_folder& folder, std::string_view name);
-
-// The names of the scenario's files, from the route name and the train number.
-std::string nome_file_linea_txt(std::string_view nome_linea);  // line description
-std::string nome_file_servizio_txt(std::string_view nome_linea, std::string_view numero_treno);
-std::string nome_file_note(std::string_view nome_linea, std::string_view numero_treno);
-std::string nome_file_rallentamenti(std::string_view nome_linea, std::string_view numero_treno);
-std::string nome_file_scheda(std::string_view nome_linea, std::string_view numero_treno);
-std::string nome_file_linea_dat(std::string_view nome_linea);  // line data (geometry)
-std::string nome_file_sim(std::string_view nome_linea, std::string_view numero_treno);
-std::string nome_file_celle_dat(std::string_view nome_linea, std::string_view numero_treno);
 
 }  // namespace scenario

@@ -11,6 +11,7 @@
 #include "base/program_folder.h"
 #include "bench/large_route.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"
 
 namespace scenario {

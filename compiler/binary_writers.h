@@ -37,28 +37,17 @@
 // code `codice_gara_og` in dato2 (bytes 18-19).
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "compiler/route_model/route_model.h"
 
 namespace scenario {
 
-// Bytes of a tagged geometry value, by kind.
-inline constexpr std::size_t byte_variante_vuota = 2;
-inline constexpr std::size_t byte_variante_intero = 2 + 2;
-inline constexpr std::size_t byte_variante_doppio = 2 + 8;
-inline constexpr std::uint16_t tag_vuoto = 0;
-inline constexpr std::uint16_t tag_intero = 2;
-inline constexpr std::uint16_t tag_doppio = 5;
-
-// The longest name a record can carry: its length is written in 2 bytes.
-inline constexpr std::size_t lunghezza_nome_massima = 0xFFFF;
-
 // The files' bytes, built from the model. bytes_sim throws std::length_error
-// for a name longer than lunghezza_nome_massima.
-std::string bytes_linea_dat(const modello_percorso& m);
+// for a name longer than lunghezza_nome_massima. The line data file is the
+// geometry's own bytes, closed by this call.
+std::string_view bytes_linea_dat(modello_percorso& m);
 std::string bytes_sim(const modello_percorso& m);
 std::string bytes_celle_dat(const modello_percorso& m);
 

@@ -101,33 +101,30 @@ TEST(FileCelle, SizeIs15PerCellIncludingCell0) {
 modello_percorso tracciato_di_prova(std::int32_t l) {
   modello_percorso m;
   m.lunghezza_tracciato = l;
-  m.tracciato.resize(2 * static_cast<std::size_t>(l + 1));
-  for (int col = 0; col < 2; ++col) {
-    m.punto(0, col) = std::int16_t{0};
-    m.punto(1, col) = static_cast<std::int16_t>(col == 0 ? 1 : -1);
-    for (std::int32_t k = 2; k <= l - 2; ++k) m.punto(k, col) = k + 0.5 * col;
-  }
+  m.tracciato.crea(l);
+  m.tracciato.semina();
+  for (std::int32_t k = 2; k <= l - 2; ++k) m.tracciato.posa(k, k + 0.5);
   return m;
 }
 
 TEST(FileLinea, TagPatternAndValues) {
-  const modello_percorso m = tracciato_di_prova(5);
-  const std::string file = bytes_linea_dat(m);
+  modello_percorso m = tracciato_di_prova(5);
+  const std::string file(bytes_linea_dat(m));
   ASSERT_EQ(file.size(), 2u * (2 * 4 + (5 - 3) * 10 + 2 * 2));
   // x of point 2 is 2.0 = 0x4000000000000000.
-  EXPECT_EQ(file.substr(0, 18), b({2, 0, 0, 0, 2, 0, 1, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}));
+  EXPECT_EQ(file.substr(0, 18), b({2, 0, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}));
   // Point 3: 3.0 = 0x4008000000000000; then points 4 and 5 empty.
   EXPECT_EQ(file.substr(18, 14), b({5, 0, 0, 0, 0, 0, 0, 0, 0x08, 0x40, 0, 0, 0, 0}));
-  // The y half: 0, -1, 2.5, 3.5, empty, empty.
+  // The y half: 0, 1, 2.5, 3.5, empty, empty.
   const std::string y = file.substr(32);
-  EXPECT_EQ(y.substr(0, 8), b({2, 0, 0, 0, 2, 0, 0xFF, 0xFF}));
+  EXPECT_EQ(y.substr(0, 8), b({2, 0, 0, 0, 2, 0, 1, 0}));
   EXPECT_EQ(decode_double(reinterpret_cast<const unsigned char*>(y.data()) + 10), 2.5);
   EXPECT_EQ(decode_double(reinterpret_cast<const unsigned char*>(y.data()) + 20), 3.5);
   EXPECT_EQ(y.substr(28), b({0, 0, 0, 0}));
 }
 
 TEST(FileLinea, SizeForA60000MetreLine) {
-  const modello_percorso m = tracciato_di_prova(67000);
+  modello_percorso m = tracciato_di_prova(67000);
   EXPECT_EQ(bytes_linea_dat(m).size(), 1339964u);
 }
 

@@ -16,7 +16,7 @@ std::string testo_lavoro(std::string_view numero_treno, std::string_view nome_li
   return t;
 }
 
-int codice(const std::string& t, int i) {  // i is 1-based
+int codice_carattere(const std::string& t, int i) {  // i is 1-based
   return static_cast<unsigned char>(t[static_cast<std::size_t>(i - 1)]);
 }
 
@@ -25,14 +25,14 @@ int codice(const std::string& t, int i) {  // i is 1-based
 std::int16_t codice_gara_og(std::string_view numero_treno, std::string_view nome_linea) {
   const std::string t = testo_lavoro(numero_treno, nome_linea);
   std::int32_t somma = 0;
-  for (int i = 1; i <= caratteri_contati; ++i) somma += codice(t, i);
+  for (int i = 1; i <= caratteri_contati; ++i) somma += codice_carattere(t, i);
   return static_cast<std::int16_t>(somma);  // at most 6375
 }
 
 std::int32_t codice_gara_st(std::string_view numero_treno, std::string_view nome_linea) {
   const std::string t = testo_lavoro(numero_treno, nome_linea);
   std::int32_t somma = 0;
-  for (int i = 1; i <= caratteri_contati; ++i) somma += i * codice(t, i);
+  for (int i = 1; i <= caratteri_contati; ++i) somma += i * codice_carattere(t, i);
   return somma;
 }
 

@@ -13,6 +13,7 @@
 #include "base/failing_disk_file_system.h"
 #include "base/program_folder.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"
 
 namespace scenario {

@@ -1,9 +1,5 @@
 #include "compiler/field_reader.h"
 
-#include <utility>
-
-#include "compiler/run_failure.h"
-
 namespace scenario {
 
 namespace {
@@ -23,7 +19,7 @@ constexpr std::int64_t too_big = std::int64_t{1} << 40;
 
 // The value of a number field, or 0 when the field is not a number.
 // "huge" reports a magnitude beyond every target type.
-std::int64_t parse_number(const std::string& field, bool& huge) {
+std::int64_t parse_number(std::string_view field, bool& huge) {
   huge = false;
   std::size_t i = 0;
   bool negative = false;
@@ -61,8 +57,6 @@ std::int64_t parse_number(const std::string& field, bool& huge) {
 
 }  // namespace
 
-field_reader::field_reader(std::string bytes) : bytes_(std::move(bytes)) {}
-
 bool field_reader::at_line_end() const {
   return pos_ < bytes_.size() && is_line_end(bytes_[pos_]);
 }
@@ -72,49 +66,90 @@ void field_reader::skip_line_end() {
   if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
   ++pos_;
   ++line_;
+  line_start_ = pos_;
+  line_ended_ = true;
 }
 
 void field_reader::skip_blanks() {
   while (pos_ < bytes_.size() && is_blank(bytes_[pos_])) ++pos_;
 }
 
-std::int32_t field_reader::failure_line() const {
+campo_testo field_reader::end_of_file_field() const {
   // At the end of a file that ends with a line end, the failing read
   // belongs to the last line, not to the empty one after it.
-  if (at_end() && !bytes_.empty() && is_line_end(bytes_.back())) return line_ - 1;
-  return line_;
+  campo_testo c;
+  const auto end = static_cast<std::uint32_t>(bytes_.size());
+  c.inizio = c.fine = end;
+  if (!bytes_.empty() && is_line_end(bytes_.back())) {
+    std::size_t line_end = bytes_.size() - 1;
+    if (bytes_[line_end] == '\n' && line_end > 0 && bytes_[line_end - 1] == '\r') --line_end;
+    std::size_t start = line_end;
+    while (start > 0 && !is_line_end(bytes_[start - 1])) --start;
+    c.riga = line_ - 1;
+    c.colonna = static_cast<std::int32_t>(line_end - start) + 1;
+    c.inizio = c.fine = static_cast<std::uint32_t>(line_end);
+  } else {
+    c.riga = line_;
+    c.colonna = static_cast<std::int32_t>(pos_ - line_start_) + 1;
+  }
+  return c;
 }
 
-void field_reader::start_field() {
-  if (at_end()) throw run_failure("read past the end of the file", failure_line());
+void field_reader::fail(motivo_guasto motivo, const campo_testo& campo) {
+  last_ = campo;
+  if (!tolerant_) {
+    throw run_failure(motivo, motivo == motivo_guasto::fine_file ? "read past the end of the file"
+                                                                 : "number out of range");
+  }
+  if (!failure_) failure_ = failure{motivo, campo};
+}
+
+std::optional<field_reader::failure> field_reader::take_failure() {
+  auto f = failure_;
+  failure_.reset();
+  return f;
+}
+
+bool field_reader::start_field() {
+  if (at_end()) {
+    fail(motivo_guasto::fine_file, end_of_file_field());
+    return false;
+  }
   skip_blanks();
-  field_line_ = line_;
+  last_.riga = line_;
+  last_.colonna = static_cast<std::int32_t>(pos_ - line_start_) + 1;
+  last_.inizio = static_cast<std::uint32_t>(pos_);
+  line_ended_ = false;
+  return true;
 }
 
-std::string field_reader::read_text() {
-  start_field();
+std::string_view field_reader::read_text() {
+  if (!start_field()) return {};
   const std::size_t begin = pos_;
   while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !is_line_end(bytes_[pos_])) ++pos_;
-  std::string field = bytes_.substr(begin, pos_ - begin);
+  last_.fine = static_cast<std::uint32_t>(pos_);
+  const std::string_view field = bytes_.substr(begin, pos_ - begin);
   if (pos_ < bytes_.size()) {
     if (bytes_[pos_] == ',') {
       ++pos_;
     } else {
       skip_line_end();
     }
+  } else {
+    line_ended_ = true;
   }
   return field;
 }
 
 std::int64_t field_reader::read_number(std::int64_t min, std::int64_t max) {
-  start_field();
-  const std::int32_t line = field_line_;
+  if (!start_field()) return 0;
   const std::size_t begin = pos_;
   while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !is_blank(bytes_[pos_]) &&
          !is_line_end(bytes_[pos_])) {
     ++pos_;
   }
-  const std::string field = bytes_.substr(begin, pos_ - begin);
+  last_.fine = static_cast<std::uint32_t>(pos_);
+  const std::string_view field = bytes_.substr(begin, pos_ - begin);
   // Delimiter: blanks, then at most one comma or one line end.
   skip_blanks();
   if (pos_ < bytes_.size()) {
@@ -123,10 +158,15 @@ std::int64_t field_reader::read_number(std::int64_t min, std::int64_t max) {
     } else if (at_line_end()) {
       skip_line_end();
     }
+  } else {
+    line_ended_ = true;
   }
   bool huge = false;
   const std::int64_t value = parse_number(field, huge);
-  if (huge || value < min || value > max) throw run_failure("number out of range", line);
+  if (huge || value < min || value > max) {
+    fail(motivo_guasto::numero_fuori_intervallo, last_);
+    return 0;
+  }
   return value;
 }
 
@@ -140,17 +180,6 @@ std::int16_t field_reader::read_integer() {
 
 std::uint8_t field_reader::read_byte() {
   return static_cast<std::uint8_t>(read_number(0, 255));
-}
-
-bool read_keyword_field(field_reader& r, std::string& riga) {
-  if (r.at_end()) return false;
-  riga = r.read_text();
-  if (r.at_end()) return false;
-  for (int commenti = 0; commenti < 2 && riga.find('-') != std::string::npos; ++commenti) {
-    riga = r.read_text();
-    if (r.at_end()) return false;
-  }
-  return true;
 }
 
 }  // namespace scenario

@@ -12,6 +12,7 @@
 #include "base/memory_file_system.h"
 #include "base/program_folder.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 
 namespace scenario {
 namespace {
@@ -38,7 +39,7 @@ class LargeRouteTest : public ::testing::Test {
   // Without a model of the full size the value checks would read outside it.
   void SetUp() override {
     ASSERT_EQ(m_->celle.size(), 20141u);
-    ASSERT_EQ(m_->tracciato.size(), 2u * 1007001u);
+    ASSERT_EQ(m_->tracciato.n_punti(), 1007001);
   }
 
   static std::size_t file_size(const std::string& name) {
@@ -47,7 +48,7 @@ class LargeRouteTest : public ::testing::Test {
   }
 
   static double coordinate(std::int32_t k, int col) {
-    const variante& v = m_->punto(k, col);
+    const variante v = m_->tracciato.punto(k, col);
     if (const double* d = std::get_if<double>(&v)) return *d;
     if (const std::int16_t* i = std::get_if<std::int16_t>(&v)) return *i;
     ADD_FAILURE() << "point " << k << " column " << col << " is empty";
@@ -77,7 +78,7 @@ TEST_F(LargeRouteTest, BinaryFilesHaveTheSizesOfTheBounds) {
   for (int k = 0; k < lr::station_count; ++k) names += ("Stazione " + std::to_string(k + 1)).size();
   for (int k = 0; k < lr::board_count; ++k) names += ("(Km. " + std::to_string(k) + ")").size();
   EXPECT_EQ(file_size(nome_file_sim(m_->nome_linea, m_->numero_treno)), 87u * 34u + names);
-  EXPECT_EQ(m_->tracciato.size(), 2u * 1007001u);
+  EXPECT_EQ(m_->tracciato.n_punti(), 1007001);
 }
 
 TEST_F(LargeRouteTest, GradesFillTheirStretches) {
@@ -137,9 +138,9 @@ TEST_F(LargeRouteTest, FirstCurveFollowsTheClosedForm) {
 
 TEST_F(LargeRouteTest, GeometryEndsWithTwoEmptyPoints) {
   for (int col : {0, 1}) {
-    EXPECT_TRUE(std::holds_alternative<double>(m_->punto(1006998, col)));
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->punto(1006999, col)));
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->punto(1007000, col)));
+    EXPECT_TRUE(std::holds_alternative<double>(m_->tracciato.punto(1006998, col)));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->tracciato.punto(1006999, col)));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->tracciato.punto(1007000, col)));
   }
 }
 

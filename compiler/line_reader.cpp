@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "base/cp1252.h"
 #include "compiler/memo_indicatori_v_max.h"
@@ -10,35 +9,55 @@
 #include "compiler/model_access.h"
 #include "compiler/progressive_ordina.h"
 #include "compiler/rounding.h"
+#include "compiler/route_model/voci.h"
 #include "compiler/run_failure.h"
 
 namespace scenario {
 
 namespace {
 
-constexpr std::int32_t punti_massimi = 1000000;  // the geometry stops here (code 103)
-
-// The last two points laid, k - 2 and k - 1, kept as doubles so a step
-// need not read them back from the geometry: a line of 1000000 m takes a
-// million steps.
-struct ultimi_punti {
-  double x2 = 0.0, y2 = 0.0;  // point k - 2
-  double x1 = 0.0, y1 = 1.0;  // point k - 1
-};
-
-// Point k from the two before it: straight on, or turned by the curvature c
-// (radians per metre), in exactly this order of operations.
-void passo(modello_percorso& m, std::int64_t k, double c, bool curva, ultimi_punti& u) {
-  variante& x = punto_in(m, k, 0);
-  variante& y = punto_in(m, k, 1);
-  const double dx = u.x1 - u.x2;
-  const double dy = u.y1 - u.y2;
-  const double nx = curva ? u.x1 + (dx + c * dy) : u.x1 + dx;
-  const double ny = curva ? u.y1 + (dy - c * dx) : u.y1 + dy;
-  x = nx;
-  y = ny;
-  u = {u.x1, u.y1, nx, ny};
+[[noreturn]] void fuori_dal_tracciato() {
+  throw run_failure(motivo_guasto::punto_fuori, "track point outside the plan geometry");
 }
+
+// Lays the plan geometry point by point (or, for the checker, only follows
+// the point index with the same bounds): each point from the two before it,
+// straight on or turned by the curvature c (radians per metre), in exactly
+// this order of operations.
+class posatore {
+ public:
+  posatore(modello_percorso& m, stato_lettori& st, bool posa) : m_(m), st_(st), posa_(posa) {}
+
+  void semina() {
+    st_.k = 2;
+    st_.x2 = 0.0, st_.y2 = 0.0, st_.x1 = 0.0, st_.y1 = 1.0;
+    if (posa_ ? !m_.tracciato.semina() : n_punti() < 2) fuori_dal_tracciato();
+  }
+
+  void passo(double c, bool curva) {
+    if (!posa_) {
+      if (st_.k >= n_punti()) fuori_dal_tracciato();
+      return;
+    }
+    const double dx = st_.x1 - st_.x2;
+    const double dy = st_.y1 - st_.y2;
+    const double nx = curva ? st_.x1 + (dx + c * dy) : st_.x1 + dx;
+    const double ny = curva ? st_.y1 + (dy - c * dx) : st_.y1 + dy;
+    if (!m_.tracciato.posa(nx, ny)) fuori_dal_tracciato();
+    st_.x2 = st_.x1, st_.y2 = st_.y1, st_.x1 = nx, st_.y1 = ny;
+  }
+
+ private:
+  // Points of the geometry the model would hold: it exists once a
+  // "lunghezza percorso" has sized the model.
+  std::int64_t n_punti() const {
+    return m_.ha_celle() ? std::int64_t{m_.lunghezza_tracciato} + 1 : 0;
+  }
+
+  modello_percorso& m_;
+  stato_lettori& st_;
+  bool posa_;
+};
 
 // Curvature per metre of a curve keyword: class digit 1 .. 6, first match
 // wins; 0 when it has none.
@@ -56,33 +75,227 @@ std::string_view senza_blank_iniziali(std::string_view s) {
   return s;
 }
 
+// ---------------------------------------------------- general section ---
+
+seguito leggi_lunghezza(lettore& l, bool posa) {
+  modello_percorso& m = l.m();
+  l.w().voce(voce::treno_e_linea);
+  const std::int32_t lunghezza = l.long_32();
+  lunghezza_percorso(m.elementi) = lunghezza;
+  if (lunghezza > lunghezza_percorso_massima) {
+    return l.rifiuta(codice::lunghezza_eccessiva, 0, std::nullopt);
+  }
+  const std::int32_t lt = long_di(lunghezza_tracciato_di(lunghezza));
+  const std::int64_t n_celle = n_celle_di(lt);
+  // A negative size has no arrays: the model is then left without cells
+  // and geometry, so that nothing after reads a half-made one.
+  m.celle.clear();
+  m.tracciato.cancella();
+  m.n_celle = 0;
+  m.lunghezza_tracciato = 0;
+  l.w().celle_create();
+  if (n_celle < 0 || (m.genera_linea != 0 && lt < 0)) {
+    throw run_failure(motivo_guasto::dimensione_negativa, "route model with a negative size");
+  }
+  m.lunghezza_tracciato = lt;
+  m.n_celle = static_cast<std::int32_t>(n_celle);
+  m.celle.assign(static_cast<std::size_t>(n_celle) + 1, cella{});
+  l.w().celle_create();
+  if (m.genera_linea != 0 && posa) m.tracciato.crea(lt);
+  return l.chiudi();
+}
+
+seguito leggi_progressiva(lettore& l, int v) {
+  l.w().voce(v);
+  tabella_elementi& e = l.m().elementi;
+  inizio_serie(e, v) = l.long_32();
+  origine_serie(e, v) = l.long_32();
+  verso_serie(e, v) = l.long_32();
+  return l.chiudi();
+}
+
+seguito leggi_sfondo(lettore& l, tipo_record t) {
+  l.w().voce(voce::testata_linea);
+  tabella_elementi& e = l.m().elementi;
+  const std::int32_t v = l.long_32();
+  if (t == tipo_record::sfondo_uno) sfondo_uno(e) = v;
+  if (t == tipo_record::sfondo_due) sfondo_due(e) = v;
+  if (t == tipo_record::sfondo_tre) sfondo_tre(e) = v;
+  return l.chiudi();
+}
+
+seguito leggi_ripetizione(lettore& l, std::string_view riga) {
+  l.w().voce(voce::testata_corsa);
+  tabella_elementi& e = l.m().elementi;
+  inizio_ripetizione(e) = l.long_32();
+  fine_ripetizione(e) = l.long_32();
+  if (inizio_ripetizione(e) % metri_per_cella != 0) {
+    return l.rifiuta(codice::inizio_zona_fuori_griglia, 0, std::nullopt);
+  }
+  if (fine_ripetizione(e) % metri_per_cella != 0) {
+    return l.rifiuta(codice::fine_zona_fuori_griglia, 1, std::nullopt);
+  }
+  if (contains(riga, "4")) {
+    numero_codici(e) = 4;
+  } else if (contains(riga, "9")) {
+    numero_codici(e) = 9;
+  } else {
+    return l.rifiuta(codice::numero_codici_mancante, -1, std::nullopt);
+  }
+  if (fine_ripetizione(e) == 0) numero_codici(e) = 0;
+  return l.chiudi();
+}
+
+// Every kind of the general section that the field matches, in order.
+seguito leggi_generale(lettore& l, std::string_view riga, bool posa) {
+  for (const tipo_record t : tipi_generale()) {
+    if (!corrisponde(descrizione(t), riga)) continue;
+    const seguito s = l.esegui(t, [&] {
+      switch (t) {
+        case tipo_record::lunghezza_percorso:
+          return leggi_lunghezza(l, posa);
+        case tipo_record::progressiva_tre:
+          return leggi_progressiva(l, voce::progressiva_tre);
+        case tipo_record::progressiva_due:
+          return leggi_progressiva(l, voce::progressiva_due);
+        case tipo_record::progressiva_uno:
+          return leggi_progressiva(l, voce::progressiva_uno);
+        case tipo_record::ripetizione_segnali:
+          return leggi_ripetizione(l, riga);
+        default:
+          return leggi_sfondo(l, t);
+      }
+    });
+    if (s != seguito::continua) return s;
+  }
+  return seguito::continua;
+}
+
+// --------------------------------------------------------------- body ---
+
+seguito leggi_pendenza(lettore& l) {
+  stato_lettori& st = l.stato();
+  const std::int32_t p = l.long_32();
+  const std::int32_t g = l.long_32();
+  if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
+  // The grade before this record holds up to the cell R(p / 50).
+  const std::int64_t fino_a = cella_profilo(p);
+  if (fino_a > 0) {
+    do {
+      l.w().pendenza(st.indice_pendenza, bassi_8(long_di(std::int64_t{st.pendenza_corrente} + 100)),
+                     st.record_pendenza);
+      ++st.indice_pendenza;
+    } while (st.indice_pendenza < fino_a);
+  }
+  st.pendenza_corrente = g;
+  st.record_pendenza = l.record_corrente();
+  return l.chiudi();
+}
+
+seguito leggi_curva(lettore& l, std::string_view riga, posatore& geometria) {
+  stato_lettori& st = l.stato();
+  const std::int32_t inizio = l.long_32();
+  const std::int32_t lunghezza = l.long_32();
+  if (fuori_dai_celle(l.m(), inizio, margine_record)) return l.fuori(inizio, 0);
+  double c = curvatura(riga);
+  if (c == 0.0) return l.rifiuta(codice::curva_non_valida, -1, std::nullopt);
+  if (contains_any_case(riga, "s")) c = -c;  // left-hand curve
+  const std::int64_t fine = long_di(std::int64_t{inizio} + lunghezza);
+  auto avanza = [&] {
+    ++st.k;
+    return st.k <= punti_massimi;
+  };
+  while (st.k <= inizio) {
+    geometria.passo(0.0, false);
+    if (!avanza()) return l.rifiuta(codice::curva_non_valida, 0, std::nullopt);
+  }
+  const std::int64_t primo = st.k;
+  while (st.k <= fine) {
+    geometria.passo(c, true);
+    if (!avanza()) return l.rifiuta(codice::curva_non_valida, 1, std::nullopt);
+  }
+  if (sorgenti_modello* s = l.w().sorgenti()) {
+    s->curve.push_back({l.record_corrente(), primo, st.k - 1});
+  }
+  return l.chiudi();
+}
+
+seguito leggi_montagna(lettore& l) {
+  const std::int32_t inizio = l.long_32();
+  const std::int32_t fine = l.long_32();
+  const std::int32_t tipo = l.long_32();
+  if (fuori_dai_celle(l.m(), inizio, margine_record)) return l.fuori(inizio, 0);
+  memo_montagna(l.w(), inizio, fine, tipo);  // a span is never refused
+  return l.chiudi();
+}
+
+seguito leggi_indicatori(lettore& l) {
+  indicatore_v_max b;
+  b.posizione = l.long_32();
+  b.vas = l.long_32();
+  b.vbs = l.long_32();
+  b.vcs = l.long_32();
+  b.strisces = l.long_32();
+  b.vad = l.long_32();
+  b.vbd = l.long_32();
+  b.vcd = l.long_32();
+  b.strisced = l.long_32();
+  if (fuori_dai_celle(l.m(), b.posizione, margine_record)) return l.fuori(b.posizione, 0);
+  if (const auto presa = memo_indicatori_v_max(l.w(), b)) {
+    return l.rifiuta(codice::indicatore_cella_occupata, 0, b.posizione, *presa);
+  }
+  return l.chiudi();
+}
+
+seguito leggi_cartello(lettore& l) {
+  stato_lettori& st = l.stato();
+  const std::int32_t p = l.long_32();
+  const std::string_view scritta = l.testo();
+  if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
+  const std::int64_t i = cella_oggetto(p);
+  if (!cella_libera(l.w().leggi(i))) {
+    return l.rifiuta(codice::cartello_cella_occupata, 0, p, i);
+  }
+  cella& c = l.w().oggetto(i);
+  c.tipo = tipo_cella::cartello_indicatore;
+  c.dato1 = bassi_16(st.posto_cartello);
+  // Board texts take the slots 80 down to 1; entry 0 is never filled.
+  if (st.posto_cartello < 1) {
+    throw run_failure(motivo_guasto::troppi_cartelli, "more than 80 indication boards");
+  }
+  l.w().voce(st.posto_cartello).nome = std::string(scritta);
+  st.posto_cartello -= 1;
+  return l.chiudi();
+}
+
+seguito leggi_corpo(lettore& l, tipo_record t, std::string_view riga, posatore& geometria) {
+  switch (t) {
+    case tipo_record::pendenza:
+      return leggi_pendenza(l);
+    case tipo_record::curva:
+      return leggi_curva(l, riga, geometria);
+    case tipo_record::montagna:
+      return leggi_montagna(l);
+    case tipo_record::indicatori_vmax:
+      return leggi_indicatori(l);
+    default:
+      return leggi_cartello(l);
+  }
+}
+
 }  // namespace
 
-bool leggi_file_linea(modello_percorso& m, file_system& fs, const std::filesystem::path& file,
-                      stato_lettori& s) {
-  s.file = file_sorgente::linea;
-  s.lettore.reset();
-  auto errore = [&](std::int32_t codice, std::int32_t riga) {
-    m.codice_errore = codice;
-    m.origine = {file_sorgente::linea, riga};
-  };
-  if (!fs.file_exists(file)) {
-    errore(101, 0);
-    return false;
-  }
-  s.lettore.emplace(fs.read_file(file));
-  field_reader& r = *s.lettore;
-  auto chiudi_ed_elimina = [&] { fs.remove_file(file); };
+seguito leggi_file_linea(lettore& l, bool posa_geometria) {
+  modello_percorso& m = l.m();
+  field_reader& r = l.campi();
+  stato_lettori& st = l.stato();
 
   // The general section must come first: skip everything before it.
-  std::string riga;
+  std::string_view riga;
   for (;;) {
     riga = r.read_text();
-    if (r.at_end()) {
-      chiudi_ed_elimina();
-      errore(102, 0);
-      return false;
-    }
+    l.verifica_lettura();
+    if (r.at_end()) return l.ferma_file(codice::generale_mancante);
     if (contains_any_case(riga, "[generale]")) break;
   }
 
@@ -90,223 +303,61 @@ bool leggi_file_linea(modello_percorso& m, file_system& fs, const std::filesyste
   for (;;) {
     if (r.at_end()) break;
     riga = r.read_text();
-    if (r.at_end()) break;
+    if (r.at_end()) {
+      l.nota_chiave(riga, false, true);
+      break;
+    }
     // Comments: up to ten fields with a dash, no end test between them.
     for (int n = 0; n < 10; ++n) {
-      if (contains(riga, "-")) riga = r.read_text();
+      if (!contains(riga, "-")) continue;
+      l.nota_chiave(riga, true, true);
+      riga = r.read_text();
+      l.verifica_lettura();
     }
-    const std::int32_t riga_chiave = r.field_line();
-    auto& e84 = m.elementi[voce::treno_e_linea];
-    auto& e85 = m.elementi[voce::testata_linea];
-    auto& e86 = m.elementi[voce::testata_corsa];
-
-    if (contains_any_case(riga, "lunghezza") && contains_any_case(riga, "percorso")) {
-      const std::int32_t l = r.read_long();
-      e84.fine = l;
-      if (l > lunghezza_percorso_massima) {
-        chiudi_ed_elimina();
-        errore(1, riga_chiave);
-        return false;
-      }
-      const std::int32_t lunghezza = long_di(std::int64_t{l} + coda_tracciato);
-      const std::int64_t n_celle = R(lunghezza / 50.0);
-      // A negative size has no arrays: the model is then left without
-      // cells and geometry, so that nothing after reads a half-made one.
-      m.celle.clear();
-      m.tracciato.clear();
-      m.n_celle = 0;
-      m.lunghezza_tracciato = 0;
-      if (n_celle < 0 || (m.genera_linea != 0 && lunghezza < 0)) {
-        throw run_failure("route model with a negative size");
-      }
-      m.lunghezza_tracciato = lunghezza;
-      m.n_celle = static_cast<std::int32_t>(n_celle);
-      m.celle.assign(static_cast<std::size_t>(n_celle) + 1, cella{});
-      if (m.genera_linea != 0) {
-        m.tracciato.assign(2 * (static_cast<std::size_t>(lunghezza) + 1), variante{});
-      }
-    }
-    auto progressiva = [&](std::string_view nome, int indice) {
-      if (contains(riga, nome) && contains(riga, "progressiva")) {
-        auto& e = m.elementi[static_cast<std::size_t>(indice)];
-        e.inizio = r.read_long();
-        e.fine = r.read_long();
-        e.posizione = r.read_long();
-      }
-    };
-    progressiva("tre", voce::progressiva_tre);
-    progressiva("due", voce::progressiva_due);
-    progressiva("uno", voce::progressiva_uno);
-    if (contains(riga, "sfondo") && contains(riga, "uno")) e85.inizio = r.read_long();
-    if (contains(riga, "sfondo") && contains(riga, "due")) e85.posizione = r.read_long();
-    if (contains(riga, "sfondo") && contains(riga, "tre")) e85.fine = r.read_long();
-    if (contains(riga, "segnali") && contains(riga, "ripetizione")) {
-      e86.inizio = r.read_long();
-      e86.fine = r.read_long();
-      if (e86.inizio % 50 != 0) {
-        chiudi_ed_elimina();
-        errore(3, riga_chiave);
-        return false;
-      }
-      if (e86.fine % 50 != 0) {
-        chiudi_ed_elimina();
-        errore(4, riga_chiave);
-        return false;
-      }
-      if (contains(riga, "4")) {
-        e86.posizione = 4;
-      } else if (contains(riga, "9")) {
-        e86.posizione = 9;
-      } else {
-        chiudi_ed_elimina();
-        errore(5, riga_chiave);
-        return false;
-      }
-      if (e86.fine == 0) e86.posizione = 0;
-    }
+    l.nota_chiave(riga, false, true);
+    const seguito s = leggi_generale(l, riga, posa_geometria);
+    if (s != seguito::continua) return s;
     const std::string_view inizio = senza_blank_iniziali(riga);
     const bool commento = !inizio.empty() && inizio.front() == '-';
     if (!commento && contains(riga, "[") && contains(riga, "]")) break;
   }
 
-  progressive_ordina(m);
+  progressive_ordina(m, l.w().sorgenti());
   m.n_montagne = 0;
-  s.posto_cartello = voce::ultimo_cartello;
-  std::int64_t indice_pendenza = 0;  // first cell whose grade is not written yet
-  std::int32_t pendenza_corrente = 0;
-  std::int64_t k = 2;   // next point of the plan geometry
-  ultimi_punti ultimi;  // points 0 and 1 as seeded below
-  if (m.genera_linea != 0) {
-    // The track starts at the origin heading along +y, one metre a step.
-    punto_in(m, 0, 0) = std::int16_t{0};
-    punto_in(m, 0, 1) = std::int16_t{0};
-    punto_in(m, 1, 0) = std::int16_t{0};
-    punto_in(m, 1, 1) = std::int16_t{1};
-  }
+  st.posto_cartello = voce::ultimo_cartello;
+  st.indice_pendenza = 0;
+  st.pendenza_corrente = 0;
+  st.record_pendenza = nessun_record;
+  posatore geometria(m, st, posa_geometria);
+  if (m.genera_linea != 0) geometria.semina();
 
   // Body: every remaining section in one loop, records found by keyword.
-  auto fuori = [&](std::int32_t p, std::int32_t riga_chiave) {
-    if (!fuori_dai_celle(m, p, 100)) return false;
-    errore(15, riga_chiave);
-    m.posizione_errore = p;
-    return true;
-  };
-  while (read_keyword_field(r, riga)) {
-    const std::int32_t riga_chiave = r.field_line();
-
-    if (contains_any_case(riga, "pendenza")) {
-      const std::int32_t p = r.read_long();
-      const std::int32_t g = r.read_long();
-      if (fuori(p, riga_chiave)) break;
-      // The grade before this record holds up to the cell R(p / 50).
-      const std::int64_t v = R(p / 50.0);
-      if (v > 0) {
-        do {
-          cella_in(m, indice_pendenza).pendenza =
-              bassi_8(long_di(std::int64_t{pendenza_corrente} + 100));
-          ++indice_pendenza;
-        } while (indice_pendenza < v);
-      }
-      pendenza_corrente = g;
-    }
-
-    if (m.genera_linea != 0 && contains_any_case(riga, "curva")) {
-      const std::int32_t inizio_curva = r.read_long();
-      const std::int32_t lunghezza = r.read_long();
-      if (fuori(inizio_curva, riga_chiave)) break;
-      double c = curvatura(riga);
-      if (c == 0.0) {
-        chiudi_ed_elimina();
-        errore(103, riga_chiave);
-        return false;
-      }
-      if (contains_any_case(riga, "s")) c = -c;  // left-hand curve
-      const std::int64_t fine_curva = long_di(std::int64_t{inizio_curva} + lunghezza);
-      bool troppi_punti = false;
-      auto avanza = [&] {
-        ++k;
-        troppi_punti = k > punti_massimi;
-        return !troppi_punti;
-      };
-      while (k <= inizio_curva) {
-        passo(m, k, 0.0, false, ultimi);
-        if (!avanza()) break;
-      }
-      while (!troppi_punti && k <= fine_curva) {
-        passo(m, k, c, true, ultimi);
-        if (!avanza()) break;
-      }
-      if (troppi_punti) {
-        chiudi_ed_elimina();
-        errore(103, riga_chiave);
-        return false;
-      }
-    }
-
-    if (contains_any_case(riga, "montagna")) {
-      const std::int32_t inizio_m = r.read_long();
-      const std::int32_t fine_m = r.read_long();
-      const std::int32_t tipo = r.read_long();
-      if (fuori(inizio_m, riga_chiave)) break;
-      // A span is never refused.
-      memo_montagna(m, inizio_m, fine_m, tipo);
-    }
-
-    if (contains_any_case(riga, "indicatori_v")) {
-      indicatore_v_max b;
-      b.posizione = r.read_long();
-      b.vas = r.read_long();
-      b.vbs = r.read_long();
-      b.vcs = r.read_long();
-      b.strisces = r.read_long();
-      b.vad = r.read_long();
-      b.vbd = r.read_long();
-      b.vcd = r.read_long();
-      b.strisced = r.read_long();
-      if (fuori(b.posizione, riga_chiave)) break;
-      if (memo_indicatori_v_max(m, b)) {
-        chiudi_ed_elimina();
-        m.posizione_errore = b.posizione;
-        m.origine = {file_sorgente::linea, riga_chiave};
-        return false;
-      }
-    }
-
-    if (contains_any_case(riga, "cartello") && contains_any_case(riga, "indicat")) {
-      const std::int32_t p = r.read_long();
-      riga = r.read_text();  // the board's text
-      if (fuori(p, riga_chiave)) break;
-      cella& c = cella_in(m, R(p / 50.0 + 1));
-      if (!cella_libera(c)) {
-        chiudi_ed_elimina();
-        errore(6, riga_chiave);
-        m.posizione_errore = p;
-        return false;
-      }
-      c.tipo = tipo_cella::cartello_indicatore;
-      c.dato1 = bassi_16(s.posto_cartello);
-      // Board texts take the slots 80 down to 1; entry 0 is never filled.
-      if (s.posto_cartello < 1) throw run_failure("more than 80 indication boards");
-      m.elementi[static_cast<std::size_t>(s.posto_cartello)].nome = riga;
-      s.posto_cartello -= 1;
+  seguito s = seguito::continua;
+  while (s == seguito::continua && l.prossima_chiave(riga)) {
+    for (const tipo_record t : tipi_corpo(file_sorgente::linea)) {
+      if (t == tipo_record::curva && m.genera_linea == 0) continue;
+      if (!corrisponde(descrizione(t), riga)) continue;
+      s = l.esegui(t, [&] { return leggi_corpo(l, t, riga, geometria); });
+      if (s != seguito::continua) break;
     }
   }
+  if (s == seguito::ferma) return s;
 
-  // End of the file, or a record that did not fit.
-  chiudi_ed_elimina();
-  // The last grade holds up to the third cell from the end.
+  // End of the file, or a record that did not fit. The last grade holds up
+  // to the third cell from the end.
   do {
-    cella_in(m, indice_pendenza).pendenza = bassi_8(long_di(std::int64_t{pendenza_corrente} + 100));
-    ++indice_pendenza;
-  } while (indice_pendenza < std::int64_t{m.n_celle} - 2);
+    l.w().pendenza(st.indice_pendenza, bassi_8(long_di(std::int64_t{st.pendenza_corrente} + 100)),
+                   st.record_pendenza);
+    ++st.indice_pendenza;
+  } while (st.indice_pendenza < std::int64_t{m.n_celle} - 2);
   if (m.genera_linea != 0) {
     // Straight on to the end; the last two points stay empty.
-    while (k <= std::int64_t{m.lunghezza_tracciato} - 2) {
-      passo(m, k, 0.0, false, ultimi);
-      ++k;
+    while (st.k <= std::int64_t{m.lunghezza_tracciato} - 2) {
+      geometria.passo(0.0, false);
+      ++st.k;
     }
   }
-  return true;
+  return seguito::continua;
 }
 
 }  // namespace scenario

@@ -1,22 +1,19 @@
 // The line description reader: route size, kilometric progressive series,
 // header values, the grade of every cell, indication boards, the plan
 // geometry, and the mountain spans and speed boards handed to their
-// recorders. It deletes the file when done with it.
+// recorders.
 #pragma once
 
-#include <filesystem>
-
-#include "base/file_system.h"
-#include "compiler/reader_state.h"
-#include "compiler/route_model/route_model.h"
+#include "compiler/lettore.h"
 
 namespace scenario {
 
-// Reads `file` into `m`. Returns true when the service file is to be read
-// next (normal end, or a record that did not fit: code 15), false when it
-// stopped with a code of its own. Read failures, accesses outside the model
-// and Long overflows throw run_failure; file failures throw file_error.
-bool leggi_file_linea(modello_percorso& m, file_system& fs, const std::filesystem::path& file,
-                      stato_lettori& s);
+// Reads the line description file into l's model. Returns continua when
+// the service file is to be read next (normal end, or a record that did
+// not fit: code 15), ferma when it stopped with a code of its own.
+// `posa_geometria` false keeps the reading exactly as it is but lays no
+// point (the checker): only the point count is followed. Run-time failures
+// outside a record throw run_failure.
+seguito leggi_file_linea(lettore& l, bool posa_geometria);
 
 }  // namespace scenario

@@ -23,13 +23,13 @@ TEST(LineReader, MinimalFilesSizeTheModelAndDeleteBothFiles) {
   EXPECT_EQ(p.m.lunghezza_tracciato, 8000);
   EXPECT_EQ(p.m.n_celle, 160);
   EXPECT_EQ(p.m.celle.size(), 161u);
-  EXPECT_EQ(p.m.tracciato.size(), 2u * 8001);
+  EXPECT_EQ(p.m.tracciato.n_punti(), 8001);
   EXPECT_EQ(p.m.elementi[84].fine, 1000);
   EXPECT_EQ(p.m.elementi[85].nome, "L");
   EXPECT_EQ(p.m.elementi[86].nome, "T");
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_FALSE(p.c_e_servizio());
-  EXPECT_EQ(p.m.origine.file, file_sorgente::nessuno);
+  EXPECT_EQ(p.origine().file, file_sorgente::nessuno);
 }
 
 TEST(LineReader, SizeRoundsHalfToEven) {
@@ -48,7 +48,7 @@ TEST(LineReader, WithoutGeometryNoTrackIsBuilt) {
   p.m.genera_linea = 0;
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 0);
-  EXPECT_TRUE(p.m.tracciato.empty());
+  EXPECT_FALSE(p.m.tracciato.creato());
 }
 
 TEST(LineReader, Code101MissingFileLeavesTheServiceFile) {
@@ -60,8 +60,8 @@ TEST(LineReader, Code101MissingFileLeavesTheServiceFile) {
   EXPECT_EQ(p.m.posizione_errore, 77);
   EXPECT_TRUE(p.c_e_servizio());
   EXPECT_FALSE(p.m.ha_celle());
-  EXPECT_EQ(p.m.origine.file, file_sorgente::linea);
-  EXPECT_EQ(p.m.origine.riga, 0);
+  EXPECT_EQ(p.origine().file, file_sorgente::linea);
+  EXPECT_EQ(p.origine().riga, 0);
 }
 
 TEST(LineReader, Code102NoGeneralSection) {
@@ -72,7 +72,7 @@ TEST(LineReader, Code102NoGeneralSection) {
     EXPECT_EQ(p.m.codice_errore, 102) << testo;
     EXPECT_FALSE(p.c_e_linea());
     EXPECT_TRUE(p.c_e_servizio());
-    EXPECT_EQ(p.m.origine.riga, 0);
+    EXPECT_EQ(p.origine().riga, 1);
   }
 }
 
@@ -94,8 +94,8 @@ TEST(LineReader, Code1LengthAboveOneMillion) {
   EXPECT_FALSE(p.m.ha_celle());
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_TRUE(p.c_e_servizio());
-  EXPECT_EQ(p.m.origine.file, file_sorgente::linea);
-  EXPECT_EQ(p.m.origine.riga, 3);
+  EXPECT_EQ(p.origine().file, file_sorgente::linea);
+  EXPECT_EQ(p.origine().riga, 3);
 }
 
 TEST(LineReader, HeaderValuesAndRepetitionZone) {
@@ -163,7 +163,7 @@ TEST(LineReader, Codes3To5RepetitionZone) {
     EXPECT_EQ(p.m.posizione_errore, 3);
     EXPECT_FALSE(p.c_e_linea());
     EXPECT_TRUE(p.c_e_servizio());
-    EXPECT_EQ(p.m.origine.riga, 3);
+    EXPECT_EQ(p.origine().riga, 3);
   }
 }
 
@@ -195,8 +195,8 @@ TEST(LineReader, DashSkippingInTheGeneralSectionHasNoEndTest) {
   EXPECT_EQ(p.m.codice_errore, 25);
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_FALSE(p.c_e_servizio());
-  EXPECT_EQ(p.m.origine.file, file_sorgente::linea);
-  EXPECT_EQ(p.m.origine.riga, 4);
+  EXPECT_EQ(p.origine().file, file_sorgente::linea);
+  EXPECT_EQ(p.origine().riga, 4);
 }
 
 TEST(LineReader, GradesFillTheCellsUpToTheThirdFromTheEnd) {
@@ -243,8 +243,8 @@ TEST(LineReader, Code15ForEachRecordSkipsTheRestButReadsTheServiceFile) {
     p.leggi();
     EXPECT_EQ(p.m.codice_errore, 15) << riga;
     EXPECT_EQ(p.m.posizione_errore, 7950);
-    EXPECT_EQ(p.m.origine.file, file_sorgente::linea);
-    EXPECT_EQ(p.m.origine.riga, 6);
+    EXPECT_EQ(p.origine().file, file_sorgente::linea);
+    EXPECT_EQ(p.origine().riga, 6);
     EXPECT_EQ(p.c(159).tipo, tipo_cella::cartello_indicatore);  // 7900 passed
     EXPECT_EQ(p.c(21).tipo, 0);                                 // after the fault: skipped
     EXPECT_EQ(p.c(2).pendenza, 101);                            // grades still finished
@@ -266,7 +266,7 @@ TEST(LineReader, Code6BoardCellTakenAndBoardsTakeSlotsDownward) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 6);
   EXPECT_EQ(p.m.posizione_errore, 1020);
-  EXPECT_EQ(p.m.origine.riga, 7);
+  EXPECT_EQ(p.origine().riga, 7);
   EXPECT_EQ(p.c(21).tipo, tipo_cella::cartello_indicatore);
   EXPECT_EQ(p.c(21).dato1, 80);
   EXPECT_EQ(p.c(23).dato1, 79);
@@ -285,7 +285,7 @@ TEST(LineReader, Code21SpeedBoardCellTaken) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 21);
   EXPECT_EQ(p.m.posizione_errore, 500);
-  EXPECT_EQ(p.m.origine.riga, 5);
+  EXPECT_EQ(p.origine().riga, 5);
   EXPECT_EQ(p.c(11).tipo, tipo_cella::cartello_indicatore);
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_TRUE(p.c_e_servizio());
@@ -310,12 +310,12 @@ TEST(LineReader, Code103CurveWithoutClass) {
   cartella_prova p = con_linea(linea_minima({"curvad4, 100, 50", "curvas7, 500, 100"}));
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 103);
-  EXPECT_EQ(p.m.origine.riga, 5);
+  EXPECT_EQ(p.origine().riga, 5);
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_TRUE(p.c_e_servizio());
   // The first curve was laid up to point 150; nothing after it.
-  EXPECT_TRUE(std::holds_alternative<double>(p.m.punto(150, 0)));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(p.m.punto(151, 0)));
+  EXPECT_TRUE(std::holds_alternative<double>(p.m.tracciato.punto(150, 0)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(p.m.tracciato.punto(151, 0)));
 }
 
 TEST(LineReader, Code103GeometryPassesOneMillionPoints) {
@@ -325,8 +325,8 @@ TEST(LineReader, Code103GeometryPassesOneMillionPoints) {
   EXPECT_EQ(p.m.codice_errore, 103);
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_TRUE(p.c_e_servizio());
-  EXPECT_TRUE(std::holds_alternative<double>(p.m.punto(1000000, 0)));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(p.m.punto(1000001, 0)));
+  EXPECT_TRUE(std::holds_alternative<double>(p.m.tracciato.punto(1000000, 0)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(p.m.tracciato.punto(1000001, 0)));
 }
 
 // Hand-computed plan geometry: 7000 m of model (L = 0), a right-hand curve
@@ -338,30 +338,30 @@ TEST(LineReader, PlanGeometryOfOneCurve) {
   ASSERT_EQ(p.m.codice_errore, 0);
   const modello_percorso& m = p.m;
   ASSERT_EQ(m.lunghezza_tracciato, 7000);
-  EXPECT_EQ(std::get<std::int16_t>(m.punto(0, 0)), 0);
-  EXPECT_EQ(std::get<std::int16_t>(m.punto(0, 1)), 0);
-  EXPECT_EQ(std::get<std::int16_t>(m.punto(1, 0)), 0);
-  EXPECT_EQ(std::get<std::int16_t>(m.punto(1, 1)), 1);
-  EXPECT_EQ(std::get<double>(m.punto(2, 0)), 0.0);
-  EXPECT_EQ(std::get<double>(m.punto(2, 1)), 2.0);
-  EXPECT_EQ(std::get<double>(m.punto(3, 1)), 3.0);
+  EXPECT_EQ(std::get<std::int16_t>(m.tracciato.punto(0, 0)), 0);
+  EXPECT_EQ(std::get<std::int16_t>(m.tracciato.punto(0, 1)), 0);
+  EXPECT_EQ(std::get<std::int16_t>(m.tracciato.punto(1, 0)), 0);
+  EXPECT_EQ(std::get<std::int16_t>(m.tracciato.punto(1, 1)), 1);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(2, 0)), 0.0);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(2, 1)), 2.0);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(3, 1)), 3.0);
   // P(4) = P(3) + (dx + c dy, dy - c dx) with d = (0, 1).
-  EXPECT_EQ(std::get<double>(m.punto(4, 0)), 0.001);
-  EXPECT_EQ(std::get<double>(m.punto(4, 1)), 4.0);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(4, 0)), 0.001);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(4, 1)), 4.0);
   // P(5): d = (0.001, 1).
   const double x5 = 0.001 + (0.001 + 0.001 * 1.0);
   const double y5 = 4.0 + (1.0 - 0.001 * 0.001);
-  EXPECT_EQ(std::get<double>(m.punto(5, 0)), x5);
-  EXPECT_EQ(std::get<double>(m.punto(5, 1)), y5);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(5, 0)), x5);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(5, 1)), y5);
   // Straight on: P(6) = P(5) + (P(5) - P(4)).
   const double x6 = x5 + (x5 - 0.001);
   const double y6 = y5 + (y5 - 4.0);
-  EXPECT_EQ(std::get<double>(m.punto(6, 0)), x6);
-  EXPECT_EQ(std::get<double>(m.punto(6, 1)), y6);
-  EXPECT_GT(std::get<double>(m.punto(6998, 0)), 13.0);  // heading turned right
-  EXPECT_TRUE(std::holds_alternative<double>(m.punto(6998, 1)));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(m.punto(6999, 0)));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(m.punto(7000, 1)));
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(6, 0)), x6);
+  EXPECT_EQ(std::get<double>(m.tracciato.punto(6, 1)), y6);
+  EXPECT_GT(std::get<double>(m.tracciato.punto(6998, 0)), 13.0);  // heading turned right
+  EXPECT_TRUE(std::holds_alternative<double>(m.tracciato.punto(6998, 1)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(m.tracciato.punto(6999, 0)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(m.tracciato.punto(7000, 1)));
 }
 
 TEST(LineReader, LeftCurveTurnsTheOtherWay) {
@@ -369,8 +369,8 @@ TEST(LineReader, LeftCurveTurnsTheOtherWay) {
       righe({"[generale]", "lunghezza percorso, 0", "[curve]", "CurvaS2, 3, 1", "[fine]"}));
   p.leggi();
   ASSERT_EQ(p.m.codice_errore, 0);
-  EXPECT_EQ(std::get<double>(p.m.punto(4, 0)), -0.0002);
-  EXPECT_EQ(std::get<double>(p.m.punto(4, 1)), 4.0);
+  EXPECT_EQ(std::get<double>(p.m.tracciato.punto(4, 0)), -0.0002);
+  EXPECT_EQ(std::get<double>(p.m.tracciato.punto(4, 1)), 4.0);
 }
 
 TEST(LineReader, TheLastFieldIsNeverExaminedARecordOnTheLastLineIs) {
@@ -390,7 +390,7 @@ TEST(LineReader, TheLastFieldIsNeverExaminedARecordOnTheLastLineIs) {
       con_linea(righe({"[generale]", "lunghezza percorso, 1000", "[x]", "pendenza,"}));
   c.leggi();
   EXPECT_EQ(c.m.codice_errore, 25);
-  EXPECT_EQ(c.m.origine.riga, 4);
+  EXPECT_EQ(c.origine().riga, 4);
   EXPECT_FALSE(c.c_e_servizio());
 }
 
@@ -400,8 +400,8 @@ TEST(LineReader, Code25NumberOutOfRangeDeletesBothFiles) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 25);
   EXPECT_EQ(p.m.posizione_errore, 9);
-  EXPECT_EQ(p.m.origine.file, file_sorgente::linea);
-  EXPECT_EQ(p.m.origine.riga, 5);
+  EXPECT_EQ(p.origine().file, file_sorgente::linea);
+  EXPECT_EQ(p.origine().riga, 5);
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_FALSE(p.c_e_servizio());
   EXPECT_EQ(p.c(0).pendenza, 100);  // written before the failure
@@ -428,7 +428,7 @@ TEST(LineReader, Code25RecordsBeforeTheModelExists) {
   b.m.genera_linea = 0;
   b.leggi();
   EXPECT_EQ(b.m.codice_errore, 25);
-  EXPECT_EQ(b.m.origine.riga, 3);
+  EXPECT_EQ(b.origine().riga, 3);
   EXPECT_FALSE(b.c_e_servizio());
   // No record at all: the grade completion at the end fails.
   cartella_prova c = con_linea(righe({"[generale]", "[x]", "[fine]"}));
@@ -445,7 +445,7 @@ TEST(LineReader, Code25NegativeSizeLeavesNoModel) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 25);
   EXPECT_FALSE(p.m.ha_celle());
-  EXPECT_TRUE(p.m.tracciato.empty());
+  EXPECT_FALSE(p.m.tracciato.creato());
   EXPECT_EQ(p.m.n_celle, 0);
   EXPECT_FALSE(p.c_e_servizio());
 }
@@ -455,8 +455,8 @@ TEST(LineReader, Code25CurvePastTheLastPoint) {
   cartella_prova p = con_linea(linea_minima({"curvad4, 7900, 500"}));
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 25);
-  EXPECT_EQ(p.m.origine.riga, 4);
-  EXPECT_TRUE(std::holds_alternative<double>(p.m.punto(8000, 0)));  // written before
+  EXPECT_EQ(p.origine().riga, 4);
+  EXPECT_TRUE(std::holds_alternative<double>(p.m.tracciato.punto(8000, 0)));  // written before
   EXPECT_FALSE(p.c_e_linea());
   EXPECT_FALSE(p.c_e_servizio());
 }
@@ -469,7 +469,7 @@ TEST(LineReader, Code25GradeFillPastTheLastCell) {
   p.m.genera_linea = 0;
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 25);
-  EXPECT_EQ(p.m.origine.riga, 8);
+  EXPECT_EQ(p.origine().riga, 8);
   EXPECT_EQ(p.c(3).pendenza, 103);
   EXPECT_FALSE(p.c_e_servizio());
 }
@@ -484,7 +484,7 @@ TEST(LineReader, Code25The81stSpan) {
   cartella_prova b = con_linea(testo + righe({"montagna, 9000, 9100, 2", "[fine]"}));
   b.leggi();
   EXPECT_EQ(b.m.codice_errore, 25);
-  EXPECT_EQ(b.m.origine.riga, 84);
+  EXPECT_EQ(b.origine().riga, 84);
   EXPECT_EQ(b.c(180).montagna, 0);
   EXPECT_FALSE(b.c_e_servizio());
 }

@@ -14,18 +14,19 @@ std::int16_t impacca(std::int32_t sinistra, std::int32_t destra) {
 
 }  // namespace
 
-bool memo_indicatori_v_max(modello_percorso& m, const indicatore_v_max& b) {
-  cella& c = cella_in(m, R(b.posizione / 50.0 + 1));
-  if (!cella_libera(c)) {
-    m.codice_errore = 21;
-    return true;
+std::optional<std::int64_t> memo_indicatori_v_max(scrittura& w, const indicatore_v_max& b) {
+  const std::int64_t i = cella_oggetto(b.posizione);
+  if (!cella_libera(w.leggi(i))) {
+    w.modello().codice_errore = numero(codice::indicatore_cella_occupata);
+    return i;
   }
+  cella& c = w.oggetto(i);
   c.tipo = tipo_cella::indicatore_v_max;
   c.dato1 = impacca(b.vas, b.vad);
   c.dato2 = impacca(b.vbs, b.vbd);
   c.dato3 = impacca(b.vcs, b.vcd);
   c.dato4 = bassi_16(std::int64_t{b.strisces} * 10 + b.strisced);
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace scenario

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "compiler/route_model/route_model.h"
+#include "compiler/scrittura.h"
 
 namespace scenario {
 
@@ -16,8 +18,9 @@ struct indicatore_v_max {
   std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 
-// Returns true when the board is refused (its cell is taken: code 21).
-// Throws run_failure when its cell lies outside the model.
-bool memo_indicatori_v_max(modello_percorso& m, const indicatore_v_max& b);
+// Returns the board's cell when it is refused (the cell is taken: code 21),
+// nothing when it is recorded. Throws run_failure when its cell lies
+// outside the model.
+std::optional<std::int64_t> memo_indicatori_v_max(scrittura& w, const indicatore_v_max& b);
 
 }  // namespace scenario

@@ -6,7 +6,15 @@
 
 namespace scenario {
 
-void memo_montagna(modello_percorso& m, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
+namespace {
+
+// A span that starts this close after the previous one ends is of type 3.
+constexpr std::int32_t distanza_tipo_3 = 150;  // metres
+
+}  // namespace
+
+void memo_montagna(scrittura& w, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
+  modello_percorso& m = w.modello();
   bool con_marcatori = false;
   if (tipo > 10) {
     tipo -= 10;
@@ -14,23 +22,25 @@ void memo_montagna(modello_percorso& m, std::int32_t inizio, std::int32_t fine, 
   }
   m.n_montagne += 1;
   const std::int32_t n = m.n_montagne;
-  if (n < 0 || n > n_montagne_massimo) throw run_failure("more than 80 mountain spans");
+  if (n < 0 || n > n_montagne_massimo) {
+    throw run_failure(motivo_guasto::troppe_montagne, "more than 80 mountain spans");
+  }
   m.montagne_inizio[static_cast<std::size_t>(n)] = inizio;
   m.montagne_fine[static_cast<std::size_t>(n)] = fine;
-  // A span that starts 150 m or less after the previous one ends is of type 3.
+  if (sorgenti_modello* s = w.sorgenti()) s->montagne[static_cast<std::size_t>(n)] = w.record();
   if (n > 1 && long_di(std::int64_t{m.montagne_inizio[static_cast<std::size_t>(n)]} -
-                       m.montagne_fine[static_cast<std::size_t>(n - 1)]) <= 150) {
+                       m.montagne_fine[static_cast<std::size_t>(n - 1)]) <= distanza_tipo_3) {
     tipo = 3;
   }
-  const std::int64_t primo = R(inizio / 50.0);
-  const std::int64_t ultimo = R(fine / 50.0 - 1);
+  const std::int64_t primo = cella_profilo(inizio);
+  const std::int64_t ultimo = R(in_celle(fine) - 1);
   std::int64_t indice = 0;  // counts the span's cells from 1
   for (std::int64_t i = primo; i <= ultimo; ++i) {
     ++indice;
-    cella& c = cella_in(m, i);
-    c.montagna = bassi_8(tipo);
-    if (con_marcatori && indice % 4 == 0 && c.tipo == tipo_cella::libera) {
-      c.tipo = tipo_cella::marcatore_montagna;
+    w.montagna(i, bassi_8(tipo));
+    // Every fourth cell of a span with markers, where it is empty.
+    if (con_marcatori && indice % 4 == 0 && w.leggi(i).tipo == tipo_cella::libera) {
+      w.oggetto(i).tipo = tipo_cella::marcatore_montagna;
     }
   }
 }

@@ -5,11 +5,12 @@
 #include <cstdint>
 
 #include "compiler/route_model/route_model.h"
+#include "compiler/scrittura.h"
 
 namespace scenario {
 
 // inizio, fine in metres. It refuses nothing. Throws run_failure for an
 // 81st span or a cell outside the model.
-void memo_montagna(modello_percorso& m, std::int32_t inizio, std::int32_t fine, std::int32_t tipo);
+void memo_montagna(scrittura& w, std::int32_t inizio, std::int32_t fine, std::int32_t tipo);
 
 }  // namespace scenario

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "compiler/route_model/route_model.h"
+#include "compiler/scrittura.h"
 
 namespace scenario {
 
@@ -19,9 +21,10 @@ struct rallentamento {
   std::int32_t d_v = 0;
 };
 
-// Returns true when the slowdown is refused (codes 17 to 20; after a 20 its
-// start, end and warning cells stay written). Throws run_failure when a
-// cell lies outside the model or x + l overflows.
-bool memo_rallentamento(modello_percorso& m, const rallentamento& r);
+// Returns the taken cell when the slowdown is refused (codes 17 to 20;
+// after a 20 its start, end and warning cells stay written), nothing when
+// it is recorded. Throws run_failure when a cell lies outside the model or
+// x + l overflows.
+std::optional<std::int64_t> memo_rallentamento(scrittura& w, const rallentamento& r);
 
 }  // namespace scenario

@@ -1,18 +1,17 @@
 #include "compiler/memo_segnale.h"
 
 #include "compiler/model_access.h"
-#include "compiler/rounding.h"
 
 namespace scenario {
 
-bool memo_segnale(modello_percorso& m, const segnale& s) {
-  const std::int64_t i = R(s.posizione / 50.0 + 1);
-  cella& c = cella_in(m, i);
-  if (!cella_libera(c)) {
-    m.codice_errore = 16;
-    return true;
+std::optional<std::int64_t> memo_segnale(scrittura& w, const segnale& s) {
+  const std::int64_t i = cella_oggetto(s.posizione);
+  if (!cella_libera(w.leggi(i))) {
+    w.modello().codice_errore = numero(codice::segnale_cella_occupata);
+    return i;
   }
   const std::int64_t lati = std::int64_t{s.sx} * 3 + s.dx;
+  cella& c = w.oggetto(i);
   c.tipo = tipo_cella::segnale;
   c.dato4 = bassi_16(std::int64_t{s.rapp} * 10 + lati);
   c.dato1 = bassi_16(std::int64_t{s.s1} * 10 + s.d1);
@@ -24,9 +23,9 @@ bool memo_segnale(modello_percorso& m, const segnale& s) {
   // Approach marks 100, 200, 300 and 400 m before the signal, whatever
   // the cells hold.
   for (std::int64_t ripetizione = 1; ripetizione <= 4; ++ripetizione) {
-    cella_in(m, i - 2 * ripetizione).segno = bassi_8(lati * 10 + ripetizione);
+    w.segno(i - 2 * ripetizione, bassi_8(lati * 10 + ripetizione));
   }
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace scenario

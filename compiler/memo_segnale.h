@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "compiler/route_model/route_model.h"
+#include "compiler/scrittura.h"
 
 namespace scenario {
 
@@ -18,9 +20,10 @@ struct segnale {
   std::int32_t tempo = 0;  // opening delay; 1 .. 100 count as 101
 };
 
-// Returns true when the signal is refused (its cell is taken: code 16).
-// Throws run_failure when a cell it writes lies outside the model (a
-// signal nearer than 325 m to the origin has no room for its marks).
-bool memo_segnale(modello_percorso& m, const segnale& s);
+// Returns the signal's cell when it is refused (the cell is taken: code
+// 16), nothing when it is recorded. Throws run_failure when a cell it
+// writes lies outside the model (a signal nearer than 325 m to the origin
+// has no room for its marks).
+std::optional<std::int64_t> memo_segnale(scrittura& w, const segnale& s);
 
 }  // namespace scenario

@@ -1,7 +1,6 @@
-// Checked access to the route model and checked Long arithmetic for the
-// readers and recorders: whatever would leave an array or overflow a
-// 32-bit Long throws run_failure instead, which the readers turn into
-// code 25.
+// Checked Long arithmetic and the room test for the readers and recorders:
+// whatever would overflow a 32-bit Long, or test room in a model not built
+// yet, throws run_failure instead, which the readers turn into code 25.
 #pragma once
 
 #include <cstdint>
@@ -9,22 +8,6 @@
 #include "compiler/route_model/route_model.h"
 
 namespace scenario {
-
-// Cell i, 0 .. n_celle. Throws when the cells do not exist yet or i is outside.
-cella& cella_in(modello_percorso& m, std::int64_t i);
-
-[[noreturn]] void fuori_dal_tracciato();
-
-// Element (k, colonna) of the plan geometry, k in 0 .. lunghezza_tracciato.
-// Inline: the geometry takes one call per metre of line and column.
-inline variante& punto_in(modello_percorso& m, std::int64_t k, int colonna) {
-  const std::int64_t punti = static_cast<std::int64_t>(m.lunghezza_tracciato) + 1;
-  if (k < 0 || k >= punti || colonna < 0 || colonna > 1 ||
-      static_cast<std::int64_t>(m.tracciato.size()) != 2 * punti) {
-    fuori_dal_tracciato();
-  }
-  return m.tracciato[static_cast<std::size_t>(colonna * punti + k)];
-}
 
 // The value of a Long expression computed in 64 bits; throws when it does
 // not fit 32 bits, as a Long overflow would.

@@ -13,8 +13,8 @@ namespace {
 // bounds, so no rule can reach outside it.
 class passo {
  public:
-  explicit passo(modello_percorso& m)
-      : m_(m), ultima_(static_cast<std::int32_t>(m.celle.size()) - 1) {}
+  passo(modello_percorso& m, sorgenti_modello* s, traccia_lettura* traccia)
+      : m_(m), s_(s), traccia_(traccia), ultima_(static_cast<std::int32_t>(m.celle.size()) - 1) {}
 
   void esegui() {
     // Loop to U - 2: a warning board or slowdown start in the last two cells
@@ -31,7 +31,7 @@ class passo {
         } else {
           fine = cella_fine(i);
         }
-        if (fine) regola_d(*fine);
+        if (fine) regola_d(i, *fine);
       }
     }
   }
@@ -42,14 +42,47 @@ class passo {
   // Cells past the last one count as taken: nothing can be placed there.
   bool libera(std::int32_t k) { return k >= 0 && k <= ultima_ && cella_libera(cella_at(k)); }
 
-  void metti_marcatore(std::int32_t k) {
-    cella_at(k).tipo = tipo_cella::marcatore_valore;
-    cella_at(k).dato1 = valore_marcatore;
+  // The record of the object in cell k, when sources are kept.
+  std::int32_t record_di(std::int32_t k) const {
+    return s_ != nullptr ? s_->celle[static_cast<std::size_t>(k)].oggetto : nessun_record;
   }
 
-  void segnala(std::int32_t codice, std::int32_t k) {
-    m_.codice_errore = codice;
+  // A marker in cell k, for the object (a slowdown's cell) in cell `per`.
+  void metti_marcatore(std::int32_t k, std::int32_t per, regola_posa regola) {
+    cella_at(k).tipo = tipo_cella::marcatore_valore;
+    cella_at(k).dato1 = valore_marcatore;
+    if (s_ != nullptr) {
+      s_->celle[static_cast<std::size_t>(k)].oggetto = record_di(per);
+      s_->celle[static_cast<std::size_t>(k)].regola = regola;
+    }
+  }
+
+  // Code c at cell k x 50, for the object in cell `di`; `presa` is a cell
+  // that left no room.
+  void segnala(codice c, std::int32_t k, std::int32_t di, std::int32_t presa) {
+    m_.codice_errore = numero(c);
     m_.posizione_errore = k * metri_per_cella;
+    if (traccia_ == nullptr) return;
+    guasto g;
+    g.codice_guasto = c;
+    g.file = file_sorgente::servizio;
+    g.posizione_errore = m_.posizione_errore;
+    g.record = record_di(di);
+    if (s_ != nullptr) {
+      if (const record_letto* r = s_->trova(g.record)) {
+        g.ha_record = true;
+        g.tipo = r->tipo;
+        g.file = r->file;
+        g.dove = r->chiave;
+      }
+    }
+    g.cella = presa;
+    if (presa >= 0 && presa <= ultima_) {
+      g.tipo_occupante = cella_at(presa).tipo;
+      g.record_occupante = record_di(presa);
+      if (s_ != nullptr) g.regola_occupante = s_->celle[static_cast<std::size_t>(presa)].regola;
+    }
+    traccia_->guasti.push_back(g);
   }
 
   // Rule A: a marker just before every signal in the 20 cells before a
@@ -62,15 +95,15 @@ class passo {
       const std::int32_t a = s - 1;
       const std::int32_t b = s - 2;
       if (libera(a)) {
-        metti_marcatore(a);
+        metti_marcatore(a, i, regola_posa::segnale_prima_avviso);
       } else if (libera(b)) {
-        metti_marcatore(b);
+        metti_marcatore(b, i, regola_posa::segnale_prima_avviso);
       } else if (cella_at(a).tipo == tipo_cella::marcatore_valore) {
         cella_at(a).dato1 = minimo(valore_marcatore, cella_at(a).dato1);
       } else if (cella_at(b).tipo == tipo_cella::marcatore_valore) {
         cella_at(b).dato1 = minimo(valore_marcatore, cella_at(b).dato1);
       } else {
-        segnala(11, s);
+        segnala(codice::marcatore_segnale_senza_posto, s, s, a);
       }
     }
   }
@@ -88,11 +121,11 @@ class passo {
       bool messo = false;
       for (std::int32_t d = g.primo; d < g.primo + 3 && !messo; ++d) {
         if (libera(i - d)) {
-          metti_marcatore(i - d);
+          metti_marcatore(i - d, i, regola_posa::prima_inizio);
           messo = true;
         }
       }
-      if (!messo) segnala(12, i);
+      if (!messo) segnala(codice::marcatore_avvicinamento_senza_posto, i, i, i - g.primo);
     }
   }
 
@@ -110,17 +143,17 @@ class passo {
       ++conta;
       if (conta == passo_marcatori) {
         if (libera(c)) {
-          metti_marcatore(c);
+          metti_marcatore(c, i, regola_posa::lungo_rallentamento);
           conta = 0;
         } else if (libera(c - 1)) {
-          metti_marcatore(c - 1);
+          metti_marcatore(c - 1, i, regola_posa::lungo_rallentamento);
           conta = 1;
         } else if (libera(c + 1)) {
-          metti_marcatore(c + 1);
+          metti_marcatore(c + 1, i, regola_posa::lungo_rallentamento);
           conta = -1;
         } else {
           // The counter stays at 8, so this walk places no further marker.
-          segnala(13, c);
+          segnala(codice::marcatore_rallentamento_senza_posto, c, i, c);
         }
       }
       if (cella_at(c).tipo == tipo_cella::fine_rallentamento) return c;
@@ -141,7 +174,7 @@ class passo {
   // Rule D: a marker right before (or two cells before) the first signal
   // among the slowdown's end cell and the 12 cells after it. The look-ahead
   // stops at the last cell. A slowdown without an end cell gets no rule D.
-  void regola_d(std::int32_t fine) {
+  void regola_d(std::int32_t i, std::int32_t fine) {
     std::int32_t bersaglio = 0;
     for (std::int32_t k = fine; k <= fine + celle_avanti_fine && k <= ultima_; ++k) {
       if (cella_at(k).tipo == tipo_cella::segnale) {
@@ -151,23 +184,25 @@ class passo {
     }
     if (bersaglio <= 0) return;
     if (libera(bersaglio)) {
-      metti_marcatore(bersaglio);
+      metti_marcatore(bersaglio, i, regola_posa::prima_segnale_dopo_fine);
     } else if (libera(bersaglio - 1)) {
-      metti_marcatore(bersaglio - 1);
+      metti_marcatore(bersaglio - 1, i, regola_posa::prima_segnale_dopo_fine);
     } else {
-      segnala(13, fine);
+      segnala(codice::marcatore_rallentamento_senza_posto, fine, i, bersaglio);
     }
   }
 
   modello_percorso& m_;
+  sorgenti_modello* s_;
+  traccia_lettura* traccia_;
   const std::int32_t ultima_;
 };
 
 }  // namespace
 
-void posiziona_marcatori(modello_percorso& m) {
+void posiziona_marcatori(modello_percorso& m, sorgenti_modello* s, traccia_lettura* traccia) {
   if (m.celle.empty()) return;
-  passo(m).esegui();
+  passo(m, s, traccia).esegui();
 }
 
 }  // namespace scenario

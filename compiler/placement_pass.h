@@ -13,7 +13,9 @@
 
 #include <cstdint>
 
+#include "compiler/guasti.h"
 #include "compiler/route_model/route_model.h"
+#include "compiler/sorgenti.h"
 
 namespace scenario {
 
@@ -23,11 +25,12 @@ inline constexpr std::int16_t velocita_rallentamento_veloce =
 inline constexpr int celle_indietro_avviso = 20;  // look-back before a warning board (1000 m)
 inline constexpr int passo_marcatori = 8;         // cells between markers along a slowdown (400 m)
 inline constexpr int celle_avanti_fine = 12;      // look-ahead after a slowdown's end (600 m)
-inline constexpr std::int32_t metri_per_cella = 50;
 
 // Runs the pass over m.celle (cells 1 .. U - 2, U the last index). Changes
 // only `tipo` and `dato1` of cells and the error pair. Reads and writes
-// nothing outside the cells.
-void posiziona_marcatori(modello_percorso& m);
+// nothing outside the cells. With sources, each marker carries the record
+// of the slowdown it serves; with a trace, each fault is noted there.
+void posiziona_marcatori(modello_percorso& m, sorgenti_modello* s = nullptr,
+                         traccia_lettura* traccia = nullptr);
 
 }  // namespace scenario

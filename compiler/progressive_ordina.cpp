@@ -11,24 +11,29 @@ struct serie {
   std::int32_t inizio = 0;
   std::int32_t fine = 0;
   std::int32_t posizione = 0;
+  std::int32_t record = nessun_record;  // where it was read, when sources are kept
 };
 
-serie da_voce(const elemento& e) {
-  return {e.inizio, e.fine, e.posizione};
+serie da_voce(const modello_percorso& m, const sorgenti_modello* s, int v) {
+  const elemento& e = m.elementi[static_cast<std::size_t>(v)];
+  return {e.inizio, e.fine, e.posizione,
+          s != nullptr ? s->elementi[static_cast<std::size_t>(v)] : nessun_record};
 }
 
-void in_voce(elemento& e, const serie& s) {
-  e.inizio = s.inizio;
-  e.fine = s.fine;
-  e.posizione = s.posizione;
+void in_voce(modello_percorso& m, sorgenti_modello* s, int v, const serie& x) {
+  elemento& e = m.elementi[static_cast<std::size_t>(v)];
+  e.inizio = x.inizio;
+  e.fine = x.fine;
+  e.posizione = x.posizione;
+  if (s != nullptr) s->elementi[static_cast<std::size_t>(v)] = x.record;
 }
 
 }  // namespace
 
-void progressive_ordina(modello_percorso& m) {
-  const serie t = da_voce(m.elementi[voce::progressiva_tre]);
-  const serie d = da_voce(m.elementi[voce::progressiva_due]);
-  const serie u = da_voce(m.elementi[voce::progressiva_uno]);
+void progressive_ordina(modello_percorso& m, sorgenti_modello* s) {
+  const serie t = da_voce(m, s, voce::progressiva_tre);
+  const serie d = da_voce(m, s, voce::progressiva_due);
+  const serie u = da_voce(m, s, voce::progressiva_uno);
   const std::int32_t a = d.inizio;
   const std::int32_t b = t.inizio;
   const std::int32_t c = u.inizio;
@@ -83,9 +88,9 @@ void progressive_ordina(modello_percorso& m) {
     r83 = u;
   }
 
-  in_voce(m.elementi[voce::progressiva_tre], r81);
-  in_voce(m.elementi[voce::progressiva_due], r82);
-  in_voce(m.elementi[voce::progressiva_uno], r83);
+  in_voce(m, s, voce::progressiva_tre, r81);
+  in_voce(m, s, voce::progressiva_due, r82);
+  in_voce(m, s, voce::progressiva_uno, r83);
   for (int i = voce::progressiva_tre; i <= voce::progressiva_uno; ++i) {
     elemento& e = m.elementi[static_cast<std::size_t>(i)];
     if (e.posizione == 1) e.fine = long_di(std::int64_t{e.fine} + 100);

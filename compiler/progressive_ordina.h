@@ -5,10 +5,12 @@
 #pragma once
 
 #include "compiler/route_model/route_model.h"
+#include "compiler/sorgenti.h"
 
 namespace scenario {
 
-// Throws run_failure where a Long sum would overflow.
-void progressive_ordina(modello_percorso& m);
+// Throws run_failure where a Long sum would overflow. The records of the
+// three entries, when sources are kept, move with them.
+void progressive_ordina(modello_percorso& m, sorgenti_modello* s = nullptr);
 
 }  // namespace scenario

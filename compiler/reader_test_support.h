@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "base/memory_file_system.h"
 #include "base/program_folder.h"
 #include "compiler/memorizza_dati.h"
+#include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 #include "compiler/route_model/route_model.h"
 
 namespace scenario {
@@ -39,7 +42,33 @@ struct cartella_prova {
   void scrivi_servizio(const std::string& s) { fs.write_file(servizio(), s); }
   bool c_e_linea() { return fs.file_exists(linea()); }
   bool c_e_servizio() { return fs.file_exists(servizio()); }
-  void leggi() { memorizza_dati(m, fs, dir); }
+  traccia_lettura traccia;
+
+  // The readers on the folder's two files, which are then deleted as the
+  // program deletes them.
+  void leggi() {
+    std::optional<std::string> l, s;
+    if (fs.file_exists(linea())) l = fs.read_file(linea());
+    if (fs.file_exists(servizio())) s = fs.read_file(servizio());
+    testi_scenario t;
+    if (l) t.linea = *l;
+    if (s) t.servizio = *s;
+    memorizza_dati(m, t,
+                   {modo_lettura::esatto, true, elimina_dopo_lettura(fs, linea(), servizio())},
+                   nullptr, &traccia);
+  }
+
+  // Where the fault that set the current error code stands.
+  struct origine_guasto {
+    file_sorgente file = file_sorgente::nessuno;
+    std::int32_t riga = 0;
+  };
+  origine_guasto origine() const {
+    for (auto it = traccia.guasti.rbegin(); it != traccia.guasti.rend(); ++it) {
+      if (numero(it->codice_guasto) == m.codice_errore) return {it->file, it->dove.riga};
+    }
+    return {};
+  }
   cella& c(int i) { return m.celle.at(static_cast<std::size_t>(i)); }
 };
 

@@ -10,6 +10,24 @@
 namespace scenario {
 namespace {
 
+// The recorders on a bare model: true when the record is refused.
+bool memo_segnale(modello_percorso& m, const segnale& s) {
+  scrittura w(m);
+  return scenario::memo_segnale(w, s).has_value();
+}
+bool memo_rallentamento(modello_percorso& m, const rallentamento& r) {
+  scrittura w(m);
+  return scenario::memo_rallentamento(w, r).has_value();
+}
+bool memo_indicatori_v_max(modello_percorso& m, const indicatore_v_max& b) {
+  scrittura w(m);
+  return scenario::memo_indicatori_v_max(w, b).has_value();
+}
+void memo_montagna(modello_percorso& m, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
+  scrittura w(m);
+  scenario::memo_montagna(w, inizio, fine, tipo);
+}
+
 modello_percorso modello(std::int32_t n_celle) {
   modello_percorso m;
   m.n_celle = n_celle;

@@ -11,6 +11,7 @@
 #include "base/sha256.h"
 #include "compiler/fixed_scenario_digests.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"
 
 namespace scenario {
@@ -188,7 +189,7 @@ TEST(ScenarioFisso, GeneraLinea0LeavesTheLineDataFileAlone) {
   auto m = modello_nuovo();
   ASSERT_EQ(memorizza_percorso(m, fs, cartella, 0), esito_compilazione::completato);
   EXPECT_EQ(fs.files.at(file_linea_dat), "vecchio");
-  EXPECT_TRUE(m.tracciato.empty());
+  EXPECT_TRUE(!m.tracciato.creato());
   // The other two files are the same as with the geometry.
   EXPECT_EQ(sha256_hex(fs.files.at(file_sim)), scenario_fisso::sha256_sim);
   EXPECT_EQ(sha256_hex(fs.files.at(file_celle_dat)), scenario_fisso::sha256_celle_dat);

@@ -9,6 +9,8 @@
 
 #include "base/memory_file_system.h"
 #include "compiler/memorizza_dati.h"
+#include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"
 
 namespace scenario {
@@ -170,7 +172,12 @@ class ScenarioRead : public ::testing::Test {
     m_->nome_linea = "Viterbo_Attigliano_Orte";
     m_->numero_treno = "7547";
     m_->genera_linea = 1;
-    memorizza_dati(*m_, *fs_, dir);
+    const auto linea = file_path(dir, nome_file_linea_txt("Viterbo_Attigliano_Orte"));
+    const auto servizio = file_path(dir, nome_file_servizio_txt("Viterbo_Attigliano_Orte", "7547"));
+    const std::string testo_linea = fs_->read_file(linea);
+    const std::string testo_servizio = fs_->read_file(servizio);
+    memorizza_dati(*m_, {testo_linea, testo_servizio},
+                   {modo_lettura::esatto, true, elimina_dopo_lettura(*fs_, linea, servizio)});
   }
   static void TearDownTestSuite() {
     delete fs_;
@@ -188,7 +195,7 @@ TEST_F(ScenarioRead, NoFaultModelSizeAndBothFilesDeleted) {
   EXPECT_EQ(m_->n_celle, n_celle);
   EXPECT_EQ(m_->celle.size(), 1341u);
   EXPECT_EQ(m_->lunghezza_tracciato, 67000);
-  EXPECT_EQ(m_->tracciato.size(), 2u * 67001);
+  EXPECT_EQ(m_->tracciato.n_punti(), 67001);
   EXPECT_TRUE(fs_->files.empty());
   EXPECT_EQ(m_->n_montagne, 5);
   EXPECT_EQ(m_->n_stazioni, 9);
@@ -351,14 +358,14 @@ TEST_F(ScenarioRead, SpotChecksFromTheTables) {
 }
 
 TEST_F(ScenarioRead, TrackGeometryEnds) {
-  EXPECT_TRUE(std::holds_alternative<std::int16_t>(m_->punto(1, 1)));
-  EXPECT_TRUE(std::holds_alternative<double>(m_->punto(66998, 0)));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->punto(66999, 0)));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->punto(67000, 1)));
+  EXPECT_TRUE(std::holds_alternative<std::int16_t>(m_->tracciato.punto(1, 1)));
+  EXPECT_TRUE(std::holds_alternative<double>(m_->tracciato.punto(66998, 0)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->tracciato.punto(66999, 0)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(m_->tracciato.punto(67000, 1)));
   // Straight up to the first curve at 500 m.
-  EXPECT_EQ(std::get<double>(m_->punto(500, 0)), 0.0);
-  EXPECT_EQ(std::get<double>(m_->punto(500, 1)), 500.0);
-  EXPECT_GT(std::get<double>(m_->punto(501, 0)), 0.0);  // a right-hand curve
+  EXPECT_EQ(std::get<double>(m_->tracciato.punto(500, 0)), 0.0);
+  EXPECT_EQ(std::get<double>(m_->tracciato.punto(500, 1)), 500.0);
+  EXPECT_GT(std::get<double>(m_->tracciato.punto(501, 0)), 0.0);  // a right-hand curve
 }
 
 }  // namespace

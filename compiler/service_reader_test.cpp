@@ -98,8 +98,8 @@ TEST(ServiceReader, Code25SpeedThatDoesNotFitACell) {
         {"velocita, 0, 50", std::string("velocita, 100, ") + v, "velocita, 200, 50"}));
     p.leggi();
     EXPECT_EQ(p.m.codice_errore, 25) << v;
-    EXPECT_EQ(p.m.origine.file, file_sorgente::servizio);
-    EXPECT_EQ(p.m.origine.riga, 4);
+    EXPECT_EQ(p.origine().file, file_sorgente::servizio);
+    EXPECT_EQ(p.origine().riga, 4);
     EXPECT_EQ(p.c(1).velocita, 10);
     nessun_file(p);
   }
@@ -117,7 +117,7 @@ TEST(ServiceReader, Code25AdhesionFillPastTheLastCell) {
   p.scrivi_servizio(testo);
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 25);
-  EXPECT_EQ(p.m.origine.riga, 6);
+  EXPECT_EQ(p.origine().riga, 6);
   EXPECT_EQ(p.c(3).aderenza, 3);
   nessun_file(p);
 }
@@ -131,7 +131,7 @@ TEST(ServiceReader, AbbattimentoCodes12And13AndCode7) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 7);
   EXPECT_EQ(p.m.posizione_errore, 1500);
-  EXPECT_EQ(p.m.origine.riga, 4);
+  EXPECT_EQ(p.origine().riga, 4);
   EXPECT_EQ(p.c(20).tipo, tipo_cella::abbattimento_senza_valore);
   EXPECT_EQ(p.c(20).dato1, 0);
   EXPECT_EQ(p.c(30).tipo, tipo_cella::marcatore_valore);
@@ -251,8 +251,8 @@ TEST(ServiceReader, StationCodes) {
     p.leggi();
     EXPECT_EQ(p.m.codice_errore, k.codice) << k.riga;
     EXPECT_EQ(p.m.posizione_errore, k.posizione) << k.riga;
-    EXPECT_EQ(p.m.origine.file, file_sorgente::servizio);
-    EXPECT_EQ(p.m.origine.riga, 4);
+    EXPECT_EQ(p.origine().file, file_sorgente::servizio);
+    EXPECT_EQ(p.origine().riga, 4);
     EXPECT_EQ(p.m.n_stazioni, k.n_stazioni);
     // Only a code 15 goes on to finish the cells.
     EXPECT_EQ(p.c(0).velocita, k.codice == 15 ? 10 : 0);
@@ -316,7 +316,7 @@ TEST(ServiceReader, Code15ForEachRecordFinishesTheCells) {
     p.leggi();
     EXPECT_EQ(p.m.codice_errore, 15) << riga;
     EXPECT_EQ(p.m.posizione_errore, 7950);
-    EXPECT_EQ(p.m.origine.riga, 4);
+    EXPECT_EQ(p.origine().riga, 4);
     EXPECT_EQ(p.c(101).tipo, 0);  // the signal after the fault is skipped
     EXPECT_EQ(p.c(157).velocita, 8);
     EXPECT_EQ(p.c(157).aderenza, 9);
@@ -350,8 +350,8 @@ TEST(ServiceReader, RecorderCodesStopTheReading) {
     p.leggi();
     EXPECT_EQ(p.m.codice_errore, k.codice) << k.riga;
     EXPECT_EQ(p.m.posizione_errore, k.posizione);
-    EXPECT_EQ(p.m.origine.file, file_sorgente::servizio);
-    EXPECT_EQ(p.m.origine.riga, 5);
+    EXPECT_EQ(p.origine().file, file_sorgente::servizio);
+    EXPECT_EQ(p.origine().riga, 5);
     EXPECT_EQ(p.c(0).velocita, 0);  // no completion after a refusal
     nessun_file(p);
   }
@@ -366,8 +366,8 @@ TEST(ServiceReader, Code2KilometricSeriesOffTheCellBoundary) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 2);
   EXPECT_EQ(p.m.posizione_errore, 4);
-  EXPECT_EQ(p.m.origine.file, file_sorgente::linea);
-  EXPECT_EQ(p.m.origine.riga, 0);
+  EXPECT_EQ(p.origine().file, file_sorgente::linea);
+  EXPECT_EQ(p.origine().riga, 0);
   EXPECT_EQ(p.c(0).velocita, 10);
   nessun_file(p);
 }
@@ -377,8 +377,8 @@ TEST(ServiceReader, Code25MissingOrEmptyServiceFile) {
   a.scrivi_linea(linea_minima({}));
   a.leggi();
   EXPECT_EQ(a.m.codice_errore, 25);
-  EXPECT_EQ(a.m.origine.file, file_sorgente::servizio);
-  EXPECT_EQ(a.m.origine.riga, 0);
+  EXPECT_EQ(a.origine().file, file_sorgente::servizio);
+  EXPECT_EQ(a.origine().riga, 0);
   nessun_file(a);
   EXPECT_EQ(a.c(0).pendenza, 100);  // the line file was read whole
 
@@ -398,7 +398,7 @@ TEST(ServiceReader, Code25ReadFailuresInsideAStation) {
     cartella_prova p = con_servizio(testo);
     p.leggi();
     EXPECT_EQ(p.m.codice_errore, 25) << testo;
-    EXPECT_EQ(p.m.origine.riga, 2);
+    EXPECT_EQ(p.origine().riga, 2);
     EXPECT_EQ(p.m.elementi[1].posizione, 1000);  // written before the failure
     EXPECT_EQ(p.m.n_stazioni, 0);
     nessun_file(p);
@@ -438,7 +438,7 @@ TEST(ServiceReader, Code25CellsOutsideTheModel) {
     cartella_prova p = con_servizio(servizio_minimo({"velocita, 0, 50", riga}));
     p.leggi();
     EXPECT_EQ(p.m.codice_errore, 25) << riga;
-    EXPECT_EQ(p.m.origine.riga, 3);
+    EXPECT_EQ(p.origine().riga, 3);
     nessun_file(p);
   }
   // Writes before the failing access stay: the signal at 300 m and three marks.
@@ -508,8 +508,8 @@ TEST(ServiceReader, Code15FromTheLineFileDoesNotStopTheServiceFile) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 15);
   EXPECT_EQ(p.m.posizione_errore, 66950);
-  EXPECT_EQ(p.m.origine.file, file_sorgente::linea);
-  EXPECT_EQ(p.m.origine.riga, 4);
+  EXPECT_EQ(p.origine().file, file_sorgente::linea);
+  EXPECT_EQ(p.origine().riga, 4);
   EXPECT_EQ(p.m.n_stazioni, 2);
   EXPECT_EQ(p.m.elementi[2].nome, "Montefiascone");
   EXPECT_EQ(p.c(201).tipo, tipo_cella::segnale);

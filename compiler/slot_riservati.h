@@ -4,16 +4,10 @@
 // step must not write any file.
 #pragma once
 
-#include <cstdint>
-
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compila.h"
 #include "compiler/route_model/route_model.h"
 
 namespace scenario {
-
-inline constexpr std::int16_t marcatore_elemento = 610;  // `dato_i1` of entry 85
-inline constexpr std::int16_t marcatore_cella = 5121;    // `dato1` of cell 1
-inline constexpr std::size_t cella_riservata = 1;
 
 // Checks the marker slots (taken: errore_1250), stamps the markers, checks
 // the code slots (taken: errore_1251), then stamps `codice_gara_st` into

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compila.h"
 
 namespace scenario {
 

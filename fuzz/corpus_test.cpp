@@ -11,6 +11,7 @@
 
 #include "base/file_system.h"
 #include "base/memory_file_system.h"
+#include "compiler/route_model/nomi_file.h"
 #include "fuzz/compile_check.h"
 #include "sources/writers.h"
 

@@ -9,6 +9,7 @@
 #include "base/coding.h"
 #include "base/memory_file_system.h"
 #include "base/program_folder.h"
+#include "compiler/route_model/nomi_file.h"
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_files/decode_error.h"
 #include "tools/route_tool/dump_command.h"

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "compiler/route_model/nomi_file.h"
 #include "sources/text_writer.h"
 #include "sources/writers.h"
 

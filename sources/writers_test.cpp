@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/memory_file_system.h"
+#include "compiler/route_model/nomi_file.h"
 #include "sources/crlf_lines.h"
 #include "sources/golden_file.h"
 

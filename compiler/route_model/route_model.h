@@ -7,8 +7,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "compiler/route_model/formato.h"
+#include "compiler/route_model/tracciato_piano.h"
 
 namespace scenario {
 
@@ -27,7 +29,6 @@ struct cella {
   std::uint8_t pendenza = 0;  // grade in per mille plus 100
   std::uint8_t aderenza = 0;  // adhesion, low 8 bits
 };
-inline constexpr int dimensione_cella = 15;  // bytes per cell in the cell data file
 
 // Cell `tipo` codes.
 namespace tipo_cella {
@@ -70,8 +71,8 @@ struct elemento {
   std::uint8_t dato_b4 = 0;
   std::int32_t orario = 0;  // seconds after midnight
 };
-inline constexpr int dimensione_elemento_senza_nome = 34;  // bytes, plus the name's length
-inline constexpr int n_elementi = 87;                      // entries 0 .. 86
+// The item table, entries 0 .. 86.
+using tabella_elementi = std::array<elemento, n_elementi>;
 
 // Roles of the fixed entries of `elementi`.
 namespace voce {
@@ -84,23 +85,6 @@ inline constexpr int treno_e_linea = 84;
 inline constexpr int testata_linea = 85;
 inline constexpr int testata_corsa = 86;
 }  // namespace voce
-
-// An element of the plan geometry: empty, a 16-bit Integer or a Double.
-// The line data file records which, so the kind is kept.
-using variante = std::variant<std::monostate, std::int16_t, double>;
-
-inline constexpr std::int32_t lunghezza_percorso_massima = 1000000;  // metres
-inline constexpr std::int32_t coda_tracciato =
-    7000;                                      // the model reaches 7000 m past the line's end
-inline constexpr int n_montagne_massimo = 80;  // span lists hold indices 1 .. 80
-
-// Where the record that set the error code stands, for diagnostics. It sits
-// beside the error pair and never changes it.
-enum class file_sorgente : std::uint8_t { nessuno, linea, servizio };
-struct origine_errore {
-  file_sorgente file = file_sorgente::nessuno;
-  std::int32_t riga = 0;  // 1-based line of the record's keyword; 0 = none
-};
 
 struct modello_percorso {
   // Identifiers: the stem of every file name.
@@ -117,12 +101,11 @@ struct modello_percorso {
   // Cells 0 .. n_celle; empty until a "lunghezza percorso" record creates them.
   std::vector<cella> celle;
 
-  std::array<elemento, n_elementi> elementi{};
+  tabella_elementi elementi{};
 
-  // Plan geometry, points 0 .. lunghezza_tracciato, two columns (x, y) in
-  // metres; stored column by column as the line data file lists them:
-  // element (k, col) is tracciato[col * (lunghezza_tracciato + 1) + k].
-  std::vector<variante> tracciato;
+  // Plan geometry, points 0 .. lunghezza_tracciato, x and y in metres, held
+  // as the line data file's bytes.
+  tracciato_piano tracciato;
 
   std::array<std::int32_t, n_montagne_massimo + 1> montagne_inizio{};
   std::array<std::int32_t, n_montagne_massimo + 1> montagne_fine{};
@@ -131,23 +114,11 @@ struct modello_percorso {
   // The error pair: the last fault found and its position in metres.
   std::int32_t codice_errore = 0;
   std::int32_t posizione_errore = 0;
-  origine_errore origine;
 
   // Stations recorded by the service reader (slots 1 .. n_stazioni).
   std::int32_t n_stazioni = 0;
 
   bool ha_celle() const { return !celle.empty(); }
-
-  variante& punto(std::int32_t k, int colonna) {
-    return tracciato[static_cast<std::size_t>(colonna) *
-                         static_cast<std::size_t>(lunghezza_tracciato + 1) +
-                     static_cast<std::size_t>(k)];
-  }
-  const variante& punto(std::int32_t k, int colonna) const {
-    return tracciato[static_cast<std::size_t>(colonna) *
-                         static_cast<std::size_t>(lunghezza_tracciato + 1) +
-                     static_cast<std::size_t>(k)];
-  }
 };
 
 }  // namespace scenario

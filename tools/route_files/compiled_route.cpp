@@ -1,7 +1,6 @@
 #include "tools/route_files/compiled_route.h"
 
-#include <cmath>
-
+#include "compiler/route_model/nomi_file.h"
 #include "tools/route_files/cell_file.h"
 #include "tools/route_files/decode_error.h"
 #include "tools/route_files/sim_file.h"
@@ -10,14 +9,12 @@ namespace scenario {
 
 std::optional<std::size_t> celle_attese(std::int32_t lunghezza) {
   if (lunghezza < 0 || lunghezza > lunghezza_percorso_massima) return std::nullopt;
-  // n_celle = R((L + 7000) / 50), halves to even: the default rounding mode.
-  const double n = std::nearbyint(static_cast<double>(lunghezza + coda_tracciato) / 50.0);
-  return static_cast<std::size_t>(n) + 1;
+  return static_cast<std::size_t>(n_celle_di(lunghezza_tracciato_di(lunghezza))) + 1;
 }
 
 std::optional<std::size_t> punti_attesi(std::int32_t lunghezza) {
   if (lunghezza < 0 || lunghezza > lunghezza_percorso_massima) return std::nullopt;
-  return static_cast<std::size_t>(lunghezza + coda_tracciato) + 1;
+  return static_cast<std::size_t>(lunghezza_tracciato_di(lunghezza)) + 1;
 }
 
 namespace {

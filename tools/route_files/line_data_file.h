@@ -12,10 +12,6 @@
 
 namespace scenario {
 
-inline constexpr std::uint16_t tag_vuoto = 0;   // empty: no value bytes
-inline constexpr std::uint16_t tag_intero = 2;  // 16-bit Integer
-inline constexpr std::uint16_t tag_doppio = 5;  // Double
-
 struct geometria {
   std::vector<variante> x;  // points 0 .. last
   std::vector<variante> y;

@@ -30,7 +30,7 @@ TEST(LineDataFile, DecodesTagsAndValuesColumnByColumn) {
   EXPECT_EQ(std::get<std::int16_t>(g.y[1]), 1);
   EXPECT_EQ(std::get<double>(g.y[2]), 2.0);
   EXPECT_TRUE(std::holds_alternative<std::monostate>(g.x[10000]));
-  EXPECT_EQ(valore(g.x[5000]), valore(m.punto(5000, 0)));
+  EXPECT_EQ(valore(g.x[5000]), valore(m.tracciato.punto(5000, 0)));
 }
 
 TEST(LineDataFile, UnknownTagNamesItsOffset) {

@@ -1,20 +1,12 @@
 #include "tools/route_tool/compile_command.h"
 
-#include <atomic>
 #include <system_error>
+#include <utility>
 
 #include "base/file_system.h"
-#include "base/program_folder.h"
+#include "compiler/route_model/nomi_file.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compile_report.h"
-
-#if defined(_WIN32)
-#include <process.h>
-#define VO_GETPID _getpid
-#else
-#include <unistd.h>
-#define VO_GETPID getpid
-#endif
 
 namespace scenario {
 
@@ -46,30 +38,6 @@ void prepare_out_dir(const fs::path& dir) {
   }
 }
 
-// A folder of our own inside the output folder, so the copies the compiler
-// deletes can never be the user's files, and a stopped compile leaves the
-// output folder as it was.
-fs::path make_staging(const fs::path& dir) {
-  static std::atomic<int> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path p =
-        dir / (".route_tool-" + std::to_string(VO_GETPID()) + "-" + std::to_string(counter++));
-    std::error_code ec;
-    if (fs::create_directory(p, ec)) return p;
-    if (ec)
-      throw usage_error("cannot write in output folder '" + dir.string() + "': " + ec.message());
-  }
-  throw usage_error("cannot write in output folder '" + dir.string() + "'");
-}
-
-struct staging_guard {
-  fs::path dir;
-  ~staging_guard() {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
-};
-
 }  // namespace
 
 compile_outcome compile_files(const compile_options& o) {
@@ -78,37 +46,32 @@ compile_outcome compile_files(const compile_options& o) {
   const std::string service = read_input(disk, "service file", o.service_file);
   const fs::path out_dir(o.out_dir.empty() ? "." : o.out_dir);
   prepare_out_dir(out_dir);
-  const staging_guard staging{make_staging(out_dir)};
-  const program_folder folder{staging.dir, static_cast<char>(fs::path::preferred_separator)};
+
+  opzioni_compilazione opzioni;
+  opzioni.nome_linea = o.route;
+  opzioni.numero_treno = o.train;
+  opzioni.sorgenti = true;
+  risultato_compilazione c = compila({line, service}, opzioni);
 
   compile_outcome r;
-  try {
-    disk.write_file(file_path(folder, nome_file_linea_txt(o.route)), line);
-    disk.write_file(file_path(folder, nome_file_servizio_txt(o.route, o.train)), service);
-  } catch (const file_error& e) {
-    throw usage_error("cannot write in output folder '" + out_dir.string() +
-                      "': " + e.file().string() + ": " + e.reason());
+  r.esito = c.esito;
+  if (c.esito == esito_compilazione::completato) {
+    const std::pair<std::string, std::string_view> files[] = {
+        {nome_file_linea_dat(o.route), c.linea_dat()},
+        {nome_file_sim(o.route, o.train), c.sim},
+        {nome_file_celle_dat(o.route, o.train), c.celle_dat}};
+    for (const auto& [name, bytes] : files) {
+      const fs::path to = out_dir / fs::path(name);
+      try {
+        disk.write_file(to, bytes);
+      } catch (const file_error& e) {
+        throw usage_error("cannot write '" + to.string() + "': " + e.reason());
+      }
+      r.written.push_back(to);
+    }
   }
-
-  r.model.nome_linea = o.route;
-  r.model.numero_treno = o.train;
-  try {
-    r.esito = memorizza_percorso(r.model, disk, folder, 1);
-  } catch (const file_error& e) {
-    throw usage_error("cannot write '" + e.file().string() + "': " + e.reason());
-  }
-
-  const std::string binaries[] = {nome_file_linea_dat(o.route), nome_file_sim(o.route, o.train),
-                                  nome_file_celle_dat(o.route, o.train)};
-  for (const auto& name : binaries) {
-    const fs::path from = file_path(folder, name);
-    if (!fs::exists(from)) continue;
-    const fs::path to = out_dir / fs::path(name);
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec) throw usage_error("cannot write '" + to.string() + "': " + ec.message());
-    r.written.push_back(to);
-  }
+  r.model = std::move(c.modello);
+  r.faults = std::move(c.traccia.guasti);
   return r;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compila.h"
 #include "compiler/route_model/route_model.h"
 
 namespace scenario {
@@ -27,14 +27,15 @@ struct compile_options {
 struct compile_outcome {
   esito_compilazione esito = esito_compilazione::senza_modello;
   modello_percorso model;
+  std::vector<guasto> faults;                  // every fault, in the order found
   std::vector<std::filesystem::path> written;  // binary files now in the output folder
 };
 
-// Copies the two files into a private folder inside the output folder under
-// the names the compiler reads, compiles them there with j = 1, moves the
-// binary files it wrote into the output folder and removes the private
-// folder. The user's files are only read. Throws usage_error when an input
-// cannot be read or the output folder cannot be created or written.
+// Reads the two files into memory, compiles them with j = 1 and writes the
+// three binary files into the output folder, each replacing any older file
+// of its name whole. The user's files are only read. Throws usage_error
+// when an input cannot be read or the output folder cannot be created or
+// written.
 compile_outcome compile_files(const compile_options& o);
 
 // The whole command: compile, then report on `out` (summary, JSON) and `err`

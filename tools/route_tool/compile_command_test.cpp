@@ -68,7 +68,11 @@ TEST(CompileReport, CodeWithARecordReadsLikeACompilerError) {
   r.model.celle.resize(10);
   r.model.codice_errore = 18;
   r.model.posizione_errore = 22700;
-  r.model.origine = {file_sorgente::servizio, 29};
+  guasto g;
+  g.codice_guasto = codice::inizio_rallentamento_cella_occupata;
+  g.file = file_sorgente::servizio;
+  g.dove.riga = 29;
+  r.faults.push_back(g);
   const compile_report rep = make_compile_report(o, r);
   EXPECT_EQ(rep.exit_status, 1);
   EXPECT_EQ(rep.location, "s.txt:29");

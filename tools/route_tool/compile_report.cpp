@@ -60,9 +60,13 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
   // The file to blame: the record that set the code, else the file whose
   // records can set it.
   if (m.codice_errore != 0) {
-    if (m.origine.file == file_sorgente::linea) rep.file = o.line_file;
-    if (m.origine.file == file_sorgente::servizio) rep.file = o.service_file;
-    if (rep.file && m.origine.riga > 0) rep.line = m.origine.riga;
+    const guasto* g = nullptr;
+    for (auto it = r.faults.rbegin(); it != r.faults.rend() && g == nullptr; ++it) {
+      if (numero(it->codice_guasto) == m.codice_errore) g = &*it;
+    }
+    if (g != nullptr && g->file == file_sorgente::linea) rep.file = o.line_file;
+    if (g != nullptr && g->file == file_sorgente::servizio) rep.file = o.service_file;
+    if (rep.file && g->dove.riga > 0) rep.line = g->dove.riga;
     if (!rep.file) {
       if (const auto* e = cerca_errore(m.codice_errore)) {
         if (e->file == file_colpevole::linea) rep.file = o.line_file;

@@ -8,6 +8,7 @@
 #include "base/file_system.h"
 #include "base/memory_file_system.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_tool/compile_command.h"

@@ -1,6 +1,7 @@
 #include "tools/testing/compiled_route_builder.h"
 
 #include "compiler/binary_writers.h"
+#include "compiler/route_model/nomi_file.h"
 
 namespace scenario::testing {
 
@@ -13,7 +14,8 @@ std::string encode_cells(const modello_percorso& m) {
   return bytes_celle_dat(m);
 }
 std::string encode_line(const modello_percorso& m) {
-  return bytes_linea_dat(m);
+  modello_percorso copia = m;
+  return std::string(bytes_linea_dat(copia));
 }
 
 namespace {
@@ -116,12 +118,8 @@ modello_percorso sample_model() {
   m.celle[1].dato2 = 1234;
 
   // Geometry: north from the origin, a right curve at 800 m, a left one at 2000 m.
-  const std::size_t n = static_cast<std::size_t>(m.lunghezza_tracciato) + 1;
-  m.tracciato.assign(2 * n, variante{});
-  m.punto(0, 0) = std::int16_t{0};
-  m.punto(0, 1) = std::int16_t{0};
-  m.punto(1, 0) = std::int16_t{0};
-  m.punto(1, 1) = std::int16_t{1};
+  m.tracciato.crea(m.lunghezza_tracciato);
+  m.tracciato.semina();
   double px = 0, py = 1, qx = 0, qy = 0;
   for (std::int32_t k = 2; k <= m.lunghezza_tracciato - 2; ++k) {
     const double dx = px - qx, dy = py - qy;
@@ -129,8 +127,7 @@ modello_percorso sample_model() {
     if (k > 800 && k <= 1300) c = 0.001;
     if (k > 2000 && k <= 2400) c = -0.002;
     const double nx = px + dx + c * dy, ny = py + dy - c * dx;
-    m.punto(k, 0) = nx;
-    m.punto(k, 1) = ny;
+    m.tracciato.posa(nx, ny);
     qx = px;
     qy = py;
     px = nx;

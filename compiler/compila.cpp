@@ -1,0 +1,61 @@
+#include "compiler/compila.h"
+
+#include "compiler/binary_writers.h"
+#include "compiler/placement_pass.h"
+#include "compiler/slot_riservati.h"
+
+namespace scenario {
+
+namespace {
+
+// The fault of a reserved slot found taken: what cell 1 held.
+guasto guasto_slot(codice c, const modello_percorso& m, const sorgenti_modello* s) {
+  guasto g;
+  g.codice_guasto = c;
+  g.cella = static_cast<std::int64_t>(cella_riservata);
+  g.tipo_occupante = m.celle[cella_riservata].tipo;
+  if (s != nullptr && s->celle.size() > cella_riservata) {
+    g.record_occupante = s->celle[cella_riservata].oggetto;
+    g.regola_occupante = s->celle[cella_riservata].regola;
+  }
+  return g;
+}
+
+}  // namespace
+
+risultato_compilazione compila(const testi_scenario& testi, const opzioni_compilazione& o) {
+  risultato_compilazione r;
+  modello_percorso& m = r.modello;
+  m.nome_linea = o.nome_linea;
+  m.numero_treno = o.numero_treno;
+  m.genera_linea = o.j;
+  m.codice_errore = 0;
+  sorgenti_modello* s = o.sorgenti ? &r.sorgenti : nullptr;
+
+  // Its outcome is not examined: whatever code the readers leave stays, and
+  // the pass runs on the cells as they left them.
+  r.lettura =
+      memorizza_dati(m, testi, {modo_lettura::esatto, o.posa_geometria, o.letto}, s, &r.traccia);
+
+  // The readers stopped before any "lunghezza percorso" created the cells:
+  // nothing to place, stamp or write.
+  if (!m.ha_celle()) return r;
+
+  posiziona_marcatori(m, s, &r.traccia);
+
+  r.esito = timbra_slot_riservati(m);
+  if (r.esito == esito_compilazione::errore_1250) {
+    r.traccia.guasti.push_back(guasto_slot(codice::slot_marcatori_occupato, m, s));
+  }
+  if (r.esito == esito_compilazione::errore_1251) {
+    r.traccia.guasti.push_back(guasto_slot(codice::slot_codici_occupato, m, s));
+  }
+  if (r.esito != esito_compilazione::completato || !o.file_binari) return r;
+
+  r.sim = bytes_sim(m);
+  r.celle_dat = bytes_celle_dat(m);
+  if (m.genera_linea != 0) bytes_linea_dat(m);  // closes the geometry
+  return r;
+}
+
+}  // namespace scenario

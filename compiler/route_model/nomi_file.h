@@ -1,0 +1,56 @@
+// The names of the scenario's files, from the route name and the train
+// number. Writers, readers, the program and the tools build them here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+namespace nomi_file_detail {
+inline std::string per_treno(std::string_view nome_linea, std::string_view numero_treno,
+                             std::string_view suffisso) {
+  std::string nome(nome_linea);
+  nome += '_';
+  nome += numero_treno;
+  nome += suffisso;
+  return nome;
+}
+}  // namespace nomi_file_detail
+
+// Line description: `nome_linea`_linea.txt.
+inline std::string nome_file_linea_txt(std::string_view nome_linea) {
+  return std::string(nome_linea) + "_linea.txt";
+}
+// Service file: `nome_linea`_`numero_treno`-.txt.
+inline std::string nome_file_servizio_txt(std::string_view nome_linea,
+                                          std::string_view numero_treno) {
+  return nomi_file_detail::per_treno(nome_linea, numero_treno, "-.txt");
+}
+// Notes for the driver.
+inline std::string nome_file_note(std::string_view nome_linea, std::string_view numero_treno) {
+  return nomi_file_detail::per_treno(nome_linea, numero_treno, "_note.txt");
+}
+// Slowdown order form.
+inline std::string nome_file_rallentamenti(std::string_view nome_linea,
+                                           std::string_view numero_treno) {
+  return nomi_file_detail::per_treno(nome_linea, numero_treno, "_rallentamenti.txt");
+}
+// Timetable sheet.
+inline std::string nome_file_scheda(std::string_view nome_linea, std::string_view numero_treno) {
+  return nomi_file_detail::per_treno(nome_linea, numero_treno, "_scheda_treno.txt");
+}
+// Line data (the plan geometry).
+inline std::string nome_file_linea_dat(std::string_view nome_linea) {
+  return std::string(nome_linea) + "_linea.dat";
+}
+// Simulation file (the item table).
+inline std::string nome_file_sim(std::string_view nome_linea, std::string_view numero_treno) {
+  return nomi_file_detail::per_treno(nome_linea, numero_treno, ".sim");
+}
+// Cell data.
+inline std::string nome_file_celle_dat(std::string_view nome_linea, std::string_view numero_treno) {
+  return nomi_file_detail::per_treno(nome_linea, numero_treno, ".dat");
+}
+
+}  // namespace scenario
