@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "app/decode_utf8.h"
 #include "app/executable_folder.h"
 #include "app/form1.h"
+#include "base/utf8.h"
 
 #if VO_HAVE_XFT
 #include <X11/Xft/Xft.h>

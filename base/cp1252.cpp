@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/utf8.h"
+
 namespace scenario {
 
 namespace {
@@ -21,67 +23,21 @@ int byte_of(char32_t cp) {
   return -1;
 }
 
-void append_utf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 }  // namespace
 
 std::string utf8_to_cp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    int extra = 0;
-    char32_t cp = 0;
-    if (lead < 0x80) {
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = lead & 0x07;
-    } else {
+  for (std::size_t i = 0; i < utf8.size();) {
+    const carattere_utf8 c = decodifica_utf8(utf8.substr(i));
+    if (c.byte == 0) {
       out.push_back(cp1252_substitute);
       ++i;
       continue;
     }
-    bool ok = true;
-    std::size_t j = 1;
-    for (; ok && j <= static_cast<std::size_t>(extra); ++j) {
-      if (i + j >= utf8.size()) {
-        ok = false;
-        break;
-      }
-      const auto cont = static_cast<unsigned char>(utf8[i + j]);
-      if ((cont & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (cont & 0x3F);
-    }
-    if (!ok) {
-      out.push_back(cp1252_substitute);
-      i += j;
-      continue;
-    }
-    const int b = byte_of(cp);
+    const int b = byte_of(c.codice);
     out.push_back(b < 0 ? cp1252_substitute : static_cast<char>(b));
-    i += static_cast<std::size_t>(extra) + 1;
+    i += c.byte;
   }
   return out;
 }

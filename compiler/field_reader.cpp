@@ -57,6 +57,13 @@ std::int64_t parse_number(std::string_view field, bool& huge) {
 
 }  // namespace
 
+std::optional<std::int64_t> valore_numero(std::string_view campo) {
+  bool huge = false;
+  const std::int64_t v = parse_number(campo, huge);
+  if (huge) return std::nullopt;
+  return v;
+}
+
 bool field_reader::at_line_end() const {
   return pos_ < bytes_.size() && is_line_end(bytes_[pos_]);
 }

@@ -37,6 +37,11 @@ struct campo_testo {
   std::uint32_t fine = 0;
 };
 
+// The value a number field reads as: whole numbers, a decimal fraction
+// rounded to even, 0 for anything else. Nothing when the magnitude is past
+// every target type.
+std::optional<std::int64_t> valore_numero(std::string_view campo);
+
 class field_reader {
  public:
   // The bytes must outlive the reader.

@@ -30,7 +30,13 @@ struct guasto {
   std::uint8_t tipo_occupante = 0;
   std::int32_t record_occupante = nessun_record;
   regola_posa regola_occupante = regola_posa::nessuna;
-  std::optional<motivo_guasto> motivo;  // code 25: why the reading failed
+  std::optional<motivo_guasto> motivo;        // code 25: why the reading failed
+  regola_posa regola = regola_posa::nessuna;  // codes 11 to 13: the rule that found no room
+  // Figures for the message, by code: 22 the station's start and the
+  // previous one's end (its record is record_occupante); 24 the station's
+  // end; 10 the station's slot and the boards placed.
+  std::int64_t valore_a = 0;
+  std::int64_t valore_b = 0;
 };
 
 // A field read where a keyword is expected, for the checker.

@@ -19,6 +19,11 @@ lettore::lettore(std::string_view testo, file_sorgente file, scrittura& w, stato
 void lettore::nota_chiave(std::string_view riga, bool commento, bool generale) {
   chiave_ = r_.last_field();
   if (traccia_ == nullptr || !traccia_->registra_chiavi) return;
+  // An empty field matches no keyword and is worth no warning: a file of
+  // commas must not fill the trace.
+  if (!commento && riga.find_first_not_of(" \t") == std::string_view::npos && !r_.at_end()) {
+    return;
+  }
   campo_chiave c;
   c.file = file_;
   c.dove = chiave_;
@@ -132,6 +137,7 @@ bool lettore::lettura_fallita() {
   guasto g = nuovo_guasto(codice::errore_lettura, -1);
   g.dove = f->campo;
   g.motivo = f->motivo;
+  g.campo = campo_fallito(g.dove);
   annota(std::move(g));
   return true;
 }
@@ -149,6 +155,10 @@ seguito lettore::metti_da_parte() {
   if (record_ != nessun_record) {
     w_.sorgenti()->record[static_cast<std::size_t>(record_)].messo_da_parte = true;
   }
+  // The rest of the record's line goes with it: none of its values is read
+  // as a keyword.
+  while (!r_.line_ended() && !r_.at_end()) r_.read_text();
+  r_.take_failure();
   in_record_ = false;
   return seguito::continua;
 }
@@ -175,13 +185,10 @@ seguito lettore::fuori(std::int32_t posizione, int campo) {
 
 seguito lettore::rifiuta(codice c, int campo, std::optional<std::int32_t> posizione,
                          std::int64_t cella) {
-  if (recupero() && lettura_fallita()) return metti_da_parte();
-  modello_percorso& m = w_.modello();
-  m.codice_errore = numero(c);
-  if (posizione) m.posizione_errore = *posizione;
   guasto g = nuovo_guasto(c, campo);
   g.posizione_errore = posizione;
   g.cella = cella;
+  const modello_percorso& m = w_.modello();
   if (cella >= 0 && static_cast<std::size_t>(cella) < m.celle.size()) {
     g.tipo_occupante = m.celle[static_cast<std::size_t>(cella)].tipo;
     if (const sorgenti_modello* s = w_.sorgenti()) {
@@ -189,17 +196,45 @@ seguito lettore::rifiuta(codice c, int campo, std::optional<std::int32_t> posizi
       g.regola_occupante = s->celle[static_cast<std::size_t>(cella)].regola;
     }
   }
+  return rifiuta(std::move(g));
+}
+
+seguito lettore::rifiuta(guasto g) {
+  if (recupero() && lettura_fallita()) return metti_da_parte();
+  modello_percorso& m = w_.modello();
+  m.codice_errore = numero(g.codice_guasto);
+  if (g.posizione_errore) m.posizione_errore = *g.posizione_errore;
   annota(std::move(g));
   if (recupero()) return metti_da_parte();
   in_record_ = false;
   return seguito::ferma;
 }
 
+int lettore::campo_fallito(const campo_testo& dove) const {
+  for (std::size_t i = 0; i < valori_.size(); ++i) {
+    if (valori_[i].inizio == dove.inizio && valori_[i].riga == dove.riga) {
+      return static_cast<int>(i);
+    }
+  }
+  return static_cast<int>(valori_.size());
+}
+
+namespace {
+
+// A failure of the read itself stands at the field read; any other at the
+// record.
+bool di_lettura(motivo_guasto m) {
+  return m == motivo_guasto::fine_file || m == motivo_guasto::numero_fuori_intervallo;
+}
+
+}  // namespace
+
 seguito lettore::guasto_lettura(motivo_guasto motivo) {
   r_.take_failure();
   guasto g = nuovo_guasto(codice::errore_lettura, -1);
-  g.dove = r_.last_field();
+  if (di_lettura(motivo) || !in_record_) g.dove = r_.last_field();
   g.motivo = motivo;
+  if (in_record_ && di_lettura(motivo)) g.campo = campo_fallito(g.dove);
   annota(std::move(g));
   metti_da_parte();
   // Without a route model every later record would fail the same way.
@@ -208,8 +243,9 @@ seguito lettore::guasto_lettura(motivo_guasto motivo) {
 
 void lettore::annota_trappola(motivo_guasto motivo) {
   guasto g = nuovo_guasto(codice::errore_lettura, -1);
-  g.dove = r_.last_field();
+  if (di_lettura(motivo) || !in_record_) g.dove = r_.last_field();
   g.motivo = motivo;
+  if (in_record_ && di_lettura(motivo)) g.campo = campo_fallito(g.dove);
   annota(std::move(g));
   in_record_ = false;
 }

@@ -101,6 +101,9 @@ class lettore {
   // set their own code; `cella` is the taken cell, if any).
   seguito rifiuta(codice c, int campo, std::optional<std::int32_t> posizione,
                   std::int64_t cella = -1);
+  // The same, with the figures and the related record the message needs.
+  seguito rifiuta(guasto g);
+  guasto nuovo_guasto(codice c, int campo) const;
 
   // The whole file stops with `c`, outside any record (code 102): in both
   // modes there is nothing more to read.
@@ -124,7 +127,8 @@ class lettore {
   void apri(tipo_record t);
   seguito guasto_lettura(motivo_guasto motivo);
   void nota_valore();
-  guasto nuovo_guasto(codice c, int campo) const;
+  // The value index of the field a read failed at.
+  int campo_fallito(const campo_testo& dove) const;
   // Recovery: undo the record and set it aside.
   seguito metti_da_parte();
   // Recovery: a read failure inside the record is its fault.

@@ -59,12 +59,13 @@ class passo {
 
   // Code c at cell k x 50, for the object in cell `di`; `presa` is a cell
   // that left no room.
-  void segnala(codice c, std::int32_t k, std::int32_t di, std::int32_t presa) {
+  void segnala(codice c, std::int32_t k, std::int32_t di, std::int32_t presa, regola_posa regola) {
     m_.codice_errore = numero(c);
     m_.posizione_errore = k * metri_per_cella;
     if (traccia_ == nullptr) return;
     guasto g;
     g.codice_guasto = c;
+    g.regola = regola;
     g.file = file_sorgente::servizio;
     g.posizione_errore = m_.posizione_errore;
     g.record = record_di(di);
@@ -103,7 +104,7 @@ class passo {
       } else if (cella_at(b).tipo == tipo_cella::marcatore_valore) {
         cella_at(b).dato1 = minimo(valore_marcatore, cella_at(b).dato1);
       } else {
-        segnala(codice::marcatore_segnale_senza_posto, s, s, a);
+        segnala(codice::marcatore_segnale_senza_posto, s, s, a, regola_posa::segnale_prima_avviso);
       }
     }
   }
@@ -125,7 +126,10 @@ class passo {
           messo = true;
         }
       }
-      if (!messo) segnala(codice::marcatore_avvicinamento_senza_posto, i, i, i - g.primo);
+      if (!messo) {
+        segnala(codice::marcatore_avvicinamento_senza_posto, i, i, i - g.primo,
+                regola_posa::prima_inizio);
+      }
     }
   }
 
@@ -153,7 +157,8 @@ class passo {
           conta = -1;
         } else {
           // The counter stays at 8, so this walk places no further marker.
-          segnala(codice::marcatore_rallentamento_senza_posto, c, i, c);
+          segnala(codice::marcatore_rallentamento_senza_posto, c, i, c,
+                  regola_posa::lungo_rallentamento);
         }
       }
       if (cella_at(c).tipo == tipo_cella::fine_rallentamento) return c;
@@ -188,7 +193,8 @@ class passo {
     } else if (libera(bersaglio - 1)) {
       metti_marcatore(bersaglio - 1, i, regola_posa::prima_segnale_dopo_fine);
     } else {
-      segnala(codice::marcatore_rallentamento_senza_posto, fine, i, bersaglio);
+      segnala(codice::marcatore_rallentamento_senza_posto, fine, i, bersaglio,
+              regola_posa::prima_segnale_dopo_fine);
     }
   }
 

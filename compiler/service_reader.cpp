@@ -43,6 +43,8 @@ seguito leggi_velocita(lettore& l) {
   const std::int32_t p = l.long_32();
   const std::int32_t v = l.long_32();
   if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
+  // The checker finds a speed no cell can hold at its own record.
+  if (l.recupero()) velocita_cella(v);
   // The limit before this record holds up to the cell R(p / 50).
   const std::int64_t fino_a = cella_profilo(p);
   if (fino_a > 0) {
@@ -207,7 +209,11 @@ seguito leggi_stazione(lettore& l) {
   }
   if (st.tipo < 25) {
     const double q = in_celle(st.fine) - 1;
-    if (!(q > 1)) return l.rifiuta(codice::fine_stazione_troppo_presto, 0, std::nullopt);
+    if (!(q > 1)) {
+      guasto g = l.nuovo_guasto(codice::fine_stazione_troppo_presto, 0);
+      g.valore_a = st.fine;
+      return l.rifiuta(std::move(g));
+    }
     cella& c = l.w().oggetto(R(q));
     c.tipo = tipo_cella::fine_stazione;
     c.dato1 = bassi_16(j);

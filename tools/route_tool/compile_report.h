@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/check/error_messages.h"
 #include "tools/route_tool/compile_command.h"
-#include "tools/route_tool/error_messages.h"
 
 namespace scenario {
 

@@ -10,6 +10,7 @@ route files the simulator loads, decode them, and draw them.
 
 Commands:
   compile   compile a line description file and a service file
+  check     report every fault of both files, at its line and column
   dump      print the compiled files of a folder in readable form
   plot      draw the track plan and the profile of a compiled route as SVG
 
@@ -49,6 +50,37 @@ binary files are still written, as the scenario builder does.
 Exit status: 0 no fault (code 0); 1 a data fault was recorded, or no route
 model was built (then nothing is written); 3 error 1250 or 1251 stopped the
 compile step (nothing written); 2 usage error.
+)";
+}
+
+std::string_view help_check() {
+  return R"(Usage: route_tool check --line FILE --service FILE
+                        [--route NAME] [--train NUMBER] [--json] [--werror]
+
+Check a line description file and a service file and report every fault of
+both in one run: the errors the compile step would record (its codes, errors
+1250 and 1251, no route model), each at the line and column of the field at
+fault, and the warnings: what the compile step accepts but an author almost
+never means (a misspelt keyword, a value the route model cannot keep, a
+position off the 50 m grid, ...). Each says what to change. Nothing is
+written.
+
+Options:
+  --line FILE       the line description file
+  --service FILE    the service file
+  --route NAME      route name, as for compile (default "Viterbo_Attigliano_Orte")
+  --train NUMBER    train number, as for compile (default "7547")
+  --json            print exactly one JSON object on stdout:
+                    {"diagnostics": [...], "errors": N, "warnings": N}
+  --werror          count warnings as errors for the exit status
+  -h, --help        show this help
+
+Each diagnostic reads FILE:LINE:COL: error|warning: MESSAGE [ID], then the
+source line with a caret under the field, then note: lines for related
+places (the record that already holds a cell).
+
+Exit status: 0 no error (warnings allowed, unless --werror); 1 errors;
+2 usage error.
 )";
 }
 

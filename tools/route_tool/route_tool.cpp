@@ -4,6 +4,7 @@
 
 #include "base/file_system.h"
 #include "tools/route_files/decode_error.h"
+#include "tools/route_tool/check_command.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compile_command.h"
 #include "tools/route_tool/dump_command.h"
@@ -62,6 +63,32 @@ int compile(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   return run_compile(o, out, err);
 }
 
+int check(const std::vector<std::string>& args, std::ostream& out) {
+  const parsed_command p = parse_command("check", args,
+                                         {{"--line", "", true},
+                                          {"--service", "", true},
+                                          route_option,
+                                          train_option,
+                                          {"--json", "", false},
+                                          {"--werror", "", false}});
+  if (p.help) {
+    out << help_check();
+    return 0;
+  }
+  if (!p.arguments.empty()) {
+    throw usage_error("unexpected argument '" + p.arguments[0] +
+                      "' for 'check' (see 'route_tool check --help')");
+  }
+  check_options o;
+  o.line_file = required(p, "check", "--line");
+  o.service_file = required(p, "check", "--service");
+  o.route = p.value("--route").value_or(nome_linea_predefinito);
+  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  o.json = p.has("--json");
+  o.werror = p.has("--werror");
+  return run_check(o, out);
+}
+
 int dump(const std::vector<std::string>& args, std::ostream& out) {
   const parsed_command p = parse_command(
       "dump", args, {route_option, train_option, {"--json", "", false}, {"--hex", "", false}});
@@ -111,6 +138,7 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
       return 0;
     }
     if (command == "compile") return compile(rest, out, err);
+    if (command == "check") return check(rest, out);
     if (command == "dump") return dump(rest, out);
     if (command == "plot") return plot(rest, out);
     throw usage_error("unknown command '" + command + "' (see 'route_tool --help')");

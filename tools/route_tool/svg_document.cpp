@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/utf8.h"
 #include "tools/route_tool/text_format.h"
 
 namespace scenario {

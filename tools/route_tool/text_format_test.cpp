@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "base/utf8.h"
+
 namespace scenario {
 namespace {
 

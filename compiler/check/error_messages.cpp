@@ -1,4 +1,4 @@
-#include "tools/route_tool/error_messages.h"
+#include "compiler/check/error_messages.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,41 @@
+// The checker's warnings: what the compile step accepts but an author
+// almost never means. Each has a stable id, a place and the fix in plain
+// words. Three groups: the fields where a keyword stands, the values of
+// each record, and the files as a whole.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/check/contesto_check.h"
+#include "compiler/check/diagnostica.h"
+#include "compiler/guasti.h"
+
+namespace scenario {
+
+// Keyword fields: unknown keywords (with the one meant), keywords inside
+// other text, a missing comma after a keyword, comments that swallow a
+// record, keywords in the wrong case or section. Records whose keyword got
+// a warning go into `gia_segnalati`: their values get none on top.
+void avvisi_chiavi(const traccia_lettura& t, const contesto_check& c, std::vector<diagnostica>& out,
+                   std::set<std::int32_t>& gia_segnalati);
+
+// Record values: fields on the keyword's line, commas in texts, positions
+// off the 50 m grid, values the model cannot keep, records out of order,
+// overlapping curves, reversed spans, profiles that do not start at 0.
+void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_segnalati,
+                   std::vector<diagnostica>& out);
+
+// Whole files: UTF-8 text, swapped files, tabs, a missing "[fine]".
+void avvisi_file(const traccia_lettura& t, const contesto_check& c, std::vector<diagnostica>& out);
+
+// The keyword of `tipi` closest to `parola`, when one is close enough to
+// be the one meant.
+std::optional<std::string> parola_simile(std::string_view parola,
+                                         std::span<const tipo_record> tipi);
+
+}  // namespace scenario

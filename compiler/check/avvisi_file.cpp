@@ -1,0 +1,149 @@
+#include <string>
+#include <utility>
+
+#include "base/cp1252.h"
+#include "base/utf8.h"
+#include "compiler/check/avvisi.h"
+
+namespace scenario {
+
+namespace {
+
+diagnostica avviso(std::string id, const luogo& dove, std::string messaggio) {
+  diagnostica d;
+  d.severita = gravita::avviso;
+  d.id = std::move(id);
+  d.dove = dove;
+  d.messaggio = std::move(messaggio);
+  return d;
+}
+
+// Walks the lines of a text: number, first byte and bytes of each.
+template <class F>
+void per_riga(std::string_view t, F&& f) {
+  std::size_t inizio = 0;
+  std::int32_t riga = 1;
+  while (inizio < t.size()) {
+    std::size_t fine = inizio;
+    while (fine < t.size() && t[fine] != '\r' && t[fine] != '\n') ++fine;
+    f(riga, inizio, t.substr(inizio, fine - inizio));
+    if (fine < t.size() && t[fine] == '\r' && fine + 1 < t.size() && t[fine + 1] == '\n') ++fine;
+    inizio = fine + 1;
+    ++riga;
+  }
+}
+
+// Text saved as UTF-8: sequences of two to four bytes that decode as one
+// character beyond ASCII.
+void testo_utf8(file_sorgente f, const contesto_check& c, std::vector<diagnostica>& out) {
+  luogo primo;
+  std::string esempio;
+  int righe = 0;
+  per_riga(c.testo(f), [&](std::int32_t riga, std::size_t, std::string_view testo) {
+    bool trovata = false;
+    for (std::size_t i = 0; i < testo.size();) {
+      const std::size_t n = sequenza_utf8(testo.substr(i));
+      if (n < 2) {
+        ++i;
+        continue;
+      }
+      if (!trovata && righe == 0) {
+        primo = {f, riga, static_cast<std::int32_t>(i) + 1, static_cast<std::int32_t>(n)};
+        esempio = "'" + std::string(testo.substr(i, n)) + "' is stored as the " +
+                  std::to_string(n) + " characters '" + cp1252_to_utf8(testo.substr(i, n)) + "'";
+      }
+      trovata = true;
+      i += n;
+    }
+    if (trovata) ++righe;
+  });
+  if (righe == 0) return;
+  out.push_back(avviso(
+      "not-cp1252", primo,
+      "this file holds UTF-8 text (" + std::to_string(righe) + (righe == 1 ? " line" : " lines") +
+          "), but it is read as Windows-1252: " + esempio + ". Save the file as Windows-1252"));
+}
+
+// A line file that reads like a service file, or the other way round.
+void file_scambiati(const traccia_lettura& t, std::vector<diagnostica>& out) {
+  int propri[2] = {0, 0};
+  int altrui[2] = {0, 0};
+  for (const campo_chiave& k : t.chiavi) {
+    if (k.commento || k.non_esaminato) continue;
+    const int i = k.file == file_sorgente::servizio ? 1 : 0;
+    const file_sorgente altro = i == 0 ? file_sorgente::servizio : file_sorgente::linea;
+    if (k.tipi != 0) ++propri[i];
+    for (const tipo_record tr : tipi_corpo(altro)) {
+      if (corrisponde(descrizione(tr), k.testo)) {
+        ++altrui[i];
+        break;
+      }
+    }
+  }
+  for (int i = 0; i < 2; ++i) {
+    if (altrui[i] < 2 || altrui[i] <= propri[i]) continue;
+    const file_sorgente f = i == 0 ? file_sorgente::linea : file_sorgente::servizio;
+    out.push_back(avviso("files-swapped", {f, 1, 1, 0},
+                         "this file reads like a " +
+                             std::string(i == 0 ? "service file" : "line description file") + ": " +
+                             std::to_string(altrui[i]) +
+                             " of its records belong there. "
+                             "Check that the line and service files are not swapped"));
+  }
+}
+
+// Tabs between fields: a tab ends a number, but not a keyword or a text.
+void tabulazioni(file_sorgente f, const contesto_check& c, std::vector<diagnostica>& out) {
+  per_riga(c.testo(f), [&](std::int32_t riga, std::size_t, std::string_view testo) {
+    const std::size_t tab = testo.find('\t');
+    if (tab == std::string_view::npos) return;
+    std::size_t primo = 0;
+    while (primo < testo.size() && (testo[primo] == ' ' || testo[primo] == '\t')) ++primo;
+    if (primo == testo.size() || primo > tab) {
+      // Indentation only: harmless unless a tab follows later too.
+      const std::size_t altro = testo.find('\t', primo);
+      if (altro == std::string_view::npos) return;
+    }
+    out.push_back(avviso("tab-separator",
+                         {f, riga, static_cast<std::int32_t>(testo.find('\t', primo)) + 1, 1},
+                         "a tab separates fields on this line, but only a comma does: a keyword "
+                         "or a text runs on over the tab. Use a comma"));
+  });
+}
+
+// The last field of a file is never read as a keyword: "[fine]" closes it.
+void fine_mancante(file_sorgente f, const contesto_check& c, std::vector<diagnostica>& out) {
+  std::int32_t ultima = 0;
+  std::string_view testo_ultima;
+  per_riga(c.testo(f), [&](std::int32_t riga, std::size_t, std::string_view testo) {
+    std::size_t i = 0;
+    while (i < testo.size() && (testo[i] == ' ' || testo[i] == '\t')) ++i;
+    if (i == testo.size()) return;
+    ultima = riga;
+    testo_ultima = testo;
+  });
+  std::string_view campo = testo_ultima;
+  if (const std::size_t virgola = campo.rfind(','); virgola != std::string_view::npos) {
+    campo = campo.substr(virgola + 1);
+  }
+  while (!campo.empty() && (campo.front() == ' ' || campo.front() == '\t')) campo.remove_prefix(1);
+  while (!campo.empty() && (campo.back() == ' ' || campo.back() == '\t')) campo.remove_suffix(1);
+  if (cp1252_lower(campo) == "[fine]") return;
+  out.push_back(avviso("missing-fine", {f, ultima, 1, 0},
+                       "the file does not end with \"[fine]\": its last field is never read as a "
+                       "keyword. End the file with the line \"[fine]\""));
+}
+
+}  // namespace
+
+void avvisi_file(const traccia_lettura& t, const contesto_check& c, std::vector<diagnostica>& out) {
+  for (const file_sorgente f : {file_sorgente::linea, file_sorgente::servizio}) {
+    if (c.testo(f).empty()) continue;
+    testo_utf8(f, c, out);
+    tabulazioni(f, c, out);
+    fine_mancante(f, c, out);
+  }
+  file_scambiati(t, out);
+}
+
+}  // namespace scenario

@@ -1,0 +1,47 @@
+// What the checker's messages are written from: the two texts with the
+// names the author gave them, and a reading's model and sources. Places in
+// the files, cells and objects in words.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "compiler/check/controlla.h"
+#include "compiler/check/diagnostica.h"
+#include "compiler/route_model/route_model.h"
+#include "compiler/sorgenti.h"
+
+namespace scenario {
+
+struct contesto_check {
+  const ingresso_controllo& in;
+  const modello_percorso& m;
+  const sorgenti_modello& s;
+
+  std::string_view testo(file_sorgente f) const;
+  const std::string& nome_file(file_sorgente f) const;
+
+  // "servizio.txt:17:1", or the file's name alone for line 0.
+  std::string posto(const luogo& l) const;
+  luogo di_campo(file_sorgente f, const campo_testo& c) const;
+  // A record's value `campo`, or its keyword for -1 (or a value not read).
+  luogo di_record(std::int32_t record, int campo) const;
+  // The field's text as UTF-8, for quoting.
+  std::string citazione(const luogo& l) const;
+  // The object held by a cell, in words, with where it was written:
+  // "the warning board of the slowdown at servizio.txt:17:1".
+  std::string oggetto(std::uint8_t tipo, std::int32_t record, regola_posa regola) const;
+};
+
+// "cell 85 (4200 m)": a cell as the place of the objects it holds, which
+// stand 50 m before the cell's own start.
+std::string cella_in_parole(std::int64_t cella);
+
+// Line `riga` (1-based) of a text, without its line end; empty past the end.
+std::string_view riga_del_testo(std::string_view testo, std::int32_t riga);
+
+// "4230 m".
+std::string metri(std::int64_t m);
+
+}  // namespace scenario

@@ -1,0 +1,148 @@
+#include "compiler/check/controlla.h"
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+#include "compiler/check/avvisi.h"
+#include "compiler/check/contesto_check.h"
+#include "compiler/check/errori.h"
+#include "compiler/placement_pass.h"
+#include "compiler/slot_riservati.h"
+
+namespace scenario {
+
+namespace {
+
+// The checker's own reading: every record, a faulty one set aside.
+struct lettura_di_recupero {
+  modello_percorso m;
+  sorgenti_modello s;
+  traccia_lettura t;
+  esito_lettura esito;
+};
+
+void leggi_con_recupero(const ingresso_controllo& in, lettura_di_recupero& r) {
+  r.m.nome_linea = in.nome_linea;
+  r.m.numero_treno = in.numero_treno;
+  r.m.genera_linea = 1;
+  r.t.registra_chiavi = true;
+  r.esito =
+      memorizza_dati(r.m, {in.linea, in.servizio}, {modo_lettura::recupero, false, {}}, &r.s, &r.t);
+  // A stand-in line says nothing of placement or the reserved slots.
+  if (!r.m.ha_celle() || r.esito.servizio_senza_linea) return;
+  posiziona_marcatori(r.m, &r.s, &r.t);
+  const esito_compilazione e = timbra_slot_riservati(r.m);
+  if (e == esito_compilazione::errore_1250 || e == esito_compilazione::errore_1251) {
+    guasto g;
+    g.codice_guasto = e == esito_compilazione::errore_1250 ? codice::slot_marcatori_occupato
+                                                           : codice::slot_codici_occupato;
+    g.cella = static_cast<std::int64_t>(cella_riservata);
+    g.tipo_occupante = r.m.celle[cella_riservata].tipo;
+    g.record_occupante = r.s.celle[cella_riservata].oggetto;
+    g.regola_occupante = r.s.celle[cella_riservata].regola;
+    r.t.guasti.push_back(g);
+  }
+}
+
+auto chiave_ordine(const diagnostica& d) {
+  return std::tuple(d.dove.file == file_sorgente::servizio, d.dove.riga, d.dove.colonna,
+                    d.severita != gravita::errore, d.id);
+}
+
+// The compile step's own record of what stopped it, if the recovering read
+// did not find that code: the code compile records is always among the
+// errors.
+void aggiungi_codice_della_compilazione(const ingresso_controllo& in,
+                                        const risultato_compilazione& c,
+                                        std::vector<diagnostica>& out) {
+  const std::int32_t finale = c.modello.codice_errore;
+  std::vector<std::int32_t> codici;
+  if (finale != 0) codici.push_back(finale);
+  if (c.esito == esito_compilazione::errore_1250) codici.push_back(1250);
+  if (c.esito == esito_compilazione::errore_1251) codici.push_back(1251);
+  const contesto_check contesto{in, c.modello, c.sorgenti};
+  for (const std::int32_t codice_cercato : codici) {
+    const bool presente = std::any_of(
+        out.begin(), out.end(), [&](const diagnostica& d) { return d.codice == codice_cercato; });
+    if (presente) continue;
+    for (auto it = c.traccia.guasti.rbegin(); it != c.traccia.guasti.rend(); ++it) {
+      if (numero(it->codice_guasto) != codice_cercato) continue;
+      out.push_back(diagnostica_guasto(*it, contesto));
+      break;
+    }
+  }
+}
+
+// Without a route model nothing is written: the fault that stopped the
+// compile step says so.
+void senza_modello(const risultato_compilazione& c, std::vector<diagnostica>& out) {
+  if (c.esito != esito_compilazione::senza_modello || c.traccia.guasti.empty()) return;
+  const guasto& g = c.traccia.guasti.back();
+  for (diagnostica& d : out) {
+    // Those that say so already.
+    if (d.id == "no-route-model" || d.id == "no-general-section" || d.id == "line-too-long") {
+      continue;
+    }
+    if (d.codice != numero(g.codice_guasto)) continue;
+    if (d.dove.file != g.file || d.dove.riga != g.dove.riga) continue;
+    d.messaggio +=
+        "; the compile step stops here, before any \"lunghezza percorso\", so no route "
+        "model is built and nothing is written";
+    return;
+  }
+}
+
+}  // namespace
+
+esito_controllo controlla(const ingresso_controllo& in) {
+  esito_controllo e;
+  opzioni_compilazione o;
+  o.nome_linea = in.nome_linea;
+  o.numero_treno = in.numero_treno;
+  o.sorgenti = true;
+  o.posa_geometria = false;
+  o.file_binari = false;
+  e.compilazione = compila({in.linea, in.servizio}, o);
+
+  lettura_di_recupero r;
+  leggi_con_recupero(in, r);
+  const contesto_check contesto{in, r.m, r.s};
+
+  std::vector<diagnostica>& out = e.diagnostiche;
+  std::set<std::tuple<std::int32_t, file_sorgente, std::int32_t, std::int32_t>> visti;
+  for (const guasto& g : r.t.guasti) {
+    diagnostica d = diagnostica_guasto(g, contesto);
+    // A stand-in line cannot judge positions past its end.
+    if (r.esito.servizio_senza_linea && g.codice_guasto == codice::fuori_dalle_celle) continue;
+    if (!visti.insert({*d.codice, d.dove.file, d.dove.riga, d.dove.colonna}).second) continue;
+    out.push_back(std::move(d));
+  }
+  aggiungi_codice_della_compilazione(in, e.compilazione, out);
+  senza_modello(e.compilazione, out);
+
+  std::set<std::int32_t> gia_segnalati;
+  avvisi_chiavi(r.t, contesto, out, gia_segnalati);
+  avvisi_record(contesto, gia_segnalati, out);
+  avvisi_file(r.t, contesto, out);
+  // In a file given for the other one every keyword is unknown: the swap
+  // says it once.
+  for (const file_sorgente f : {file_sorgente::linea, file_sorgente::servizio}) {
+    const bool scambiato = std::any_of(out.begin(), out.end(), [f](const diagnostica& d) {
+      return d.id == "files-swapped" && d.dove.file == f;
+    });
+    if (!scambiato) continue;
+    std::erase_if(out, [f](const diagnostica& d) {
+      return d.dove.file == f && (d.id == "unknown-keyword" || d.id == "keyword-case" ||
+                                  d.id == "misplaced-general-record");
+    });
+  }
+
+  std::stable_sort(out.begin(), out.end(), [](const diagnostica& a, const diagnostica& b) {
+    return chiave_ordine(a) < chiave_ordine(b);
+  });
+  for (const diagnostica& d : out) (d.severita == gravita::errore ? e.errori : e.avvisi) += 1;
+  return e;
+}
+
+}  // namespace scenario

@@ -1,0 +1,39 @@
+// The checker: every fault of both description files in one run, with its
+// line and column and the fix in plain words. Errors are exactly what the
+// compile step records (its codes, 1250/1251, no route model), found past
+// each other by setting each faulty record aside and reading on; warnings
+// are what the compile step accepts but an author almost never means.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/check/diagnostica.h"
+#include "compiler/compila.h"
+
+namespace scenario {
+
+struct ingresso_controllo {
+  std::string_view linea;     // the line description file's bytes
+  std::string_view servizio;  // the service file's bytes
+  // The files as the author named them, for the places in messages.
+  std::string nome_file_linea = "linea.txt";
+  std::string nome_file_servizio = "servizio.txt";
+  std::string nome_linea;    // the route name and train number, as the
+  std::string numero_treno;  // compile step would be given them
+};
+
+struct esito_controllo {
+  // Sorted by file (the line file first), line and column.
+  std::vector<diagnostica> diagnostiche;
+  int errori = 0;
+  int avvisi = 0;
+  // The compile step's own run on the same texts (j = 1, sources kept, no
+  // geometry laid): the model, its sources and its faults.
+  risultato_compilazione compilazione;
+};
+
+esito_controllo controlla(const ingresso_controllo& in);
+
+}  // namespace scenario

@@ -1,0 +1,550 @@
+#include "compiler/check/controlla.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace scenario {
+namespace {
+
+std::string leggi(const std::string& percorso) {
+  std::ifstream in(percorso, std::ios::binary);
+  EXPECT_TRUE(in) << percorso;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The example scenario of the format document, line by line.
+std::vector<std::string> righe_di(const std::string& testo) {
+  std::vector<std::string> righe;
+  std::size_t inizio = 0;
+  for (std::size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos;) {
+    righe.push_back(testo.substr(inizio, fine - inizio));
+    inizio = fine + 2;
+  }
+  return righe;
+}
+
+std::string unisci(const std::vector<std::string>& righe) {
+  std::string s;
+  for (const auto& r : righe) s += r + "\r\n";
+  return s;
+}
+
+const std::vector<std::string>& esempio_linea() {
+  static const auto r = righe_di(leggi(std::string(VO_DOCS_DIR) + "/examples/Esempio_linea.txt"));
+  return r;
+}
+const std::vector<std::string>& esempio_servizio() {
+  static const auto r = righe_di(leggi(std::string(VO_DOCS_DIR) + "/examples/Esempio_1234-.txt"));
+  return r;
+}
+
+esito_controllo controlla_testi(const std::string& linea, const std::string& servizio) {
+  ingresso_controllo in;
+  in.linea = linea;
+  in.servizio = servizio;
+  in.nome_file_linea = "l.txt";
+  in.nome_file_servizio = "s.txt";
+  in.nome_linea = "Esempio";
+  in.numero_treno = "1234";
+  return controlla(in);
+}
+
+// One line of the example replaced (or, with `inserisci`, put before it).
+struct modifica {
+  bool servizio = false;
+  int riga = 0;  // 1-based
+  std::string testo;
+  bool inserisci = false;
+};
+
+esito_controllo controlla_modificato(const std::vector<modifica>& modifiche) {
+  std::vector<std::string> l = esempio_linea();
+  std::vector<std::string> s = esempio_servizio();
+  for (const modifica& m : modifiche) {
+    std::vector<std::string>& r = m.servizio ? s : l;
+    const auto pos = r.begin() + (m.riga - 1);
+    if (m.inserisci) {
+      r.insert(pos, m.testo);
+    } else {
+      *pos = m.testo;
+    }
+  }
+  return controlla_testi(unisci(l), unisci(s));
+}
+
+TEST(Check, TheExampleAndTheFixedScenarioAreClean) {
+  for (const auto& [l, s] :
+       {std::pair{unisci(esempio_linea()), unisci(esempio_servizio())},
+        std::pair{leggi(std::string(VO_TESTDATA_DIR) + "/Viterbo_Attigliano_Orte_linea.txt"),
+                  leggi(std::string(VO_TESTDATA_DIR) + "/Viterbo_Attigliano_Orte_7547-.txt")}}) {
+    const esito_controllo e = controlla_testi(l, s);
+    EXPECT_EQ(e.errori, 0);
+    EXPECT_EQ(e.avvisi, 0);
+    for (const auto& d : e.diagnostiche) ADD_FAILURE() << d.id << ": " << d.messaggio;
+  }
+}
+
+struct caso_avviso {
+  const char* nome;
+  std::vector<modifica> modifiche;
+  const char* id;
+  bool servizio;
+  int riga, colonna;
+  const char* messaggio;
+};
+
+const caso_avviso casi_avviso[] = {
+    {"misspelt keyword",
+     {{false, 17, "pendeza,  5000,   0"}},
+     "unknown-keyword",
+     false,
+     17,
+     1,
+     "'pendeza' is not a keyword, so the reader skips it and the values after it; did you mean "
+     "'pendenza'?"},
+    {"misspelt curve",
+     {{false, 12, "cruvas5,  6000,  400"}},
+     "unknown-keyword",
+     false,
+     12,
+     1,
+     "'cruvas5' is not a keyword, so the reader skips it and the values after it; did you mean "
+     "'curvas5'?"},
+    {"a value missing",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, Beta"}},
+     "field-count",
+     true,
+     14,
+     1,
+     "'stazione' takes 17 values, but line 14 has 16: the reader takes 'stazione' from line 15 as "
+     "`nome`, and the record there is lost. Write every value of the record on its line"},
+    {"a value too many",
+     {{false, 16, "pendenza,  3000,   8, 9"}},
+     "field-count",
+     false,
+     16,
+     23,
+     "'pendenza' takes 2 values, but line 16 has more: the reader skips '9'. Remove it, or check "
+     "the keyword"},
+    {"keyword in a section header",
+     {{true, 8, "[velocita]"}},
+     "keyword-in-text",
+     true,
+     8,
+     1,
+     "the section header '[velocita]' contains 'velocit', so the reader reads a \"velocita\" "
+     "record "
+     "from the fields after it. Name the section without a keyword"},
+    {"keyword in a third comment",
+     {{false, 14, "- tre pendenza", true}, {false, 14, "- due", true}, {false, 14, "- uno", true}},
+     "keyword-in-text",
+     false,
+     16,
+     1,
+     "only two comment fields in a row are passed over: '- tre pendenza' is read as a keyword and "
+     "contains 'pendenza', so the reader reads a \"pendenza\" record from the fields after it. "
+     "Leave at most two comment lines in a row"},
+    {"dash inside a keyword",
+     {{false, 12, "curva-s5,  6000,  400"}},
+     "dash-comment",
+     false,
+     12,
+     1,
+     "'curva-s5' contains '-', so the reader passes over it as a comment and the curve record on "
+     "this line is lost. Write the keyword without '-'"},
+    {"exact-case keyword in capitals",
+     {{false, 4, "Progressiva chilometrica due,    0,    0,    0"}},
+     "keyword-case",
+     false,
+     4,
+     1,
+     "'Progressiva chilometrica due' is not read: in \"[generale]\" the words 'progressiva' and "
+     "'due' must be written in lower case. Write \"progressiva chilometrica due\""},
+    {"general record after the general section",
+     {{false, 14, "sfondo tre,    0", true}},
+     "misplaced-general-record",
+     false,
+     14,
+     1,
+     "'sfondo tre' is read only in the \"[generale]\" section, before the next section header: "
+     "here "
+     "the reader skips it. Move it into \"[generale]\""},
+    {"signal off the grid",
+     {{true, 21, "segnale,    8230,   1, 4, 1,  0, 0,    0,  0,0,0, 0"}},
+     "off-grid",
+     true,
+     21,
+     13,
+     "8230 m is not a multiple of 50: the signal goes into cell 166 (8250 m). Write 8200 or 8250"},
+    {"gradient off the grid",
+     {{false, 17, "pendenza,  5030,   0"}},
+     "off-grid",
+     false,
+     17,
+     12,
+     "5030 m is not a multiple of 50: the gradient takes effect from 5050 m (cell 101). Write 5000 "
+     "or 5050"},
+    {"speed not a multiple of 5",
+     {{true, 10, "velocita,    1000,    92"}},
+     "speed-not-multiple-of-5",
+     true,
+     10,
+     23,
+     "the speed limit 92 km/h is not a multiple of 5: a cell keeps 90 km/h. Write 90"},
+    {"gradient that wraps",
+     {{false, 16, "pendenza,  3000,   250"}},
+     "gradient-out-of-range",
+     false,
+     16,
+     20,
+     "the gradient 250 per mille does not fit a cell, which keeps -100 to 155 per mille: it is "
+     "stored as -6. Give a gradient from -100 to 155"},
+    {"adhesion out of range",
+     {{true, 7, "aderenza,   0,    300"}},
+     "adhesion-out-of-range",
+     true,
+     7,
+     19,
+     "the adhesion 300 does not fit a cell, which keeps 0 to 255: it is stored as 44. Give a value "
+     "from 0 to 255"},
+    {"station minutes of 60 or more",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,65, 0, Beta"}},
+     "time-over-59",
+     true,
+     14,
+     66,
+     "`minuti` is 65, not 0 to 59: the time is stored as 09:05:00. Give 0 to 59"},
+    {"clock seconds of 60 or more",
+     {{true, 5, "orologio,    8              29            75 "}},
+     "time-over-59",
+     true,
+     5,
+     43,
+     "`secondi` is 75, not 0 to 59: the simulator gets it as written. Give 0 to 59"},
+    {"signal code of two digits",
+     {{true, 20, "segnale,    6800,   2, 13, 1,  0, 0,    0,  0,0,0, 0"}},
+     "signal-code-not-digit",
+     true,
+     20,
+     24,
+     "`s1` is 13, not one digit: the signal packs its codes as tens and units, so it reads as "
+     "other "
+     "codes. Give a digit 0 to 9"},
+    {"signal delay raised to 101",
+     {{true, 22, "segnale,   13800,   2, 3, 1,  0, 0,    0,  0,0,0, 60"}},
+     "signal-delay-not-kept",
+     true,
+     22,
+     51,
+     "the opening delay 60 is stored as 101: delays from 1 to 100 count as 101. Write 0 for none, "
+     "or 101 to 255"},
+    {"gradients out of order",
+     {{false, 18, "pendenza,  4000,   2", true}},
+     "out-of-order",
+     false,
+     18,
+     12,
+     "this gradient at 4000 m comes after one at 5000 m: the reader fills at least one cell for "
+     "each record, so it applies this one from the cell after the previous one. List the records "
+     "in increasing order of position"},
+    {"overlapping curves",
+     {{false, 12, "curvas5,  2100,  400"}},
+     "curve-overlap",
+     false,
+     12,
+     11,
+     "this curve starts at 2100 m, before the previous curve ends at 2300 m: only its part after "
+     "2300 m turns. Start it at 2300 m or later"},
+    {"span ending before it starts",
+     {{false, 21, "montagna,   7400,  7000,  12"}},
+     "span-reversed",
+     false,
+     21,
+     20,
+     "the span ends at 7000 m, before it starts at 7400 m: no cell gets its type. Swap the two "
+     "positions"},
+    {"no speed limit at 0 m",
+     {{true, 9, "velocita,     500,    60"}},
+     "no-speed-at-zero",
+     true,
+     9,
+     1,
+     "the first \"velocita\" record is at 500 m: the cells before it get speed limit 0. Begin with "
+     "\"velocita, 0, ...\""},
+    {"UTF-8 text",
+     {{true, 13,
+       "stazione,       0, 12,  400,  1, 0, 1,  4,1,0,  2,1,1,    1,   8,30, 0, Alf\xc3\xa0"}},
+     "not-cp1252",
+     true,
+     13,
+     76,
+     "this file holds UTF-8 text (1 line), but it is read as Windows-1252: '\xc3\xa0' is stored as "
+     "the 2 characters '\xc3\x83\xc2\xa0'. Save the file as Windows-1252"},
+    {"tabs between fields",
+     {{false, 16, "pendenza,\t3000,\t8"}},
+     "tab-separator",
+     false,
+     16,
+     10,
+     "a tab separates fields on this line, but only a comma does: a keyword or a text runs on over "
+     "the tab. Use a comma"},
+    {"comma inside a board text",
+     {{false, 27, "cartello_indicatore,  7050,   (Galleria)(Monte, Rosso)"}},
+     "comma-in-text",
+     false,
+     27,
+     49,
+     "a comma ends the text `scritta`: '(Galleria)(Monte' is kept, and 'Rosso)' is read where a "
+     "keyword is expected. Write the text without commas"},
+    {"missing comma after a keyword",
+     {{false, 16, "pendenza 3000,   8"}},
+     "missing-comma",
+     false,
+     16,
+     1,
+     "missing comma after 'pendenza': the reader takes 'pendenza 3000' as the keyword and its "
+     "values from the fields after it, down to 'pendenza' on line 17, so the record there is lost. "
+     "Write 'pendenza, 3000'"},
+    {"right-hand board speed not a multiple of 5",
+     {{false, 23, "indicatori_vmax,  500,  80,  85,  90,  0,  72,  ,  ,  0"}},
+     "board-value-not-kept",
+     false,
+     23,
+     44,
+     "the right-hand speed 72 km/h is not a multiple of 5: the board keeps 70 km/h"},
+    {"two line lengths",
+     {{false, 3, "lunghezza percorso,    16000", true}},
+     "duplicate-length",
+     false,
+     3,
+     1,
+     "a second \"lunghezza percorso\" builds the route model anew, and what the records before it "
+     "placed is lost. Keep one"},
+};
+
+TEST(Check, EachWarningWithItsMessageLineAndColumn) {
+  for (const caso_avviso& c : casi_avviso) {
+    SCOPED_TRACE(c.nome);
+    const esito_controllo e = controlla_modificato(c.modifiche);
+    EXPECT_EQ(e.errori, 0);
+    EXPECT_EQ(e.diagnostiche.size(), 1u);
+    if (e.diagnostiche.empty()) continue;
+    const diagnostica& d = e.diagnostiche[0];
+    EXPECT_EQ(d.severita, gravita::avviso);
+    EXPECT_EQ(d.codice, std::nullopt);
+    EXPECT_EQ(d.id, c.id);
+    EXPECT_EQ(d.dove.file, c.servizio ? file_sorgente::servizio : file_sorgente::linea);
+    EXPECT_EQ(d.dove.riga, c.riga);
+    EXPECT_EQ(d.dove.colonna, c.colonna);
+    EXPECT_EQ(d.messaggio, c.messaggio);
+  }
+}
+
+TEST(Check, FileLevelWarnings) {
+  // No "[fine]": the last line is still read, but nothing closes the file.
+  std::vector<std::string> l = esempio_linea();
+  l.pop_back();
+  esito_controllo e = controlla_testi(unisci(l), unisci(esempio_servizio()));
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  EXPECT_EQ(e.diagnostiche[0].id, "missing-fine");
+  EXPECT_EQ(e.diagnostiche[0].dove.riga, 27);
+
+  // The two files given the other way round: said once per file, and the
+  // route model that is missing then.
+  e = controlla_testi(unisci(esempio_servizio()), unisci(esempio_linea()));
+  std::vector<std::string> ids;
+  for (const auto& d : e.diagnostiche) ids.push_back(d.id);
+  EXPECT_EQ(ids, (std::vector<std::string>{"files-swapped", "no-route-model", "no-adhesion-at-zero",
+                                           "no-speed-at-zero", "files-swapped"}));
+  EXPECT_EQ(e.errori, 1);
+}
+
+TEST(Check, OneFaultInTheLineFileAndTwoInTheServiceFileInOneRun) {
+  const esito_controllo e = controlla_modificato({
+      {false, 27, "cartello_indicatore,  1200,   (Doppio)"},  // the board at 1200 m again
+      {true, 14, "stazione,    7525, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
+      {true, 21, "segnale,    4000,   1, 4, 1,  0, 0,    0,  0,0,0, 0"},  // the slowdown's start
+  });
+  ASSERT_EQ(e.errori, 3);
+  EXPECT_EQ(e.avvisi, 0);
+  struct atteso {
+    int codice;
+    const char* id;
+    file_sorgente file;
+    int riga, colonna;
+  };
+  const atteso attesi[] = {
+      {6, "board-cell-taken", file_sorgente::linea, 27, 23},
+      {8, "station-off-grid", file_sorgente::servizio, 14, 14},
+      {16, "signal-cell-taken", file_sorgente::servizio, 21, 13},
+  };
+  std::size_t i = 0;
+  for (const diagnostica& d : e.diagnostiche) {
+    if (d.severita != gravita::errore) continue;
+    SCOPED_TRACE(d.messaggio);
+    EXPECT_EQ(d.codice, attesi[i].codice);
+    EXPECT_EQ(d.id, attesi[i].id);
+    EXPECT_EQ(d.dove.file, attesi[i].file);
+    EXPECT_EQ(d.dove.riga, attesi[i].riga);
+    EXPECT_EQ(d.dove.colonna, attesi[i].colonna);
+    ++i;
+  }
+  // The taken cells name their occupants, with where those were written.
+  EXPECT_EQ(e.diagnostiche[0].messaggio,
+            "this indication board goes into cell 25 (1200 m), which already holds the "
+            "indication board at l.txt:26:1. Move the board to a free cell");
+  ASSERT_EQ(e.diagnostiche[0].correlate.size(), 1u);
+  EXPECT_EQ(e.diagnostiche[0].correlate[0].dove.riga, 26);
+}
+
+TEST(Check, NoCascadeAfterAFaultThatStopsTheReader) {
+  // The compile step stops at the first station; the checker sets it aside
+  // and finds the stations after it in order, with nothing more to say.
+  const esito_controllo e = controlla_modificato(
+      {{true, 13, "stazione,       0, 12,  450,  1, 0, 1,  4,1,0,  2,1,1,    1,   8,30, 0, Alfa"}});
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  EXPECT_EQ(e.diagnostiche[0].codice, 9);
+  EXPECT_EQ(e.compilazione.modello.codice_errore, 9);
+
+  // A record that does not fit skips the rest of the file for the compile
+  // step; the checker reads on and the records after it raise nothing.
+  const esito_controllo f = controlla_modificato({{false, 16, "pendenza,  30000,   8"}});
+  ASSERT_EQ(f.diagnostiche.size(), 1u);
+  EXPECT_EQ(f.diagnostiche[0].codice, 15);
+  EXPECT_EQ(f.diagnostiche[0].dove.colonna, 12);
+}
+
+TEST(Check, ErrorsCarryTheCompilersCodeAtTheFieldAtFault) {
+  struct caso {
+    modifica m;
+    int codice;
+    const char* id;
+    int colonna;
+  };
+  const caso casi[] = {
+      {{false, 2, "lunghezza percorso,    2000000"}, 1, "line-too-long", 24},
+      {{false, 9, "ripetizione segnali 4 codici,    25,    0"}, 3, "zone-start-off-grid", 34},
+      {{false, 9, "ripetizione segnali codici,    0,    0"}, 5, "zone-codes-missing", 1},
+      {{false, 12, "curvas,  6000,  400"}, 103, "bad-curve", 1},
+      {{true, 14, "stazione,    7500, 24,  350,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
+       9,
+       "station-length",
+       25},
+      {{true, 14, "stazione,     500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
+       22,
+       "stations-too-close",
+       15},
+      {{true, 17, "rallentamento,    1200,    40,  300, 1,  0,  0"},
+       18,
+       "slowdown-start-cell-taken",
+       19},
+      {{true, 19, "segnale,    100,   2, 4, 1,  0, 0,    0,  0,0,0, 0"},
+       25,
+       "outside-route-model",
+       1},
+      {{true, 13, "stazione,       0, 300,  400,  1, 0, 1,  4,1,0,  2,1,1,    1,   8,30, 0, Alfa"},
+       25,
+       "number-out-of-range",
+       20},
+      {{false, 23, "indicatori_vmax,  0,  80,  85,  90,  0,  ,  ,  ,  0"},
+       1250,
+       "reserved-marker-slot",
+       1},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.id);
+    const esito_controllo e = controlla_modificato({c.m});
+    ASSERT_GE(e.errori, 1);
+    const diagnostica* d = nullptr;
+    for (const auto& x : e.diagnostiche) {
+      if (x.severita == gravita::errore && d == nullptr) d = &x;
+    }
+    EXPECT_EQ(d->codice, c.codice);
+    EXPECT_EQ(d->id, c.id);
+    EXPECT_EQ(d->dove.riga, c.m.riga);
+    EXPECT_EQ(d->dove.colonna, c.colonna);
+  }
+}
+
+// For any text: the code that compile records is among check's errors, and
+// check has no error when compile records none and completes.
+void verifica_accordo(const std::string& l, const std::string& s) {
+  const esito_controllo e = controlla_testi(l, s);
+  const risultato_compilazione& c = e.compilazione;
+  const std::int32_t codice_finale = c.modello.codice_errore;
+  bool trovato = codice_finale == 0;
+  for (const auto& d : e.diagnostiche) {
+    if (d.severita == gravita::errore && d.codice == codice_finale) trovato = true;
+  }
+  EXPECT_TRUE(trovato) << "compile recorded " << codice_finale;
+  if (codice_finale == 0 && c.esito == esito_compilazione::completato) {
+    EXPECT_EQ(e.errori, 0);
+  }
+  if (c.esito == esito_compilazione::errore_1250 || c.esito == esito_compilazione::errore_1251) {
+    const int fatale = c.esito == esito_compilazione::errore_1250 ? 1250 : 1251;
+    bool c_e = false;
+    for (const auto& d : e.diagnostiche) c_e = c_e || d.codice == fatale;
+    EXPECT_TRUE(c_e);
+  }
+}
+
+TEST(Check, AgreesWithCompileOnMutatedExamples) {
+  const std::string l0 = unisci(esempio_linea());
+  const std::string s0 = unisci(esempio_servizio());
+  std::mt19937 rng(7547);
+  const std::string pezzi[] = {",", "-", "0", "5", "\r\n", " ", "\t", "stazione", "[fine]", "x"};
+  for (int n = 0; n < 300; ++n) {
+    std::string l = l0, s = s0;
+    std::string& t = (rng() & 1) ? l : s;
+    for (int k = 0, quante = 1 + static_cast<int>(rng() % 3); k < quante; ++k) {
+      const std::size_t pos = rng() % t.size();
+      switch (rng() % 3) {
+        case 0:
+          t.erase(pos, 1 + rng() % 4);
+          break;
+        case 1:
+          t.insert(pos, pezzi[rng() % std::size(pezzi)]);
+          break;
+        default:
+          t[pos] = static_cast<char>('0' + rng() % 10);
+      }
+    }
+    SCOPED_TRACE(n);
+    verifica_accordo(l, s);
+  }
+}
+
+TEST(Check, BadInputIsReportedNotCrashed) {
+  std::mt19937 rng(1);
+  std::string rumore(100000, '\0');
+  for (char& ch : rumore) ch = static_cast<char>(rng());
+  const std::string virgole(2000000, ',');
+  const std::string l = unisci(esempio_linea());
+  for (const auto& [a, b] : {std::pair{rumore, rumore}, std::pair{std::string(), std::string()},
+                             std::pair{virgole, virgole}}) {
+    const esito_controllo e = controlla_testi(a, b);
+    EXPECT_GE(e.errori, 1);
+    verifica_accordo(a, b);
+  }
+  // The line file given twice: the service reader finds none of its
+  // records, and says the file looks swapped.
+  const esito_controllo due_volte = controlla_testi(l, l);
+  EXPECT_EQ(due_volte.errori, 0);
+  EXPECT_EQ(due_volte.diagnostiche.back().id, "files-swapped");
+  verifica_accordo(l, l);
+  // An empty file says so.
+  const esito_controllo e = controlla_testi("", unisci(esempio_servizio()));
+  ASSERT_FALSE(e.diagnostiche.empty());
+  EXPECT_EQ(e.diagnostiche[0].messaggio,
+            "the file is empty (code 25: the compile step stops reading here); the compile step "
+            "stops here, before any \"lunghezza percorso\", so no route model is built and nothing "
+            "is written");
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,14 @@
+// The checker's errors: each fault the compile step records, in plain
+// words, at the field it stands in, with the record that holds a taken cell
+// as a related place.
+#pragma once
+
+#include "compiler/check/contesto_check.h"
+#include "compiler/check/diagnostica.h"
+#include "compiler/guasti.h"
+
+namespace scenario {
+
+diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c);
+
+}  // namespace scenario

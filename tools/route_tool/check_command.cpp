@@ -1,0 +1,40 @@
+#include "tools/route_tool/check_command.h"
+
+#include <ostream>
+
+#include "compiler/check/controlla.h"
+#include "tools/route_tool/diagnostic_output.h"
+#include "tools/route_tool/input_files.h"
+#include "tools/route_tool/text_format.h"
+
+namespace scenario {
+
+int run_check(const check_options& o, std::ostream& out) {
+  disk_file_system disk;
+  const std::string line = read_input(disk, "line description file", o.line_file);
+  const std::string service = read_input(disk, "service file", o.service_file);
+  ingresso_controllo in;
+  in.linea = line;
+  in.servizio = service;
+  in.nome_file_linea = o.line_file;
+  in.nome_file_servizio = o.service_file;
+  in.nome_linea = o.route;
+  in.numero_treno = o.train;
+  const esito_controllo e = controlla(in);
+
+  if (o.json) {
+    out << check_json(e, in).dump() << '\n';
+  } else {
+    for (const diagnostica& d : e.diagnostiche) write_diagnostic_text(d, in, out);
+    if (e.errori == 0 && e.avvisi == 0) {
+      out << "route_tool: no faults in '" << o.line_file << "' and '" << o.service_file << "'\n";
+    } else {
+      out << plural(static_cast<std::size_t>(e.errori), "error", "errors") << " and "
+          << plural(static_cast<std::size_t>(e.avvisi), "warning", "warnings") << ".\n";
+    }
+  }
+  const bool fallito = e.errori > 0 || (o.werror && e.avvisi > 0);
+  return fallito ? 1 : 0;
+}
+
+}  // namespace scenario

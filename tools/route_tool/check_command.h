@@ -1,0 +1,24 @@
+// `route_tool check`: every fault of both description files in one run,
+// each at its line and column with the fix in plain words.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace scenario {
+
+struct check_options {
+  std::string line_file;  // as the user gave it; named in messages
+  std::string service_file;
+  std::string route;
+  std::string train;
+  bool json = false;
+  bool werror = false;  // warnings count as errors for the exit status
+};
+
+// Prints the diagnostics (text, or exactly one JSON object) on `out`.
+// Returns 0 without errors, 1 with errors (or warnings under --werror).
+// Unreadable inputs throw usage_error.
+int run_check(const check_options& o, std::ostream& out);
+
+}  // namespace scenario
