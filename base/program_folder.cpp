@@ -45,4 +45,16 @@ std::string nome_file_celle_dat(std::string_view nome_linea, std::string_view nu
   return train_file(nome_linea, numero_treno, ".dat");
 }
 
+std::vector<std::string> nomi_file_scenario(std::string_view nome_linea,
+                                            std::string_view numero_treno) {
+  return {nome_file_linea_txt(nome_linea),
+          nome_file_servizio_txt(nome_linea, numero_treno),
+          nome_file_note(nome_linea, numero_treno),
+          nome_file_rallentamenti(nome_linea, numero_treno),
+          nome_file_scheda(nome_linea, numero_treno),
+          nome_file_linea_dat(nome_linea),
+          nome_file_sim(nome_linea, numero_treno),
+          nome_file_celle_dat(nome_linea, numero_treno)};
+}
+
 }  // namespace scenario

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -24,5 +25,10 @@ std::string nome_file_scheda(std::string_view nome_linea, std::string_view numer
 std::string nome_file_linea_dat(std::string_view nome_linea);  // line data (geometry)
 std::string nome_file_sim(std::string_view nome_linea, std::string_view numero_treno);
 std::string nome_file_celle_dat(std::string_view nome_linea, std::string_view numero_treno);
+
+// All eight, in the order a run writes them: the two descriptions, the three
+// documents, the three compiled files.
+std::vector<std::string> nomi_file_scenario(std::string_view nome_linea,
+                                            std::string_view numero_treno);
 
 }  // namespace scenario
