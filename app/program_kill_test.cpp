@@ -180,16 +180,9 @@ class kill_test : public testing::Test {
   }
 
   // The new scenario's eight files, from a whole run checked against the
-  // golden texts and the digests of the compiled files. Returns the run's
-  // duration, the median of three runs.
-  microseconds learn_new_scenario() {
-    std::vector<microseconds> times;
-    for (int i = 0; i < 3; ++i) {
-      const auto t0 = clock_type::now();
-      EXPECT_EQ(run_whole(program_, env_), 0);
-      times.push_back(std::chrono::duration_cast<microseconds>(clock_type::now() - t0));
-    }
-    std::sort(times.begin(), times.end());
+  // golden texts and the digests of the compiled files.
+  void learn_new_scenario() {
+    EXPECT_EQ(run_whole(program_, env_), 0);
     for (std::size_t i = 0; i < names.size(); ++i) {
       fresh_.push_back(i < description_count ? read_all(fs::path(VO_TESTDATA_DIR) / names[i])
                                              : read_all(folder_ / names[i]));
@@ -197,9 +190,10 @@ class kill_test : public testing::Test {
     for (std::size_t i = description_count; i < description_count + document_count; ++i) {
       EXPECT_EQ(fresh_[i], read_all(fs::path(VO_TESTDATA_DIR) / names[i])) << names[i];
     }
-    EXPECT_EQ(sha256_hex(fresh_[5]), scenario_fisso::sha256_linea_dat);
-    EXPECT_EQ(sha256_hex(fresh_[6]), scenario_fisso::sha256_sim);
-    EXPECT_EQ(sha256_hex(fresh_[7]), scenario_fisso::sha256_celle_dat);
+    const std::size_t compiled = description_count + document_count;
+    EXPECT_EQ(sha256_hex(fresh_[compiled]), scenario_fisso::sha256_linea_dat);
+    EXPECT_EQ(sha256_hex(fresh_[compiled + 1]), scenario_fisso::sha256_sim);
+    EXPECT_EQ(sha256_hex(fresh_[compiled + 2]), scenario_fisso::sha256_celle_dat);
     // An earlier scenario: recognisable from its first byte, and longer, so
     // that neither a partial write nor one that does not truncate can pass
     // for either version.
@@ -209,7 +203,20 @@ class kill_test : public testing::Test {
       // What a write cut short by an earlier kill left.
       stale_.push_back(earlier_[i].substr(0, earlier_[i].size() / 2));
     }
-    return times[1];
+  }
+
+  // How long a whole run over an earlier scenario takes, from its start to
+  // its end as the kills see it: the median of five.
+  microseconds measure_run() {
+    std::vector<microseconds> times;
+    for (int i = 0; i < 5; ++i) {
+      lay_earlier_scenario(i % 2 == 1);
+      const auto t0 = clock_type::now();
+      EXPECT_EQ(run_whole(program_, env_), 0);
+      times.push_back(std::chrono::duration_cast<microseconds>(clock_type::now() - t0));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
   }
 
   // The folder as an earlier scenario left it: the six final files; with
@@ -363,7 +370,7 @@ class kill_test : public testing::Test {
 
   // One kill `moment` after the start, over an earlier scenario (every
   // other time an interrupted one), then the checks; when the kill left a
-  // temporary, and every eighth time, a whole run from there. Nothing on
+  // temporary, and every sixteenth time, a whole run from there. Nothing on
   // failure, which is reported.
   std::optional<outcome> kill_at(microseconds moment) {
     const int n = kills_++;
@@ -395,7 +402,7 @@ class kill_test : public testing::Test {
       ADD_FAILURE() << "kill " << n << " at " << moment.count() << " us: " << checked.message();
       return std::nullopt;
     }
-    if (!temporaries().empty() || n % 8 == 0) {
+    if (!temporaries().empty() || n % 16 == 0) {
       ++next_runs_;
       const int rc = run_whole(program_, env_);
       const auto finished = check_finished();
@@ -438,23 +445,27 @@ std::vector<microseconds> moments_over_the_run(microseconds duration, int count,
   return moments;
 }
 
-// Moments uniform over the span in which the kills so far landed in phase
-// `p`, widened by a tenth each side: the runs' own jitter (a millisecond or
-// more on a busy machine) blurs where a phase lies.
-std::vector<microseconds> moments_in_phase(const std::vector<outcome>& seen, phase p, int count,
-                                           std::mt19937& rng) {
-  std::vector<microseconds::rep> at;
-  for (const auto& o : seen) {
-    if (o.where == p) at.push_back(o.moment.count());
+// The moment that best splits the kills so far into those that found the
+// run short of phase `p` and those that found it at `p` or later: the one
+// with the fewest kills on the wrong side. The runs' own jitter (a
+// millisecond or more on a busy machine) blurs the border, so no single
+// kill marks it.
+microseconds::rep crossing(std::vector<outcome> seen, phase p) {
+  std::sort(seen.begin(), seen.end(),
+            [](const outcome& a, const outcome& b) { return a.moment < b.moment; });
+  // With the border before every kill, those short of p are wrong.
+  int wrong = 0;
+  for (const auto& o : seen) wrong += o.where < p ? 1 : 0;
+  int fewest = wrong;
+  microseconds::rep best = 0;
+  for (std::size_t i = 0; i + 1 < seen.size(); ++i) {
+    wrong += seen[i].where < p ? -1 : 1;
+    if (wrong < fewest) {
+      fewest = wrong;
+      best = (seen[i].moment.count() + seen[i + 1].moment.count()) / 2;
+    }
   }
-  if (at.empty()) return {};
-  const auto [lo, hi] = std::minmax_element(at.begin(), at.end());
-  const microseconds::rep margin = (*hi - *lo) / 10 + 1;
-  std::uniform_int_distribution<microseconds::rep> within(
-      std::max<microseconds::rep>(0, *lo - margin), *hi + margin);
-  std::vector<microseconds> moments;
-  for (int i = 0; i < count; ++i) moments.emplace_back(within(rng));
-  return moments;
+  return best;
 }
 
 TEST_F(kill_test, EveryFileIsWholeEarlierOrWholeNewAfterAKillAtAnyMoment) {
@@ -462,25 +473,33 @@ TEST_F(kill_test, EveryFileIsWholeEarlierOrWholeNewAfterAKillAtAnyMoment) {
   const unsigned seed = seed_from_environment();
   std::cout << "kill test seed " << seed << " (VO_KILL_SEED=" << seed
             << " repeats these moments)\n";
-  const microseconds duration = learn_new_scenario();
+  learn_new_scenario();
   ASSERT_FALSE(HasFailure()) << "the whole run does not give the golden files";
+  const microseconds duration = measure_run();
   std::mt19937 rng(seed);
 
   std::vector<outcome> seen;
-  auto kill_all = [&](const std::vector<microseconds>& moments) {
-    for (const microseconds m : moments) {
-      const auto o = kill_at(m);
-      if (!o) return false;
-      seen.push_back(*o);
-    }
-    return true;
-  };
-  // Two thirds over the whole run; then more where files are replaced,
-  // which are short spans of it: the five text files, then the three
-  // compiled files.
-  ASSERT_TRUE(kill_all(moments_over_the_run(duration, 160, rng))) << "seed " << seed;
+  // Most moments over the whole run.
+  for (const microseconds m : moments_over_the_run(duration, 150, rng)) {
+    const auto o = kill_at(m);
+    ASSERT_TRUE(o) << "seed " << seed;
+    seen.push_back(*o);
+  }
+  // Then more where files are replaced, short spans of the run: the five
+  // text files, then the three compiled files. Each kill moves the next one
+  // a step later when it came before the span, a step earlier when after;
+  // thirty kills, or more until three have landed in the span.
+  const microseconds::rep step = duration.count() / 100 + 1;
+  std::uniform_int_distribution<microseconds::rep> jitter(-step, step);
   for (phase p : {writing_texts, writing_compiled_files}) {
-    ASSERT_TRUE(kill_all(moments_in_phase(seen, p, 40, rng))) << "seed " << seed;
+    microseconds::rep at = crossing(seen, p);
+    for (int tries = 0, hits = 0; (tries < 30 || hits < 3) && tries < 80; ++tries) {
+      const auto o = kill_at(microseconds(std::max<microseconds::rep>(0, at + jitter(rng))));
+      ASSERT_TRUE(o) << "seed " << seed;
+      seen.push_back(*o);
+      hits += o->where == p ? 1 : 0;
+      at += o->where < p ? step : o->where > p ? -step : 0;
+    }
   }
 
   std::array<int, phase_count> landed{};

@@ -320,7 +320,9 @@ if grep -q '^pronto' <<<"$report"; then
   grep -q '^font face=MS Sans Serif height=-32 weight=700 italic=0 underline=0 strikeout=0 charset=0$' \
     <<<"$report" && pass "label font: MS Sans Serif, 24 pt at 96 dpi (-32), bold, ANSI_CHARSET" ||
     fail "font report: $(grep '^font' <<<"$report")"
-  if [[ -s $shots/waiting_window.png ]]; then
+  if [[ ! -s $shots/waiting_window.png ]]; then
+    fail "no screenshot of the waiting window: its pixels are not checked"
+  else
     # Dark pixels are the label's text: there must be some, all inside the
     # label's rectangle; the rest of the client area is plain background.
     dark=$(convert "$shots/waiting_window.png" -colorspace Gray -threshold 50% -negate \
