@@ -6,8 +6,10 @@
 // leaves the new scenario and no temporary file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -137,6 +139,44 @@ int run_whole(const fs::path& exe, headless_environment& env) {
   const int status = wait_for(pid);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// Waits for a file of a given name to be created in a folder (inotify):
+// the watch starts at construction, before the program does.
+class creation_watch {
+ public:
+  creation_watch(const fs::path& folder, std::string name)
+      : fd_(inotify_init1(IN_CLOEXEC)), name_(std::move(name)) {
+    if (fd_ >= 0) inotify_add_watch(fd_, folder.c_str(), IN_CREATE);
+  }
+  ~creation_watch() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  creation_watch(const creation_watch&) = delete;
+  creation_watch& operator=(const creation_watch&) = delete;
+
+  // True when the file was created before `deadline`.
+  bool wait(clock_type::time_point deadline) {
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock_type::now());
+      pollfd p{fd_, POLLIN, 0};
+      if (fd_ < 0 || left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0) {
+        return false;
+      }
+      const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+      for (ssize_t at = 0; at < got;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (e->len > 0 && name_ == e->name) return true;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+      }
+    }
+  }
+
+ private:
+  int fd_;
+  std::string name_;
+};
 
 // Where in the run a kill landed, read from the folder it left.
 enum phase {
@@ -368,11 +408,12 @@ class kill_test : public testing::Test {
     return testing::AssertionSuccess();
   }
 
-  // One kill `moment` after the start, over an earlier scenario (every
-  // other time an interrupted one), then the checks; when the kill left a
-  // temporary, and every sixteenth time, a whole run from there. Nothing on
-  // failure, which is reported.
-  std::optional<outcome> kill_at(microseconds moment) {
+  // One kill over an earlier scenario (every other time an interrupted
+  // one), `moment` after the start or, with a `trigger`, after the program
+  // created that file; then the checks; when the kill left a temporary, and
+  // every sixteenth time, a whole run from there. Nothing on failure, which
+  // is reported.
+  std::optional<outcome> kill_at(microseconds moment, const std::string& trigger = {}) {
     const int n = kills_++;
     const bool interrupted = n % 2 == 1;
     lay_earlier_scenario(interrupted);
@@ -381,12 +422,17 @@ class kill_test : public testing::Test {
       initial.push_back(i >= description_count || interrupted ? version::earlier : version::absent);
     }
 
-    const auto t0 = clock_type::now();
+    std::optional<creation_watch> watch;
+    if (!trigger.empty()) watch.emplace(folder_, trigger);
+    auto t0 = clock_type::now();
     const pid_t pid = start(program_, env_);
     if (pid < 0) {
       ADD_FAILURE() << "cannot start " << program_;
       return std::nullopt;
     }
+    // A run that never creates the trigger is killed after ten seconds, and
+    // its folder checked all the same.
+    if (watch && watch->wait(t0 + std::chrono::seconds(10))) t0 = clock_type::now();
     if (moment.count() > 0) std::this_thread::sleep_until(t0 + moment);
     ::kill(pid, SIGKILL);
     const int status = wait_for(pid);
@@ -432,41 +478,23 @@ unsigned seed_from_environment() {
 }
 
 // Moments over the whole run of `duration`: a few right at the start, a few
-// just before its end, the rest uniform up to a little past the end.
-std::vector<microseconds> moments_over_the_run(microseconds duration, int count,
-                                               std::mt19937& rng) {
-  const auto d = duration.count();
-  std::vector<microseconds> moments;
-  for (int i = 0; i < 6; ++i) moments.emplace_back(i * 20);
-  for (int i = 0; i < 6; ++i) moments.emplace_back(d - d * (i + 1) / 100);
-  std::uniform_int_distribution<microseconds::rep> anywhere(0, d + d / 20);
-  while (static_cast<int>(moments.size()) < count) moments.emplace_back(anywhere(rng));
-  std::shuffle(moments.begin(), moments.end(), rng);
-  return moments;
-}
-
-// The moment that best splits the kills so far into those that found the
-// run short of phase `p` and those that found it at `p` or later: the one
-// with the fewest kills on the wrong side. The runs' own jitter (a
-// millisecond or more on a busy machine) blurs the border, so no single
-// kill marks it.
-microseconds::rep crossing(std::vector<outcome> seen, phase p) {
-  std::sort(seen.begin(), seen.end(),
-            [](const outcome& a, const outcome& b) { return a.moment < b.moment; });
-  // With the border before every kill, those short of p are wrong.
-  int wrong = 0;
-  for (const auto& o : seen) wrong += o.where < p ? 1 : 0;
-  int fewest = wrong;
-  microseconds::rep best = 0;
-  for (std::size_t i = 0; i + 1 < seen.size(); ++i) {
-    wrong += seen[i].where < p ? -1 : 1;
-    if (wrong < fewest) {
-      fewest = wrong;
-      best = (seen[i].moment.count() + seen[i + 1].moment.count()) / 2;
-    }
+// just before its end, then uniform up to a little past the end.
+class moments_over_the_run {
+ public:
+  explicit moments_over_the_run(microseconds duration)
+      : d_(duration.count()), anywhere_(0, d_ + d_ / 20) {}
+  microseconds next(std::mt19937& rng) {
+    const int i = taken_++;
+    if (i < 6) return microseconds(i * 20);
+    if (i < 12) return microseconds(d_ - d_ * (i - 5) / 100);
+    return microseconds(anywhere_(rng));
   }
-  return best;
-}
+
+ private:
+  microseconds::rep d_;
+  std::uniform_int_distribution<microseconds::rep> anywhere_;
+  int taken_ = 0;
+};
 
 TEST_F(kill_test, EveryFileIsWholeEarlierOrWholeNewAfterAKillAtAnyMoment) {
   const auto test_start = clock_type::now();
@@ -479,27 +507,29 @@ TEST_F(kill_test, EveryFileIsWholeEarlierOrWholeNewAfterAKillAtAnyMoment) {
   std::mt19937 rng(seed);
 
   std::vector<outcome> seen;
-  // Most moments over the whole run.
-  for (const microseconds m : moments_over_the_run(duration, 150, rng)) {
-    const auto o = kill_at(m);
-    ASSERT_TRUE(o) << "seed " << seed;
+  // A kill that comes after the end kills nothing: count only those that
+  // found the program running.
+  int caught = 0;
+  auto kill = [&](microseconds moment, const std::string& trigger = {}) {
+    const auto o = kill_at(moment, trigger);
+    if (!o) return o;
     seen.push_back(*o);
+    caught += o->where != ended_before_the_kill ? 1 : 0;
+    return o;
+  };
+  moments_over_the_run over_the_run(duration);
+  while (caught < 160 && seen.size() < 600) {
+    ASSERT_TRUE(kill(over_the_run.next(rng))) << "seed " << seed;
   }
-  // Then more where files are replaced, short spans of the run: the five
-  // text files, then the three compiled files. Each kill moves the next one
-  // a step later when it came before the span, a step earlier when after;
-  // thirty kills, or more until three have landed in the span.
-  const microseconds::rep step = duration.count() / 100 + 1;
-  std::uniform_int_distribution<microseconds::rep> jitter(-step, step);
-  for (phase p : {writing_texts, writing_compiled_files}) {
-    microseconds::rep at = crossing(seen, p);
-    for (int tries = 0, hits = 0; (tries < 30 || hits < 3) && tries < 80; ++tries) {
-      const auto o = kill_at(microseconds(std::max<microseconds::rep>(0, at + jitter(rng))));
-      ASSERT_TRUE(o) << "seed " << seed;
-      seen.push_back(*o);
-      hits += o->where == p ? 1 : 0;
-      at += o->where < p ? step : o->where > p ? -step : 0;
-    }
+  // Then more where files are replaced, short spans of the run: each up to
+  // 300 us after the program created the temporary of one of the eight
+  // files, chosen at random; forty, and more until 210 kills in all found
+  // the program running.
+  std::uniform_int_distribution<std::size_t> any_file(0, names.size() - 1);
+  std::uniform_int_distribution<microseconds::rep> soon_after(0, 300);
+  for (int i = 0; (i < 40 || caught < 210) && i < 200; ++i) {
+    const std::string trigger = temporary_path(names[any_file(rng)]).string();
+    ASSERT_TRUE(kill(microseconds(soon_after(rng)), trigger)) << "seed " << seed;
   }
 
   std::array<int, phase_count> landed{};
@@ -510,12 +540,13 @@ TEST_F(kill_test, EveryFileIsWholeEarlierOrWholeNewAfterAKillAtAnyMoment) {
   }
   const auto took =
       std::chrono::duration_cast<std::chrono::milliseconds>(clock_type::now() - test_start);
-  std::cout << seen.size() << " kills over a run of " << duration.count() << " us; " << next_runs_
-            << " whole runs after a kill; " << took.count() << " ms in all\n";
+  std::cout << caught << " kills of " << seen.size() << " over a run of " << duration.count()
+            << " us; " << next_runs_ << " whole runs after a kill; " << took.count()
+            << " ms in all; " << cut_short << " kills cut a write short, leaving its temporary\n";
   for (int p = 0; p < phase_count; ++p) {
     std::cout << "  " << landed[p] << " " << phase_names[p] << "\n";
   }
-  EXPECT_GE(seen.size(), 200u);
+  EXPECT_GE(caught, 200);
   // Every part of the run was hit, not just its start or its end.
   for (phase p : {before_first_write, writing_texts, reading_descriptions, compiling,
                   writing_compiled_files}) {
