@@ -197,8 +197,6 @@ const std::array<const char*, phase_count> phase_names = {
 
 // What one kill found.
 struct outcome {
-  microseconds moment;     // after the start
-  std::size_t steps_done;  // of run_steps()
   phase where;
   bool write_cut_short;  // the temporary of the write in progress was there
 };
@@ -366,7 +364,6 @@ class kill_test : public testing::Test {
 
     const std::size_t texts = description_count + document_count;
     const std::size_t read = texts + description_count;
-    o.steps_done = k;
     o.write_cut_short = in_progress.has_value();
     if (exited) {
       o.where = ended_before_the_kill;
@@ -410,8 +407,8 @@ class kill_test : public testing::Test {
 
   // One kill over an earlier scenario (every other time an interrupted
   // one), `moment` after the start or, with a `trigger`, after the program
-  // created that file; then the checks; when the kill left a temporary, and
-  // every sixteenth time, a whole run from there. Nothing on failure, which
+  // created that file; then the checks; when the kill cut a write short,
+  // and every sixteenth time, a whole run from there. Nothing on failure, which
   // is reported.
   std::optional<outcome> kill_at(microseconds moment, const std::string& trigger = {}) {
     const int n = kills_++;
@@ -442,13 +439,15 @@ class kill_test : public testing::Test {
       return std::nullopt;
     }
 
-    outcome o{moment, 0, before_first_write, false};
+    outcome o{before_first_write, false};
     const auto checked = check_after_kill(initial, interrupted, exited, o);
     if (!checked) {
-      ADD_FAILURE() << "kill " << n << " at " << moment.count() << " us: " << checked.message();
+      ADD_FAILURE() << "kill " << n << " at " << moment.count() << " us"
+                    << (trigger.empty() ? "" : " after " + trigger + " appeared") << ": "
+                    << checked.message();
       return std::nullopt;
     }
-    if (!temporaries().empty() || n % 16 == 0) {
+    if (o.write_cut_short || n % 16 == 0) {
       ++next_runs_;
       const int rc = run_whole(program_, env_);
       const auto finished = check_finished();
