@@ -4,6 +4,7 @@
 
 #include "base/path_utf8.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"
 
 namespace scenario {
@@ -18,6 +19,7 @@ void Form1::Form_Load() {
   esito_compilazione esito = esito_compilazione::completato;
   try {
     const program_folder cartella{piattaforma_.program_folder(), piattaforma_.path_separator()};
+    remove_stale_temporaries(cartella);
     dati_linea(fs_, cartella, nome_linea);
     dati_treno(fs_, cartella, nome_linea, numero_treno);
     dati_note(fs_, cartella, nome_linea, numero_treno);
@@ -48,6 +50,12 @@ void Form1::Form_Load() {
                          std::to_string(modello.codice_errore) + ")");
   }
   piattaforma_.end_program(0);
+}
+
+void Form1::remove_stale_temporaries(const program_folder& cartella) {
+  for (const std::string& nome : nomi_file_scenario(nome_linea, numero_treno)) {
+    fs_.remove_stale_temporary(file_path(cartella, nome));
+  }
 }
 
 void Form1::errore(const std::string& a) {

@@ -6,6 +6,7 @@
 
 #include "app/platform.h"
 #include "base/file_system.h"
+#include "base/program_folder.h"
 #include "compiler/route_model/route_model.h"
 
 namespace scenario {
@@ -16,8 +17,9 @@ class Form1 {
  public:
   Form1(platform& piattaforma, file_system& fs);
 
-  // The whole run: fix the identifiers, show the waiting window, write the
-  // five text files, compile the route, end the program. Never returns.
+  // The whole run: fix the identifiers, show the waiting window, remove the
+  // temporaries a killed run left, write the five text files, compile the
+  // route, end the program. Never returns.
   [[noreturn]] void Form_Load();
 
   // The fatal report: " Errore n. " followed by the code, OK, then the end
@@ -29,6 +31,9 @@ class Form1 {
   modello_percorso modello;
 
  private:
+  // A run killed halfway may have left the temporary file of the write it
+  // was in; this run removes those of every scenario file before writing.
+  void remove_stale_temporaries(const program_folder& cartella);
   [[noreturn]] void unexpected_failure(const std::string& what);
 
   platform& piattaforma_;

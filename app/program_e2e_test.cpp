@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+#include "base/program_folder.h"
+#include "compiler/route_model/nomi_file.h"
+
 extern char** environ;
 
 namespace {
@@ -125,6 +129,32 @@ TEST_F(program_test, UnwritableNotesFileEndsTheRunThereWithStatusTwo) {
   EXPECT_EQ(names_in(folder_), (std::set<std::string>{program_.filename().string(),
                                                       line_description, service, notes}));
   EXPECT_TRUE(fs::is_empty(elsewhere_));
+}
+
+TEST_F(program_test, TemporariesLeftByAKilledRunAreRemovedAndNothingElse) {
+  // What killed runs may have left: the temporary of every scenario file.
+  // Beside them, files that are not the program's own and must stay.
+  const auto scenario = scenario::nomi_file_scenario("Viterbo_Attigliano_Orte", "7547");
+  for (const std::string& name : scenario) {
+    std::ofstream(scenario::temporary_path(folder_ / name), std::ios::binary) << "half";
+  }
+  const std::set<std::string> others = {"Viterbo_Attigliano_Orte_7547_note.txt.tmp",
+                                        "Viterbo_Attigliano_Orte_7547.sim~",
+                                        "Viterbo_Attigliano_Orte_7548.sim.tmp~", "altro.tmp~"};
+  for (const std::string& name : others) std::ofstream(folder_ / name) << "not the program's";
+  // The run stops at the notes file, so it never writes (and so never
+  // renames away) the temporaries of the files after it.
+  fs::create_directory(folder_ / notes);
+
+  EXPECT_EQ(run(), 2) << err_;
+
+  std::set<std::string> expected = others;
+  expected.insert({program_.filename().string(), line_description, service, notes});
+  EXPECT_EQ(names_in(folder_), expected);
+  for (const std::string& name : others) {
+    std::ifstream in(folder_ / name);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not the program's") << name;
+  }
 }
 
 }  // namespace

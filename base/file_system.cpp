@@ -26,15 +26,15 @@ std::string errno_reason(const char* fallback) {
   return std::generic_category().message(e);
 }
 
+}  // namespace
+
 // The temporary file sits beside the target so that the final rename never
 // crosses a file system.
-fs::path temporary_name(const fs::path& file) {
+fs::path temporary_path(const fs::path& file) {
   fs::path tmp = file;
   tmp += ".tmp~";
   return tmp;
 }
-
-}  // namespace
 
 bool disk_file_system::file_exists(const fs::path& file) {
   std::error_code ec;
@@ -53,7 +53,7 @@ std::string disk_file_system::read_file(const fs::path& file) {
 void disk_file_system::write_file(const fs::path& file, std::string_view bytes) {
   // The complete content goes to a temporary file first and is then renamed
   // over the old name, so a failure halfway never loses the older file.
-  const fs::path tmp = temporary_name(file);
+  const fs::path tmp = temporary_path(file);
   std::error_code ignored;
   {
     errno = 0;
@@ -90,6 +90,14 @@ void disk_file_system::remove_file(const fs::path& file) {
   std::error_code ec;
   if (!fs::is_regular_file(file, ec)) throw file_error(file, "file not found");
   if (!fs::remove(file, ec) || ec) throw file_error(file, ec ? ec.message() : "cannot be deleted");
+}
+
+void disk_file_system::remove_stale_temporary(const fs::path& file) {
+  // Only a plain file of exactly that name: a folder or anything else
+  // standing there is not ours.
+  const fs::path tmp = temporary_path(file);
+  std::error_code ec;
+  if (fs::is_regular_file(fs::symlink_status(tmp, ec))) fs::remove(tmp, ec);
 }
 
 }  // namespace scenario

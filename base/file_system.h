@@ -44,7 +44,17 @@ class file_system {
   // Deletes the file. Throws file_error when it cannot be deleted (a missing
   // file included).
   virtual void remove_file(const std::filesystem::path& file) = 0;
+
+  // Removes the temporary file that a write of `file` cut short (the process
+  // killed halfway) left beside it. Never fails: a temporary that cannot be
+  // removed is overwritten, or reported, by the next write of `file`. A
+  // folder whose writes leave no temporary (in memory) has nothing to do.
+  virtual void remove_stale_temporary(const std::filesystem::path& /*file*/) {}
 };
+
+// The temporary file that write_file fills before renaming it over `file`:
+// beside it, the same name with ".tmp~" appended.
+std::filesystem::path temporary_path(const std::filesystem::path& file);
 
 // The real disk, through the C++ standard library.
 class disk_file_system : public file_system {
@@ -53,6 +63,7 @@ class disk_file_system : public file_system {
   std::string read_file(const std::filesystem::path& file) override;
   void write_file(const std::filesystem::path& file, std::string_view bytes) override;
   void remove_file(const std::filesystem::path& file) override;
+  void remove_stale_temporary(const std::filesystem::path& file) override;
 
  protected:
   // Puts the whole content into the open temporary file. Tests override it

@@ -62,6 +62,29 @@ TEST_F(DiskFileSystemTest, ExistsReadAndRemove) {
   EXPECT_FALSE(disk_.file_exists(dir_));  // a folder is not a file
 }
 
+TEST_F(DiskFileSystemTest, RemovesTheStaleTemporaryOfAFileAndNothingElse) {
+  const fs::path f = dir_ / "a.dat";
+  const fs::path tmp = temporary_path(f);
+  EXPECT_EQ(tmp, dir_ / "a.dat.tmp~");
+  disk_.write_file(f, "kept");
+  std::ofstream(tmp, std::ios::binary) << "half a wri";
+  // Names close to the temporary's, and another file's temporary.
+  const fs::path others[] = {dir_ / "a.dat.tmp", dir_ / "a.dat.tmp~~", dir_ / "b.dat.tmp~"};
+  for (const fs::path& o : others) std::ofstream(o, std::ios::binary) << "not ours";
+
+  disk_.remove_stale_temporary(f);
+  EXPECT_FALSE(fs::exists(tmp));
+  EXPECT_EQ(disk_.read_file(f), "kept");
+  for (const fs::path& o : others) EXPECT_EQ(disk_.read_file(o), "not ours") << o;
+
+  // Nothing to remove is no failure; neither is a folder at that name,
+  // which stays.
+  disk_.remove_stale_temporary(f);
+  fs::create_directory(tmp);
+  disk_.remove_stale_temporary(f);
+  EXPECT_TRUE(fs::is_directory(tmp));
+}
+
 TEST(ProgramFolder, SeparatorIsAlwaysInserted) {
   EXPECT_EQ(file_path({"/opt/sim", '/'}, "x.txt").native(), fs::path("/opt/sim/x.txt").native());
   // A root that already ends with a separator still gets one more.

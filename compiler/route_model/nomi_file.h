@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -51,6 +52,20 @@ inline std::string nome_file_sim(std::string_view nome_linea, std::string_view n
 // Cell data.
 inline std::string nome_file_celle_dat(std::string_view nome_linea, std::string_view numero_treno) {
   return nomi_file_detail::per_treno(nome_linea, numero_treno, ".dat");
+}
+
+// All eight, in the order a run writes them: the two descriptions, the
+// three documents, the three compiled files.
+inline std::vector<std::string> nomi_file_scenario(std::string_view nome_linea,
+                                                   std::string_view numero_treno) {
+  return {nome_file_linea_txt(nome_linea),
+          nome_file_servizio_txt(nome_linea, numero_treno),
+          nome_file_note(nome_linea, numero_treno),
+          nome_file_rallentamenti(nome_linea, numero_treno),
+          nome_file_scheda(nome_linea, numero_treno),
+          nome_file_linea_dat(nome_linea),
+          nome_file_sim(nome_linea, numero_treno),
+          nome_file_celle_dat(nome_linea, numero_treno)};
 }
 
 }  // namespace scenario
