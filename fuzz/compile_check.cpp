@@ -3,6 +3,7 @@
 #include <array>
 #include <exception>
 
+#include "compiler/check/controlla.h"
 #include "compiler/compila.h"
 
 namespace scenario {
@@ -107,6 +108,16 @@ compile_check_result check_compile(std::string_view line_file,
       r.problem = "unknown outcome" + describe(r);
   }
   return r;
+}
+
+std::string check_agrees_input(std::string_view input) {
+  const std::size_t nul = input.find('\0');
+  ingresso_controllo in;
+  in.linea = input.substr(0, nul);
+  if (nul != std::string_view::npos) in.servizio = input.substr(nul + 1);
+  in.nome_linea = std::string(route_name);
+  in.numero_treno = std::string(train_number);
+  return accordo_con_compilazione(controlla(in));
 }
 
 compile_check_result check_compile_input(std::string_view input) {

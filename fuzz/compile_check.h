@@ -32,4 +32,8 @@ compile_check_result check_compile(std::string_view line_file,
 // file after it; without a NUL there is no service file.
 compile_check_result check_compile_input(std::string_view input);
 
+// The checker on the same input (an absent service file is an empty one):
+// it must agree with the compile step. Empty when it does.
+std::string check_agrees_input(std::string_view input);
+
 }  // namespace scenario

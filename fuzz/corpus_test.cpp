@@ -42,6 +42,14 @@ TEST(FuzzCorpus, EveryInputHoldsTheChecks) {
   }
 }
 
+// The checker reports what the compile step records, on every input.
+TEST(FuzzCorpus, CheckAgreesWithCompileOnEveryInput) {
+  for (const fs::path& p : corpus()) {
+    SCOPED_TRACE(p.filename().string());
+    EXPECT_EQ(check_agrees_input(read_bytes(p)), "");
+  }
+}
+
 TEST(FuzzCorpus, NamedInputsLeaveTheirCode) {
   int named = 0;
   for (const fs::path& p : corpus()) {

@@ -145,4 +145,23 @@ esito_controllo controlla(const ingresso_controllo& in) {
   return e;
 }
 
+std::string accordo_con_compilazione(const esito_controllo& e) {
+  const risultato_compilazione& c = e.compilazione;
+  auto tra_gli_errori = [&](std::int32_t codice) {
+    return std::any_of(e.diagnostiche.begin(), e.diagnostiche.end(), [&](const diagnostica& d) {
+      return d.severita == gravita::errore && d.codice == codice;
+    });
+  };
+  const std::int32_t finale = c.modello.codice_errore;
+  if (finale != 0 && !tra_gli_errori(finale)) {
+    return "compile records code " + std::to_string(finale) + ", not among the errors";
+  }
+  if (c.esito == esito_compilazione::errore_1250 && !tra_gli_errori(1250)) return "1250 missing";
+  if (c.esito == esito_compilazione::errore_1251 && !tra_gli_errori(1251)) return "1251 missing";
+  if (finale == 0 && c.esito == esito_compilazione::completato && e.errori != 0) {
+    return "compile records no code, the checker " + std::to_string(e.errori) + " errors";
+  }
+  return {};
+}
+
 }  // namespace scenario

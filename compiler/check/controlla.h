@@ -36,4 +36,9 @@ struct esito_controllo {
 
 esito_controllo controlla(const ingresso_controllo& in);
 
+// The checker's promise, for tests and fuzzers: the code the compile step
+// records is among the errors (1250 and 1251 too), and there is no error
+// when it records none and completes. Empty when it holds, else what broke.
+std::string accordo_con_compilazione(const esito_controllo& e);
+
 }  // namespace scenario

@@ -45,6 +45,9 @@ compile_outcome compile_files(const compile_options& o) {
   }
   r.model = std::move(c.modello);
   r.faults = std::move(c.traccia.guasti);
+  r.sources = std::move(c.sorgenti);
+  r.line_text = line;
+  r.service_text = service;
   return r;
 }
 

@@ -27,7 +27,10 @@ struct compile_options {
 struct compile_outcome {
   esito_compilazione esito = esito_compilazione::senza_modello;
   modello_percorso model;
-  std::vector<guasto> faults;                  // every fault, in the order found
+  std::vector<guasto> faults;  // every fault, in the order found
+  sorgenti_modello sources;    // where each object came from
+  std::string line_text;       // the two files as read
+  std::string service_text;
   std::vector<std::filesystem::path> written;  // binary files now in the output folder
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
+#include "compiler/check/contesto_check.h"
+#include "compiler/check/errori.h"
 #include "tools/route_tool/route_contents.h"
 #include "tools/route_tool/text_format.h"
 
@@ -25,15 +27,29 @@ compile_summary summarise(const modello_percorso& m) {
 
 namespace {
 
-std::string code_sentence(std::int32_t codice, std::int32_t posizione) {
+// "code 18 at 22700 m (km 22+700): " and what is wrong, in the words of the
+// checker when the fault's record is known (`dettaglio`), else of the table.
+std::string code_sentence(std::int32_t codice, std::int32_t posizione,
+                          const std::string& dettaglio = {}) {
   const messaggio_errore* e = cerca_errore(codice);
   if (e == nullptr) {
     return "code " + std::to_string(codice) + ": a code this compiler does not document.";
   }
   std::string text = "code " + std::to_string(codice);
   if (e->imposta_posizione) text += " at " + metri_e_km(posizione);
+  if (!dettaglio.empty()) return text + ": " + dettaglio + ".";
   text += ": " + std::string(e->significato) + " " + std::string(e->rimedio);
   return text;
+}
+
+// The fault that set the current code, in the checker's words.
+std::string detail_of(const compile_options& o, const compile_outcome& r, const guasto& g) {
+  ingresso_controllo in;
+  in.linea = r.line_text;
+  in.servizio = r.service_text;
+  in.nome_file_linea = o.line_file;
+  in.nome_file_servizio = o.service_file;
+  return diagnostica_guasto(g, contesto_check{in, r.model, r.sources}).messaggio;
 }
 
 std::string cell_one_object(const modello_percorso& m) {
@@ -59,14 +75,19 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
 
   // The file to blame: the record that set the code, else the file whose
   // records can set it.
+  const guasto* g = nullptr;
+  std::string detail;
   if (m.codice_errore != 0) {
-    const guasto* g = nullptr;
     for (auto it = r.faults.rbegin(); it != r.faults.rend() && g == nullptr; ++it) {
       if (numero(it->codice_guasto) == m.codice_errore) g = &*it;
     }
     if (g != nullptr && g->file == file_sorgente::linea) rep.file = o.line_file;
     if (g != nullptr && g->file == file_sorgente::servizio) rep.file = o.service_file;
-    if (rep.file && g->dove.riga > 0) rep.line = g->dove.riga;
+    if (rep.file && g->dove.riga > 0) {
+      rep.line = g->dove.riga;
+      rep.column = g->dove.colonna;
+    }
+    if (g != nullptr && g->ha_record) detail = detail_of(o, r, *g);
     if (!rep.file) {
       if (const auto* e = cerca_errore(m.codice_errore)) {
         if (e->file == file_colpevole::linea) rep.file = o.line_file;
@@ -80,9 +101,10 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
   switch (r.esito) {
     case esito_compilazione::completato:
       rep.exit_status = m.codice_errore == 0 ? 0 : 1;
-      rep.message = m.codice_errore == 0 ? "compiled without faults"
-                                         : code_sentence(m.codice_errore, m.posizione_errore) +
-                                               " The binary files were written all the same.";
+      rep.message = m.codice_errore == 0
+                        ? "compiled without faults"
+                        : code_sentence(m.codice_errore, m.posizione_errore, detail) +
+                              " The binary files were written all the same.";
       break;
     case esito_compilazione::errore_1250:
     case esito_compilazione::errore_1251: {
@@ -103,8 +125,9 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
     }
     case esito_compilazione::senza_modello:
       rep.exit_status = 1;
-      rep.message = m.codice_errore != 0 ? code_sentence(m.codice_errore, m.posizione_errore) + " "
-                                         : std::string();
+      rep.message = m.codice_errore != 0
+                        ? code_sentence(m.codice_errore, m.posizione_errore, detail) + " "
+                        : std::string();
       rep.message +=
           "No route model was built (reading stopped before a valid \"lunghezza percorso\" "
           "record in the \"[generale]\" section of the line description file), so no binary "
@@ -154,6 +177,7 @@ std::string compile_report_json(const compile_report& r) {
   j += ", \"message\": " + json_string(r.message);
   j += ", \"file\": " + opt_string(r.file);
   j += ", \"line\": " + (r.line ? std::to_string(*r.line) : std::string("null"));
+  j += ", \"column\": " + (r.column ? std::to_string(*r.column) : std::string("null"));
   j += ", \"exit_status\": " + std::to_string(r.exit_status);
   j += ", \"route\": " + json_string(r.route);
   j += ", \"train\": " + json_string(r.train);

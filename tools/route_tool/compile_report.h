@@ -31,10 +31,11 @@ struct compile_report {
   std::int32_t posizione_errore = 0;
   std::optional<std::string> fatal;  // "1250" or "1251"
   bool model_built = false;
-  std::optional<std::string> file;   // the user's file to blame, when known
-  std::optional<std::int32_t> line;  // the record's line in it
-  std::string location;              // "file:line", "file" or "route_tool"
-  std::string message;               // plain words: what is wrong and what to change
+  std::optional<std::string> file;     // the user's file to blame, when known
+  std::optional<std::int32_t> line;    // the record's line in it
+  std::optional<std::int32_t> column;  // and the field's column
+  std::string location;                // "file:line", "file" or "route_tool"
+  std::string message;                 // plain words: what is wrong and what to change
   std::vector<std::string> written;
   compile_summary summary;
 };

@@ -182,8 +182,12 @@ TEST(CompileScenario, SlowdownOnATakenStartCellIsCode18OnItsLine) {
   EXPECT_NE(r.out.find("\"file\": \"" + (tmp / "service.txt") + "\", \"line\": 29"),
             std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("a slowdown's start falls in a 50 m cell that already holds another object"),
-            std::string::npos);
+  // The taken cell is named with what holds it and where that was written.
+  EXPECT_NE(r.out.find("this slowdown starts in cell 455 (22700 m), which already holds the "
+                       "signal at " +
+                       (tmp / "service.txt") + ":28:1. Move the slowdown's start to a free cell."),
+            std::string::npos)
+      << r.out;
   EXPECT_EQ(files_in(r.dir), 3u);  // written all the same
   EXPECT_EQ(testing::read_bytes(r.dir / nome_file_celle_dat(route, train)),
             program_output(t).at(nome_file_celle_dat(route, train)));
@@ -200,9 +204,9 @@ TEST(CompileScenario, StationOffTheGridIsCode8WithItsPositionInText) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(
       r.err.rfind((tmp / "service.txt") +
-                      ":19: error: code 8 at 12475 m (km 12+475): a "
-                      "station's position is not a multiple of 50 m. Move the station's axis to "
-                      "a multiple of 50.",
+                      ":19: error: code 8 at 12475 m (km 12+475): the station's axis at 12475 m "
+                      "is not a multiple of 50. Move it to 12450 or 12500. The binary files were "
+                      "written all the same.\n",
                   0),
       0u)
       << r.err;
