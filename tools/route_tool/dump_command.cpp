@@ -5,6 +5,7 @@
 
 #include "base/cp1252.h"
 #include "base/file_system.h"
+#include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/hex_dump.h"
 #include "tools/route_tool/route_contents.h"
 #include "tools/route_tool/text_format.h"
@@ -254,15 +255,13 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
 
 int run_dump(const dump_options& o, std::ostream& out) {
   disk_file_system disk;
-  const program_folder folder{
-      o.dir.empty() ? std::filesystem::path(".") : std::filesystem::path(o.dir),
-      static_cast<char>(std::filesystem::path::preferred_separator)};
+  const compiled_set set = find_compiled_set(o.dir, o.route, o.train);
   if (o.format == dump_format::hex) {
     hex_dump_sink sink(out);
-    load_compiled_route(disk, folder, o.route, o.train, &sink);
+    load_compiled_route(disk, set.folder, set.route, set.train, &sink);
     return 0;
   }
-  const compiled_route r = load_compiled_route(disk, folder, o.route, o.train);
+  const compiled_route r = load_compiled_route(disk, set.folder, set.route, set.train);
   if (o.format == dump_format::json) {
     write_dump_json(r, out);
   } else {

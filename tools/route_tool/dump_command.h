@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "tools/route_files/compiled_route.h"
@@ -13,8 +14,8 @@ enum class dump_format { text, json, hex };
 
 struct dump_options {
   std::string dir;
-  std::string route;
-  std::string train;
+  std::optional<std::string> route;  // found in the folder when not given
+  std::optional<std::string> train;
   dump_format format = dump_format::text;
 };
 

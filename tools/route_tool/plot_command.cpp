@@ -5,17 +5,16 @@
 #include "base/file_system.h"
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_tool/command_line.h"
+#include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/route_plot.h"
 
 namespace scenario {
 
 int run_plot(const plot_options& o, std::ostream& out) {
   disk_file_system disk;
-  const program_folder folder{
-      o.dir.empty() ? std::filesystem::path(".") : std::filesystem::path(o.dir),
-      static_cast<char>(std::filesystem::path::preferred_separator)};
-  const compiled_route r = load_compiled_route(disk, folder, o.route, o.train);
-  const std::string svg = draw_route_svg(r, o.route, o.train);
+  const compiled_set set = find_compiled_set(o.dir, o.route, o.train);
+  const compiled_route r = load_compiled_route(disk, set.folder, set.route, set.train);
+  const std::string svg = draw_route_svg(r, set.route, set.train);
   std::error_code ec;
   if (std::filesystem::is_directory(o.output, ec)) {
     throw usage_error("output '" + o.output + "' is a folder, not a file");

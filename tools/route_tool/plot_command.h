@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace scenario {
@@ -9,8 +10,8 @@ namespace scenario {
 struct plot_options {
   std::string dir;
   std::string output;
-  std::string route;
-  std::string train;
+  std::optional<std::string> route;  // found in the folder when not given
+  std::optional<std::string> train;
 };
 
 // Decodes the files of `o.dir`, writes the SVG and says so on `out`; returns

@@ -98,8 +98,8 @@ int dump(const std::vector<std::string>& args, std::ostream& out) {
   }
   dump_options o;
   o.dir = one_argument(p, "dump", "a folder DIR");
-  o.route = p.value("--route").value_or(nome_linea_predefinito);
-  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  o.route = p.value("--route");
+  o.train = p.value("--train");
   if (p.has("--json") && p.has("--hex")) {
     throw usage_error("--json and --hex exclude each other (see 'route_tool dump --help')");
   }
@@ -118,8 +118,8 @@ int plot(const std::vector<std::string>& args, std::ostream& out) {
   plot_options o;
   o.dir = one_argument(p, "plot", "a folder DIR");
   o.output = required(p, "plot", "--output");
-  o.route = p.value("--route").value_or(nome_linea_predefinito);
-  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  o.route = p.value("--route");
+  o.train = p.value("--train");
   return run_plot(o, out);
 }
 

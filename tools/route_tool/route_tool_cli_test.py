@@ -163,7 +163,7 @@ def main():
                 f.write(mutate(data))
             usage_error(["dump", corrupt], part)
             check(os.path.basename(path) in run("dump", corrupt)[2], f"names {path}")
-        usage_error(["dump", os.path.join(tmp, "nowhere")], "file not found")
+        usage_error(["dump", os.path.join(tmp, "nowhere")], "no compiled route in")
 
         # Plot: well-formed SVG, one marker per station and signal.
         svg = os.path.join(tmp, "route.svg")
@@ -177,6 +177,34 @@ def main():
         check(classes.count("signal-marker") == 16, "16 signal markers")
         check(not any(e.tag in (ns + "image", ns + "script") for e in root.iter()),
               "self-contained")
+
+        # Check: clean files exit 0; faults exit 1 with one JSON object;
+        # warnings alone exit 0, or 1 under --werror; usage errors exit 2.
+        status, out, _ = run("check", "--line", LINE, "--service", SERVICE)
+        check(status == 0 and "no faults" in out, f"check clean: {status} {out!r}")
+        faulty = os.path.join(tmp, "faulty.txt")
+        edited(SERVICE, faulty, 19,
+               "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, M")
+        status, out, err = run("check", "--line", LINE, "--service", faulty, "--json")
+        check(status == 1 and err == "", f"check faulty: {status} {err!r}")
+        obj = json.loads(out)
+        check(out.count("\n") == 1 and set(obj) == {"diagnostics", "errors", "warnings"},
+              f"check --json: one object: {out!r}")
+        d = obj["diagnostics"][0]
+        check(set(d) == {"file", "line", "column", "severity", "code", "id", "message",
+                         "related"}, f"diagnostic keys {sorted(d)}")
+        check((d["file"], d["line"], d["column"], d["severity"], d["code"], d["id"]) ==
+              (faulty, 19, 13, "error", 8, "station-off-grid"), f"diagnostic {d}")
+        status, out, _ = run("check", "--line", LINE, "--service", faulty)
+        check(out.startswith(faulty + ":19:13: error: the station's axis at 12475 m"),
+              f"check text: {out!r}")
+        check("\n            ^~~~~\n" in out, f"caret under the field: {out!r}")
+        edited(SERVICE, faulty, 9, "velocita,       0,    72")
+        check(run("check", "--line", LINE, "--service", faulty)[0] == 0, "warning alone: 0")
+        check(run("check", "--line", LINE, "--service", faulty, "--werror")[0] == 1,
+              "warning under --werror: 1")
+        usage_error(["check", "--line", LINE], "needs --service")
+        usage_error(["check", "--line", tmp, "--service", SERVICE], "is a folder")
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
     if failures:

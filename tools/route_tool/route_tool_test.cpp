@@ -76,11 +76,22 @@ TEST(RouteTool, CompileWithMissingInputOrAFileAsOutputFolder) {
 
 TEST(RouteTool, DumpOfAMissingOrCorruptFolder) {
   testing::temp_folder dir;
-  expect_usage_error(run({"dump", dir.path().string()}),
-                     "Viterbo_Attigliano_Orte_7547.sim: file not found");
+  expect_usage_error(run({"dump", dir.path().string()}), "no compiled route in '");
+  // Names given: the missing file is named.
+  expect_usage_error(run({"dump", dir.path().string(), "--route", "R", "--train", "1"}),
+                     "R_1.sim: file not found");
   disk_file_system disk;
   modello_percorso m = testing::sample_model();
   testing::write_route_files(disk, {dir.path(), '/'}, m);
+  // One set in the folder: found without the names.
+  EXPECT_EQ(run({"dump", dir.path().string()}).status, 0);
+  // Two sets: the names are needed.
+  m.numero_treno = "13";
+  testing::write_route_files(disk, {dir.path(), '/'}, m);
+  expect_usage_error(run({"dump", dir.path().string()}),
+                     "holds several compiled routes (Prova train 12, Prova train 13): choose one "
+                     "with --route and --train");
+  EXPECT_EQ(run({"dump", dir.path().string(), "--train", "13"}).status, 0);
   std::string cells = testing::encode_cells(m);
   cells.resize(cells.size() - 4);
   testing::write_text(dir.path() / "Prova_12.dat", cells);
