@@ -1,6 +1,7 @@
 // The X11 platform: the waiting window and the message box drawn with Xlib.
-// Text goes through Xft when it was found at build time, else (or when no
-// Xft font opens) through a core X font.
+// Text goes through Xft when it was found at build time and loads at run
+// time, else (or when no Xft font opens) through a core X font. Xlib and Xft
+// are loaded only once a display is named (x11_library.h).
 #include "app/platform_x11.h"
 
 #include "app/x11_waiting_window.h"
@@ -8,8 +9,6 @@
 #if VO_HAVE_X11
 
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <poll.h>
 
@@ -23,11 +22,10 @@
 
 #include "app/executable_folder.h"
 #include "app/form1.h"
+#include "app/x11_library.h"
 #include "base/utf8.h"
 
 #if VO_HAVE_XFT
-#include <X11/Xft/Xft.h>
-
 // For builds with the leak checker: fontconfig keeps its configuration for
 // the life of the process, and nothing of ours can free it.
 extern "C" const char* __lsan_default_suppressions() {
@@ -38,6 +36,18 @@ extern "C" const char* __lsan_default_suppressions() {
 namespace scenario {
 
 namespace {
+
+// The loaded functions. Called only after x11_waiting_window::open() has
+// loaded them.
+const xlib_functions& xlib() {
+  return system_x11_library()->xlib;
+}
+
+#if VO_HAVE_XFT
+const xft_functions& xft() {
+  return system_x11_library()->xft;
+}
+#endif
 
 // The caption of the label and the font it asks for: bold sans, 24 pt at
 // 96 dots per inch (32 pixels), made smaller only if the word would not fit
@@ -86,7 +96,7 @@ class text_face {
 class core_face : public text_face {
  public:
   core_face(Display* dpy, XFontStruct* font) : dpy_(dpy), font_(font) {}
-  ~core_face() override { XFreeFont(dpy_, font_); }
+  ~core_face() override { xlib().free_font(dpy_, font_); }
   core_face(const core_face&) = delete;
   core_face& operator=(const core_face&) = delete;
 
@@ -100,7 +110,7 @@ class core_face : public text_face {
         "fixed",
     };
     for (const auto& name : names) {
-      if (XFontStruct* f = XLoadQueryFont(dpy, name.c_str())) {
+      if (XFontStruct* f = xlib().load_query_font(dpy, name.c_str())) {
         return std::make_unique<core_face>(dpy, f);
       }
     }
@@ -109,7 +119,7 @@ class core_face : public text_face {
 
   int advance(const std::u32string& text) const override {
     const std::string s = latin1(text);
-    return XTextWidth(font_, s.data(), static_cast<int>(s.size()));
+    return xlib().text_width(font_, s.data(), static_cast<int>(s.size()));
   }
   int ascent() const override { return font_->ascent; }
   int descent() const override { return font_->descent; }
@@ -117,11 +127,11 @@ class core_face : public text_face {
   void draw(Window w, GC gc, int x, int baseline, const std::u32string& text,
             XRectangle clip) const override {
     const std::string s = latin1(text);
-    XSetFont(dpy_, gc, font_->fid);
-    XSetForeground(dpy_, gc, BlackPixel(dpy_, DefaultScreen(dpy_)));
-    XSetClipRectangles(dpy_, gc, 0, 0, &clip, 1, Unsorted);
-    XDrawString(dpy_, w, gc, x, baseline, s.data(), static_cast<int>(s.size()));
-    XSetClipMask(dpy_, gc, None);
+    xlib().set_font(dpy_, gc, font_->fid);
+    xlib().set_foreground(dpy_, gc, BlackPixel(dpy_, DefaultScreen(dpy_)));
+    xlib().set_clip_rectangles(dpy_, gc, 0, 0, &clip, 1, Unsorted);
+    xlib().draw_string(dpy_, w, gc, x, baseline, s.data(), static_cast<int>(s.size()));
+    xlib().set_clip_mask(dpy_, gc, None);
   }
 
  private:
@@ -142,8 +152,8 @@ class xft_face : public text_face {
   xft_face(Display* dpy, XftFont* font, XftColor black) : dpy_(dpy), font_(font), black_(black) {}
   ~xft_face() override {
     const int screen = DefaultScreen(dpy_);
-    XftColorFree(dpy_, DefaultVisual(dpy_, screen), DefaultColormap(dpy_, screen), &black_);
-    XftFontClose(dpy_, font_);
+    xft().color_free(dpy_, DefaultVisual(dpy_, screen), DefaultColormap(dpy_, screen), &black_);
+    xft().font_close(dpy_, font_);
   }
   xft_face(const xft_face&) = delete;
   xft_face& operator=(const xft_face&) = delete;
@@ -151,15 +161,15 @@ class xft_face : public text_face {
   static std::unique_ptr<text_face> open(Display* dpy, bool bold, int pixel_size) {
     const int screen = DefaultScreen(dpy);
     XftFont* font =
-        XftFontOpen(dpy, screen, XFT_FAMILY, XftTypeString, "sans-serif", XFT_WEIGHT,
-                    XftTypeInteger, bold ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, XFT_PIXEL_SIZE,
-                    XftTypeDouble, static_cast<double>(pixel_size), nullptr);
+        xft().font_open(dpy, screen, XFT_FAMILY, XftTypeString, "sans-serif", XFT_WEIGHT,
+                        XftTypeInteger, bold ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, XFT_PIXEL_SIZE,
+                        XftTypeDouble, static_cast<double>(pixel_size), nullptr);
     if (font == nullptr) return nullptr;
     XRenderColor black_value{0, 0, 0, 0xFFFF};
     XftColor black;
-    if (!XftColorAllocValue(dpy, DefaultVisual(dpy, screen), DefaultColormap(dpy, screen),
-                            &black_value, &black)) {
-      XftFontClose(dpy, font);
+    if (!xft().color_alloc_value(dpy, DefaultVisual(dpy, screen), DefaultColormap(dpy, screen),
+                                 &black_value, &black)) {
+      xft().font_close(dpy, font);
       return nullptr;
     }
     return std::make_unique<xft_face>(dpy, font, black);
@@ -168,7 +178,7 @@ class xft_face : public text_face {
   int advance(const std::u32string& text) const override {
     const std::vector<FcChar32> chars = fc_chars(text);
     XGlyphInfo extents{};
-    XftTextExtents32(dpy_, font_, chars.data(), static_cast<int>(chars.size()), &extents);
+    xft().text_extents32(dpy_, font_, chars.data(), static_cast<int>(chars.size()), &extents);
     return extents.xOff;
   }
   int ascent() const override { return font_->ascent; }
@@ -177,12 +187,14 @@ class xft_face : public text_face {
   void draw(Window w, GC, int x, int baseline, const std::u32string& text,
             XRectangle clip) const override {
     const int screen = DefaultScreen(dpy_);
-    XftDraw* d = XftDrawCreate(dpy_, w, DefaultVisual(dpy_, screen), DefaultColormap(dpy_, screen));
+    XftDraw* d =
+        xft().draw_create(dpy_, w, DefaultVisual(dpy_, screen), DefaultColormap(dpy_, screen));
     if (d == nullptr) return;
-    XftDrawSetClipRectangles(d, 0, 0, &clip, 1);
+    xft().draw_set_clip_rectangles(d, 0, 0, &clip, 1);
     const std::vector<FcChar32> chars = fc_chars(text);
-    XftDrawString32(d, &black_, font_, x, baseline, chars.data(), static_cast<int>(chars.size()));
-    XftDrawDestroy(d);
+    xft().draw_string32(d, &black_, font_, x, baseline, chars.data(),
+                        static_cast<int>(chars.size()));
+    xft().draw_destroy(d);
   }
 
  private:
@@ -198,7 +210,9 @@ class xft_face : public text_face {
 
 std::unique_ptr<text_face> open_face(Display* dpy, bool bold, int pixel_size) {
 #if VO_HAVE_XFT
-  if (auto f = xft_face::open(dpy, bold, pixel_size)) return f;
+  if (system_x11_library()->has_xft) {
+    if (auto f = xft_face::open(dpy, bold, pixel_size)) return f;
+  }
 #endif
   return core_face::open(dpy, bold, pixel_size);
 }
@@ -228,7 +242,7 @@ unsigned long rgb_pixel(Display* dpy, unsigned short r, unsigned short g, unsign
   XColor c{};
   c.red = r, c.green = g, c.blue = b;
   c.flags = DoRed | DoGreen | DoBlue;
-  if (XAllocColor(dpy, DefaultColormap(dpy, DefaultScreen(dpy)), &c)) return c.pixel;
+  if (xlib().alloc_color(dpy, DefaultColormap(dpy, DefaultScreen(dpy)), &c)) return c.pixel;
   return fallback;
 }
 
@@ -239,8 +253,8 @@ bool wait_for_event(Display* dpy, Window w, int type, std::chrono::milliseconds 
   const auto deadline = clock::now() + timeout;
   XEvent ev;
   for (;;) {
-    while (XPending(dpy) > 0) {
-      XNextEvent(dpy, &ev);
+    while (xlib().pending(dpy) > 0) {
+      xlib().next_event(dpy, &ev);
       if (ev.xany.window == w && ev.type == type) return true;
     }
     const auto left =
@@ -264,45 +278,45 @@ struct wm_atoms {
 
 wm_atoms intern_atoms(Display* dpy) {
   wm_atoms a{};
-  a.wm_protocols = XInternAtom(dpy, "WM_PROTOCOLS", False);
-  a.wm_delete_window = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
-  a.net_wm_name = XInternAtom(dpy, "_NET_WM_NAME", False);
-  a.utf8_string = XInternAtom(dpy, "UTF8_STRING", False);
-  a.net_wm_window_type = XInternAtom(dpy, "_NET_WM_WINDOW_TYPE", False);
-  a.net_wm_window_type_dialog = XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-  a.net_wm_state = XInternAtom(dpy, "_NET_WM_STATE", False);
-  a.net_wm_state_modal = XInternAtom(dpy, "_NET_WM_STATE_MODAL", False);
+  a.wm_protocols = xlib().intern_atom(dpy, "WM_PROTOCOLS", False);
+  a.wm_delete_window = xlib().intern_atom(dpy, "WM_DELETE_WINDOW", False);
+  a.net_wm_name = xlib().intern_atom(dpy, "_NET_WM_NAME", False);
+  a.utf8_string = xlib().intern_atom(dpy, "UTF8_STRING", False);
+  a.net_wm_window_type = xlib().intern_atom(dpy, "_NET_WM_WINDOW_TYPE", False);
+  a.net_wm_window_type_dialog = xlib().intern_atom(dpy, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  a.net_wm_state = xlib().intern_atom(dpy, "_NET_WM_STATE", False);
+  a.net_wm_state_modal = xlib().intern_atom(dpy, "_NET_WM_STATE_MODAL", False);
   return a;
 }
 
 // Title, class, fixed size and the close protocol of a top-level window.
 void set_window_manager_properties(Display* dpy, const wm_atoms& atoms, Window w, int x, int y,
                                    int width, int height) {
-  XStoreName(dpy, w, titolo_applicazione);
+  xlib().store_name(dpy, w, titolo_applicazione);
   const std::string_view title = titolo_applicazione;
-  XChangeProperty(dpy, w, atoms.net_wm_name, atoms.utf8_string, 8, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(title.data()),
-                  static_cast<int>(title.size()));
+  xlib().change_property(dpy, w, atoms.net_wm_name, atoms.utf8_string, 8, PropModeReplace,
+                         reinterpret_cast<const unsigned char*>(title.data()),
+                         static_cast<int>(title.size()));
 
   std::string res_name(titolo_applicazione);
   std::string res_class(titolo_applicazione);
   res_class[0] = 'V';
   XClassHint class_hint{res_name.data(), res_class.data()};
-  XSetClassHint(dpy, w, &class_hint);
+  xlib().set_class_hint(dpy, w, &class_hint);
 
   // The window manager keeps the client area at exactly this size.
-  XSizeHints* size = XAllocSizeHints();
+  XSizeHints* size = xlib().alloc_size_hints();
   if (size != nullptr) {
     size->flags = PPosition | PSize | PMinSize | PMaxSize | PBaseSize;
     size->x = x, size->y = y;
     size->width = size->min_width = size->max_width = size->base_width = width;
     size->height = size->min_height = size->max_height = size->base_height = height;
-    XSetWMNormalHints(dpy, w, size);
-    XFree(size);
+    xlib().set_wm_normal_hints(dpy, w, size);
+    xlib().free(size);
   }
 
   Atom protocols[] = {atoms.wm_delete_window};
-  XSetWMProtocols(dpy, w, protocols, 1);
+  xlib().set_wm_protocols(dpy, w, protocols, 1);
 }
 
 }  // namespace
@@ -319,14 +333,14 @@ struct x11_waiting_window::impl {
   unsigned long shadow_colour = 0;  // button edges, dark grey
 
   ~impl() {
-    if (gc != nullptr) XFreeGC(dpy, gc);
-    if (window != 0) XDestroyWindow(dpy, window);
-    XCloseDisplay(dpy);
+    if (gc != nullptr) xlib().free_gc(dpy, gc);
+    if (window != 0) xlib().destroy_window(dpy, window);
+    xlib().close_display(dpy);
   }
 
   void paint_label() {
     const std::u32string text = decode_utf8(caption);
-    XClearWindow(dpy, window);
+    xlib().clear_window(dpy, window);
     if (auto face = open_label_face(dpy, text)) {
       // Left and top aligned in the label, cut at its edges.
       const XRectangle clip{label_x, label_y, label_width, label_height};
@@ -342,9 +356,13 @@ x11_waiting_window::x11_waiting_window(std::unique_ptr<impl> p) : impl_(std::mov
 x11_waiting_window::~x11_waiting_window() = default;
 
 std::unique_ptr<x11_waiting_window> x11_waiting_window::open(const std::string& display_name) {
-  Display* dpy = XOpenDisplay(display_name.empty() ? nullptr : display_name.c_str());
+  // With no display named, as Xlib would find none, Xlib is not even loaded.
+  const char* named = display_name.empty() ? std::getenv("DISPLAY") : display_name.c_str();
+  if (named == nullptr || *named == '\0') return nullptr;
+  if (system_x11_library() == nullptr) return nullptr;
+  Display* dpy = xlib().open_display(named);
   if (dpy == nullptr) return nullptr;
-  XSetErrorHandler(ignore_x_error);
+  xlib().set_error_handler(ignore_x_error);
 
   auto p = std::make_unique<impl>();
   p->dpy = dpy;
@@ -362,30 +380,31 @@ std::unique_ptr<x11_waiting_window> x11_waiting_window::open(const std::string& 
   // program never repaints it.
   attrs.backing_store = Always;
   attrs.event_mask = ExposureMask | StructureNotifyMask;
-  p->window = XCreateWindow(dpy, RootWindow(dpy, p->screen), x, y, client_width, client_height, 0,
-                            CopyFromParent, InputOutput, CopyFromParent,
-                            CWBackPixel | CWBorderPixel | CWBackingStore | CWEventMask, &attrs);
+  p->window =
+      xlib().create_window(dpy, RootWindow(dpy, p->screen), x, y, client_width, client_height, 0,
+                           CopyFromParent, InputOutput, CopyFromParent,
+                           CWBackPixel | CWBorderPixel | CWBackingStore | CWEventMask, &attrs);
   set_window_manager_properties(dpy, p->atoms, p->window, x, y, client_width, client_height);
-  XWMHints* hints = XAllocWMHints();
+  XWMHints* hints = xlib().alloc_wm_hints();
   if (hints != nullptr) {
     // It takes no input, so it does not ask for the keyboard focus.
     hints->flags = InputHint | StateHint;
     hints->input = False;
     hints->initial_state = NormalState;
-    XSetWMHints(dpy, p->window, hints);
-    XFree(hints);
+    xlib().set_wm_hints(dpy, p->window, hints);
+    xlib().free(hints);
   }
-  p->gc = XCreateGC(dpy, p->window, 0, nullptr);
-  XSync(dpy, False);
+  p->gc = xlib().create_gc(dpy, p->window, 0, nullptr);
+  xlib().sync(dpy, False);
   return std::unique_ptr<x11_waiting_window>(new x11_waiting_window(std::move(p)));
 }
 
 void x11_waiting_window::show() {
-  XMapRaised(impl_->dpy, impl_->window);
-  XFlush(impl_->dpy);
+  xlib().map_raised(impl_->dpy, impl_->window);
+  xlib().flush(impl_->dpy);
   wait_for_event(impl_->dpy, impl_->window, Expose, first_expose_timeout);
   impl_->paint_label();
-  XSync(impl_->dpy, False);
+  xlib().sync(impl_->dpy, False);
 }
 
 unsigned long x11_waiting_window::window_id() const {
@@ -427,28 +446,29 @@ void x11_waiting_window::impl::run_message_box(std::string_view text) {
   attrs.event_mask =
       ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
   const Window box =
-      XCreateWindow(dpy, RootWindow(dpy, screen), x, y, static_cast<unsigned>(width),
-                    static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                    CWBackPixel | CWBorderPixel | CWEventMask, &attrs);
+      xlib().create_window(dpy, RootWindow(dpy, screen), x, y, static_cast<unsigned>(width),
+                           static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
+                           CopyFromParent, CWBackPixel | CWBorderPixel | CWEventMask, &attrs);
   set_window_manager_properties(dpy, atoms, box, x, y, width, height);
-  XSetTransientForHint(dpy, box, window);
-  XChangeProperty(dpy, box, atoms.net_wm_window_type, XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(&atoms.net_wm_window_type_dialog), 1);
-  XChangeProperty(dpy, box, atoms.net_wm_state, XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(&atoms.net_wm_state_modal), 1);
-  XWMHints* hints = XAllocWMHints();
+  xlib().set_transient_for_hint(dpy, box, window);
+  xlib().change_property(dpy, box, atoms.net_wm_window_type, XA_ATOM, 32, PropModeReplace,
+                         reinterpret_cast<const unsigned char*>(&atoms.net_wm_window_type_dialog),
+                         1);
+  xlib().change_property(dpy, box, atoms.net_wm_state, XA_ATOM, 32, PropModeReplace,
+                         reinterpret_cast<const unsigned char*>(&atoms.net_wm_state_modal), 1);
+  XWMHints* hints = xlib().alloc_wm_hints();
   if (hints != nullptr) {
     hints->flags = InputHint | StateHint;
     hints->input = True;
     hints->initial_state = NormalState;
-    XSetWMHints(dpy, box, hints);
-    XFree(hints);
+    xlib().set_wm_hints(dpy, box, hints);
+    xlib().free(hints);
   }
-  GC box_gc = XCreateGC(dpy, box, 0, nullptr);
+  GC box_gc = xlib().create_gc(dpy, box, 0, nullptr);
 
   bool pressed = false;  // the mouse went down on OK and has not come up
   auto paint = [&] {
-    XClearWindow(dpy, box);
+    xlib().clear_window(dpy, box);
     if (face) {
       const XRectangle text_clip{box_margin, box_margin,
                                  static_cast<unsigned short>(width - 2 * box_margin),
@@ -458,32 +478,33 @@ void x11_waiting_window::impl::run_message_box(std::string_view text) {
         face->draw(box, box_gc, box_margin, baseline, lines[i], text_clip);
       }
     }
-    XSetForeground(dpy, box_gc, pressed ? shadow_colour : WhitePixel(dpy, screen));
-    XFillRectangle(dpy, box, box_gc, button.x, button.y, button.width, button.height);
-    XSetForeground(dpy, box_gc, BlackPixel(dpy, screen));
-    XDrawRectangle(dpy, box, box_gc, button.x, button.y, button.width - 1u, button.height - 1u);
-    XSetForeground(dpy, box_gc, shadow_colour);
-    XDrawRectangle(dpy, box, box_gc, button.x + 1, button.y + 1, button.width - 3u,
-                   button.height - 3u);
+    xlib().set_foreground(dpy, box_gc, pressed ? shadow_colour : WhitePixel(dpy, screen));
+    xlib().fill_rectangle(dpy, box, box_gc, button.x, button.y, button.width, button.height);
+    xlib().set_foreground(dpy, box_gc, BlackPixel(dpy, screen));
+    xlib().draw_rectangle(dpy, box, box_gc, button.x, button.y, button.width - 1u,
+                          button.height - 1u);
+    xlib().set_foreground(dpy, box_gc, shadow_colour);
+    xlib().draw_rectangle(dpy, box, box_gc, button.x + 1, button.y + 1, button.width - 3u,
+                          button.height - 3u);
     if (face) {
       const int ok_x = button.x + (button.width - face->advance(ok)) / 2;
       const int ok_baseline =
           button.y + (button.height - face->ascent() - face->descent()) / 2 + face->ascent();
       face->draw(box, box_gc, ok_x, ok_baseline, ok, button);
     }
-    XFlush(dpy);
+    xlib().flush(dpy);
   };
   auto on_button = [&](int px, int py) {
     return px >= button.x && px < button.x + button.width && py >= button.y &&
            py < button.y + button.height;
   };
 
-  XMapRaised(dpy, box);
+  xlib().map_raised(dpy, box);
   bool box_exists = true;
   bool done = false;
   while (!done) {
     XEvent ev;
-    XNextEvent(dpy, &ev);
+    xlib().next_event(dpy, &ev);
     if (ev.xany.window == window && ev.type == Expose && ev.xexpose.count == 0) {
       // While the user reads the box the program waits anyway, so the
       // waiting window may be repainted (where the server keeps no copy).
@@ -494,13 +515,13 @@ void x11_waiting_window::impl::run_message_box(std::string_view text) {
     switch (ev.type) {
       case MapNotify:
         // Without a window manager nobody else gives it the keyboard.
-        XSetInputFocus(dpy, box, RevertToParent, CurrentTime);
+        xlib().set_input_focus(dpy, box, RevertToParent, CurrentTime);
         break;
       case Expose:
         if (ev.xexpose.count == 0) paint();
         break;
       case KeyPress: {
-        const KeySym key = XLookupKeysym(&ev.xkey, 0);
+        const KeySym key = xlib().lookup_keysym(&ev.xkey, 0);
         if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape) done = true;
         break;
       }
@@ -534,9 +555,9 @@ void x11_waiting_window::impl::run_message_box(std::string_view text) {
         break;
     }
   }
-  XFreeGC(dpy, box_gc);
-  if (box_exists) XDestroyWindow(dpy, box);
-  XSync(dpy, False);
+  xlib().free_gc(dpy, box_gc);
+  if (box_exists) xlib().destroy_window(dpy, box);
+  xlib().sync(dpy, False);
 }
 
 // ------------------------------------------------------------- platform ----

@@ -49,13 +49,15 @@ class program_test : public testing::Test {
     if (!root_.empty()) fs::remove_all(root_, ignored);
   }
 
-  // Runs the copy with DISPLAY removed from its environment, from another
-  // current folder; returns the exit status and keeps stderr in err_.
-  int run() {
+  // Runs the copy with DISPLAY removed from its environment and `extra`
+  // added, from another current folder; returns the exit status and keeps
+  // stderr in err_.
+  int run(const std::vector<std::string>& extra = {}) {
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
       if (std::strncmp(*e, "DISPLAY=", 8) != 0) env.emplace_back(*e);
     }
+    env.insert(env.end(), extra.begin(), extra.end());
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
@@ -106,6 +108,24 @@ TEST_F(program_test, WithoutDisplayTheWaitingWordGoesToStderr) {
   run();
   EXPECT_EQ(err_.substr(0, 10), "Attendere\n") << err_;
   EXPECT_TRUE(fs::is_empty(elsewhere_)) << "files go to the program's folder only";
+}
+
+TEST_F(program_test, WithoutDisplayNoWindowLibraryIsLoaded) {
+  // The dynamic loader lists on stderr every library it maps, at start-up
+  // and later (dlopen) alike.
+  ASSERT_EQ(run({"LD_DEBUG=files"}), 0) << err_;
+  ASSERT_NE(err_.find("libc.so.6"), std::string::npos) << "no loader trace: " << err_;
+  for (const char* library :
+       {"libX11", "libxcb", "libXft", "libXrender", "libfontconfig", "libfreetype"}) {
+    EXPECT_EQ(err_.find(library), std::string::npos) << library << " loaded";
+  }
+}
+
+TEST_F(program_test, DisplayThatCannotBeOpenedFallsBackToTheConsole) {
+  // Nothing listens on display 4093: the run goes on without a window.
+  EXPECT_EQ(run({"DISPLAY=:4093"}), 0) << err_;
+  EXPECT_EQ(err_.substr(0, 10), "Attendere\n") << err_;
+  EXPECT_TRUE(fs::is_regular_file(folder_ / notes));
 }
 
 TEST_F(program_test, UnwritableNotesFileEndsTheRunThereWithStatusTwo) {
