@@ -101,7 +101,7 @@ esito_controllo controlla(const ingresso_controllo& in) {
   o.nome_linea = in.nome_linea;
   o.numero_treno = in.numero_treno;
   o.sorgenti = true;
-  o.posa_geometria = false;
+  o.posa_geometria = in.posa_geometria;
   o.file_binari = false;
   e.compilazione = compila({in.linea, in.servizio}, o);
 

@@ -22,6 +22,9 @@ struct ingresso_controllo {
   std::string nome_file_servizio = "servizio.txt";
   std::string nome_linea;    // the route name and train number, as the
   std::string numero_treno;  // compile step would be given them
+  // Lay the plan geometry in the compile step's run too (a viewer draws it);
+  // the checker itself needs only its point count.
+  bool posa_geometria = false;
 };
 
 struct esito_controllo {
@@ -29,8 +32,8 @@ struct esito_controllo {
   std::vector<diagnostica> diagnostiche;
   int errori = 0;
   int avvisi = 0;
-  // The compile step's own run on the same texts (j = 1, sources kept, no
-  // geometry laid): the model, its sources and its faults.
+  // The compile step's own run on the same texts (j = 1, sources kept, the
+  // geometry laid only on request): the model, its sources and its faults.
   risultato_compilazione compilazione;
 };
 
