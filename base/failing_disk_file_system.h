@@ -20,7 +20,7 @@ class failing_disk_file_system : public disk_file_system {
   int writes_started() const { return writes_started_; }
 
  protected:
-  void write_content(std::ofstream& out, std::string_view bytes) override;
+  void write_content(std::ofstream& out, const file_content& content) override;
 
  private:
   int countdown_ = 0;

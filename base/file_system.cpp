@@ -50,7 +50,19 @@ std::string disk_file_system::read_file(const fs::path& file) {
   return bytes;
 }
 
+void file_system::write_file(const fs::path& file, const file_content& content) {
+  std::string bytes(static_cast<std::size_t>(content.size()), '\0');
+  content.for_each_piece([&bytes](std::uint64_t offset, std::string_view piece) {
+    bytes.replace(static_cast<std::size_t>(offset), piece.size(), piece);
+  });
+  write_file(file, std::string_view(bytes));
+}
+
 void disk_file_system::write_file(const fs::path& file, std::string_view bytes) {
+  write_file(file, bytes_content(bytes));
+}
+
+void disk_file_system::write_file(const fs::path& file, const file_content& content) {
   // The complete content goes to a temporary file first and is then renamed
   // over the old name, so a failure halfway never loses the older file.
   const fs::path tmp = temporary_path(file);
@@ -59,7 +71,7 @@ void disk_file_system::write_file(const fs::path& file, std::string_view bytes) 
     errno = 0;
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
     if (!out) throw file_error(file, errno_reason("cannot be created"));
-    write_content(out, bytes);
+    write_content(out, content);
     out.flush();
     if (!out) {
       const std::string reason = errno_reason("write failed");
@@ -82,8 +94,11 @@ void disk_file_system::write_file(const fs::path& file, std::string_view bytes) 
   }
 }
 
-void disk_file_system::write_content(std::ofstream& out, std::string_view bytes) {
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+void disk_file_system::write_content(std::ofstream& out, const file_content& content) {
+  content.for_each_piece([&out](std::uint64_t offset, std::string_view piece) {
+    out.seekp(static_cast<std::streamoff>(offset));
+    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+  });
 }
 
 void disk_file_system::remove_file(const fs::path& file) {

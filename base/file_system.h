@@ -5,7 +5,9 @@
 // write fail at a chosen point.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -26,6 +28,31 @@ class file_error : public std::runtime_error {
   std::string reason_;
 };
 
+// A file's content made in pieces at known offsets, for a file too large to
+// be held in memory whole before it is written (the line data file of a long
+// line). The pieces cover [0, size) once each, in any order.
+class file_content {
+ public:
+  virtual ~file_content() = default;
+  virtual std::uint64_t size() const = 0;
+  virtual void for_each_piece(
+      const std::function<void(std::uint64_t offset, std::string_view bytes)>& put) const = 0;
+};
+
+// Bytes already in memory, as one piece.
+class bytes_content : public file_content {
+ public:
+  explicit bytes_content(std::string_view bytes) : bytes_(bytes) {}
+  std::uint64_t size() const override { return bytes_.size(); }
+  void for_each_piece(
+      const std::function<void(std::uint64_t, std::string_view)>& put) const override {
+    put(0, bytes_);
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
 class file_system {
  public:
   virtual ~file_system() = default;
@@ -40,6 +67,10 @@ class file_system {
   // however long it was. Throws file_error on failure; the older file, if
   // any, is then left as it was.
   virtual void write_file(const std::filesystem::path& file, std::string_view bytes) = 0;
+
+  // The same for content made in pieces. By default the pieces are put
+  // together in memory and written as above.
+  virtual void write_file(const std::filesystem::path& file, const file_content& content);
 
   // Deletes the file. Throws file_error when it cannot be deleted (a missing
   // file included).
@@ -62,13 +93,15 @@ class disk_file_system : public file_system {
   bool file_exists(const std::filesystem::path& file) override;
   std::string read_file(const std::filesystem::path& file) override;
   void write_file(const std::filesystem::path& file, std::string_view bytes) override;
+  // The pieces go straight into the temporary file.
+  void write_file(const std::filesystem::path& file, const file_content& content) override;
   void remove_file(const std::filesystem::path& file) override;
   void remove_stale_temporary(const std::filesystem::path& file) override;
 
  protected:
   // Puts the whole content into the open temporary file. Tests override it
   // to make a write stop halfway, as a full disk would.
-  virtual void write_content(std::ofstream& out, std::string_view bytes);
+  virtual void write_content(std::ofstream& out, const file_content& content);
 };
 
 }  // namespace scenario

@@ -15,6 +15,7 @@ class memory_file_system : public file_system {
  public:
   bool file_exists(const std::filesystem::path& file) override;
   std::string read_file(const std::filesystem::path& file) override;
+  using file_system::write_file;
   void write_file(const std::filesystem::path& file, std::string_view bytes) override;
   void remove_file(const std::filesystem::path& file) override;
 

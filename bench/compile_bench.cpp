@@ -1,6 +1,6 @@
-// The compile step, timed: the fixed scenario and the largest route, on the
-// folder in memory (the compiler alone) and on a real temporary folder
-// (with the file system's cost).
+// The compile step, timed: the fixed scenario and the largest route, on
+// bytes in memory (the compiler alone) and on a real temporary folder (with
+// the file system's cost); and the checker on the same two scenarios.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -10,6 +10,8 @@
 #include "base/memory_file_system.h"
 #include "base/program_folder.h"
 #include "bench/large_route.h"
+#include "compiler/check/controlla.h"
+#include "compiler/compila.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"
@@ -53,12 +55,22 @@ esito_compilazione compile(file_system& f, const program_folder& cartella) {
 }
 
 void in_memory(benchmark::State& state, const text_files& t) {
-  const program_folder cartella{"/s", '/'};
+  opzioni_compilazione o;
+  o.nome_linea = linea;
+  o.numero_treno = treno;
   for (auto _ : state) {
-    memory_file_system mem;
-    put(mem, cartella, t);
-    benchmark::DoNotOptimize(compile(mem, cartella));
+    risultato_compilazione r = compila({t.line, t.service}, o);
+    benchmark::DoNotOptimize(r.linea_dat().data());
   }
+}
+
+void check(benchmark::State& state, const text_files& t) {
+  ingresso_controllo in;
+  in.linea = t.line;
+  in.servizio = t.service;
+  in.nome_linea = linea;
+  in.numero_treno = treno;
+  for (auto _ : state) benchmark::DoNotOptimize(controlla(in).errori);
 }
 
 void on_disk(benchmark::State& state, const text_files& t) {
@@ -89,6 +101,12 @@ void BM_LargestRoute_Memory(benchmark::State& s) {
 void BM_LargestRoute_Disk(benchmark::State& s) {
   on_disk(s, largest_route());
 }
+void BM_Check_FixedScenario(benchmark::State& s) {
+  check(s, fixed_scenario());
+}
+void BM_Check_LargestRoute(benchmark::State& s) {
+  check(s, largest_route());
+}
 
 BENCHMARK(BM_FixedScenario_Memory)
     ->Unit(benchmark::kMillisecond)
@@ -103,6 +121,15 @@ BENCHMARK(BM_LargestRoute_Memory)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_LargestRoute_Disk)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_Check_FixedScenario)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Check_LargestRoute)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

@@ -97,13 +97,14 @@ TEST(FileCelle, SizeIs15PerCellIncludingCell0) {
 }
 
 // The geometry as the line reader leaves it: points 0 and 1 integers, 2 to
-// L - 2 doubles, the last two empty, x column then y column.
+// L - 2 doubles, the last two empty, x column then y column. Straight on
+// from the seed: x stays 0, y is the point's index.
 modello_percorso tracciato_di_prova(std::int32_t l) {
   modello_percorso m;
   m.lunghezza_tracciato = l;
   m.tracciato.crea(l);
   m.tracciato.semina();
-  for (std::int32_t k = 2; k <= l - 2; ++k) m.tracciato.posa(k, k + 0.5);
+  m.tracciato.posa(l - 2, 0.0, false);
   return m;
 }
 
@@ -111,15 +112,16 @@ TEST(FileLinea, TagPatternAndValues) {
   modello_percorso m = tracciato_di_prova(5);
   const std::string file(bytes_linea_dat(m));
   ASSERT_EQ(file.size(), 2u * (2 * 4 + (5 - 3) * 10 + 2 * 2));
-  // x of point 2 is 2.0 = 0x4000000000000000.
-  EXPECT_EQ(file.substr(0, 18), b({2, 0, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}));
-  // Point 3: 3.0 = 0x4008000000000000; then points 4 and 5 empty.
-  EXPECT_EQ(file.substr(18, 14), b({5, 0, 0, 0, 0, 0, 0, 0, 0x08, 0x40, 0, 0, 0, 0}));
-  // The y half: 0, 1, 2.5, 3.5, empty, empty.
+  ASSERT_EQ(m.tracciato.size(), file.size());
+  // x of points 0 and 1 are Integers 0; x of point 2 is the Double 0.0.
+  EXPECT_EQ(file.substr(0, 18), b({2, 0, 0, 0, 2, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  // Point 3's x, then points 4 and 5 empty.
+  EXPECT_EQ(file.substr(18, 14), b({5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  // The y half: 0, 1, then 2.0 = 0x4000000000000000 and 3.0, then empty.
   const std::string y = file.substr(32);
   EXPECT_EQ(y.substr(0, 8), b({2, 0, 0, 0, 2, 0, 1, 0}));
-  EXPECT_EQ(decode_double(reinterpret_cast<const unsigned char*>(y.data()) + 10), 2.5);
-  EXPECT_EQ(decode_double(reinterpret_cast<const unsigned char*>(y.data()) + 20), 3.5);
+  EXPECT_EQ(decode_double(reinterpret_cast<const unsigned char*>(y.data()) + 10), 2.0);
+  EXPECT_EQ(decode_double(reinterpret_cast<const unsigned char*>(y.data()) + 20), 3.0);
   EXPECT_EQ(y.substr(28), b({0, 0, 0, 0}));
 }
 

@@ -54,7 +54,6 @@ risultato_compilazione compila(const testi_scenario& testi, const opzioni_compil
 
   r.sim = bytes_sim(m);
   r.celle_dat = bytes_celle_dat(m);
-  if (m.genera_linea != 0) bytes_linea_dat(m);  // closes the geometry
   return r;
 }
 

@@ -40,10 +40,11 @@ struct risultato_compilazione {
   traccia_lettura traccia;    // every fault recorded, in the order found
   esito_lettura lettura;      // which texts the readers consumed
   // The simulation and cell data files (empty unless completato and asked
-  // for); the line data file is linea_dat().
+  // for). The line data file is the geometry itself (modello.tracciato, a
+  // file_content made piece by piece as it is written), or linea_dat() in
+  // one buffer; empty with j = 0 or without a geometry.
   std::string sim;
   std::string celle_dat;
-  // The line data file's bytes (empty with j = 0 or without a geometry).
   std::string_view linea_dat() { return modello.tracciato.byte(); }
 };
 

@@ -1,5 +1,6 @@
 #include "compiler/line_reader.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -20,31 +21,32 @@ namespace {
   throw run_failure(motivo_guasto::punto_fuori, "track point outside the plan geometry");
 }
 
-// Lays the plan geometry point by point (or, for the checker, only follows
-// the point index with the same bounds): each point from the two before it,
-// straight on or turned by the curvature c (radians per metre), in exactly
-// this order of operations.
+// Lays the plan geometry run by run (or, for the checker, only follows the
+// point index with the same bounds): a run of points up to a given one,
+// straight on or turned by a curve's curvature c (radians per metre). The
+// bounds are those of laying point by point: a point past the geometry's
+// last is a run-time failure, and past point 1000000 a curve stops with
+// code 103, once the points before have been laid.
 class posatore {
  public:
   posatore(modello_percorso& m, stato_lettori& st, bool posa) : m_(m), st_(st), posa_(posa) {}
 
   void semina() {
     st_.k = 2;
-    st_.x2 = 0.0, st_.y2 = 0.0, st_.x1 = 0.0, st_.y1 = 1.0;
     if (posa_ ? !m_.tracciato.semina() : n_punti() < 2) fuori_dal_tracciato();
   }
 
-  void passo(double c, bool curva) {
-    if (!posa_) {
-      if (st_.k >= n_punti()) fuori_dal_tracciato();
-      return;
-    }
-    const double dx = st_.x1 - st_.x2;
-    const double dy = st_.y1 - st_.y2;
-    const double nx = curva ? st_.x1 + (dx + c * dy) : st_.x1 + dx;
-    const double ny = curva ? st_.y1 + (dy - c * dx) : st_.y1 + dy;
-    if (!m_.tracciato.posa(nx, ny)) fuori_dal_tracciato();
-    st_.x2 = st_.x1, st_.y2 = st_.y1, st_.x1 = nx, st_.y1 = ny;
+  // Points k .. fino; false when the point limit stopped the run (code 103).
+  bool corri(std::int64_t fino, double c, bool curva, bool con_limite) {
+    if (st_.k > fino) return true;
+    std::int64_t ultimo = fino;
+    if (con_limite) ultimo = std::min(ultimo, punti_massimi);
+    const bool oltre = ultimo >= n_punti();
+    if (oltre) ultimo = n_punti() - 1;
+    if (posa_ && ultimo >= st_.k) m_.tracciato.posa(ultimo, c, curva);
+    st_.k = std::max(st_.k, ultimo + 1);
+    if (oltre) fuori_dal_tracciato();
+    return !(con_limite && st_.k > punti_massimi);
   }
 
  private:
@@ -203,18 +205,13 @@ seguito leggi_curva(lettore& l, std::string_view riga, posatore& geometria) {
   if (c == 0.0) return l.rifiuta(codice::curva_non_valida, -1, std::nullopt);
   if (contains_any_case(riga, "s")) c = -c;  // left-hand curve
   const std::int64_t fine = long_di(std::int64_t{inizio} + lunghezza);
-  auto avanza = [&] {
-    ++st.k;
-    return st.k <= punti_massimi;
-  };
-  while (st.k <= inizio) {
-    geometria.passo(0.0, false);
-    if (!avanza()) return l.rifiuta(codice::curva_non_valida, 0, std::nullopt);
+  // Straight on up to the curve, then the curve.
+  if (!geometria.corri(inizio, 0.0, false, true)) {
+    return l.rifiuta(codice::curva_non_valida, 0, std::nullopt);
   }
   const std::int64_t primo = st.k;
-  while (st.k <= fine) {
-    geometria.passo(c, true);
-    if (!avanza()) return l.rifiuta(codice::curva_non_valida, 1, std::nullopt);
+  if (!geometria.corri(fine, c, true, true)) {
+    return l.rifiuta(codice::curva_non_valida, 1, std::nullopt);
   }
   if (sorgenti_modello* s = l.w().sorgenti()) {
     s->curve.push_back({l.record_corrente(), primo, st.k - 1});
@@ -352,13 +349,9 @@ seguito leggi_file_linea(lettore& l, bool posa_geometria) {
                    st.record_pendenza);
     ++st.indice_pendenza;
   } while (st.indice_pendenza < std::int64_t{m.n_celle} - 2);
-  if (m.genera_linea != 0) {
-    // Straight on to the end; the last two points stay empty.
-    while (st.k <= std::int64_t{m.lunghezza_tracciato} - 2) {
-      geometria.passo(0.0, false);
-      ++st.k;
-    }
-  }
+  // Straight on to the end; the last two points stay empty.
+  if (m.genera_linea != 0)
+    geometria.corri(std::int64_t{m.lunghezza_tracciato} - 2, 0.0, false, false);
   return seguito::continua;
 }
 

@@ -9,109 +9,159 @@ namespace scenario {
 
 namespace {
 
-void scrivi_tag(char* p, std::uint16_t tag) {
-  encode_fixed16(p, tag);
-}
+// Pieces of this many points per half go to the file at a time.
+constexpr std::int64_t punti_per_pezzo = 8192;
+
+// The two seeded points, x and y.
+constexpr std::int16_t seme_x[2] = {0, 0};
+constexpr std::int16_t seme_y[2] = {0, 1};
 
 }  // namespace
-
-std::size_t tracciato_piano::meta(std::int64_t posati) const {
-  const auto vuoti = static_cast<std::size_t>(n_ - posati);
-  if (posati == 0) return vuoti * byte_variante_vuota;
-  return offset(posati) + vuoti * byte_variante_vuota;
-}
 
 tracciato_piano& tracciato_piano::operator=(const tracciato_piano& altro) {
   if (this == &altro) return *this;
   n_ = altro.n_;
   posati_ = altro.posati_;
-  inizio_y_ = altro.inizio_y_;
-  capienza_ = altro.capienza_;
-  chiuso_ = altro.chiuso_;
-  buffer_.reset(capienza_ == 0 ? nullptr : new char[capienza_]);
-  if (capienza_ != 0) std::memcpy(buffer_.get(), altro.buffer_.get(), capienza_);
+  tratti_ = altro.tratti_;
+  byte_.reset();
   return *this;
 }
 
 void tracciato_piano::crea(std::int64_t lunghezza_tracciato) {
   n_ = lunghezza_tracciato + 1;
   posati_ = 0;
-  chiuso_ = false;
-  // Laid out for the usual end: every point laid but the last two. A
-  // geometry too short for that gets room for every point as a Double.
-  inizio_y_ = n_ >= 4 ? meta(n_ - 2) : static_cast<std::size_t>(n_) * byte_variante_doppio;
-  capienza_ = 2 * inizio_y_;
-  buffer_.reset(new char[capienza_]);
+  tratti_.clear();
+  byte_.reset();
 }
 
 void tracciato_piano::cancella() {
-  n_ = 0;
-  posati_ = 0;
-  inizio_y_ = 0;
-  capienza_ = 0;
-  buffer_.reset();
-  chiuso_ = false;
+  crea(-1);
 }
 
 bool tracciato_piano::semina() {
-  if (n_ < 2 || chiuso_) return false;
-  constexpr std::int16_t x[2] = {0, 0};
-  constexpr std::int16_t y[2] = {0, 1};
-  for (int k = 0; k < 2; ++k) {
-    char* px = buffer_.get() + k * byte_variante_intero;
-    char* py = px + inizio_y_;
-    scrivi_tag(px, tag_intero);
-    encode_fixed16(px + 2, static_cast<std::uint16_t>(x[k]));
-    scrivi_tag(py, tag_intero);
-    encode_fixed16(py + 2, static_cast<std::uint16_t>(y[k]));
-  }
+  if (n_ < 2) return false;
   posati_ = 2;
+  byte_.reset();
   return true;
 }
 
-void tracciato_piano::scrivi_doppio(std::size_t offset, double v) {
-  char* p = buffer_.get() + offset;
-  scrivi_tag(p, tag_doppio);
-  encode_double(p + 2, v);
+void tracciato_piano::posa(std::int64_t ultimo, double c, bool curva) {
+  if (posati_ < 2 || ultimo < posati_) return;
+  // Straight runs one after the other are one run.
+  if (!curva && !tratti_.empty() && !tratti_.back().curva) {
+    tratti_.back().ultimo = ultimo;
+  } else {
+    tratti_.push_back({ultimo, c, curva});
+  }
+  posati_ = ultimo + 1;
+  byte_.reset();
 }
 
-void tracciato_piano::scrivi_vuoti(std::size_t offset, std::int64_t quanti) {
-  char* p = buffer_.get() + offset;
-  for (std::int64_t i = 0; i < quanti; ++i, p += byte_variante_vuota) scrivi_tag(p, tag_vuoto);
-}
-
-void tracciato_piano::riordina(std::size_t capienza_x) {
-  const std::size_t usati = posati_ == 0 ? 0 : fine_x(posati_);
-  std::unique_ptr<char[]> nuovo(new char[2 * capienza_x]);
-  std::memcpy(nuovo.get(), buffer_.get(), usati);
-  std::memcpy(nuovo.get() + capienza_x, buffer_.get() + inizio_y_, usati);
-  buffer_ = std::move(nuovo);
-  inizio_y_ = capienza_x;
-  capienza_ = 2 * capienza_x;
+template <class F>
+void tracciato_piano::per_punto(std::int64_t fino, F&& f) const {
+  // The last two points, as the reader would hold them, in exactly the
+  // order of operations of a step.
+  double x2 = seme_x[0], y2 = seme_y[0];
+  double x1 = seme_x[1], y1 = seme_y[1];
+  std::int64_t k = 2;
+  for (const tratto& t : tratti_) {
+    const std::int64_t fine = std::min(t.ultimo, fino);
+    for (; k <= fine; ++k) {
+      const double dx = x1 - x2;
+      const double dy = y1 - y2;
+      const double nx = t.curva ? x1 + (dx + t.c * dy) : x1 + dx;
+      const double ny = t.curva ? y1 + (dy - t.c * dx) : y1 + dy;
+      f(k, nx, ny);
+      x2 = x1, y2 = y1, x1 = nx, y1 = ny;
+    }
+    if (k > fino) return;
+  }
 }
 
 variante tracciato_piano::punto(std::int64_t k, int colonna) const {
   if (k < 0 || k >= posati_) return std::monostate{};
-  if (k < 2) return static_cast<std::int16_t>(colonna == 1 && k == 1 ? 1 : 0);
-  const char* p = buffer_.get() + (colonna == 0 ? 0 : inizio_y_) + offset(k) + 2;
-  return decode_double(reinterpret_cast<const unsigned char*>(p));
+  if (k < 2) return colonna == 0 ? seme_x[k] : seme_y[k];
+  double valore = 0.0;
+  per_punto(k, [&](std::int64_t i, double x, double y) {
+    if (i == k) valore = colonna == 0 ? x : y;
+  });
+  return valore;
+}
+
+std::uint64_t tracciato_piano::meta() const {
+  if (n_ <= 0) return 0;
+  const auto vuoti = static_cast<std::uint64_t>(n_ - posati_);
+  if (posati_ == 0) return vuoti * byte_variante_vuota;
+  return 2 * byte_variante_intero + static_cast<std::uint64_t>(posati_ - 2) * byte_variante_doppio +
+         vuoti * byte_variante_vuota;
+}
+
+std::uint64_t tracciato_piano::size() const {
+  return 2 * meta();
+}
+
+void tracciato_piano::for_each_piece(
+    const std::function<void(std::uint64_t, std::string_view)>& put) const {
+  if (n_ <= 0) return;
+  // One piece per half at a time, filled in place and put at its offset
+  // when full: a push per byte would cost more than computing the points.
+  constexpr std::size_t capienza = punti_per_pezzo * byte_variante_doppio;
+  const std::unique_ptr<char[]> pezzi(new char[2 * capienza]);
+  char* const inizio_x = pezzi.get();
+  char* const inizio_y = pezzi.get() + capienza;
+  char* px = inizio_x;
+  char* py = inizio_y;
+  std::uint64_t offset_x = 0, offset_y = meta();
+  auto svuota = [&] {
+    const auto nx = static_cast<std::size_t>(px - inizio_x);
+    const auto ny = static_cast<std::size_t>(py - inizio_y);
+    if (nx > 0) put(offset_x, {inizio_x, nx});
+    if (ny > 0) put(offset_y, {inizio_y, ny});
+    offset_x += nx;
+    offset_y += ny;
+    px = inizio_x;
+    py = inizio_y;
+  };
+  auto pieno = [&] {
+    return static_cast<std::size_t>(px - inizio_x) + byte_variante_doppio > capienza;
+  };
+  for (std::int64_t k = 0; k < std::min<std::int64_t>(posati_, 2); ++k) {
+    encode_fixed16(px, tag_intero);
+    encode_fixed16(px + 2, static_cast<std::uint16_t>(seme_x[k]));
+    encode_fixed16(py, tag_intero);
+    encode_fixed16(py + 2, static_cast<std::uint16_t>(seme_y[k]));
+    px += byte_variante_intero;
+    py += byte_variante_intero;
+  }
+  per_punto(posati_ - 1, [&](std::int64_t, double x, double y) {
+    encode_fixed16(px, tag_doppio);
+    encode_double(px + 2, x);
+    encode_fixed16(py, tag_doppio);
+    encode_double(py + 2, y);
+    px += byte_variante_doppio;
+    py += byte_variante_doppio;
+    if (pieno()) svuota();
+  });
+  for (std::int64_t k = std::max<std::int64_t>(posati_, 0); k < n_; ++k) {
+    encode_fixed16(px, tag_vuoto);
+    encode_fixed16(py, tag_vuoto);
+    px += byte_variante_vuota;
+    py += byte_variante_vuota;
+    if (pieno()) svuota();
+  }
+  svuota();
 }
 
 std::string_view tracciato_piano::byte() {
-  if (n_ == 0) return {};
-  const std::size_t meta_finale = meta(posati_);
-  if (!chiuso_) {
-    if (meta_finale > inizio_y_) riordina(meta_finale);
-    const std::size_t usati = posati_ == 0 ? 0 : fine_x(posati_);
-    scrivi_vuoti(usati, n_ - posati_);
-    if (inizio_y_ != meta_finale) {
-      std::memmove(buffer_.get() + meta_finale, buffer_.get() + inizio_y_, usati);
-      inizio_y_ = meta_finale;
-    }
-    scrivi_vuoti(inizio_y_ + usati, n_ - posati_);
-    chiuso_ = true;
+  const auto n = static_cast<std::size_t>(size());
+  if (!byte_ && n > 0) {
+    // Not zeroed first: every byte is written below.
+    byte_.reset(new char[n]);
+    for_each_piece([this](std::uint64_t offset, std::string_view pezzo) {
+      std::memcpy(byte_.get() + offset, pezzo.data(), pezzo.size());
+    });
   }
-  return {buffer_.get(), 2 * meta_finale};
+  return {byte_.get(), n};
 }
 
 }  // namespace scenario

@@ -1,13 +1,14 @@
-// The plan geometry of the track, one point per metre, kept as the bytes of
-// the line data file while it is laid: the x values of points 0 .. N - 1,
-// then their y values, each a Variant (2-byte tag and its value).
+// The plan geometry of the track, one point per metre, and the line data
+// file that holds it: the x values of points 0 .. N - 1, then their y
+// values, each a Variant (2-byte tag and its value).
 //
 // The line reader lays the points in order: points 0 and 1 are seeded as
-// Integers, then every point k = 2, 3, ... gets a Double, and the points
-// never reached stay empty. So a half is 2 x 4 bytes, then 10 bytes per
-// laid Double, then 2 bytes per empty point, and the y half starts where
-// the x half ends. The buffer is laid out for the usual end (every point
-// but the last two laid) and moved only when the reader stops elsewhere.
+// Integers, then every point k = 2, 3, ... follows from the two before it,
+// straight on or turned by a curve's curvature, and the points never
+// reached stay empty. So the geometry is kept as its runs (up to which point
+// and how each turns), and the points are computed only while the file is
+// written, straight into its bytes: the largest line's 20 MB are never held
+// in memory unless asked for.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +16,9 @@
 #include <memory>
 #include <string_view>
 #include <variant>
+#include <vector>
 
+#include "base/file_system.h"
 #include "compiler/route_model/formato.h"
 
 namespace scenario {
@@ -23,7 +26,7 @@ namespace scenario {
 // An element of the geometry: empty, a 16-bit Integer or a Double.
 using variante = std::variant<std::monostate, std::int16_t, double>;
 
-class tracciato_piano {
+class tracciato_piano : public file_content {
  public:
   tracciato_piano() = default;
   tracciato_piano(const tracciato_piano& altro) { *this = altro; }
@@ -46,44 +49,40 @@ class tracciato_piano {
   // points.
   bool semina();
 
-  // Lays point prossimo() as Doubles. False, laying nothing, when that
-  // point is past the last one (or the geometry is not seeded).
-  bool posa(double x, double y) {
-    if (posati_ < 2 || posati_ >= n_ || chiuso_) return false;
-    if (fine_x(posati_ + 1) > inizio_y_) riordina(fine_x(n_));
-    scrivi_doppio(offset(posati_), x);
-    scrivi_doppio(inizio_y_ + offset(posati_), y);
-    ++posati_;
-    return true;
-  }
+  // Lays the points prossimo() .. ultimo, each from the two before it:
+  // straight on, or, for a curve, turned by c radians per metre. The caller
+  // keeps ultimo below n_punti(); nothing is laid before seeding.
+  void posa(std::int64_t ultimo, double c, bool curva);
 
-  // The element (k, colonna) as the file holds it; k in 0 .. N - 1.
+  // The element (k, colonna) as the file holds it; k in 0 .. N - 1. The
+  // points are computed anew up to k: for tests and checks, not for loops.
   variante punto(std::int64_t k, int colonna) const;
 
-  // Bytes of the line data file. The first call closes the geometry (the
-  // empty points are written); nothing can be laid after it.
+  // The line data file: its size, and its bytes piece by piece.
+  std::uint64_t size() const override;
+  void for_each_piece(
+      const std::function<void(std::uint64_t, std::string_view)>& put) const override;
+
+  // The same bytes in one buffer, made on the first call.
   std::string_view byte();
 
  private:
-  // Offset of point k >= 2 within a half, every point before it laid.
-  static std::size_t offset(std::int64_t k) {
-    return 2 * byte_variante_intero + static_cast<std::size_t>(k - 2) * byte_variante_doppio;
-  }
-  // Where the x half ends when points 0 .. k - 1 are laid (k >= 2).
-  static std::size_t fine_x(std::int64_t k) { return offset(k); }
-  // The size of a half with `posati` points laid (0: none, not seeded).
-  std::size_t meta(std::int64_t posati) const;
-  // Moves the y half so that the x half may grow to `capienza_x` bytes.
-  void riordina(std::size_t capienza_x);
-  void scrivi_doppio(std::size_t offset, double v);
-  void scrivi_vuoti(std::size_t offset, std::int64_t quanti);
+  // Points from the end of the run before up to `ultimo`, straight on or
+  // turned by c.
+  struct tratto {
+    std::int64_t ultimo;
+    double c;
+    bool curva;
+  };
+  // Walks the laid points from 2 on, with their coordinates.
+  template <class F>
+  void per_punto(std::int64_t fino, F&& f) const;
+  std::uint64_t meta() const;  // bytes of one half
 
-  std::int64_t n_ = 0;        // points per column
-  std::int64_t posati_ = 0;   // points 0 .. posati_ - 1 hold a value
-  std::size_t inizio_y_ = 0;  // where the y half starts in the buffer
-  std::size_t capienza_ = 0;
-  std::unique_ptr<char[]> buffer_;  // not zeroed: every byte is written before it is read
-  bool chiuso_ = false;
+  std::int64_t n_ = 0;       // points per column
+  std::int64_t posati_ = 0;  // points 0 .. posati_ - 1 hold a value
+  std::vector<tratto> tratti_;
+  std::unique_ptr<char[]> byte_;  // the file's bytes, once asked for
 };
 
 }  // namespace scenario

@@ -29,14 +29,16 @@ compile_outcome compile_files(const compile_options& o) {
   compile_outcome r;
   r.esito = c.esito;
   if (c.esito == esito_compilazione::completato) {
-    const std::pair<std::string, std::string_view> files[] = {
-        {nome_file_linea_dat(o.route), c.linea_dat()},
-        {nome_file_sim(o.route, o.train), c.sim},
-        {nome_file_celle_dat(o.route, o.train), c.celle_dat}};
-    for (const auto& [name, bytes] : files) {
+    // The line data file is made piece by piece as it is written.
+    const bytes_content sim(c.sim), celle(c.celle_dat);
+    const std::pair<std::string, const file_content*> files[] = {
+        {nome_file_linea_dat(o.route), &c.modello.tracciato},
+        {nome_file_sim(o.route, o.train), &sim},
+        {nome_file_celle_dat(o.route, o.train), &celle}};
+    for (const auto& [name, content] : files) {
       const fs::path to = out_dir / fs::path(name);
       try {
-        disk.write_file(to, bytes);
+        disk.write_file(to, *content);
       } catch (const file_error& e) {
         throw usage_error("cannot write '" + to.string() + "': " + e.reason());
       }

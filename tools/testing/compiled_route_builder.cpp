@@ -120,19 +120,11 @@ modello_percorso sample_model() {
   // Geometry: north from the origin, a right curve at 800 m, a left one at 2000 m.
   m.tracciato.crea(m.lunghezza_tracciato);
   m.tracciato.semina();
-  double px = 0, py = 1, qx = 0, qy = 0;
-  for (std::int32_t k = 2; k <= m.lunghezza_tracciato - 2; ++k) {
-    const double dx = px - qx, dy = py - qy;
-    double c = 0;
-    if (k > 800 && k <= 1300) c = 0.001;
-    if (k > 2000 && k <= 2400) c = -0.002;
-    const double nx = px + dx + c * dy, ny = py + dy - c * dx;
-    m.tracciato.posa(nx, ny);
-    qx = px;
-    qy = py;
-    px = nx;
-    py = ny;
-  }
+  m.tracciato.posa(800, 0.0, false);
+  m.tracciato.posa(1300, 0.001, true);
+  m.tracciato.posa(2000, 0.0, false);
+  m.tracciato.posa(2400, -0.002, true);
+  m.tracciato.posa(m.lunghezza_tracciato - 2, 0.0, false);
   return m;
 }
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/huge_page_blocks.h"
+#include "base/huge_page_blocks.h"
 
 void* operator new(std::size_t size) {
   if (size >= scenario::huge_page_block_threshold) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "app/huge_page_blocks.h"
+#include "base/huge_page_blocks.h"
 
 namespace scenario {
 

@@ -1,6 +1,6 @@
 // Large blocks on huge pages: alignment, whole pages, the slots, and the
 // advice as the kernel records it for the mapping.
-#include "app/huge_page_blocks.h"
+#include "base/huge_page_blocks.h"
 
 #include <gtest/gtest.h>
 
