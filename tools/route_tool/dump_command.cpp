@@ -5,6 +5,7 @@
 
 #include "base/cp1252.h"
 #include "base/file_system.h"
+#include "tools/route_tool/command_line.h"
 #include "tools/route_tool/hex_dump.h"
 #include "tools/route_tool/route_contents.h"
 #include "tools/route_tool/text_format.h"
@@ -254,9 +255,7 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
 
 int run_dump(const dump_options& o, std::ostream& out) {
   disk_file_system disk;
-  const program_folder folder{
-      o.dir.empty() ? std::filesystem::path(".") : std::filesystem::path(o.dir),
-      static_cast<char>(std::filesystem::path::preferred_separator)};
+  const program_folder folder = folder_of(o.dir);
   if (o.format == dump_format::hex) {
     hex_dump_sink sink(out);
     load_compiled_route(disk, folder, o.route, o.train, &sink);

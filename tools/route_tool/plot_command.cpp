@@ -11,9 +11,7 @@ namespace scenario {
 
 int run_plot(const plot_options& o, std::ostream& out) {
   disk_file_system disk;
-  const program_folder folder{
-      o.dir.empty() ? std::filesystem::path(".") : std::filesystem::path(o.dir),
-      static_cast<char>(std::filesystem::path::preferred_separator)};
+  const program_folder folder = folder_of(o.dir);
   const compiled_route r = load_compiled_route(disk, folder, o.route, o.train);
   const std::string svg = draw_route_svg(r, o.route, o.train);
   std::error_code ec;

@@ -1,0 +1,26 @@
+// The compile step run on two texts held in memory, the one way the
+// decompiler compiles: what it decompiled is verified by compiling it.
+#pragma once
+
+#include <string>
+
+#include "compiler/memorizza_percorso.h"
+#include "compiler/route_model/route_model.h"
+
+namespace scenario::decompile {
+
+struct compiled_texts {
+  esito_compilazione esito = esito_compilazione::senza_modello;
+  modello_percorso model;  // as the compile step left it
+  std::string line_data;   // the three files' bytes; empty when not written
+  std::string sim;
+  std::string cells;
+};
+
+// Compiles a line description and a service file (Windows-1252 bytes) under
+// the given route name and train number, with the line data file, exactly
+// as the scenario builder does.
+compiled_texts compile_texts(const std::string& line_text, const std::string& service_text,
+                             const std::string& nome_linea, const std::string& numero_treno);
+
+}  // namespace scenario::decompile
