@@ -31,37 +31,52 @@ bool uguali(const cella& a, const cella& b) {
   return a.tipo == b.tipo && a.dato1 == b.dato1;
 }
 
+cella marcatore_del_passo() {
+  cella c;
+  c.tipo = tipo_cella::marcatore_valore;
+  c.dato1 = valore_marcatore;
+  return c;
+}
+
 }  // namespace
 
 std::vector<record_abbattimento> recover_abbattimenti(const std::vector<cella>& celle, notes& n) {
   // The cells before the pass: every marker taken away (it stood in a free
   // cell, whose first value nothing had set).
   std::vector<cella> prima = celle;
+  std::size_t marcatori = 0;
   for (cella& c : prima) {
     if (marcatore(c)) {
       c.tipo = tipo_cella::libera;
       c.dato1 = 0;
+      ++marcatori;
     }
   }
+  // Certainly "abbattimento": code 13, and code 12 with a value the pass
+  // never leaves (it writes 180, and lowers a greater value to 180).
   std::set<std::int64_t> abbattimenti;
+  for (std::size_t c = 0; c < celle.size(); ++c) {
+    if (marcatore(celle[c]) && !uguali(celle[c], marcatore_del_passo())) {
+      abbattimenti.insert(static_cast<std::int64_t>(c));
+    }
+  }
+  // Then, one at a time from the origin on, each marker of 180 the pass
+  // does not put there: the pass walks from the origin, so a marker it
+  // misses near the origin may move the ones it puts further on.
   modello_percorso prova;
-  // Each round keeps the markers the pass did not give back; a handful of
-  // rounds settles every arrangement the pass can make.
-  constexpr int giri_massimi = 8;
-  for (int giro = 0; giro < giri_massimi; ++giro) {
+  for (std::size_t giro = 0; giro <= marcatori; ++giro) {
     prova.celle = prima;
     for (const std::int64_t c : abbattimenti) {
       metti(prova.celle[static_cast<std::size_t>(c)], celle[static_cast<std::size_t>(c)]);
     }
     posiziona_marcatori(prova);
-    bool nuovi = false;
-    for (std::size_t c = 0; c < celle.size(); ++c) {
-      if (marcatore(celle[c]) && !uguali(prova.celle[c], celle[c]) &&
-          abbattimenti.insert(static_cast<std::int64_t>(c)).second) {
-        nuovi = true;
-      }
+    std::size_t c = 0;
+    while (c < celle.size() && !(marcatore(celle[c]) && !uguali(prova.celle[c], celle[c]) &&
+                                 !abbattimenti.count(static_cast<std::int64_t>(c)))) {
+      ++c;
     }
-    if (!nuovi) break;
+    if (c == celle.size()) break;
+    abbattimenti.insert(static_cast<std::int64_t>(c));
   }
   for (std::size_t c = 0; c < celle.size(); ++c) {
     if (!marcatore(celle[c]) && prova.celle[c].tipo == tipo_cella::marcatore_valore) {
