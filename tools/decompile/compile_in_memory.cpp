@@ -26,4 +26,14 @@ compiled_texts compile_texts(const std::string& line_text, const std::string& se
   return out;
 }
 
+compiled_route decode_compiled_texts(const compiled_texts& t, const std::string& nome_linea,
+                                     const std::string& numero_treno) {
+  memory_file_system fs;
+  const program_folder cartella{"/files", '/'};
+  fs.write_file(file_path(cartella, nome_file_linea_dat(nome_linea)), t.line_data);
+  fs.write_file(file_path(cartella, nome_file_sim(nome_linea, numero_treno)), t.sim);
+  fs.write_file(file_path(cartella, nome_file_celle_dat(nome_linea, numero_treno)), t.cells);
+  return load_compiled_route(fs, cartella, nome_linea, numero_treno);
+}
+
 }  // namespace scenario::decompile

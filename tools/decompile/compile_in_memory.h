@@ -6,6 +6,7 @@
 
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/route_model.h"
+#include "tools/route_files/compiled_route.h"
 
 namespace scenario::decompile {
 
@@ -22,5 +23,10 @@ struct compiled_texts {
 // as the scenario builder does.
 compiled_texts compile_texts(const std::string& line_text, const std::string& service_text,
                              const std::string& nome_linea, const std::string& numero_treno);
+
+// The three files' bytes decoded and checked as the tools load them from a
+// folder. Throws decode_error.
+compiled_route decode_compiled_texts(const compiled_texts& t, const std::string& nome_linea,
+                                     const std::string& numero_treno);
 
 }  // namespace scenario::decompile

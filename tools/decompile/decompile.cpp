@@ -1,5 +1,8 @@
 #include "tools/decompile/decompile.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "compiler/placement_pass.h"
 
 #include "tools/decompile/boards.h"
@@ -67,6 +70,32 @@ void recover_service(const compiled_route& r, int posto_libero, testo_servizio& 
   out.abbattimenti = recover_abbattimenti(r.celle, n);
 }
 
+// Cell codes no record writes, and the entry nothing fills.
+void check_codes(const compiled_route& r, notes& n) {
+  static constexpr std::uint8_t scritti[] = {
+      tipo_cella::libera,
+      tipo_cella::segnale,
+      tipo_cella::fine_rallentamento,
+      tipo_cella::inizio_rallentamento,
+      tipo_cella::avviso_rallentamento,
+      tipo_cella::approccio_rallentamento,
+      tipo_cella::indicatore_v_max,
+      tipo_cella::fine_stazione,
+      tipo_cella::marcatore_montagna,
+      tipo_cella::marcatore_valore,
+      tipo_cella::abbattimento_senza_valore,
+      tipo_cella::cartello_indicatore,
+  };
+  for (std::size_t c = 0; c < r.celle.size(); ++c) {
+    const std::uint8_t t = r.celle[c].tipo;
+    if (std::find(std::begin(scritti), std::end(scritti), t) == std::end(scritti)) {
+      n.add({place::cell, static_cast<std::int64_t>(c)},
+            "code " + std::to_string(t) + " is written by no record");
+    }
+  }
+  n.add({place::entry, 0}, "entry 0 is never filled");
+}
+
 }  // namespace
 
 decompiled_route decompile_route(const compiled_route& r, const std::string& nome_linea,
@@ -74,6 +103,7 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   decompiled_route d;
   notes n;
   check_header(r, nome_linea, numero_treno, n);
+  check_codes(r, n);
   int posto_libero = voce::ultimo_cartello;
   recover_line(r, d.linea, posto_libero, n);
   recover_service(r, posto_libero, d.servizio, n);

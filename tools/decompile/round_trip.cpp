@@ -5,16 +5,6 @@
 
 namespace scenario::decompile::testing {
 
-compiled_route load_bytes(const compiled_texts& t, const std::string& nome_linea,
-                          const std::string& numero_treno) {
-  memory_file_system fs;
-  const program_folder cartella{"/files", '/'};
-  fs.write_file(file_path(cartella, nome_file_linea_dat(nome_linea)), t.line_data);
-  fs.write_file(file_path(cartella, nome_file_sim(nome_linea, numero_treno)), t.sim);
-  fs.write_file(file_path(cartella, nome_file_celle_dat(nome_linea, numero_treno)), t.cells);
-  return load_compiled_route(fs, cartella, nome_linea, numero_treno);
-}
-
 round_trip run_round_trip(std::string_view line_text, std::optional<std::string_view> service_text,
                           const std::string& nome_linea, const std::string& numero_treno) {
   round_trip r;
@@ -33,7 +23,7 @@ round_trip run_round_trip(std::string_view line_text, std::optional<std::string_
   r.first.sim = fs.read_file(file_path(cartella, nome_file_sim(nome_linea, numero_treno)));
   r.first.cells = fs.read_file(file_path(cartella, nome_file_celle_dat(nome_linea, numero_treno)));
 
-  r.decompiled = decompile_route(load_bytes(r.first, nome_linea, numero_treno), nome_linea,
+  r.decompiled = decompile_route(decode_compiled_texts(r.first, nome_linea, numero_treno), nome_linea,
                                  numero_treno);
   r.second = compile_texts(r.decompiled->line_text, r.decompiled->service_text, nome_linea,
                            numero_treno);

@@ -27,8 +27,4 @@ round_trip run_round_trip(std::string_view line_text, std::optional<std::string_
                           const std::string& nome_linea = "Viterbo_Attigliano_Orte",
                           const std::string& numero_treno = "7547");
 
-// The compiled route of three files' bytes, as the tools load it.
-compiled_route load_bytes(const compiled_texts& t, const std::string& nome_linea,
-                          const std::string& numero_treno);
-
 }  // namespace scenario::decompile::testing
