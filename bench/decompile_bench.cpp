@@ -4,11 +4,12 @@
 
 #include <string>
 
-#include "bench/large_route.h"
 #include "base/memory_file_system.h"
+#include "bench/large_route.h"
 #include "sources/writers.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/decompile.h"
+#include "tools/decompile/round_trip.h"
 
 namespace scenario {
 namespace {
@@ -17,13 +18,8 @@ constexpr const char* linea = "Viterbo_Attigliano_Orte";
 constexpr const char* treno = "7547";
 
 decompile::compiled_texts fixed_scenario() {
-  memory_file_system mem;
-  const program_folder cartella{"/s", '/'};
-  dati_linea(mem, cartella, linea);
-  dati_treno(mem, cartella, linea, treno);
-  return decompile::compile_texts(
-      mem.read_file(file_path(cartella, nome_file_linea_txt(linea))),
-      mem.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno))), linea, treno);
+  const decompile::testing::writers_texts w = decompile::testing::fixed_scenario_texts();
+  return decompile::compile_texts(w.line, w.service, linea, treno);
 }
 
 decompile::compiled_texts largest_route() {

@@ -61,8 +61,8 @@ std::int32_t posizione_oggetto(std::int64_t cella) {
 
 }  // namespace
 
-record_indicatore unpack_speed_board(std::int32_t posizione, std::int16_t dato1,
-                                     std::int16_t dato2, std::int16_t dato3, std::int16_t dato4) {
+record_indicatore unpack_speed_board(std::int32_t posizione, std::int16_t dato1, std::int16_t dato2,
+                                     std::int16_t dato3, std::int16_t dato4) {
   const std::array<std::int64_t, 3> d = {dato1, dato2, dato3};
   std::vector<std::array<velocita_lati, 3>> letture;
   for (auto* modo : {&solo_sinistra, &lati_uguali}) {
@@ -114,8 +114,8 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
       } else if (x.dato2 != 0 || x.dato3 != 0 || x.dato4 != 0) {
         // A speed board the station's end cell was written over: its first
         // value is lost, its others stay.
-        out.indicatori.push_back(unpack_speed_board(posizione_oggetto(c), 0, x.dato2, x.dato3,
-                                                    x.dato4));
+        out.indicatori.push_back(
+            unpack_speed_board(posizione_oggetto(c), 0, x.dato2, x.dato3, x.dato4));
       } else {
         fini_stazione_libere.push_back(c);
       }
@@ -123,9 +123,8 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
       if (x.dato1 >= 0 && x.dato1 <= voce::ultimo_cartello) {
         celle_del_posto[static_cast<std::size_t>(x.dato1)].push_back(c);
       } else {
-        n.add({place::cell, c},
-              "an indication board pointing at entry " + std::to_string(x.dato1) +
-                  ", outside the board slots 80 down to 1");
+        n.add({place::cell, c}, "an indication board pointing at entry " + std::to_string(x.dato1) +
+                                    ", outside the board slots 80 down to 1");
       }
       if (x.dato2 != 0 || x.dato3 != 0 || x.dato4 != 0 || x.dato5 != 0) {
         n.add({place::cell, c}, "an indication board with values beyond its entry number");
@@ -160,9 +159,9 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
     if (!celle.empty()) {
       c = celle.front();
       for (std::size_t i = 1; i < celle.size(); ++i) {
-        n.add({place::cell, celle[i]},
-              "a second indication board pointing at entry " + std::to_string(s) +
-                  "; every board has an entry of its own");
+        n.add({place::cell, celle[i]}, "a second indication board pointing at entry " +
+                                           std::to_string(s) +
+                                           "; every board has an entry of its own");
       }
     } else if (prossima_fine < fini_stazione_libere.size()) {
       c = fini_stazione_libere[prossima_fine++];  // a station's end was written over it
@@ -183,8 +182,9 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
             "an indication board pointing at entry 0, which only an 81st board does");
     }
   }
-  std::stable_sort(out.indicatori.begin(), out.indicatori.end(),
-                   [](const auto& a, const auto& b) { return a.valori.posizione < b.valori.posizione; });
+  std::stable_sort(out.indicatori.begin(), out.indicatori.end(), [](const auto& a, const auto& b) {
+    return a.valori.posizione < b.valori.posizione;
+  });
   return out;
 }
 

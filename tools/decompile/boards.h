@@ -27,7 +27,7 @@ board_recovery recover_boards(const compiled_route& r, notes& n);
 // speed board's four values, as an author writes them: right-hand speeds
 // empty or equal to the left-hand ones where the values allow, speeds in
 // steps of 5 km/h where they allow.
-record_indicatore unpack_speed_board(std::int32_t posizione, std::int16_t dato1,
-                                     std::int16_t dato2, std::int16_t dato3, std::int16_t dato4);
+record_indicatore unpack_speed_board(std::int32_t posizione, std::int16_t dato1, std::int16_t dato2,
+                                     std::int16_t dato3, std::int16_t dato4);
 
 }  // namespace scenario::decompile

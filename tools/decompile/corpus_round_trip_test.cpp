@@ -29,9 +29,8 @@ TEST(DecompileCorpus, EveryInputWithFilesRoundTrips) {
     const std::size_t nul = input.find('\0');
     const std::string_view all(input);
     const testing::round_trip r =
-        nul == std::string::npos
-            ? testing::run_round_trip(all, std::nullopt)
-            : testing::run_round_trip(all.substr(0, nul), all.substr(nul + 1));
+        nul == std::string::npos ? testing::run_round_trip(all, std::nullopt)
+                                 : testing::run_round_trip(all.substr(0, nul), all.substr(nul + 1));
     if (r.first.esito != esito_compilazione::completato) continue;
     ++with_files;
     EXPECT_TRUE(r.same_bytes());

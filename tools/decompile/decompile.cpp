@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "compiler/placement_pass.h"
-
 #include "tools/decompile/boards.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/curves.h"
@@ -23,8 +22,7 @@ namespace {
 
 // The line file: its general section, then, unless the reader stopped
 // inside that section, its body.
-interruzione recover_line(const compiled_route& r, testo_linea& out, int& posto_libero,
-                          notes& n) {
+interruzione recover_line(const compiled_route& r, testo_linea& out, int& posto_libero, notes& n) {
   geometry_recovery geometria = recover_curves(r.tracciato, n);
   board_recovery cartelli = recover_boards(r, n);
   posto_libero = cartelli.posto_libero;

@@ -15,9 +15,9 @@ namespace scenario::decompile {
 struct decompiled_route {
   testo_linea linea;
   testo_servizio servizio;
-  std::string line_text;     // the files' bytes: Windows-1252, CR LF
+  std::string line_text;  // the files' bytes: Windows-1252, CR LF
   std::string service_text;
-  verification check;        // the text compiled again, against the files
+  verification check;  // the text compiled again, against the files
 };
 
 // `nome_linea` and `numero_treno` are the identifiers the files were found

@@ -4,10 +4,8 @@
 
 #include <set>
 
-#include "base/memory_file_system.h"
 #include "base/sha256.h"
 #include "compiler/fixed_scenario_digests.h"
-#include "sources/writers.h"
 #include "tools/decompile/round_trip.h"
 
 namespace scenario::decompile {
@@ -15,19 +13,6 @@ namespace {
 
 constexpr const char* linea = "Viterbo_Attigliano_Orte";
 constexpr const char* treno = "7547";
-
-struct writers_texts {
-  std::string line, service;
-};
-
-writers_texts what_the_writers_write() {
-  memory_file_system fs;
-  const program_folder cartella{"/s", '/'};
-  dati_linea(fs, cartella, linea);
-  dati_treno(fs, cartella, linea, treno);
-  return {fs.read_file(file_path(cartella, nome_file_linea_txt(linea))),
-          fs.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno)))};
-}
 
 std::vector<std::string> lines_of(const std::string& bytes) {
   std::vector<std::string> out;
@@ -63,7 +48,7 @@ void expect_same_records(const std::string& written, const std::string& decompil
 }
 
 TEST(DecompileFixedScenario, RecordsComeBackAsTheWritersWroteThem) {
-  const writers_texts w = what_the_writers_write();
+  const testing::writers_texts w = testing::fixed_scenario_texts();
   const testing::round_trip r = testing::run_round_trip(w.line, w.service, linea, treno);
   ASSERT_TRUE(r.decompiled);
   expect_same_records(w.line, r.decompiled->line_text, line_exceptions);
@@ -74,7 +59,7 @@ TEST(DecompileFixedScenario, RecordsComeBackAsTheWritersWroteThem) {
 }
 
 TEST(DecompileFixedScenario, CompilingTheTextGivesTheProgramsFiles) {
-  const writers_texts w = what_the_writers_write();
+  const testing::writers_texts w = testing::fixed_scenario_texts();
   const testing::round_trip r = testing::run_round_trip(w.line, w.service, linea, treno);
   ASSERT_EQ(r.first.esito, esito_compilazione::completato);
   EXPECT_EQ(sha256_hex(r.first.line_data), scenario_fisso::sha256_linea_dat);
@@ -91,7 +76,7 @@ TEST(DecompileFixedScenario, CompilingTheTextGivesTheProgramsFiles) {
 // Another route name and train number: the names and the competition codes
 // made from them are stamps of the compile step, not records.
 TEST(DecompileFixedScenario, OtherIdentifiersRoundTrip) {
-  const writers_texts w = what_the_writers_write();
+  const testing::writers_texts w = testing::fixed_scenario_texts();
   const testing::round_trip r = testing::run_round_trip(w.line, w.service, "Linea \xE8 nuova", "1");
   EXPECT_TRUE(r.same_bytes());
   EXPECT_EQ(r.decompiled->line_text, w.line);

@@ -25,7 +25,8 @@ serie_progressiva serie_di(const elemento& e) {
 // series in use taken off again.
 serie_progressiva serie_scritta(const elemento& e) {
   serie_progressiva s = serie_di(e);
-  if (s.verso == 1) s.origine = static_cast<std::int32_t>(std::int64_t{s.origine} - aggiunta_progressiva);
+  if (s.verso == 1)
+    s.origine = static_cast<std::int32_t>(std::int64_t{s.origine} - aggiunta_progressiva);
   return s;
 }
 
@@ -107,9 +108,8 @@ void recover_line_general(const compiled_route& r, interruzione interrotta, test
       out.lunghezza_eccessiva = registrata;  // a second record that stopped the reader
     } else {
       n.add({place::entry, voce::treno_e_linea},
-            "the line length " + std::to_string(registrata) +
-                " m in entry 84 is not the length " + std::to_string(out.lunghezza) +
-                " m that the geometry's size was built from");
+            "the line length " + std::to_string(registrata) + " m in entry 84 is not the length " +
+                std::to_string(out.lunghezza) + " m that the geometry's size was built from");
     }
   }
 

@@ -22,9 +22,9 @@ enum class fine_profilo : std::uint8_t {
 
 // The records that give the byte `campo` of every cell back; `valore` turns
 // a cell's byte into the value an author writes.
-std::vector<record_profilo> recover_profile(const std::vector<cella>& celle,
-                                            std::uint8_t cella::*campo, fine_profilo fine,
-                                            const std::function<std::int32_t(std::uint8_t)>& valore);
+std::vector<record_profilo> recover_profile(
+    const std::vector<cella>& celle, std::uint8_t cella::*campo, fine_profilo fine,
+    const std::function<std::int32_t(std::uint8_t)>& valore);
 
 // The values authors write for each profile's cell byte.
 std::int32_t pendenza_scritta(std::uint8_t b);

@@ -17,7 +17,8 @@ std::string describe(const verification& v) {
     if (++listed > 6) break;
     s += "\n  place " + std::to_string(static_cast<int>(d.at.where)) + " " +
          std::to_string(d.at.index) + ": " + d.why;
-    for (const auto& f : d.fields) s += " [" + f.field + " " + f.in_file + " / " + f.from_text + "]";
+    for (const auto& f : d.fields)
+      s += " [" + f.field + " " + f.in_file + " / " + f.from_text + "]";
   }
   return s;
 }

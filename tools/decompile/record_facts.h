@@ -13,7 +13,7 @@ namespace scenario::decompile {
 // Curvature per metre of the curve classes 1 .. 6, radians; a left-hand
 // curve ("s") turns by the negative value.
 inline constexpr std::array<double, 6> curvatura_classe = {0.0001, 0.0002, 0.0004,
-                                                          0.001,  0.002,  0.003};
+                                                           0.001,  0.002,  0.003};
 
 // Room test: a record at p fits when (p + margin) / 50 is at most the last
 // cell index.
@@ -45,7 +45,7 @@ inline constexpr std::int32_t tempo_minimo_segnale = 101;
 
 // Slowdowns: the warning board stands 1200 m before the start, only for a
 // start beyond 1500 m; four approach cells just before it.
-inline constexpr std::int32_t distanza_avviso = 1200;   // metres
+inline constexpr std::int32_t distanza_avviso = 1200;    // metres
 inline constexpr std::int32_t inizio_con_avviso = 1500;  // metres
 inline constexpr int n_celle_approccio = 4;
 
@@ -56,7 +56,7 @@ inline constexpr int n_celle_approccio = 4;
 // 50 m.
 inline constexpr int tipo_stazione_senza_celle = 25;
 inline constexpr std::uint8_t segno_stazione = 80;
-inline constexpr std::int32_t distanza_stazioni = 350;  // metres
+inline constexpr std::int32_t distanza_stazioni = 350;    // metres
 inline constexpr std::int32_t coda_stazione_corta = 150;  // metres
 inline constexpr std::int32_t prolunga_metri = 50;
 

@@ -39,7 +39,8 @@ class generatore {
 
   // A position whose object cell, and the cells `anche` relative to it, are
   // free; they are taken. On the grid most of the time.
-  std::int64_t posto_libero(std::int64_t da, std::int64_t a, const std::vector<std::int64_t>& anche = {}) {
+  std::int64_t posto_libero(std::int64_t da, std::int64_t a,
+                            const std::vector<std::int64_t>& anche = {}) {
     for (int tentativo = 0; tentativo < 200; ++tentativo) {
       std::int64_t p = intero(da, a);
       if (probabile(0.8)) p -= p % 50;
@@ -61,9 +62,9 @@ class generatore {
   static std::string n(std::int64_t v) { return std::to_string(v); }
 
   std::string testo_cartello() {
-    static const std::vector<std::string> pezzi = {"(P.L.A.    )", "(km. 12+345)", "(______)",
-                                                   "(Ponte)", "( Tevere  )", "(2\xB0 Bivio)",
-                                                   "(INIZIO ZONA)", "(P.B. 557)", ""};
+    static const std::vector<std::string> pezzi = {"(P.L.A.    )",  "(km. 12+345)", "(______)",
+                                                   "(Ponte)",       "( Tevere  )",  "(2\xB0 Bivio)",
+                                                   "(INIZIO ZONA)", "(P.B. 557)",   ""};
     std::string s;
     const std::int64_t k = intero(1, 3);
     for (std::int64_t i = 0; i < k; ++i) s += uno_di(pezzi);
@@ -77,7 +78,8 @@ class generatore {
     const std::int64_t cambio = intero(1, lunghezza_ / 50) * 50;
     riga(f, "progressiva chilometrica uno,  0,  " + n(intero(0, 2000) * 50) + ",  1");
     if (probabile(0.5)) {
-      riga(f, "progressiva chilometrica due, " + n(cambio) + ", " + n(intero(0, 4000) * 50) + ", 1");
+      riga(f,
+           "progressiva chilometrica due, " + n(cambio) + ", " + n(intero(0, 4000) * 50) + ", 1");
       riga(f, "progressiva chilometrica tre, 0, 0, 0");
     } else {
       riga(f, "progressiva chilometrica due, 0, 0, 0");
@@ -99,8 +101,8 @@ class generatore {
       if (s + l > lunghezza_) break;
       const int classe = k < 12 ? k % 6 + 1 : static_cast<int>(intero(1, 6));
       const bool sinistra = k < 12 ? k >= 6 : probabile(0.5);
-      riga(f, std::string("curva") + (sinistra ? "s" : "d") + n(classe) + ", " + n(s) + ", " +
-                  n(l));
+      riga(f,
+           std::string("curva") + (sinistra ? "s" : "d") + n(classe) + ", " + n(s) + ", " + n(l));
       s += l + (probabile(0.2) ? 0 : intero(1, 1500));
       ++k;
     }
@@ -187,9 +189,10 @@ class generatore {
       riga(f, "stazione, " + n(p) + ", " + n(tipo) + ", " + n(ls) + ", " + n(intero(0, 1)) + ", " +
                   n(intero(0, 3)) + ", " + n(prolunga) + ", " + n(intero(0, 9)) + ", " +
                   n(intero(-5, 5)) + ", " + n(intero(0, 255)) + ", " + n(intero(0, 9)) + ", " +
-                  n(intero(0, 9)) + ", " + n(intero(0, 9)) + ", " + n(uno_di(std::vector<int>{0, 1, 30})) +
-                  ", " + n(orario / 3600) + ", " + n(orario / 60 % 60) + ", " + n(orario % 60) +
-                  ", Stazione " + n(j) + (probabile(0.2) ? " \xB0" : ""));
+                  n(intero(0, 9)) + ", " + n(intero(0, 9)) + ", " +
+                  n(uno_di(std::vector<int>{0, 1, 30})) + ", " + n(orario / 3600) + ", " +
+                  n(orario / 60 % 60) + ", " + n(orario % 60) + ", Stazione " + n(j) +
+                  (probabile(0.2) ? " \xB0" : ""));
       fine_precedente = fine;
       p = fine + 350 + intero(0, 100) * 50 + ls;
       p -= p % 50;
@@ -230,7 +233,8 @@ class generatore {
       if (approccio) {
         for (int a = 1; a <= 4; ++a) celle.push_back(k - a);
       }
-      if (std::any_of(celle.begin(), celle.end(), [&](std::int64_t c) { return prese_.count(c) != 0; })) {
+      if (std::any_of(celle.begin(), celle.end(),
+                      [&](std::int64_t c) { return prese_.count(c) != 0; })) {
         continue;
       }
       prese_.insert(celle.begin(), celle.end());

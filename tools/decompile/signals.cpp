@@ -26,8 +26,7 @@ std::int32_t lati(const std::vector<cella>& celle, std::size_t c) {
   std::int64_t r = n_segni_segnale;
   while (r > 0 && static_cast<std::int64_t>(c) - passo_segni_segnale * r < 0) --r;
   if (r == 0) return dato4 - 10 * floor_div_10(dato4);
-  const std::uint8_t segno =
-      celle[c - static_cast<std::size_t>(passo_segni_segnale * r)].segno;
+  const std::uint8_t segno = celle[c - static_cast<std::size_t>(passo_segni_segnale * r)].segno;
   // The smallest sum, non-negative first, that fits both.
   constexpr std::int32_t periodo = 640;  // 10 x 128: the period of both conditions
   for (std::int32_t passo = 0; passo < 2 * periodo; ++passo) {

@@ -15,7 +15,7 @@
 namespace scenario::decompile {
 
 struct signal_recovery {
-  std::vector<segnale> segnali;  // by position
+  std::vector<segnale> segnali;   // by position
   std::optional<segnale> ultimo;  // the one the reader stopped at
 };
 

@@ -61,8 +61,9 @@ std::vector<rallentamento> recover_slowdowns(const std::vector<cella>& celle, no
       const bool avviso = k >= 0 && at(k).tipo == tipo_cella::avviso_rallentamento &&
                           at(k).dato1 == inizio.dato1 && at(k).dato2 == inizio.dato2;
       if (!avviso) {
-        n.add({place::cell, i0}, "a slowdown starting beyond 1500 m without its warning board "
-                                 "1200 m before the start");
+        n.add({place::cell, i0},
+              "a slowdown starting beyond 1500 m without its warning board "
+              "1200 m before the start");
       } else {
         usata[static_cast<std::size_t>(k)] = true;
         // Approach cells 1 .. 4 going back from the cell before the warning.

@@ -68,7 +68,7 @@ struct record_cartello {
 struct testo_linea {
   std::int32_t lunghezza = 0;
   std::array<serie_progressiva, 3> progressive{};  // "uno", "due", "tre"
-  std::array<std::int32_t, 3> sfondi{};             // "uno", "due", "tre"
+  std::array<std::int32_t, 3> sfondi{};            // "uno", "due", "tre"
   // Usually one; a zone whose values stop the reader comes last.
   std::vector<zona_codificata> zone;
   // A second "lunghezza percorso" above 1000000 m, which stops the reader.

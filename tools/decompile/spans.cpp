@@ -56,7 +56,9 @@ std::vector<campata> campate(const tratto& t, const std::vector<cella>& celle) {
   auto aggiungi = [&](std::int64_t prima, std::int64_t ultima, bool con_marcatori) {
     if (prima <= ultima) out.push_back({{prima, ultima, t.tipo}, con_marcatori});
   };
-  auto quarta = [&](std::int64_t inizio, std::int64_t c) { return (c - inizio) % passo == passo - 1; };
+  auto quarta = [&](std::int64_t inizio, std::int64_t c) {
+    return (c - inizio) % passo == passo - 1;
+  };
   // The first fourth cell of a span from `inizio`, at or after `da`, that
   // holds nothing: where the span's markers stop.
   auto primo_vuoto = [&](std::int64_t inizio, std::int64_t da) {

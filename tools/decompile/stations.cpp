@@ -101,10 +101,10 @@ record_stazione record_parziale(const elemento& e) {
   }
   // The field after the last one that holds a value.
   const std::pair<std::int32_t, guasto> letti[] = {
-      {e.tipo, guasto::lunghezza},    {e.dato_b1, guasto::dato_b4}, {e.dato_b4, guasto::prolunga},
-      {e.prolunga, guasto::dato_i1},  {e.dato_i1, guasto::dato_i2}, {e.dato_i2, guasto::dato_b2},
-      {e.dato_b2, guasto::dato_i3},   {e.dato_i3, guasto::dato_i4}, {e.dato_i4, guasto::dato_i5},
-      {e.dato_i5, guasto::dato_b3},   {e.dato_b3, guasto::orario},
+      {e.tipo, guasto::lunghezza},   {e.dato_b1, guasto::dato_b4}, {e.dato_b4, guasto::prolunga},
+      {e.prolunga, guasto::dato_i1}, {e.dato_i1, guasto::dato_i2}, {e.dato_i2, guasto::dato_b2},
+      {e.dato_b2, guasto::dato_i3},  {e.dato_i3, guasto::dato_i4}, {e.dato_i4, guasto::dato_i5},
+      {e.dato_i5, guasto::dato_b3},  {e.dato_b3, guasto::orario},
   };
   s.guasto = guasto::tipo;
   for (const auto& [v, dopo] : letti) {
@@ -137,14 +137,13 @@ station_recovery recover_stations(const compiled_route& r, int posto_libero, not
           ferma = true;  // no end cell: code 24
         } else {
           const std::int64_t c = R(q);
-          const bool trovata = c >= 0 && c <= ultima_cella &&
-                               r.celle[static_cast<std::size_t>(c)].tipo ==
-                                   tipo_cella::fine_stazione &&
-                               r.celle[static_cast<std::size_t>(c)].dato1 == j;
+          const bool trovata =
+              c >= 0 && c <= ultima_cella &&
+              r.celle[static_cast<std::size_t>(c)].tipo == tipo_cella::fine_stazione &&
+              r.celle[static_cast<std::size_t>(c)].dato1 == j;
           if (!trovata) {
             n.add({place::entry, j}, "the station's end cell " + std::to_string(c) +
-                                         " does not hold an end of station " +
-                                         std::to_string(j));
+                                         " does not hold an end of station " + std::to_string(j));
           }
         }
       }
@@ -165,13 +164,13 @@ station_recovery recover_stations(const compiled_route& r, int posto_libero, not
     }
     for (const char ch : s->nome) {
       if (ch == ',' || ch == '\r' || ch == '\n') {
-        n.add({place::entry, j}, "the station's name holds a comma or a line break, which end "
-                                 "a field of the service file");
+        n.add({place::entry, j},
+              "the station's name holds a comma or a line break, which end "
+              "a field of the service file");
       }
     }
     if (!s->nome.empty() && (s->nome.front() == ' ' || s->nome.front() == '\t')) {
-      n.add({place::entry, j},
-            "the station's name begins with a blank, which the reader skips");
+      n.add({place::entry, j}, "the station's name begins with a blank, which the reader skips");
     }
     if (ferma) {
       if (j != ultimo_posto) {

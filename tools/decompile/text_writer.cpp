@@ -32,8 +32,8 @@ std::string indicatore(const record_indicatore& b) {
   const indicatore_v_max& v = b.valori;
   auto destra = [&](std::int32_t x) { return b.destra_vuota ? std::string() : n(x); };
   return "indicatori_vmax,  " + n(v.posizione) + ",  " + n(v.vas) + ",  " + n(v.vbs) + ",  " +
-         n(v.vcs) + ",  " + n(v.strisces) + ",  " + destra(v.vad) + ",  " + destra(v.vbd) +
-         ",  " + destra(v.vcd) + ",  " + n(v.strisced);
+         n(v.vcs) + ",  " + n(v.strisces) + ",  " + destra(v.vad) + ",  " + destra(v.vbd) + ",  " +
+         destra(v.vcd) + ",  " + n(v.strisced);
 }
 
 std::string stazione(const record_stazione& s) {
@@ -46,12 +46,12 @@ std::string stazione(const record_stazione& s) {
     std::size_t larghezza;
   };
   const campo campi[] = {
-      {guasto::tipo, s.tipo, 3},       {guasto::lunghezza, s.lunghezza, 5},
-      {guasto::dato_b1, s.dato_b1, 3}, {guasto::dato_b4, s.dato_b4, 2},
+      {guasto::tipo, s.tipo, 3},         {guasto::lunghezza, s.lunghezza, 5},
+      {guasto::dato_b1, s.dato_b1, 3},   {guasto::dato_b4, s.dato_b4, 2},
       {guasto::prolunga, s.prolunga, 2}, {guasto::dato_i1, s.dato_i1, 3},
-      {guasto::dato_i2, s.dato_i2, 1}, {guasto::dato_b2, s.dato_b2, 1},
-      {guasto::dato_i3, s.dato_i3, 3}, {guasto::dato_i4, s.dato_i4, 1},
-      {guasto::dato_i5, s.dato_i5, 1}, {guasto::dato_b3, s.dato_b3, 5},
+      {guasto::dato_i2, s.dato_i2, 1},   {guasto::dato_b2, s.dato_b2, 1},
+      {guasto::dato_i3, s.dato_i3, 3},   {guasto::dato_i4, s.dato_i4, 1},
+      {guasto::dato_i5, s.dato_i5, 1},   {guasto::dato_b3, s.dato_b3, 5},
   };
   std::string riga = "stazione," + col(s.posizione, 8);
   for (const campo& c : campi) {
@@ -93,8 +93,7 @@ std::vector<std::string> righe_linea(const testo_linea& t) {
   }
   for (const zona_codificata& z : t.zone) {
     const std::string cifra = z.numero_codici == 0 ? "" : n(z.numero_codici) + " ";
-    r.push_back("ripetizione segnali " + cifra + "codici,    " + n(z.inizio) + ",    " +
-                n(z.fine));
+    r.push_back("ripetizione segnali " + cifra + "codici,    " + n(z.inizio) + ",    " + n(z.fine));
   }
   if (t.lunghezza_eccessiva) {
     r.push_back("lunghezza percorso,    " + n(*t.lunghezza_eccessiva));

@@ -144,15 +144,14 @@ verification verify(const compiled_route& file, const compiled_texts& again, con
       }
     }
     if (punti_file != punti_testo && f.empty() && (k >= punti_file || k >= punti_testo)) {
-      f.push_back({"point", k < punti_file ? "present" : "absent",
-                   k < punti_testo ? "present" : "absent"});
+      f.push_back(
+          {"point", k < punti_file ? "present" : "absent", k < punti_testo ? "present" : "absent"});
     }
     r.aggiungi(place::point, static_cast<std::int64_t>(k), std::move(f), v.points);
   }
 
-  v.exact = v.cells == 0 && v.entries == 0 && v.points == 0 &&
-            again.sim.size() == file.sim_bytes && again.cells.size() == file.cell_bytes &&
-            again.line_data.size() == file.line_bytes;
+  v.exact = v.cells == 0 && v.entries == 0 && v.points == 0 && again.sim.size() == file.sim_bytes &&
+            again.cells.size() == file.cell_bytes && again.line_data.size() == file.line_bytes;
   return v;
 }
 

@@ -18,7 +18,7 @@ struct verification {
   bool exact = false;  // the text compiles to the same three files, byte for byte
   // Set when the text built no files at all (1250, 1251, no model).
   std::optional<std::string> no_files;
-  std::vector<difference> differences;  // the first ones of each place, by index
+  std::vector<difference> differences;             // the first ones of each place, by index
   std::size_t cells = 0, entries = 0, points = 0;  // how many differ in all
 };
 

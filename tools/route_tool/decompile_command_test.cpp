@@ -6,9 +6,9 @@
 #include <cstring>
 #include <sstream>
 
-#include "base/memory_file_system.h"
-#include "sources/writers.h"
+#include "tools/decompile/round_trip.h"
 #include "tools/route_tool/route_tool.h"
+#include "tools/testing/route_tool_run.h"
 #include "tools/testing/temp_folder.h"
 
 namespace scenario {
@@ -19,16 +19,8 @@ namespace fs = std::filesystem;
 constexpr const char* linea = "Viterbo_Attigliano_Orte";
 constexpr const char* treno = "7547";
 
-struct run_result {
-  int status;
-  std::string out, err;
-};
-
-run_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = run_route_tool(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::run;
+using testing::run_result;
 
 bool has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -46,19 +38,18 @@ struct fixed_scenario {
   std::string line_text, service_text;
   std::string compiled() const { return dir / "compiled"; }
   fs::path cells() const { return dir.path() / "compiled" / (std::string(linea) + "_7547.dat"); }
-  fs::path line_data() const { return dir.path() / "compiled" / (std::string(linea) + "_linea.dat"); }
+  fs::path line_data() const {
+    return dir.path() / "compiled" / (std::string(linea) + "_linea.dat");
+  }
 
   fixed_scenario() {
-    memory_file_system mem;
-    const program_folder cartella{"/s", '/'};
-    dati_linea(mem, cartella, linea);
-    dati_treno(mem, cartella, linea, treno);
-    line_text = mem.read_file(file_path(cartella, nome_file_linea_txt(linea)));
-    service_text = mem.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno)));
+    const decompile::testing::writers_texts w = decompile::testing::fixed_scenario_texts();
+    line_text = w.line;
+    service_text = w.service;
     testing::write_text(dir.path() / "l.txt", line_text);
     testing::write_text(dir.path() / "s.txt", service_text);
-    const run_result r = run({"compile", "--line", dir / "l.txt", "--service", dir / "s.txt",
-                              "--out", compiled()});
+    const run_result r =
+        run({"compile", "--line", dir / "l.txt", "--service", dir / "s.txt", "--out", compiled()});
     EXPECT_EQ(r.status, 0) << r.err;
   }
 };
@@ -95,7 +86,7 @@ TEST(DecompileCommand, TextFilesWhereAsked) {
 // come back, and the closest text is the undamaged one.
 TEST(DecompileCommand, MovedGeometryPointIsNamed) {
   fixed_scenario s;
-  constexpr std::size_t k = 20500;  // inside a curve of class 3
+  constexpr std::size_t k = 20500;                  // inside a curve of class 3
   const std::size_t at = 2 * 4 + (k - 2) * 10 + 2;  // x of point k, after its tag
   double x = 0;
   const std::string bytes = testing::read_bytes(s.line_data());
@@ -107,9 +98,10 @@ TEST(DecompileCommand, MovedGeometryPointIsNamed) {
 
   const run_result r = run({"decompile", s.compiled(), "--out", s.dir / "texts"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(has(r.err, "Viterbo_Attigliano_Orte_linea.dat: error: point 20500: the point does "
-                         "not follow from the two before it by a straight step or by a curve "
-                         "step of class 1 to 6: x "))
+  EXPECT_TRUE(has(r.err,
+                  "Viterbo_Attigliano_Orte_linea.dat: error: point 20500: the point does "
+                  "not follow from the two before it by a straight step or by a curve "
+                  "step of class 1 to 6: x "))
       << r.err;
   EXPECT_EQ(count(r.err, ": error: point "), 1u) << r.err;
   EXPECT_TRUE(has(r.err, "1 point differ")) << r.err;
@@ -123,8 +115,9 @@ TEST(DecompileCommand, CellCodeNoRecordWritesIsNamed) {
   patch(s.cells(), 57 * 15, std::string(1, '\x07'));
   const run_result r = run({"decompile", s.compiled(), "--out", s.dir / "texts"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(has(r.err, "Viterbo_Attigliano_Orte_7547.dat: error: cell 57 (2850 m (km 2+850)): "
-                         "code 7 is written by no record: tipo 7 in the file, 0 from the text"))
+  EXPECT_TRUE(has(r.err,
+                  "Viterbo_Attigliano_Orte_7547.dat: error: cell 57 (2850 m (km 2+850)): "
+                  "code 7 is written by no record: tipo 7 in the file, 0 from the text"))
       << r.err;
   EXPECT_EQ(count(r.err, ": error: cell "), 1u) << r.err;
   EXPECT_EQ(testing::read_bytes(s.dir.path() / "texts" / "Viterbo_Attigliano_Orte_7547-.txt"),
@@ -140,8 +133,9 @@ TEST(DecompileCommand, EntryNothingFillsIsNamed) {
   testing::write_text(sim, bytes.substr(0, 14) + std::string("\x01\x00X", 3) + bytes.substr(16));
   const run_result r = run({"decompile", s.compiled(), "--out", s.dir / "texts"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(has(r.err, "_7547.sim: error: entry 0 (never filled): entry 0 is never filled: "
-                         "nome X in the file,  from the text"))
+  EXPECT_TRUE(has(r.err,
+                  "_7547.sim: error: entry 0 (never filled): entry 0 is never filled: "
+                  "nome X in the file,  from the text"))
       << r.err;
   EXPECT_TRUE(has(r.err, "0 cells, 1 entry and 0 points differ")) << r.err;
 }
