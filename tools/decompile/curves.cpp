@@ -1,6 +1,9 @@
 #include "tools/decompile/curves.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -46,6 +49,59 @@ std::optional<genere_passo> genere(const geometria& g, std::size_t k) {
   return std::nullopt;
 }
 
+struct punto {
+  double x = 0, y = 0;
+};
+
+punto punto_di(const geometria& g, std::size_t k) {
+  return {*valore(g.x[k]), *valore(g.y[k])};
+}
+
+bool stessi_bit(const punto& a, const punto& b) {
+  return std::bit_cast<std::uint64_t>(a.x) == std::bit_cast<std::uint64_t>(b.x) &&
+         std::bit_cast<std::uint64_t>(a.y) == std::bit_cast<std::uint64_t>(b.y);
+}
+
+// A point from the two before it as the line reader lays it, in its order
+// of operations: straight on, or turned by the curvature of the kind.
+punto passo(const punto& p2, const punto& p1, genere_passo gen) {
+  const double dx = p1.x - p2.x;
+  const double dy = p1.y - p2.y;
+  if (gen == 0) return {p1.x + dx, p1.y + dy};
+  const double c =
+      (gen > 0 ? 1.0 : -1.0) * curvatura_classe[static_cast<std::size_t>(std::abs(gen) - 1)];
+  return {p1.x + (dx + c * dy), p1.y + (dy - c * dx)};
+}
+
+// The kinds of the unrecognised steps a .. b (one moved point spoils its
+// own step and the two after it): the kind before them up to some point
+// and the kind after them from there on, whichever lays the two points
+// after them bit for bit from the two points before them. False when none
+// does.
+bool ripara(const geometria& g, std::vector<genere_passo>& generi, std::size_t a, std::size_t b) {
+  const std::size_t fine = generi.size();
+  if (b + 1 >= fine) return false;
+  const genere_passo prima = a > 2 ? generi[a - 1] : 0;
+  const genere_passo dopo = generi[b + 1];
+  const std::size_t ultimo_controllo = std::min(b + 2, fine - 1);
+  for (std::size_t t = a; t <= b + 1; ++t) {
+    punto p2 = punto_di(g, a - 2), p1 = punto_di(g, a - 1);
+    bool uguali = true;
+    for (std::size_t k = a; k <= ultimo_controllo && uguali; ++k) {
+      const genere_passo gen = k > b ? generi[k] : (k < t ? prima : dopo);
+      const punto p = passo(p2, p1, gen);
+      if (k > b) uguali = stessi_bit(p, punto_di(g, k));
+      p2 = p1;
+      p1 = p;
+    }
+    if (uguali) {
+      for (std::size_t k = a; k <= b; ++k) generi[k] = k < t ? prima : dopo;
+      return true;
+    }
+  }
+  return false;
+}
+
 bool seme_giusto(const variante& v, std::int16_t atteso) {
   const auto* i = std::get_if<std::int16_t>(&v);
   return i != nullptr && *i == atteso;
@@ -87,6 +143,7 @@ geometry_recovery recover_curves(const geometria& g, notes& n) {
   // The kind of every laid step; a step that is none keeps the kind of the
   // step before it, so that one moved point does not break a curve.
   std::vector<genere_passo> generi(k_vuoto, 0);
+  std::vector<bool> riconosciuto(k_vuoto, true);
   for (std::size_t k = 2; k < k_vuoto; ++k) {
     if (std::holds_alternative<std::int16_t>(g.x[k]) ||
         std::holds_alternative<std::int16_t>(g.y[k])) {
@@ -97,10 +154,18 @@ geometry_recovery recover_curves(const geometria& g, notes& n) {
       generi[k] = *gen;
     } else {
       generi[k] = k > 2 ? generi[k - 1] : 0;
+      riconosciuto[k] = false;
       n.add({place::point, static_cast<std::int64_t>(k)},
             "the point does not follow from the two before it by a straight step or by a "
             "curve step of class 1 to 6");
     }
+  }
+  for (std::size_t a = 2; a < k_vuoto; ++a) {
+    if (riconosciuto[a]) continue;
+    std::size_t b = a;
+    while (b + 1 < k_vuoto && !riconosciuto[b + 1]) ++b;
+    ripara(g, generi, a, b);
+    a = b;
   }
 
   // Runs of one curve kind: each a curve that starts at the point before

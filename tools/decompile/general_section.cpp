@@ -104,7 +104,7 @@ void recover_line_general(const compiled_route& r, interruzione interrotta, test
   out.lunghezza = lunghezza_dal_tracciato(r);
   const std::int32_t registrata = r.lunghezza_percorso();
   if (registrata != out.lunghezza) {
-    if (registrata > lunghezza_percorso_massima) {
+    if (registrata > lunghezza_percorso_massima && interrotta == interruzione::generale) {
       out.lunghezza_eccessiva = registrata;  // a second record that stopped the reader
     } else {
       n.add({place::entry, voce::treno_e_linea},
@@ -133,11 +133,20 @@ void recover_line_general(const compiled_route& r, interruzione interrotta, test
               " codes; a \"ripetizione segnali\" record gives 4, 9 or, for no zone, 0");
   }
   const int cifra = codici == 9 ? 9 : 4;
-  if (fuori_griglia(e86.inizio) || fuori_griglia(e86.fine)) {
+  const bool fuori = fuori_griglia(e86.inizio) || fuori_griglia(e86.fine);
+  if (fuori && interrotta == interruzione::generale) {
     // The zone's values stopped the reader before its number of codes was
     // set: an earlier zone set that number.
     if (codici != 0) out.zone.push_back({0, metri_per_cella, cifra});
     out.zone.push_back({e86.inizio, e86.fine, cifra});
+  } else if (fuori) {
+    // Such a zone stops the reader, and the geometry shows it did not stop:
+    // the nearest zone on the grid.
+    n.add({place::entry, voce::testata_corsa},
+          "the coded zone is off the 50 m grid, which stops the reader before the geometry it "
+          "laid");
+    auto griglia = [](std::int32_t m) { return m / metri_per_cella * metri_per_cella; };
+    out.zone.push_back({griglia(e86.inizio), griglia(e86.fine), cifra});
   } else {
     if (codici == 0 && e86.fine != 0) {
       n.add({place::entry, voce::testata_corsa},

@@ -158,7 +158,7 @@ class generatore {
     std::int64_t p = intero(0, 40) * 50;
     const std::int64_t massimo = std::min<std::int64_t>(20, 78 - n_cartelli_);
     for (std::int64_t j = 1; j <= massimo; ++j) {
-      const int tipo = uno_di(tipi);
+      const int tipo = probabile(0.7) ? uno_di(tipi) : static_cast<int>(intero(0, 255));
       const std::int64_t ls = intero(1, 10) * 100;
       const int prolunga = probabile(0.4) ? 1 : 0;
       std::int64_t inizio = 0, fine = 0;
@@ -249,7 +249,10 @@ class generatore {
       const std::int64_t q = posto_libero(400, lunghezza_);
       if (q >= 0) posizioni.push_back(q);
     }
+    // In running order, or, as the readers allow, in any order: then the
+    // approach marks of neighbours overwrite each other differently.
     std::sort(posizioni.begin(), posizioni.end());
+    if (probabile(0.3)) std::shuffle(posizioni.begin(), posizioni.end(), rng_);
     int codice = 0;  // every code in turn
     for (const std::int64_t q : posizioni) {
       const int sx = static_cast<int>(intero(0, 3));

@@ -2,8 +2,8 @@
 // file an author could write: curves of every class and side, grades, spans
 // with and without markers, speed and indication boards, stations of every
 // kind of type, slowdowns with and without warning boards and approach
-// cells, signals with every code, speeds, adhesion and "abbattimento"
-// points. Objects never ask for a cell another object holds, so the
+// cells, signals with every code (in running order or not), speeds,
+// adhesion and "abbattimento" points. Objects never ask for a cell another object holds, so the
 // readers accept every record.
 #pragma once
 

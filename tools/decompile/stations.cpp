@@ -1,5 +1,7 @@
 #include "tools/decompile/stations.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "compiler/placement_pass.h"
@@ -55,6 +57,15 @@ bool tipo_simmetrico(int t) {
   return t == 7 || t == 8;
 }
 
+// A station's area as the reader computes it from its axis, type and
+// length (metres), lengthened by 50 m where asked.
+std::pair<std::int64_t, std::int64_t> area(int tipo, std::int64_t p, std::int64_t lunghezza,
+                                           bool prolungata) {
+  if (tipo_corto(tipo)) return {p - lunghezza, p + coda_stazione_corta};
+  if (tipo_simmetrico(tipo)) return {p - lunghezza, p + lunghezza};
+  return {p - lunghezza / 2, p + lunghezza / 2 + (prolungata ? prolunga_metri : 0)};
+}
+
 // The whole record behind a station's entry, when its area follows from
 // its axis, type and a length in hundreds of metres as the reader computes
 // it. `prima` is the first station, whose "prolunga" and fourth datum are
@@ -63,22 +74,20 @@ std::optional<record_stazione> record_intero(const elemento& e, bool prima) {
   if (e.posizione % metri_per_cella != 0) return std::nullopt;
   const std::int64_t p = e.posizione;
   record_stazione s = campi_letti(e);
-  std::int64_t lunghezza = 0;
-  if (tipo_corto(e.tipo) || tipo_simmetrico(e.tipo)) {
-    lunghezza = p - e.inizio;
-    const std::int64_t fine = tipo_corto(e.tipo) ? p + coda_stazione_corta : p + lunghezza;
-    if (e.fine != fine || e.prolunga != 0) return std::nullopt;
-  } else {
-    lunghezza = 2 * (p - e.inizio);
-    const std::int64_t fine = p + lunghezza / 2;
-    const bool prolungata = e.fine == fine + prolunga_metri;
-    if (e.fine != fine && !prolungata) return std::nullopt;
-    if (prima) {
-      if (e.prolunga != 0) return std::nullopt;
-      s.prolunga = prolungata ? 1 : 0;
-    } else if ((e.prolunga != 0) != prolungata) {
-      return std::nullopt;
-    }
+  const bool centrata = !tipo_corto(e.tipo) && !tipo_simmetrico(e.tipo);
+  const std::int64_t lunghezza = centrata ? 2 * (p - e.inizio) : p - e.inizio;
+  const bool prolungata = centrata && area(e.tipo, p, lunghezza, true).second == e.fine;
+  if (area(e.tipo, p, lunghezza, prolungata) !=
+      std::pair<std::int64_t, std::int64_t>{e.inizio, e.fine}) {
+    return std::nullopt;
+  }
+  // "prolunga" is cleared for types 5 to 8, and for the first station
+  // after use.
+  if (!centrata || prima) {
+    if (e.prolunga != 0) return std::nullopt;
+    s.prolunga = prolungata ? 1 : 0;
+  } else if ((e.prolunga != 0) != prolungata) {
+    return std::nullopt;
   }
   if (lunghezza % 100 != 0 || lunghezza < INT32_MIN || lunghezza > INT32_MAX) return std::nullopt;
   s.lunghezza = static_cast<std::int32_t>(lunghezza);
@@ -113,14 +122,55 @@ record_stazione record_parziale(const elemento& e) {
   return s;
 }
 
+// The nearest whole record to an entry no whole record gives (a damaged
+// axis, start or end): of the axes and lengths its fields suggest, the one
+// whose area agrees with most of them.
+record_stazione record_approssimato(const elemento& e) {
+  record_stazione migliore = campi_letti(e);
+  int accordi_migliori = -1;
+  const std::int64_t griglia = metri_per_cella, cento = 2 * metri_per_cella;
+  auto su = [](std::int64_t v, std::int64_t passo) { return v / passo * passo; };
+  const std::int64_t assi[] = {su(e.posizione, griglia),
+                               su((std::int64_t{e.inizio} + e.fine) / 2, griglia)};
+  for (const std::int64_t p : assi) {
+    const std::int64_t lunghezze[] = {
+        su(tipo_corto(e.tipo) || tipo_simmetrico(e.tipo) ? p - e.inizio : 2 * (p - e.inizio),
+           cento),
+        su(tipo_simmetrico(e.tipo) ? e.fine - p : 2 * (e.fine - p), cento),
+        su(2 * (e.fine - prolunga_metri - p), cento)};
+    for (const std::int64_t l : lunghezze) {
+      for (const bool prolungata : {false, true}) {
+        const auto [inizio, fine] = area(e.tipo, p, l, prolungata);
+        const int accordi = (inizio == e.inizio) + (fine == e.fine) + (p == e.posizione);
+        if (accordi <= accordi_migliori || l < INT32_MIN || l > INT32_MAX) continue;
+        accordi_migliori = accordi;
+        migliore.posizione = static_cast<std::int32_t>(p);
+        migliore.lunghezza = static_cast<std::int32_t>(l);
+        migliore.prolunga = prolungata ? 1 : 0;
+      }
+    }
+  }
+  return migliore;
+}
+
 }  // namespace
 
 station_recovery recover_stations(const compiled_route& r, int posto_libero, notes& n) {
   station_recovery out;
   const std::int64_t ultima_cella = static_cast<std::int64_t>(r.celle.size()) - 1;
+  // Stations fill the slots from 1 without a gap; anything after the first
+  // empty slot below the boards is no station's.
   int ultimo_posto = 0;
-  for (int j = voce::prima_stazione; j <= posto_libero && j < voce::progressiva_tre; ++j) {
-    if (!vuota(r.elementi[static_cast<std::size_t>(j)])) ultimo_posto = j;
+  while (ultimo_posto + 1 <= posto_libero &&
+         !vuota(r.elementi[static_cast<std::size_t>(ultimo_posto + 1)])) {
+    ++ultimo_posto;
+  }
+  for (int j = ultimo_posto + 1; j <= posto_libero; ++j) {
+    if (!vuota(r.elementi[static_cast<std::size_t>(j)])) {
+      n.add({place::entry, j},
+            "the entry holds values after an empty station slot, which no "
+            "station or indication board record writes");
+    }
   }
 
   std::int32_t fine_precedente = 0;
@@ -174,7 +224,10 @@ station_recovery recover_stations(const compiled_route& r, int posto_libero, not
     }
     if (ferma) {
       if (j != ultimo_posto) {
+        // Not the last: written as a whole record, so that the stations
+        // after it are still read.
         n.add({place::entry, j}, "the reader stops at this station, yet stations follow it");
+        if (s->guasto != guasto::nessuno) s = record_approssimato(e);
         out.stazioni.push_back(*s);
       } else {
         out.ultima = *s;
