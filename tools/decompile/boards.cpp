@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compiler/placement_pass.h"
+#include "tools/decompile/item_entries.h"
 #include "tools/decompile/record_facts.h"
 
 namespace scenario::decompile {
@@ -46,13 +47,6 @@ bool a_passi(const std::array<velocita_lati, 3>& v) {
   return std::all_of(v.begin(), v.end(), [](const velocita_lati& s) {
     return s.sinistra % passo_velocita == 0 && s.destra % passo_velocita == 0;
   });
-}
-
-// Name only, every number zero: what a board's text entry holds.
-bool solo_nome(const elemento& e) {
-  return e.tipo == 0 && e.inizio == 0 && e.fine == 0 && e.posizione == 0 && e.dato_b1 == 0 &&
-         e.dato_i1 == 0 && e.dato_i2 == 0 && e.dato_i3 == 0 && e.dato_i4 == 0 && e.dato_i5 == 0 &&
-         e.dato_b2 == 0 && e.dato_b3 == 0 && e.prolunga == 0 && e.dato_b4 == 0 && e.orario == 0;
 }
 
 std::int32_t posizione_oggetto(std::int64_t cella) {
@@ -143,7 +137,7 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
   }
   while (piu_basso > 1) {
     const elemento& e = r.elementi[static_cast<std::size_t>(piu_basso - 1)];
-    if (!solo_nome(e) || e.nome.empty()) break;
+    if (!senza_numeri(e) || e.nome.empty()) break;
     --piu_basso;
   }
   out.posto_libero = piu_basso - 1;
@@ -151,7 +145,7 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
   std::size_t prossima_fine = 0;
   for (int s = voce::ultimo_cartello; s >= piu_basso; --s) {
     const elemento& e = r.elementi[static_cast<std::size_t>(s)];
-    if (!solo_nome(e)) {
+    if (!senza_numeri(e)) {
       n.add({place::entry, s}, "a board's text entry with numbers, which boards do not have");
     }
     const auto& celle = celle_del_posto[static_cast<std::size_t>(s)];

@@ -6,6 +6,7 @@
 
 #include "compiler/placement_pass.h"
 #include "compiler/rounding.h"
+#include "tools/decompile/item_entries.h"
 #include "tools/decompile/record_facts.h"
 
 namespace scenario::decompile {
@@ -13,13 +14,6 @@ namespace scenario::decompile {
 namespace {
 
 using guasto = record_stazione::campo_guasto;
-
-bool vuota(const elemento& e) {
-  return e.tipo == 0 && e.inizio == 0 && e.fine == 0 && e.posizione == 0 && e.dato_b1 == 0 &&
-         e.nome.empty() && e.dato_i1 == 0 && e.dato_i2 == 0 && e.dato_i3 == 0 && e.dato_i4 == 0 &&
-         e.dato_i5 == 0 && e.dato_b2 == 0 && e.dato_b3 == 0 && e.prolunga == 0 && e.dato_b4 == 0 &&
-         e.orario == 0;
-}
 
 // The record's fields the entry keeps as they were read.
 record_stazione campi_letti(const elemento& e) {
