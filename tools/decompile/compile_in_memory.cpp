@@ -5,13 +5,16 @@
 
 namespace scenario::decompile {
 
-compiled_texts compile_texts(const std::string& line_text, const std::string& service_text,
+compiled_texts compile_texts(std::string_view line_text,
+                             std::optional<std::string_view> service_text,
                              const std::string& nome_linea, const std::string& numero_treno) {
   memory_file_system fs;
   const program_folder cartella{"/decompile", '/'};
   fs.write_file(file_path(cartella, nome_file_linea_txt(nome_linea)), line_text);
-  fs.write_file(file_path(cartella, nome_file_servizio_txt(nome_linea, numero_treno)),
-                service_text);
+  if (service_text) {
+    fs.write_file(file_path(cartella, nome_file_servizio_txt(nome_linea, numero_treno)),
+                  *service_text);
+  }
   compiled_texts out;
   out.model.nome_linea = nome_linea;
   out.model.numero_treno = numero_treno;

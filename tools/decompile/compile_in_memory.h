@@ -2,7 +2,9 @@
 // decompiler compiles: what it decompiled is verified by compiling it.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/route_model.h"
@@ -18,10 +20,11 @@ struct compiled_texts {
   std::string cells;
 };
 
-// Compiles a line description and a service file (Windows-1252 bytes) under
-// the given route name and train number, with the line data file, exactly
-// as the scenario builder does.
-compiled_texts compile_texts(const std::string& line_text, const std::string& service_text,
+// Compiles a line description and a service file (Windows-1252 bytes; no
+// service file at all when empty) under the given route name and train
+// number, with the line data file, exactly as the scenario builder does.
+compiled_texts compile_texts(std::string_view line_text,
+                             std::optional<std::string_view> service_text,
                              const std::string& nome_linea, const std::string& numero_treno);
 
 // The three files' bytes decoded and checked as the tools load them from a

@@ -22,7 +22,7 @@ namespace {
 
 // The line file: its general section, then, unless the reader stopped
 // inside that section, its body.
-interruzione recover_line(const compiled_route& r, testo_linea& out, int& posto_libero, notes& n) {
+void recover_line(const compiled_route& r, testo_linea& out, int& posto_libero, notes& n) {
   geometry_recovery geometria = recover_curves(r.tracciato, n);
   board_recovery cartelli = recover_boards(r, n);
   posto_libero = cartelli.posto_libero;
@@ -30,7 +30,7 @@ interruzione recover_line(const compiled_route& r, testo_linea& out, int& posto_
   if (ferma == interruzione::nessuna && cartelli.ottantunesimo) ferma = interruzione::corpo;
   out.interrotta = ferma;
   recover_line_general(r, ferma, out, n);
-  if (ferma == interruzione::generale) return ferma;
+  if (ferma == interruzione::generale) return;
 
   out.curve = std::move(geometria.curve);
   const fine_profilo fine =
@@ -39,7 +39,6 @@ interruzione recover_line(const compiled_route& r, testo_linea& out, int& posto_
   out.montagne = recover_spans(r.celle, n);
   out.indicatori = std::move(cartelli.indicatori);
   out.cartelli = std::move(cartelli.cartelli);
-  return ferma;
 }
 
 void recover_service(const compiled_route& r, int posto_libero, testo_servizio& out, notes& n) {
@@ -53,9 +52,10 @@ void recover_service(const compiled_route& r, int posto_libero, testo_servizio& 
     out.ultimo = *stazioni.ultima;
     finisce = stazioni.finisce_il_file;
     if (segnali.ultimo) {
+      // Only one record can stop the reader: the signal is left out, so
+      // that the records after it are still read.
       n.add({place::cell, segnali.ultimo->posizione / metri_per_cella + 1},
             "a signal nearer than 350 m to the origin stops the reader, and so does a station");
-      out.segnali.insert(out.segnali.begin(), *segnali.ultimo);
     }
   } else if (segnali.ultimo) {
     out.ultimo = *segnali.ultimo;

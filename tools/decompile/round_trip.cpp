@@ -20,21 +20,8 @@ writers_texts fixed_scenario_texts() {
 round_trip run_round_trip(std::string_view line_text, std::optional<std::string_view> service_text,
                           const std::string& nome_linea, const std::string& numero_treno) {
   round_trip r;
-  memory_file_system fs;
-  const program_folder cartella{"/first", '/'};
-  fs.write_file(file_path(cartella, nome_file_linea_txt(nome_linea)), line_text);
-  if (service_text) {
-    fs.write_file(file_path(cartella, nome_file_servizio_txt(nome_linea, numero_treno)),
-                  *service_text);
-  }
-  r.first.model.nome_linea = nome_linea;
-  r.first.model.numero_treno = numero_treno;
-  r.first.esito = memorizza_percorso(r.first.model, fs, cartella, 1);
+  r.first = compile_texts(line_text, service_text, nome_linea, numero_treno);
   if (r.first.esito != esito_compilazione::completato) return r;
-  r.first.line_data = fs.read_file(file_path(cartella, nome_file_linea_dat(nome_linea)));
-  r.first.sim = fs.read_file(file_path(cartella, nome_file_sim(nome_linea, numero_treno)));
-  r.first.cells = fs.read_file(file_path(cartella, nome_file_celle_dat(nome_linea, numero_treno)));
-
   r.decompiled = decompile_route(decode_compiled_texts(r.first, nome_linea, numero_treno),
                                  nome_linea, numero_treno);
   r.second =

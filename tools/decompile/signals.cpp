@@ -189,8 +189,10 @@ signal_recovery recover_signals(const std::vector<cella>& celle, notes& n) {
       continue;
     }
     if (static_cast<std::int64_t>(c) < prima_completa) {
+      // Left out: it too would stop the reader, before the records after it.
       n.add({place::cell, static_cast<std::int64_t>(c)},
             "a second signal nearer than 350 m to the origin: the first one stops the reader");
+      continue;
     }
     trovati.push_back({s, c, 0});
   }
