@@ -6,20 +6,22 @@ std::string_view help_route_tool() {
   return R"(Usage: route_tool COMMAND [OPTIONS]
 
 Compile a scenario's line description and service files into the three binary
-route files the simulator loads, decode them, and draw them.
+route files the simulator loads, decode them, draw them, and write the two
+text files back from them.
 
 Commands:
-  compile   compile a line description file and a service file
-  decompile write the two description files back from compiled files
-  dump      print the compiled files of a folder in readable form
-  plot      draw the track plan and the profile of a compiled route as SVG
+  compile     compile a line description file and a service file
+  decompile   write the two description files back from compiled files
+  dump        print the compiled files of a folder in readable form
+  plot        draw the track plan and the profile of a compiled route as SVG
 
 Options:
   -h, --help     show this help; 'route_tool COMMAND --help' for a command
 
 Exit status: 0 success; 1 the compile step recorded a data fault (or built no
-route model); 2 usage error, unreadable input or corrupt compiled file;
-3 the compile step stopped with error 1250 or 1251.
+route model), or no text gives the decompiled files back; 2 usage error,
+unreadable input or corrupt compiled file; 3 the compile step stopped with
+error 1250 or 1251.
 )";
 }
 
