@@ -65,9 +65,8 @@ class posatore {
 // wins; 0 when it has none.
 double curvatura(std::string_view chiave) {
   constexpr std::string_view cifre[] = {"1", "2", "3", "4", "5", "6"};
-  constexpr double valori[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-  for (int i = 0; i < 6; ++i) {
-    if (contains(chiave, cifre[i])) return valori[i];
+  for (std::size_t i = 0; i < curvatura_classe.size(); ++i) {
+    if (contains(chiave, cifre[i])) return curvatura_classe[i];
   }
   return 0.0;
 }
@@ -181,12 +180,13 @@ seguito leggi_pendenza(lettore& l) {
   const std::int32_t g = l.long_32();
   if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
   // The checker finds a grade that overflows at its own record.
-  if (l.recupero()) long_di(std::int64_t{g} + 100);
+  if (l.recupero()) long_di(std::int64_t{g} + scarto_pendenza);
   // The grade before this record holds up to the cell R(p / 50).
   const std::int64_t fino_a = cella_profilo(p);
   if (fino_a > 0) {
     do {
-      l.w().pendenza(st.indice_pendenza, bassi_8(long_di(std::int64_t{st.pendenza_corrente} + 100)),
+      l.w().pendenza(st.indice_pendenza,
+                     bassi_8(long_di(std::int64_t{st.pendenza_corrente} + scarto_pendenza)),
                      st.record_pendenza);
       ++st.indice_pendenza;
     } while (st.indice_pendenza < fino_a);
@@ -345,7 +345,8 @@ seguito leggi_file_linea(lettore& l, bool posa_geometria) {
   // End of the file, or a record that did not fit. The last grade holds up
   // to the third cell from the end.
   do {
-    l.w().pendenza(st.indice_pendenza, bassi_8(long_di(std::int64_t{st.pendenza_corrente} + 100)),
+    l.w().pendenza(st.indice_pendenza,
+                   bassi_8(long_di(std::int64_t{st.pendenza_corrente} + scarto_pendenza)),
                    st.record_pendenza);
     ++st.indice_pendenza;
   } while (st.indice_pendenza < std::int64_t{m.n_celle} - 2);

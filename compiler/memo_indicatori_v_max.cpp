@@ -9,7 +9,8 @@ namespace {
 
 // Left-hand speed × 20 + right-hand speed / 5, in floating point, rounded.
 std::int16_t impacca(std::int32_t sinistra, std::int32_t destra) {
-  return bassi_16(R(static_cast<double>(destra) / 5.0 + static_cast<double>(sinistra) * 20.0));
+  return bassi_16(R(static_cast<double>(destra) / passo_velocita +
+                    static_cast<double>(sinistra) * peso_lato_sinistro));
 }
 
 }  // namespace

@@ -6,18 +6,11 @@
 
 namespace scenario {
 
-namespace {
-
-// A span that starts this close after the previous one ends is of type 3.
-constexpr std::int32_t distanza_tipo_3 = 150;  // metres
-
-}  // namespace
-
 void memo_montagna(scrittura& w, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
   modello_percorso& m = w.modello();
   bool con_marcatori = false;
-  if (tipo > 10) {
-    tipo -= 10;
+  if (tipo > scarto_marcatori_montagna) {
+    tipo -= scarto_marcatori_montagna;
     con_marcatori = true;
   }
   m.n_montagne += 1;
@@ -30,7 +23,7 @@ void memo_montagna(scrittura& w, std::int32_t inizio, std::int32_t fine, std::in
   if (sorgenti_modello* s = w.sorgenti()) s->montagne[static_cast<std::size_t>(n)] = w.record();
   if (n > 1 && long_di(std::int64_t{m.montagne_inizio[static_cast<std::size_t>(n)]} -
                        m.montagne_fine[static_cast<std::size_t>(n - 1)]) <= distanza_tipo_3) {
-    tipo = 3;
+    tipo = tipo_montagna_ravvicinata;
   }
   const std::int64_t primo = cella_profilo(inizio);
   const std::int64_t ultimo = R(in_celle(fine) - 1);
@@ -39,7 +32,8 @@ void memo_montagna(scrittura& w, std::int32_t inizio, std::int32_t fine, std::in
     ++indice;
     w.montagna(i, bassi_8(tipo));
     // Every fourth cell of a span with markers, where it is empty.
-    if (con_marcatori && indice % 4 == 0 && w.leggi(i).tipo == tipo_cella::libera) {
+    if (con_marcatori && indice % passo_marcatori_montagna == 0 &&
+        w.leggi(i).tipo == tipo_cella::libera) {
       w.oggetto(i).tipo = tipo_cella::marcatore_montagna;
     }
   }

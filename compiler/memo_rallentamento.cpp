@@ -5,16 +5,6 @@
 
 namespace scenario {
 
-namespace {
-
-// The warning board stands 1200 m before the slowdown's start.
-constexpr std::int32_t distanza_avviso = 1200;  // metres
-// Slowdowns within the first 1500 m have no warning board and no approach
-// cells.
-constexpr std::int32_t inizio_con_avviso = 1500;  // metres
-
-}  // namespace
-
 std::optional<std::int64_t> memo_rallentamento(scrittura& w, const rallentamento& r) {
   modello_percorso& m = w.modello();
   const bool con_avviso = r.x > inizio_con_avviso;
@@ -62,13 +52,13 @@ std::optional<std::int64_t> memo_rallentamento(scrittura& w, const rallentamento
   // The cell just before the warning cell, and the three before it.
   const std::int64_t lavoro_2 = cella_profilo(x_avviso);
   if (f_ta != 0) {
-    for (std::int64_t n = 0; n < 4; ++n) {
+    for (std::int64_t n = 0; n < n_celle_approccio; ++n) {
       if (!cella_libera(w.leggi(lavoro_2 - n))) {
         m.codice_errore = numero(codice::approccio_cella_occupata);
         return lavoro_2 - n;
       }
     }
-    for (std::int64_t n = 0; n < 4; ++n) {
+    for (std::int64_t n = 0; n < n_celle_approccio; ++n) {
       cella& c = w.oggetto(lavoro_2 - n);
       c.tipo = tipo_cella::approccio_rallentamento;
       c.dato1 = bassi_16(n + 1);

@@ -18,12 +18,12 @@ std::optional<std::int64_t> memo_segnale(scrittura& w, const segnale& s) {
   c.dato2 = bassi_16(std::int64_t{s.s2} * 10 + s.d2);
   c.dato3 = bassi_16(std::int64_t{s.s3} * 10 + s.d3);
   std::int32_t tempo = s.tempo;
-  if (tempo >= 1 && tempo <= 100) tempo = 101;
+  if (tempo >= 1 && tempo < tempo_minimo_segnale) tempo = tempo_minimo_segnale;
   c.dato5 = s.sx == 2 ? bassi_8(tempo) : 0;
   // Approach marks 100, 200, 300 and 400 m before the signal, whatever
   // the cells hold.
-  for (std::int64_t ripetizione = 1; ripetizione <= 4; ++ripetizione) {
-    w.segno(i - 2 * ripetizione, bassi_8(lati * 10 + ripetizione));
+  for (std::int64_t ripetizione = 1; ripetizione <= n_segni_segnale; ++ripetizione) {
+    w.segno(i - passo_segni_segnale * ripetizione, bassi_8(lati * 10 + ripetizione));
   }
   return std::nullopt;
 }

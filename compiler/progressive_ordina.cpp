@@ -93,7 +93,7 @@ void progressive_ordina(modello_percorso& m, sorgenti_modello* s) {
   in_voce(m, s, voce::progressiva_uno, r83);
   for (int i = voce::progressiva_tre; i <= voce::progressiva_uno; ++i) {
     elemento& e = m.elementi[static_cast<std::size_t>(i)];
-    if (e.posizione == 1) e.fine = long_di(std::int64_t{e.fine} + 100);
+    if (e.posizione == 1) e.fine = long_di(std::int64_t{e.fine} + aggiunta_progressiva);
   }
 }
 

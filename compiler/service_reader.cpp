@@ -16,15 +16,12 @@ namespace {
 
 // The speed limit of a cell: km/h divided by 5, rounded; it must fit a Byte.
 std::uint8_t velocita_cella(std::int32_t velocita) {
-  const std::int64_t v = R(velocita / 5.0);
+  const std::int64_t v = R(static_cast<double>(velocita) / passo_velocita);
   if (v < 0 || v > 255) {
     throw run_failure(motivo_guasto::velocita_fuori_byte, "speed does not fit a cell");
   }
   return static_cast<std::uint8_t>(v);
 }
-
-// Stations must leave this much between one's end and the next one's start.
-constexpr std::int32_t distanza_stazioni = 350;  // metres
 
 seguito leggi_massa(lettore& l) {
   l.w().voce(voce::treno_e_linea);
@@ -150,7 +147,7 @@ seguito leggi_abbattimento(lettore& l) {
 void area_stazione(elemento& st, std::int32_t p, std::int32_t ls) {
   if (st.tipo == 5 || st.tipo == 6) {
     st.inizio = long_di(std::int64_t{p} - ls);
-    st.fine = long_di(std::int64_t{p} + 150);
+    st.fine = long_di(std::int64_t{p} + coda_stazione_corta);
     st.prolunga = 0;
   } else if (st.tipo == 7 || st.tipo == 8) {
     st.inizio = long_di(std::int64_t{p} - ls);
@@ -158,8 +155,8 @@ void area_stazione(elemento& st, std::int32_t p, std::int32_t ls) {
     st.prolunga = 0;
   } else {
     st.inizio = long_arrotondato(p - ls / 2.0);
-    st.fine =
-        st.prolunga != 0 ? long_arrotondato(p + ls / 2.0 + 50) : long_arrotondato(p + ls / 2.0);
+    st.fine = st.prolunga != 0 ? long_arrotondato(p + ls / 2.0 + prolunga_metri)
+                               : long_arrotondato(p + ls / 2.0);
   }
 }
 
@@ -201,13 +198,13 @@ seguito leggi_stazione(lettore& l) {
   }
 
   // Approach markers 81 .. 84 in the four cells before the end cell.
-  if (st.tipo < 25 && st.tipo != 5 && st.tipo != 6) {
+  if (st.tipo < tipo_stazione_senza_celle && st.tipo != 5 && st.tipo != 6) {
     for (int n = 1; n <= 4; ++n) {
       const double q = in_celle(st.fine) - n - 1;
-      if (q > 1) l.w().segno(R(q), static_cast<std::uint8_t>(80 + n));
+      if (q > 1) l.w().segno(R(q), static_cast<std::uint8_t>(segno_stazione + n));
     }
   }
-  if (st.tipo < 25) {
+  if (st.tipo < tipo_stazione_senza_celle) {
     const double q = in_celle(st.fine) - 1;
     if (!(q > 1)) {
       guasto g = l.nuovo_guasto(codice::fine_stazione_troppo_presto, 0);

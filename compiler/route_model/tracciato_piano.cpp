@@ -59,20 +59,17 @@ void tracciato_piano::posa(std::int64_t ultimo, double c, bool curva) {
 
 template <class F>
 void tracciato_piano::per_punto(std::int64_t fino, F&& f) const {
-  // The last two points, as the reader would hold them, in exactly the
-  // order of operations of a step.
-  double x2 = seme_x[0], y2 = seme_y[0];
-  double x1 = seme_x[1], y1 = seme_y[1];
+  // The last two points.
+  punto_piano p2{seme_x[0], seme_y[0]};
+  punto_piano p1{seme_x[1], seme_y[1]};
   std::int64_t k = 2;
   for (const tratto& t : tratti_) {
     const std::int64_t fine = std::min(t.ultimo, fino);
     for (; k <= fine; ++k) {
-      const double dx = x1 - x2;
-      const double dy = y1 - y2;
-      const double nx = t.curva ? x1 + (dx + t.c * dy) : x1 + dx;
-      const double ny = t.curva ? y1 + (dy - t.c * dx) : y1 + dy;
-      f(k, nx, ny);
-      x2 = x1, y2 = y1, x1 = nx, y1 = ny;
+      const punto_piano p = passo_piano(p2, p1, t.c, t.curva);
+      f(k, p.x, p.y);
+      p2 = p1;
+      p1 = p;
     }
     if (k > fino) return;
   }

@@ -26,6 +26,22 @@ namespace scenario {
 // An element of the geometry: empty, a 16-bit Integer or a Double.
 using variante = std::variant<std::monostate, std::int16_t, double>;
 
+// A point of the plan, metres.
+struct punto_piano {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// A point from the two before it, in exactly the order of operations that
+// gives the file's bits: straight on, or, for a curve, turned by c radians
+// per metre (clockwise for c > 0 when x points right and y up).
+inline punto_piano passo_piano(const punto_piano& p2, const punto_piano& p1, double c, bool curva) {
+  const double dx = p1.x - p2.x;
+  const double dy = p1.y - p2.y;
+  if (!curva) return {p1.x + dx, p1.y + dy};
+  return {p1.x + (dx + c * dy), p1.y + (dy - c * dx)};
+}
+
 class tracciato_piano : public file_content {
  public:
   tracciato_piano() = default;

@@ -1,5 +1,7 @@
 #include "tools/route_tool/command_line.h"
 
+#include <filesystem>
+
 namespace scenario {
 
 std::optional<std::string> parsed_command::value(const std::string& name) const {
@@ -54,6 +56,11 @@ parsed_command parse_command(const std::string& command, const std::vector<std::
     }
   }
   return p;
+}
+
+program_folder folder_of(const std::string& dir) {
+  return {dir.empty() ? std::filesystem::path(".") : std::filesystem::path(dir),
+          static_cast<char>(std::filesystem::path::preferred_separator)};
 }
 
 }  // namespace scenario

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/program_folder.h"
+
 namespace scenario {
 
 // A command line that cannot be acted on; its text is one line naming the fault.
@@ -37,5 +39,9 @@ struct parsed_command {
 // given twice. "-h" and "--help" set `help`; "--" ends the options.
 parsed_command parse_command(const std::string& command, const std::vector<std::string>& args,
                              const std::vector<option_rule>& options);
+
+// The folder of compiled files a command names: "" is the current folder;
+// file names are joined with the platform's separator.
+program_folder folder_of(const std::string& dir);
 
 }  // namespace scenario

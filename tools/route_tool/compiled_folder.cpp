@@ -39,8 +39,8 @@ std::vector<std::pair<std::string, std::string>> compiled_sets_in(const fs::path
 
 compiled_set find_compiled_set(const std::string& dir, const std::optional<std::string>& route,
                                const std::optional<std::string>& train) {
-  const fs::path cartella = dir.empty() ? fs::path(".") : fs::path(dir);
-  compiled_set s{{cartella, static_cast<char>(fs::path::preferred_separator)}, {}, {}};
+  compiled_set s{folder_of(dir), {}, {}};
+  const fs::path cartella = s.folder.dir;
   if (route && train) {
     s.route = *route;
     s.train = *train;

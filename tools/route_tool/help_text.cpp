@@ -6,20 +6,23 @@ std::string_view help_route_tool() {
   return R"(Usage: route_tool COMMAND [OPTIONS]
 
 Compile a scenario's line description and service files into the three binary
-route files the simulator loads, decode them, and draw them.
+route files the simulator loads, decode them, draw them, and write the two
+text files back from them.
 
 Commands:
-  compile   compile a line description file and a service file
-  check     report every fault of both files, at its line and column
-  dump      print the compiled files of a folder in readable form
-  plot      draw the track plan and the profile of a compiled route as SVG
+  compile     compile a line description file and a service file
+  check       report every fault of both files, at its line and column
+  decompile   write the two description files back from compiled files
+  dump        print the compiled files of a folder in readable form
+  plot        draw the track plan and the profile of a compiled route as SVG
 
 Options:
   -h, --help     show this help; 'route_tool COMMAND --help' for a command
 
 Exit status: 0 success; 1 the compile step recorded a data fault (or built no
-route model); 2 usage error, unreadable input or corrupt compiled file;
-3 the compile step stopped with error 1250 or 1251.
+route model), or no text gives the decompiled files back; 2 usage error,
+unreadable input or corrupt compiled file; 3 the compile step stopped with
+error 1250 or 1251.
 )";
 }
 
@@ -81,6 +84,35 @@ places (the record that already holds a cell).
 
 Exit status: 0 no error (warnings allowed, unless --werror); 1 errors;
 2 usage error.
+)";
+}
+
+std::string_view help_decompile() {
+  return R"(Usage: route_tool decompile DIR --out OUTDIR [--route NAME] [--train NUMBER]
+                            [--line FILE] [--service FILE]
+
+Write the line description file and the service file back from the three
+compiled files in DIR, laid out as the scenario builder writes its own, so
+that you can edit them and compile again. The texts are compiled again in
+memory: when they give the same three files byte for byte, that is said on
+stdout. Where no text can give the files back (a damaged or hand-edited
+file: a cell code no record writes, a geometry point that is no straight or
+curve step), every such cell, entry and point is named on stderr with the
+reason as FILE: error: PLACE: WHY, and the closest text is written all the
+same.
+
+Options:
+  --out OUTDIR      where the two texts go; created if missing
+  --route NAME      route name (default "Viterbo_Attigliano_Orte")
+  --train NUMBER    train number (default "7547")
+  --line FILE       the line description file to write
+                    (default OUTDIR/NAME_linea.txt)
+  --service FILE    the service file to write (default OUTDIR/NAME_NUMBER-.txt)
+  -h, --help        show this help
+
+Exit status: 0 the texts give the files back byte for byte; 1 they cannot
+(the closest texts are written); 2 usage error, missing, truncated or
+corrupt compiled file (as for dump), or a text that cannot be written.
 )";
 }
 

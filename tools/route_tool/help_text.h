@@ -8,6 +8,7 @@ namespace scenario {
 std::string_view help_route_tool();
 std::string_view help_compile();
 std::string_view help_check();
+std::string_view help_decompile();
 std::string_view help_dump();
 std::string_view help_plot();
 

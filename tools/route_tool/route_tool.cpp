@@ -7,6 +7,7 @@
 #include "tools/route_tool/check_command.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compile_command.h"
+#include "tools/route_tool/decompile_command.h"
 #include "tools/route_tool/dump_command.h"
 #include "tools/route_tool/help_text.h"
 #include "tools/route_tool/plot_command.h"
@@ -123,6 +124,27 @@ int plot(const std::vector<std::string>& args, std::ostream& out) {
   return run_plot(o, out);
 }
 
+int decompile_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const parsed_command p = parse_command("decompile", args,
+                                         {{"--out", "", true},
+                                          route_option,
+                                          train_option,
+                                          {"--line", "", true},
+                                          {"--service", "", true}});
+  if (p.help) {
+    out << help_decompile();
+    return 0;
+  }
+  decompile_options o;
+  o.dir = one_argument(p, "decompile", "a folder DIR");
+  o.out_dir = required(p, "decompile", "--out");
+  o.route = p.value("--route").value_or(nome_linea_predefinito);
+  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  o.line_file = p.value("--line").value_or("");
+  o.service_file = p.value("--service").value_or("");
+  return run_decompile(o, out, err);
+}
+
 }  // namespace
 
 int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -139,6 +161,7 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (command == "compile") return compile(rest, out, err);
     if (command == "check") return check(rest, out);
+    if (command == "decompile") return decompile_command(rest, out, err);
     if (command == "dump") return dump(rest, out);
     if (command == "plot") return plot(rest, out);
     throw usage_error("unknown command '" + command + "' (see 'route_tool --help')");

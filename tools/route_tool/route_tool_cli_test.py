@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the real route_tool binary: exit statuses, one-line usage errors,
-well-formed JSON, dump of corrupt files, and a plot that parses as XML with
-one marker per station and signal."""
+well-formed JSON, dump of corrupt files, a plot that parses as XML with
+one marker per station and signal, and decompile back to the golden texts."""
 
 import json
 import os
@@ -63,7 +63,8 @@ def main():
     tmp = tempfile.mkdtemp(prefix="route_tool_cli_")
     try:
         # Help.
-        for args in (["--help"], ["compile", "--help"], ["dump", "--help"], ["plot", "-h"]):
+        for args in (["--help"], ["compile", "--help"], ["dump", "--help"], ["plot", "-h"],
+                     ["decompile", "--help"]):
             status, out, _ = run(*args)
             check(status == 0 and out.startswith("Usage: route_tool"), f"{args} help")
 
@@ -142,6 +143,22 @@ def main():
         check(status == 0 and all(l.startswith("# ") or field.match(l) for l in lines[:5000]),
               "hex lines are OFFSET: BYTES ; RECORD, FIELD = VALUE")
 
+        # Decompile: the golden texts back, and the same files from them.
+        texts = os.path.join(tmp, "texts")
+        status, stdout, err = run("decompile", out, "--out", texts)
+        check(status == 0 and err == "" and "byte for byte" in stdout, f"decompile: {status} {err}")
+        for golden in (LINE, SERVICE):
+            with open(golden, "rb") as a, open(os.path.join(texts, os.path.basename(golden)),
+                                               "rb") as b:
+                check(a.read() == b.read(), f"decompiled {os.path.basename(golden)} is golden")
+        again = os.path.join(tmp, "again")
+        run("compile", "--line", os.path.join(texts, os.path.basename(LINE)), "--service",
+            os.path.join(texts, os.path.basename(SERVICE)), "--out", again)
+        for name in os.listdir(out):
+            with open(os.path.join(out, name), "rb") as a, open(os.path.join(again, name),
+                                                                "rb") as b:
+                check(a.read() == b.read(), f"{name} again byte for byte")
+
         # Corrupt copies: each names the file and the byte offset.
         cells = os.path.join(out, ROUTE + "_7547.dat")
         sim = os.path.join(out, ROUTE + "_7547.sim")
@@ -162,6 +179,7 @@ def main():
             with open(target, "wb") as f:
                 f.write(mutate(data))
             usage_error(["dump", corrupt], part)
+            usage_error(["decompile", corrupt, "--out", os.path.join(tmp, "t2")], part)
             check(os.path.basename(path) in run("dump", corrupt)[2], f"names {path}")
         usage_error(["dump", os.path.join(tmp, "nowhere")], "no compiled route in")
 

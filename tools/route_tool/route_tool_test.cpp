@@ -6,21 +6,14 @@
 
 #include "base/file_system.h"
 #include "tools/testing/compiled_route_builder.h"
+#include "tools/testing/route_tool_run.h"
 #include "tools/testing/temp_folder.h"
 
 namespace scenario {
 namespace {
 
-struct run_result {
-  int status;
-  std::string out, err;
-};
-
-run_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = run_route_tool(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::run;
+using testing::run_result;
 
 std::size_t lines(const std::string& s) {
   std::size_t n = 0;

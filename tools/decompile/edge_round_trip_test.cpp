@@ -1,0 +1,120 @@
+// Texts whose files only an unusual text gives back: each round-trips byte
+// for byte, and the decompiled text holds the record that makes it so.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/decompile/round_trip.h"
+
+namespace scenario::decompile {
+namespace {
+
+std::string crlf(const std::string& lines) {
+  std::string out;
+  for (const char c : lines) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+const std::string line_head = crlf(
+    "[generale]\n"
+    "lunghezza percorso, 20000\n"
+    "progressiva chilometrica uno, 0, 20000, 1\n"
+    "[curve]\n");
+
+const std::string service_head = crlf(
+    "[generale]\n"
+    "numero vetture, 4\n"
+    "aderenza, 0, 100\n"
+    "velocita, 0, 80\n");
+
+bool has(const std::string& text, const std::string& line) {
+  return text.find(line + "\r\n") != std::string::npos;
+}
+
+testing::round_trip expect_round_trip(const std::string& line, const std::string& service) {
+  testing::round_trip r = testing::run_round_trip(line, service);
+  EXPECT_EQ(r.first.esito, esito_compilazione::completato);
+  EXPECT_TRUE(r.same_bytes());
+  if (r.decompiled) {
+    EXPECT_TRUE(r.decompiled->check.exact);
+  }
+  return r;
+}
+
+// A span recorded after one that starts right after it keeps its own
+// type; a span recorded right after another becomes type 3, and a span
+// over no cell between them resets that.
+TEST(DecompileEdges, SpansInAnOrderTheCellsShow) {
+  const testing::round_trip r = expect_round_trip(line_head + crlf("montagna, 5000, 6000, 2\n"
+                                                                   "montagna, 4000, 5000, 14\n"
+                                                                   "[fine]\n"),
+                                                  service_head + crlf("[fine]\n"));
+  EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   4000,  5000,  13"))
+      << r.decompiled->line_text;
+  EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   0,  -1000000,  0"));
+  EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   5000,  6000,  2"));
+}
+
+// A station the reader stopped at halfway: its time overflowed after its
+// name was read. It comes back last, with an hour that overflows again.
+TEST(DecompileEdges, StationReadHalfwayComesLast) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("stazione, 2000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, A\n"
+                          "segnale, 5000, 2, 4, 1, 0, 0, 0, 0,0,0, 0\n"
+                          "stazione, 8000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 99999999,0, 0, B\n"
+                          "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_TRUE(has(t, "- the compile step stopped reading this file here")) << t;
+  EXPECT_TRUE(
+      has(t, "stazione,    8000,  4,    0,  0, 0, 0,  1,1,0,  2,1,1,    0, 99999999,0,0, B"))
+      << t;
+  EXPECT_LT(t.find("segnale,"), t.find("99999999"));
+}
+
+// Signals written against the running order: their approach marks
+// overwrite each other the other way round, and the order comes back.
+TEST(DecompileEdges, SignalsOutOfRunningOrder) {
+  const testing::round_trip r =
+      expect_round_trip(line_head + crlf("[fine]\n"),
+                        service_head + crlf("segnale, 5200, 1, 4, 1, 0, 0, 2, 0,0,0, 0\n"
+                                            "segnale, 5000, 2, 4, 1, 0, 0, 0, 0,0,0, 0\n"
+                                            "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_LT(t.find("segnale,    5200"), t.find("segnale,    5000")) << t;
+}
+
+// The line reader stopped in its body: the geometry was never laid to the
+// end. A number no field accepts stops it again.
+TEST(DecompileEdges, LineReaderStoppedInItsBody) {
+  const testing::round_trip r = expect_round_trip(line_head + crlf("curvad2, 1000, 200\n"
+                                                                   "pendenza, 0, 5\n"
+                                                                   "pendenza, 3000, 99999999999\n"
+                                                                   "[fine]\n"),
+                                                  service_head + crlf("[fine]\n"));
+  const std::string& t = r.decompiled->line_text;
+  EXPECT_TRUE(has(t, "curvad2,  1000,  200")) << t;
+  EXPECT_TRUE(has(t, "pendenza,  0,   99999999999")) << t;
+}
+
+// "abbattimento" points among the placement pass's markers, with and
+// without a value, one of them where the pass would put its own marker.
+TEST(DecompileEdges, AbbattimentoAmongMarkers) {
+  const testing::round_trip r =
+      expect_round_trip(line_head + crlf("[fine]\n"),
+                        service_head + crlf("rallentamento, 6000, 30, 600, 1, 1, 0\n"
+                                            "segnale, 4400, 2, 4, 1, 0, 0, 0, 0,0,0, 0\n"
+                                            "abbattimento, 5750, 180\n"
+                                            "abbattimento, 4350, 250\n"
+                                            "abbattimento, 9000, 0\n"
+                                            "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_TRUE(has(t, "[abbattimenti]")) << t;
+  EXPECT_TRUE(has(t, "abbattimento,    9000,     0")) << t;
+}
+
+}  // namespace
+}  // namespace scenario::decompile

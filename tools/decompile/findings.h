@@ -1,0 +1,50 @@
+// Where the decompiled text cannot give the compiled files back, and why.
+// Analysis steps leave a note on a cell, an item table entry or a geometry
+// point when they see something no record writes; the verification names
+// every place whose bytes differ and takes the note as its reason.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace scenario::decompile {
+
+enum class place : std::uint8_t { cell, entry, point };
+
+struct location {
+  place where = place::cell;
+  std::int64_t index = 0;
+  auto operator<=>(const location&) const = default;
+};
+
+class notes {
+ public:
+  // The first reason given for a place is kept.
+  void add(location at, std::string why) { by_place_.emplace(at, std::move(why)); }
+  const std::string* why(location at) const {
+    const auto it = by_place_.find(at);
+    return it == by_place_.end() ? nullptr : &it->second;
+  }
+  std::size_t size() const { return by_place_.size(); }
+
+ private:
+  std::map<location, std::string> by_place_;
+};
+
+// One field whose value the text does not give back.
+struct field_difference {
+  std::string field;  // "tipo", "x", "nome", ...
+  std::string in_file;
+  std::string from_text;
+};
+
+struct difference {
+  location at;
+  std::string why;  // the analysis' note, or empty
+  std::vector<field_difference> fields;
+};
+
+}  // namespace scenario::decompile

@@ -1,0 +1,205 @@
+#include "tools/decompile/signals.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <queue>
+#include <utility>
+
+#include "compiler/route_model/formato.h"
+
+namespace scenario::decompile {
+
+namespace {
+
+std::int32_t floor_div_10(std::int32_t v) {
+  return v >= 0 ? v / 10 : -((-v + 9) / 10);
+}
+
+// Tens and units: the left-hand and right-hand digit of a packed pair.
+std::pair<std::int32_t, std::int32_t> decine_unita(std::int32_t v) {
+  const std::int32_t d = floor_div_10(v);
+  return {d, v - 10 * d};
+}
+
+// The cell of a signal's r-th approach mark, when it lies inside the model.
+std::optional<std::size_t> cella_segno(std::size_t c, std::int64_t r) {
+  const std::int64_t s = static_cast<std::int64_t>(c) - passo_segni_segnale * r;
+  if (s < 0) return std::nullopt;
+  return static_cast<std::size_t>(s);
+}
+
+std::uint8_t segno_di(std::int32_t somma, std::int64_t r) {
+  return static_cast<std::uint8_t>(somma * 10 + r);
+}
+
+// Marks that other signals are taken to have written: cell -> values.
+using segni_altrui = std::multimap<std::size_t, std::uint8_t>;
+
+bool di_altri(const segni_altrui& altri, std::size_t cella, std::uint8_t valore) {
+  const auto [da, a] = altri.equal_range(cella);
+  return std::any_of(da, a, [&](const auto& v) { return v.second == valore; });
+}
+
+// sx x 3 + dx, which dato4 holds as its units only (rapp x 10 + it): the
+// approach marks hold it in full, as (it x 10 + r) in 8 bits. Each mark
+// gives the smallest sum, non-negative first, that fits it and dato4; the
+// one most marks agree on wins, leaving out marks that other signals wrote
+// over these (their values are in `altri`), the smaller one on a tie.
+std::int32_t somma_lati(const std::vector<cella>& celle, std::size_t c, const segni_altrui& altri) {
+  const std::int32_t dato4 = celle[c].dato4;
+  std::int32_t scelta = decine_unita(dato4).second;
+  int consensi_scelta = 0;
+  auto minore = [](std::int32_t a, std::int32_t b) {
+    return (a >= 0) != (b >= 0) ? a >= 0 : std::abs(a) < std::abs(b);
+  };
+  for (std::int64_t r = n_segni_segnale; r >= 1; --r) {
+    const auto s = cella_segno(c, r);
+    if (!s) continue;
+    constexpr std::int32_t periodo = 640;  // 10 x 128: the period of both conditions
+    for (std::int32_t passo = 0; passo < 2 * periodo; ++passo) {
+      const std::int32_t l = passo < periodo ? passo : periodo - 1 - passo;
+      if (segno_di(l, r) != celle[*s].segno || (dato4 - l) % 10 != 0) continue;
+      int consensi = 0;
+      for (std::int64_t q = 1; q <= n_segni_segnale; ++q) {
+        const auto t = cella_segno(c, q);
+        if (t && celle[*t].segno == segno_di(l, q) && !di_altri(altri, *t, segno_di(l, q))) {
+          ++consensi;
+        }
+      }
+      if (consensi > consensi_scelta || (consensi == consensi_scelta && minore(l, scelta))) {
+        scelta = l;
+        consensi_scelta = consensi;
+      }
+      break;
+    }
+  }
+  return scelta;
+}
+
+struct segnale_in_cella {
+  segnale s;
+  std::size_t cella = 0;
+  std::int32_t somma = 0;
+};
+
+// The order of the signals that leaves every approach mark as the files
+// show it: where several signals mark one cell, the one whose mark stands
+// comes after the others. By position wherever the marks allow.
+std::vector<std::size_t> ordine(const std::vector<segnale_in_cella>& v,
+                                const std::vector<cella>& celle, notes& n) {
+  std::map<std::size_t, std::vector<std::pair<std::size_t, std::uint8_t>>> per_cella;
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
+      if (const auto s = cella_segno(v[i].cella, r))
+        per_cella[*s].push_back({i, segno_di(v[i].somma, r)});
+    }
+  }
+  std::vector<std::vector<std::size_t>> dopo(v.size());  // i -> the signals after i
+  std::vector<int> prima(v.size(), 0);
+  for (const auto& [c, scritti] : per_cella) {
+    if (scritti.size() < 2) continue;
+    const std::uint8_t visto = celle[c].segno;
+    const auto ultimo = std::find_if(scritti.begin(), scritti.end(),
+                                     [&](const auto& w) { return w.second == visto; });
+    if (ultimo == scritti.end()) continue;  // the verification names the cell
+    for (const auto& w : scritti) {
+      if (w.second == visto) continue;
+      dopo[w.first].push_back(ultimo->first);
+      ++prima[ultimo->first];
+    }
+  }
+  std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> pronti;
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    if (prima[i] == 0) pronti.push(i);
+  }
+  std::vector<std::size_t> out;
+  while (!pronti.empty()) {
+    const std::size_t i = pronti.top();
+    pronti.pop();
+    out.push_back(i);
+    for (const std::size_t j : dopo[i]) {
+      if (--prima[j] == 0) pronti.push(j);
+    }
+  }
+  if (out.size() != v.size()) {
+    // Marks no order gives: by position, and the verification names them.
+    n.add({place::cell, static_cast<std::int64_t>(v.front().cella)},
+          "the signals' approach marks overwrite each other in no possible order");
+    out.clear();
+    for (std::size_t i = 0; i < v.size(); ++i) out.push_back(i);
+  }
+  return out;
+}
+
+// Each signal's kinds from its marks: first from all of them, then leaving
+// out the marks the other signals, so read, wrote.
+void sistema_lati(std::vector<segnale_in_cella>& v, std::optional<segnale_in_cella>& ultimo,
+                  const std::vector<cella>& celle) {
+  std::vector<segnale_in_cella*> tutti;
+  for (segnale_in_cella& x : v) tutti.push_back(&x);
+  if (ultimo) tutti.push_back(&*ultimo);
+  for (segnale_in_cella* x : tutti) x->somma = somma_lati(celle, x->cella, {});
+  for (segnale_in_cella* x : tutti) {
+    segni_altrui altri;
+    for (const segnale_in_cella* y : tutti) {
+      if (y == x) continue;
+      for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
+        if (const auto s = cella_segno(y->cella, r)) altri.emplace(*s, segno_di(y->somma, r));
+      }
+    }
+    x->somma = somma_lati(celle, x->cella, altri);
+  }
+  for (segnale_in_cella* x : tutti) {
+    const std::int32_t dato4 = celle[x->cella].dato4;
+    const std::int32_t dato5 = celle[x->cella].dato5;
+    x->s.rapp = (dato4 - x->somma) / 10;
+    // A left kind of 2 when the signal has an opening delay, which only such
+    // signals keep.
+    if (dato5 != 0) {
+      x->s.sx = 2;
+    } else {
+      x->s.sx = x->somma >= 0 ? x->somma / 3 : -((-x->somma + 2) / 3);
+    }
+    x->s.dx = x->somma - 3 * x->s.sx;
+  }
+}
+
+}  // namespace
+
+signal_recovery recover_signals(const std::vector<cella>& celle, notes& n) {
+  signal_recovery out;
+  // The last approach mark lies 8 cells before the signal.
+  const std::int64_t prima_completa = passo_segni_segnale * n_segni_segnale;
+  std::vector<segnale_in_cella> trovati;
+  std::optional<segnale_in_cella> ultimo;
+  for (std::size_t c = 0; c < celle.size(); ++c) {
+    const cella& x = celle[c];
+    if (x.tipo != tipo_cella::segnale) continue;
+    segnale s;
+    s.posizione = static_cast<std::int32_t>((static_cast<std::int64_t>(c) - 1) * metri_per_cella);
+    std::tie(s.s1, s.d1) = decine_unita(x.dato1);
+    std::tie(s.s2, s.d2) = decine_unita(x.dato2);
+    std::tie(s.s3, s.d3) = decine_unita(x.dato3);
+    // 1 .. 100 are raised to 101 and the delay keeps its low 8 bits.
+    s.tempo = x.dato5 != 0 && x.dato5 < tempo_minimo_segnale ? x.dato5 + 256 : x.dato5;
+    if (static_cast<std::int64_t>(c) < prima_completa && !ultimo) {
+      ultimo = segnale_in_cella{s, c, 0};  // the reader stops at it, while it writes its marks
+      continue;
+    }
+    if (static_cast<std::int64_t>(c) < prima_completa) {
+      // Left out: it too would stop the reader, before the records after it.
+      n.add({place::cell, static_cast<std::int64_t>(c)},
+            "a second signal nearer than 350 m to the origin: the first one stops the reader");
+      continue;
+    }
+    trovati.push_back({s, c, 0});
+  }
+  sistema_lati(trovati, ultimo, celle);
+  if (ultimo) out.ultimo = ultimo->s;
+  if (trovati.empty()) return out;
+  for (const std::size_t i : ordine(trovati, celle, n)) out.segnali.push_back(trovati[i].s);
+  return out;
+}
+
+}  // namespace scenario::decompile

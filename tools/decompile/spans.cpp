@@ -1,0 +1,160 @@
+#include "tools/decompile/spans.h"
+
+#include <algorithm>
+#include <string>
+
+#include "compiler/route_model/formato.h"
+#include "tools/decompile/profiles.h"
+
+namespace scenario::decompile {
+
+namespace {
+
+struct tratto {
+  std::int64_t prima = 0, ultima = 0;  // cells
+  std::uint8_t tipo = 0;
+};
+
+// The cells where a span from `prima` to `ultima` puts its markers: the
+// 4th, 8th, ... counted from its first cell.
+template <typename F>
+void per_ogni_marcatore(const tratto& t, F&& f) {
+  for (std::int64_t c = t.prima + passo_marcatori_montagna - 1; c <= t.ultima;
+       c += passo_marcatori_montagna) {
+    f(c);
+  }
+}
+
+// The record's type for a span type (a byte) with or without markers.
+std::int32_t tipo_scritto(std::uint8_t tipo, bool marcatori) {
+  if (marcatori) return std::int32_t{tipo} + scarto_marcatori_montagna;
+  // A type above 10 without markers: the same low byte, below 10.
+  return tipo <= scarto_marcatori_montagna ? tipo : std::int32_t{tipo} - 256;
+}
+
+// One span record within a run of cells of one type.
+struct campata {
+  tratto celle;
+  bool marcatori = false;
+};
+
+// A run of one type split into the spans whose markers it shows. A span
+// with markers starts three cells before its first marker (or at the run's
+// start, when that puts the marker on its fourth cells) and runs over the
+// markers on its fourth cells up to the first fourth cell left empty or the
+// next span's start; the cells between such spans are spans without
+// markers.
+std::vector<campata> campate(const tratto& t, const std::vector<cella>& celle) {
+  auto tipo = [&](std::int64_t c) { return celle[static_cast<std::size_t>(c)].tipo; };
+  const std::int64_t passo = passo_marcatori_montagna;
+  std::vector<std::int64_t> marcatori;
+  for (std::int64_t c = t.prima; c <= t.ultima; ++c) {
+    if (tipo(c) == tipo_cella::marcatore_montagna) marcatori.push_back(c);
+  }
+  std::vector<campata> out;
+  auto aggiungi = [&](std::int64_t prima, std::int64_t ultima, bool con_marcatori) {
+    if (prima <= ultima) out.push_back({{prima, ultima, t.tipo}, con_marcatori});
+  };
+  auto quarta = [&](std::int64_t inizio, std::int64_t c) {
+    return (c - inizio) % passo == passo - 1;
+  };
+  // The first fourth cell of a span from `inizio`, at or after `da`, that
+  // holds nothing: where the span's markers stop.
+  auto primo_vuoto = [&](std::int64_t inizio, std::int64_t da) {
+    std::int64_t c = da;
+    while (c <= t.ultima && !quarta(inizio, c)) ++c;
+    for (; c <= t.ultima; c += passo) {
+      if (tipo(c) == tipo_cella::libera) return c;
+    }
+    return t.ultima + 1;
+  };
+
+  std::int64_t libera = t.prima;  // first cell not yet in a span
+  std::size_t i = 0;
+  while (i < marcatori.size()) {
+    const std::int64_t m = marcatori[i];
+    const bool dal_libero = quarta(libera, m) && primo_vuoto(libera, libera) > m;
+    const std::int64_t inizio = dal_libero ? libera : m - (passo - 1);
+    if (inizio < libera) {
+      ++i;  // no span explains this marker
+      continue;
+    }
+    aggiungi(libera, inizio - 1, false);
+    std::size_t j = i;
+    while (j + 1 < marcatori.size() && quarta(inizio, marcatori[j + 1]) &&
+           primo_vuoto(inizio, marcatori[j]) > marcatori[j + 1]) {
+      ++j;
+    }
+    std::int64_t fine = std::min(primo_vuoto(inizio, marcatori[j]) - 1, t.ultima);
+    if (j + 1 < marcatori.size() && marcatori[j + 1] - passo >= marcatori[j]) {
+      fine = std::min(fine, marcatori[j + 1] - passo);  // the next span starts after it
+    }
+    aggiungi(inizio, fine, true);
+    libera = fine + 1;
+    i = j + 1;
+  }
+  aggiungi(libera, t.ultima, false);
+  return out;
+}
+
+}  // namespace
+
+std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, notes& n) {
+  const std::int64_t ultima_cella = static_cast<std::int64_t>(celle.size()) - 1;
+  auto at = [&](std::int64_t c) -> const cella& { return celle[static_cast<std::size_t>(c)]; };
+
+  std::vector<tratto> tratti;
+  for (std::int64_t c = 0; c <= ultima_cella; ++c) {
+    const std::uint8_t tipo = at(c).montagna;
+    if (tipo == 0) continue;
+    if (!tratti.empty() && tratti.back().ultima == c - 1 && tratti.back().tipo == tipo) {
+      tratti.back().ultima = c;
+    } else {
+      tratti.push_back({c, c, tipo});
+    }
+  }
+
+  std::vector<bool> spiegato(celle.size(), false);  // tunnel markers a span puts there
+  std::vector<record_montagna> out;
+  std::int64_t fine_precedente = 0;  // metres: where the span recorded before ends
+  bool prima = true;
+  for (const tratto& tutto : tratti) {
+    for (const campata& t : campate(tutto, celle)) {
+      if (t.marcatori) {
+        per_ogni_marcatore(t.celle, [&](std::int64_t c) {
+          spiegato[static_cast<std::size_t>(c)] = true;
+          if (at(c).tipo == tipo_cella::libera) {
+            n.add({place::cell, c},
+                  "a fourth cell of a span with tunnel markers holds no marker and no object");
+          }
+        });
+      }
+      const std::int64_t inizio = t.celle.prima * metri_per_cella;
+      const std::int64_t fine = (t.celle.ultima + 1) * metri_per_cella;
+      // A span that starts 150 m or less after the one recorded before it
+      // becomes type 3: a span recorded in between, over no cell, keeps
+      // this one's own type.
+      if (!prima && inizio - fine_precedente <= distanza_tipo_3 &&
+          t.celle.tipo != tipo_montagna_ravvicinata) {
+        const std::int32_t lontano = -lunghezza_percorso_massima;
+        out.push_back({posizione_iniziale(ultima_cella), lontano, 0});
+      }
+      out.push_back({static_cast<std::int32_t>(inizio), static_cast<std::int32_t>(fine),
+                     tipo_scritto(t.celle.tipo, t.marcatori)});
+      fine_precedente = fine;
+      prima = false;
+    }
+  }
+  for (std::int64_t c = 0; c <= ultima_cella; ++c) {
+    if (at(c).tipo == tipo_cella::marcatore_montagna && !spiegato[static_cast<std::size_t>(c)]) {
+      n.add({place::cell, c}, "a tunnel marker (code 11) that is not a fourth cell of a span");
+    }
+  }
+  if (out.size() > static_cast<std::size_t>(n_montagne_massimo)) {
+    n.add({place::cell, tratti.back().prima},
+          "the spans take more than 80 records: the reader stops at the 81st");
+  }
+  return out;
+}
+
+}  // namespace scenario::decompile

@@ -1,0 +1,181 @@
+#include "tools/decompile/text_writer.h"
+
+#include <string_view>
+
+namespace scenario::decompile {
+
+namespace {
+
+// A number out of every range the reader accepts: the record holding it
+// stops the reader there, as a failure did when the files were compiled.
+constexpr std::string_view fuori_limite = "99999999999";
+// An hour whose seconds overflow a Long.
+constexpr std::string_view ora_eccessiva = "99999999";
+constexpr std::string_view nota_interruzione = "- the compile step stopped reading this file here";
+
+std::string n(std::int64_t v) {
+  return std::to_string(v);
+}
+
+// Right-aligned in `width` characters, as the service file's columns.
+std::string col(std::int64_t v, std::size_t width) {
+  std::string s = n(v);
+  return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+}
+
+std::string curva(const record_curva& c) {
+  return std::string("curva") + (c.sinistra ? "s" : "d") + n(c.classe) + ",  " + n(c.inizio) +
+         ",  " + n(c.lunghezza);
+}
+
+std::string indicatore(const record_indicatore& b) {
+  const indicatore_v_max& v = b.valori;
+  auto destra = [&](std::int32_t x) { return b.destra_vuota ? std::string() : n(x); };
+  return "indicatori_vmax,  " + n(v.posizione) + ",  " + n(v.vas) + ",  " + n(v.vbs) + ",  " +
+         n(v.vcs) + ",  " + n(v.strisces) + ",  " + destra(v.vad) + ",  " + destra(v.vbd) + ",  " +
+         destra(v.vcd) + ",  " + n(v.strisced);
+}
+
+std::string stazione(const record_stazione& s) {
+  using guasto = record_stazione::campo_guasto;
+  // The fields in the order read, each with its column; at the one where
+  // the reading failed, a number out of range, and nothing after it.
+  struct campo {
+    guasto nome;
+    std::int64_t valore;
+    std::size_t larghezza;
+  };
+  const campo campi[] = {
+      {guasto::tipo, s.tipo, 3},         {guasto::lunghezza, s.lunghezza, 5},
+      {guasto::dato_b1, s.dato_b1, 3},   {guasto::dato_b4, s.dato_b4, 2},
+      {guasto::prolunga, s.prolunga, 2}, {guasto::dato_i1, s.dato_i1, 3},
+      {guasto::dato_i2, s.dato_i2, 1},   {guasto::dato_b2, s.dato_b2, 1},
+      {guasto::dato_i3, s.dato_i3, 3},   {guasto::dato_i4, s.dato_i4, 1},
+      {guasto::dato_i5, s.dato_i5, 1},   {guasto::dato_b3, s.dato_b3, 5},
+  };
+  std::string riga = "stazione," + col(s.posizione, 8);
+  for (const campo& c : campi) {
+    if (c.nome == s.guasto) return riga + ", " + std::string(fuori_limite);
+    riga += "," + col(c.valore, c.larghezza);
+  }
+  if (s.guasto == guasto::orario) {
+    return riga + ", " + std::string(ora_eccessiva) + ",0,0, " + s.nome;
+  }
+  return riga + "," + col(s.ore, 4) + "," + col(s.minuti, 2) + "," + col(s.secondi, 2) + ", " +
+         s.nome;
+}
+
+std::string segnale_riga(const segnale& s) {
+  return "segnale," + col(s.posizione, 8) + "," + col(s.sx, 4) + "," + col(s.s1, 2) + "," +
+         col(s.s2, 2) + "," + col(s.s3, 3) + "," + col(s.rapp, 2) + "," + col(s.dx, 5) + "," +
+         col(s.d1, 3) + "," + n(s.d2) + "," + n(s.d3) + ", " + n(s.tempo);
+}
+
+std::string rallentamento_riga(const rallentamento& r) {
+  return "rallentamento," + col(r.x, 8) + "," + col(r.v, 6) + "," + col(r.l, 5) + "," +
+         col(r.f_tt, 2) + "," + col(r.f_ta, 3) + "," + col(r.d_v, 3);
+}
+
+}  // namespace
+
+std::vector<std::string> righe_linea(const testo_linea& t) {
+  std::vector<std::string> r;
+  r.push_back("[generale]");
+  r.push_back("lunghezza percorso,    " + n(t.lunghezza));
+  const char* nomi[] = {"uno", "due", "tre"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const serie_progressiva& s = t.progressive[i];
+    r.push_back(std::string("progressiva chilometrica ") + nomi[i] + ",    " + n(s.inizio) +
+                ",    " + n(s.origine) + ",    " + n(s.verso));
+  }
+  for (std::size_t i = 0; i < 3; ++i) {
+    r.push_back(std::string("sfondo ") + nomi[i] + ",    " + n(t.sfondi[i]));
+  }
+  for (const zona_codificata& z : t.zone) {
+    const std::string cifra = z.numero_codici == 0 ? "" : n(z.numero_codici) + " ";
+    r.push_back("ripetizione segnali " + cifra + "codici,    " + n(z.inizio) + ",    " + n(z.fine));
+  }
+  if (t.lunghezza_eccessiva) {
+    r.push_back("lunghezza percorso,    " + n(*t.lunghezza_eccessiva));
+  }
+  if (t.interrotta == interruzione::generale) {
+    r.push_back(std::string(nota_interruzione));
+    r.push_back("sfondo uno,    " + std::string(fuori_limite));
+  }
+
+  r.push_back("[curve]");
+  for (const record_curva& c : t.curve) r.push_back(curva(c));
+  r.push_back("[pendenze]");
+  for (std::size_t i = 0; i < t.pendenze.size(); ++i) {
+    // The first grade record has one blank more before each value.
+    const record_profilo& p = t.pendenze[i];
+    r.push_back(i == 0 ? "pendenza,   " + n(p.posizione) + ",    " + n(p.valore)
+                       : "pendenza,  " + n(p.posizione) + ",   " + n(p.valore));
+  }
+  r.push_back("[montagne]");
+  for (const record_montagna& m : t.montagne) {
+    r.push_back("montagna,   " + n(m.inizio) + ",  " + n(m.fine) + ",  " + n(m.tipo));
+  }
+  r.push_back("[cartelli]");
+  for (const record_indicatore& b : t.indicatori) r.push_back(indicatore(b));
+  r.push_back("[indicazioni]");
+  for (const record_cartello& c : t.cartelli) {
+    r.push_back("cartello_indicatore,  " + n(c.posizione) + ",   " + c.scritta);
+  }
+  if (t.interrotta == interruzione::corpo) {
+    r.push_back(std::string(nota_interruzione));
+    r.push_back("pendenza,  0,   " + std::string(fuori_limite));
+  }
+  r.push_back("[fine]");
+  return r;
+}
+
+std::vector<std::string> righe_servizio(const testo_servizio& t) {
+  std::vector<std::string> r;
+  r.push_back("[generale]");
+  r.push_back("numero vetture,    " + n(t.numero_vetture));
+  r.push_back("percentuale massa frenata,    " + n(t.percentuale_massa_frenata));
+  r.push_back("sabbia,    " + n(t.sabbia));
+  r.push_back("orologio,    " + n(t.orologio[0]) + "              " + n(t.orologio[1]) +
+              "            " + n(t.orologio[2]) + " ");
+  r.push_back("[aderenze]");
+  for (const record_profilo& a : t.aderenze) {
+    r.push_back("aderenza,   " + n(a.posizione) + ",    " + n(a.valore));
+  }
+  r.push_back("[vel_limite]");
+  for (const record_profilo& v : t.velocita) {
+    r.push_back("velocita," + col(v.posizione, 8) + "," + col(v.valore, 6));
+  }
+  r.push_back("[stazioni]");
+  for (const record_stazione& s : t.stazioni) r.push_back(stazione(s));
+  r.push_back("[rallentamenti]");
+  r.push_back("");
+  for (const rallentamento& x : t.rallentamenti) r.push_back(rallentamento_riga(x));
+  r.push_back("[segnali]");
+  for (const segnale& s : t.segnali) r.push_back(segnale_riga(s));
+  if (!t.abbattimenti.empty()) {
+    r.push_back("[abbattimenti]");
+    for (const record_abbattimento& a : t.abbattimenti) {
+      r.push_back("abbattimento," + col(a.posizione, 8) + "," + col(a.valore, 6));
+    }
+  }
+  if (t.ultimo) {
+    r.push_back(std::string(nota_interruzione));
+    if (const auto* s = std::get_if<record_stazione>(&*t.ultimo)) r.push_back(stazione(*s));
+    if (const auto* s = std::get_if<segnale>(&*t.ultimo)) r.push_back(segnale_riga(*s));
+  }
+  r.push_back("[codici]");
+  r.push_back("[fine]");
+  return r;
+}
+
+std::string testo_da_righe(const std::vector<std::string>& righe) {
+  std::string out;
+  for (const std::string& riga : righe) {
+    out += riga;
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace scenario::decompile
