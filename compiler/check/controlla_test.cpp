@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -526,6 +528,41 @@ TEST(Check, BadInputIsReportedNotCrashed) {
             "the file is empty (code 25: the compile step stops reading here); the compile step "
             "stops here, before any \"lunghezza percorso\", so no route model is built and nothing "
             "is written");
+}
+
+}  // namespace
+}  // namespace scenario
+
+namespace scenario {
+namespace {
+
+// Every id the checker can give is explained in docs/route_tool.md.
+TEST(Check, TheToolDocumentExplainsEveryId) {
+  const std::string doc = leggi(std::string(VO_DOCS_DIR) + "/route_tool.md");
+  const std::regex id_re(R"re((?:avviso\(|d\.id = |id = marcatori \? )"([a-z0-9-]+)")re");
+  int trovati = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VO_CHECK_SOURCE_DIR)) {
+    if (entry.path().extension() != ".cpp" || entry.path().stem().string().ends_with("_test")) {
+      continue;
+    }
+    const std::string sorgente = leggi(entry.path().string());
+    for (std::sregex_iterator it(sorgente.begin(), sorgente.end(), id_re), end; it != end; ++it) {
+      ++trovati;
+      const std::string id = (*it)[1];
+      EXPECT_NE(doc.find("`" + id + "`"), std::string::npos) << id;
+    }
+  }
+  EXPECT_GE(trovati, 50);
+}
+
+// The format document shows the example scenario as it stands in its files.
+TEST(Check, TheFormatDocumentShowsTheExample) {
+  const std::string doc = leggi(std::string(VO_DOCS_DIR) + "/formats.md");
+  std::string l = unisci(esempio_linea()), s = unisci(esempio_servizio());
+  for (std::string* t : {&l, &s}) {
+    for (std::size_t p; (p = t->find('\r')) != std::string::npos;) t->erase(p, 1);
+    EXPECT_NE(doc.find("```\n" + *t + "```\n"), std::string::npos);
+  }
 }
 
 }  // namespace
