@@ -1,5 +1,6 @@
 #include "base/cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -52,7 +53,9 @@ std::string cp1252_to_utf8(std::string_view bytes) {
   return out;
 }
 
-unsigned char cp1252_lower(unsigned char c) {
+namespace {
+
+constexpr unsigned char minuscola(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
   switch (c) {
@@ -67,6 +70,21 @@ unsigned char cp1252_lower(unsigned char c) {
   }
 }
 
+// Every byte's lower case, looked up: the readers test each keyword field
+// against every keyword.
+constexpr std::array<unsigned char, 256> minuscole = [] {
+  std::array<unsigned char, 256> t{};
+  for (int c = 0; c < 256; ++c)
+    t[static_cast<std::size_t>(c)] = minuscola(static_cast<unsigned char>(c));
+  return t;
+}();
+
+}  // namespace
+
+unsigned char cp1252_lower(unsigned char c) {
+  return minuscole[c];
+}
+
 std::string cp1252_lower(std::string_view text) {
   std::string out(text);
   for (char& ch : out) ch = static_cast<char>(cp1252_lower(static_cast<unsigned char>(ch)));
@@ -78,7 +96,11 @@ bool contains(std::string_view haystack, std::string_view needle) {
 }
 
 bool contains_any_case(std::string_view haystack, std::string_view needle) {
-  return contains(cp1252_lower(haystack), cp1252_lower(needle));
+  const auto uguali = [](char a, char b) {
+    return minuscole[static_cast<unsigned char>(a)] == minuscole[static_cast<unsigned char>(b)];
+  };
+  return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), uguali) !=
+         haystack.end();
 }
 
 }  // namespace scenario

@@ -41,18 +41,19 @@ void put_elemento(std::string& out, const elemento& e) {
   put_int32(out, e.orario);
 }
 
-void put_cella(std::string& out, const cella& c) {
-  put_byte(out, c.tipo);
-  put_int16(out, c.dato1);
-  put_int16(out, c.dato2);
-  put_int16(out, c.dato3);
-  put_int16(out, c.dato4);
-  put_byte(out, c.dato5);
-  put_byte(out, c.segno);
-  put_byte(out, c.montagna);
-  put_byte(out, c.velocita);
-  put_byte(out, c.pendenza);
-  put_byte(out, c.aderenza);
+// One cell into its 15 bytes, field by field.
+void scrivi_cella(char* p, const cella& c) {
+  p[0] = static_cast<char>(c.tipo);
+  encode_fixed16(p + 1, static_cast<std::uint16_t>(c.dato1));
+  encode_fixed16(p + 3, static_cast<std::uint16_t>(c.dato2));
+  encode_fixed16(p + 5, static_cast<std::uint16_t>(c.dato3));
+  encode_fixed16(p + 7, static_cast<std::uint16_t>(c.dato4));
+  p[9] = static_cast<char>(c.dato5);
+  p[10] = static_cast<char>(c.segno);
+  p[11] = static_cast<char>(c.montagna);
+  p[12] = static_cast<char>(c.velocita);
+  p[13] = static_cast<char>(c.pendenza);
+  p[14] = static_cast<char>(c.aderenza);
 }
 
 }  // namespace
@@ -71,9 +72,12 @@ std::string bytes_sim(const modello_percorso& m) {
 }
 
 std::string bytes_celle_dat(const modello_percorso& m) {
-  std::string out;
-  out.reserve(m.celle.size() * dimensione_cella);
-  for (const cella& c : m.celle) put_cella(out, c);
+  std::string out(m.celle.size() * dimensione_cella, '\0');
+  char* p = out.data();
+  for (const cella& c : m.celle) {
+    scrivi_cella(p, c);
+    p += dimensione_cella;
+  }
   return out;
 }
 

@@ -122,6 +122,22 @@ seguito lettore::ferma_file(codice c) {
   return seguito::ferma;
 }
 
+void lettore::annota_del_record(std::int32_t record, motivo_guasto motivo) {
+  guasto g;
+  g.codice_guasto = codice::errore_lettura;
+  g.file = file_;
+  g.motivo = motivo;
+  g.record = record;
+  if (const sorgenti_modello* s = w_.sorgenti(); s != nullptr && s->trova(record) != nullptr) {
+    const record_letto& r = *s->trova(record);
+    g.ha_record = true;
+    g.tipo = r.tipo;
+    g.campo = 1;
+    g.dove = r.valori.size() > 1 ? r.valori[1] : r.chiave;
+  }
+  annota(std::move(g));
+}
+
 void lettore::verifica_lettura() {
   if (const auto f = r_.take_failure())
     throw run_failure(f->motivo, "read past the end of the file");

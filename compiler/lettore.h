@@ -117,6 +117,10 @@ class lettore {
   // end of the service file).
   void annota(guasto g);
 
+  // Recovery mode: a value an earlier record set cannot be stored when it
+  // comes to be written; the fault (code 25) is that record's.
+  void annota_del_record(std::int32_t record, motivo_guasto motivo);
+
   // A run-time failure: in the exact mode the trap's fault (code 25) for
   // the record being read; noted, then the caller ends the reading.
   void annota_trappola(motivo_guasto motivo);

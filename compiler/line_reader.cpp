@@ -1,6 +1,7 @@
 #include "compiler/line_reader.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -174,16 +175,28 @@ seguito leggi_generale(lettore& l, std::string_view riga, bool posa) {
 
 // --------------------------------------------------------------- body ---
 
+// The checker: a grade whose cell value overflows a Long is the fault of
+// the record that set it, found when it is about to be written; the fill
+// goes on level. (The compile step stops there, code 25.)
+void pendenza_tenibile(lettore& l) {
+  stato_lettori& st = l.stato();
+  if (!l.recupero() || std::int64_t{st.pendenza_corrente} + scarto_pendenza <=
+                           std::numeric_limits<std::int32_t>::max()) {
+    return;
+  }
+  l.annota_del_record(st.record_pendenza, motivo_guasto::overflow_long);
+  st.pendenza_corrente = 0;
+}
+
 seguito leggi_pendenza(lettore& l) {
   stato_lettori& st = l.stato();
   const std::int32_t p = l.long_32();
   const std::int32_t g = l.long_32();
   if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
-  // The checker finds a grade that overflows at its own record.
-  if (l.recupero()) long_di(std::int64_t{g} + scarto_pendenza);
   // The grade before this record holds up to the cell R(p / 50).
   const std::int64_t fino_a = cella_profilo(p);
   if (fino_a > 0) {
+    pendenza_tenibile(l);
     do {
       l.w().pendenza(st.indice_pendenza,
                      bassi_8(long_di(std::int64_t{st.pendenza_corrente} + scarto_pendenza)),
@@ -344,6 +357,7 @@ seguito leggi_file_linea(lettore& l, bool posa_geometria) {
 
   // End of the file, or a record that did not fit. The last grade holds up
   // to the third cell from the end.
+  pendenza_tenibile(l);
   do {
     l.w().pendenza(st.indice_pendenza,
                    bassi_8(long_di(std::int64_t{st.pendenza_corrente} + scarto_pendenza)),

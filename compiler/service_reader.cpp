@@ -23,6 +23,18 @@ std::uint8_t velocita_cella(std::int32_t velocita) {
   return static_cast<std::uint8_t>(v);
 }
 
+// The checker: a speed no cell can hold is the fault of the record that
+// set it, found when it is about to be written; the fill goes on at 0 km/h
+// so that the records after it are not blamed for it too. (The compile step
+// stops there, code 25.)
+void velocita_tenibile(lettore& l) {
+  stato_lettori& st = l.stato();
+  const std::int64_t v = R(st.velocita_corrente / 5.0);
+  if (!l.recupero() || (v >= 0 && v <= 255)) return;
+  l.annota_del_record(st.record_velocita, motivo_guasto::velocita_fuori_byte);
+  st.velocita_corrente = 0;
+}
+
 seguito leggi_massa(lettore& l) {
   l.w().voce(voce::treno_e_linea);
   percentuale_massa_frenata(l.m().elementi) = l.long_32();
@@ -40,11 +52,10 @@ seguito leggi_velocita(lettore& l) {
   const std::int32_t p = l.long_32();
   const std::int32_t v = l.long_32();
   if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
-  // The checker finds a speed no cell can hold at its own record.
-  if (l.recupero()) velocita_cella(v);
   // The limit before this record holds up to the cell R(p / 50).
   const std::int64_t fino_a = cella_profilo(p);
   if (fino_a > 0) {
+    if (st.indice_velocita < l.m().n_celle) velocita_tenibile(l);
     do {
       if (st.indice_velocita >= l.m().n_celle) break;
       l.w().velocita(st.indice_velocita, velocita_cella(st.velocita_corrente), st.record_velocita);
@@ -315,6 +326,7 @@ void leggi_file_servizio(lettore& l) {
 
   // End of the file, or a record that did not fit. The last speed and
   // adhesion hold up to the third cell from the end.
+  velocita_tenibile(l);
   do {
     l.w().velocita(st.indice_velocita, velocita_cella(st.velocita_corrente), st.record_velocita);
     ++st.indice_velocita;

@@ -42,7 +42,7 @@ std::string check_binaries(risultato_compilazione& r) {
                                : 2 * byte_variante_intero +
                                      static_cast<std::size_t>(laid - 2) * byte_variante_doppio +
                                      static_cast<std::size_t>(n - laid) * byte_variante_vuota;
-  const std::size_t line = r.linea_dat().size();
+  const auto line = static_cast<std::size_t>(r.modello.tracciato.size());
   if (line != 2 * half)
     return "line data file size " + std::to_string(line) + " != the model's " +
            std::to_string(2 * half);

@@ -567,3 +567,25 @@ TEST(Check, TheFormatDocumentShowsTheExample) {
 
 }  // namespace
 }  // namespace scenario
+
+namespace scenario {
+namespace {
+
+// A speed no cell can hold is the fault of its own record, once, and only
+// when some cell would be given it.
+TEST(Check, ASpeedNoCellHoldsIsItsRecordsFaultOnlyWhenWritten) {
+  // Replaced at the same cell before any cell is filled: nothing to say.
+  esito_controllo e = controlla_modificato({{true, 9, "velocita,       0,    2000", true}});
+  EXPECT_EQ(e.errori, 0);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+  // Held over 1000 m: the record's own fault, not the records after it.
+  e = controlla_modificato({{true, 10, "velocita,    1000,    2000"}});
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(e.diagnostiche[0].id, "speed-too-high");
+  EXPECT_EQ(e.diagnostiche[0].dove.riga, 10);
+  EXPECT_EQ(e.diagnostiche[0].dove.colonna, 23);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+}
+
+}  // namespace
+}  // namespace scenario
