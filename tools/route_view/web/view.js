@@ -300,16 +300,21 @@
     const label_row = (list, at, y, col, text, shape) => {
       let free = -1e9;
       g.font = '10px sans-serif'; g.textAlign = 'left';
+      // Marks first, then the texts that fit before the next mark.
+      const shown = [];
       items_in(list, at, state.from - span * 0.01, state.to + span * 0.01, (o) => {
         const x = X(at(o));
         g.fillStyle = col;
         shape(x, y);
-        const t = text(o);
-        if (t && x + 6 > free) {
-          const tw = g.measureText(t).width;
-          g.fillText(t, x + 6, y + 4);
-          free = x + 6 + tw + 8;
-        }
+        shown.push([x, text(o)]);
+      });
+      shown.forEach(([x, t], j) => {
+        if (!t || x + 6 <= free) return;
+        const tw = g.measureText(t).width;
+        const next = j + 1 < shown.length ? shown[j + 1][0] - 6 : Infinity;
+        if (x + 6 + tw > next) return;
+        g.fillText(t, x + 6, y + 4);
+        free = x + 6 + tw + 8;
       });
     };
     label_row(data.indication_boards, (b) => b[0], P.texts, colour('indication-board'),
@@ -700,15 +705,17 @@
       found.push({ label: /\+/.test(text) ? km_text(chainage_at(at)) : metres_text(at) + ' from origin', where: chainage_text(at) + ', cell ' + cell_of(at), m: at, cell: cell_of(at) });
     }
     for (const s of data.stations) {
-      if (s.name.toLowerCase().includes(q)) found.push({ label: s.name, where: 'station, ' + metres_text(s.axis_m) + ', ' + chainage_text(s.axis_m), m: s.axis_m, cell: cell_of(s.axis_m) });
+      if (s.name.toLowerCase().includes(q)) found.push({ key: s.name.toLowerCase(), label: s.name, where: 'station, ' + metres_text(s.axis_m) + ', ' + chainage_text(s.axis_m), m: s.axis_m, cell: cell_of(s.axis_m) });
     }
     for (const b of data.indication_boards) {
-      if (b[3].toLowerCase().includes(q)) found.push({ label: b[3], where: 'indication board, ' + metres_text(b[0]), m: b[0], cell: b[1] });
+      if (b[3].toLowerCase().includes(q)) found.push({ key: b[3].toLowerCase(), label: b[3], where: 'indication board, ' + metres_text(b[0]), m: b[0], cell: b[1] });
     }
     for (const b of data.speed_boards) {
-      if (b.label.toLowerCase().includes(q)) found.push({ label: 'speed board ' + b.label, where: metres_text(b.at_m), m: b.at_m, cell: b.cell });
+      if (b.label.toLowerCase().includes(q)) found.push({ key: b.label.toLowerCase(), label: 'speed board ' + b.label, where: metres_text(b.at_m), m: b.at_m, cell: b.cell });
     }
-    return found.slice(0, 100);
+    // Whole matches first, then those that start with the text, then the rest.
+    const rank = (f) => (f.key === undefined ? 0 : f.key === q ? 0 : f.key.startsWith(q) ? 1 : 2);
+    return found.map((f, k) => [rank(f), k, f]).sort((a, b) => a[0] - b[0] || a[1] - b[1]).map((x) => x[2]).slice(0, 100);
   }
 
   function jump(m, cell) {
