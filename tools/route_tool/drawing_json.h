@@ -9,12 +9,6 @@
 
 namespace scenario {
 
-// The opening view, in metres from the origin.
-struct view_range {
-  double from_m = 0;
-  double to_m = 0;
-};
-
 nlohmann::json drawing_json(const route_drawing& d, const view_range& v);
 
 }  // namespace scenario

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -171,6 +172,12 @@ struct route_drawing {
   int errors = 0, warnings = 0;
 };
 
+// The stretch of line a picture shows, in metres from the origin.
+struct view_range {
+  double from_m = 0;
+  double to_m = 0;
+};
+
 // The pictures of a compiled route.
 route_drawing drawing_of(const compiled_route& r, const std::string& route,
                          const std::string& train);
@@ -191,8 +198,8 @@ std::optional<std::int64_t> chainage_at(const route_drawing& d, double m);
 // the line; none when no series reaches it.
 std::optional<double> position_of_chainage(const route_drawing& d, std::int64_t chainage_m);
 
-// The finest level whose tolerance is at most `tolerance_m` (the coarsest
-// when none is that fine... the finest when all are coarser).
+// The coarsest level whose tolerance is at most `tolerance_m`; the finest
+// when every level is coarser. Null without geometry.
 const plan_level* plan_level_for(const route_drawing& d, double tolerance_m);
 
 // The plan point at metre m, interpolated along a level; none without geometry.

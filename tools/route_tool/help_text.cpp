@@ -141,16 +141,20 @@ Options:
 
 std::string_view help_plot() {
   return R"(Usage: route_tool plot DIR -o FILE.svg [--route NAME] [--train NUMBER]
+                       [--from KM --to KM]
 
 Draw the compiled route in DIR as one self-contained SVG file: the track plan
-from the line data file with the stations and signals marked and labelled,
-and under it the profile along the line (gradient, speed limit, slowdowns)
-on a kilometre axis.
+from the line data file with the stations, signals and boards marked and
+labelled, and under it the profile along the line (gradient, speed limit,
+slowdowns, indication and speed boards with their A/B/C speeds) on a
+kilometre axis from the origin and one of the kilometric progressive.
 
 Options:
   -o, --output FILE   the SVG file to write
   --route NAME        route name (default "Viterbo_Attigliano_Orte")
   --train NUMBER      train number (default "7547")
+  --from KM, --to KM  draw only this stretch: km from the line's origin
+                      (20, 20.5) or a kilometric progressive (36+000)
   -h, --help          show this help
 )";
 }

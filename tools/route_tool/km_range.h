@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "tools/route_tool/drawing_json.h"
 #include "tools/route_tool/drawing_model.h"
 
 namespace scenario {

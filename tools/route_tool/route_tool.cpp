@@ -21,6 +21,8 @@ constexpr int exit_usage = 2;
 
 const option_rule route_option{"--route", "", true};
 const option_rule train_option{"--train", "", true};
+const option_rule from_option{"--from", "", true};
+const option_rule to_option{"--to", "", true};
 
 std::string one_argument(const parsed_command& p, const std::string& command,
                          const std::string& what) {
@@ -112,7 +114,8 @@ int dump(const std::vector<std::string>& args, std::ostream& out) {
 
 int plot(const std::vector<std::string>& args, std::ostream& out) {
   const parsed_command p =
-      parse_command("plot", args, {route_option, train_option, {"--output", "-o", true}});
+      parse_command("plot", args,
+                    {route_option, train_option, {"--output", "-o", true}, from_option, to_option});
   if (p.help) {
     out << help_plot();
     return 0;
@@ -122,6 +125,8 @@ int plot(const std::vector<std::string>& args, std::ostream& out) {
   o.output = required(p, "plot", "--output");
   o.route = p.value("--route");
   o.train = p.value("--train");
+  o.from = p.value("--from");
+  o.to = p.value("--to");
   return run_plot(o, out);
 }
 
@@ -153,8 +158,8 @@ int view(const std::vector<std::string>& args, std::ostream& out) {
                                           route_option,
                                           train_option,
                                           {"--output", "-o", true},
-                                          {"--from", "", true},
-                                          {"--to", "", true}});
+                                          from_option,
+                                          to_option});
   if (p.help) {
     out << help_view();
     return 0;

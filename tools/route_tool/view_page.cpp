@@ -1,5 +1,6 @@
 #include "tools/route_tool/view_page.h"
 
+#include "tools/route_tool/drawing_json.h"
 #include "tools/route_tool/svg_document.h"
 #include "tools/route_view/view_assets.h"
 

@@ -3,9 +3,9 @@
 // no network request.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 
-#include "tools/route_tool/drawing_json.h"
 #include "tools/route_tool/drawing_model.h"
 
 namespace scenario {
