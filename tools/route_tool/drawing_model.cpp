@@ -18,12 +18,12 @@ namespace scenario {
 namespace {
 
 constexpr drawing_colour colours[] = {
-    {"track", "#2b2b2b"},           {"past-end", "#9e9e9e"},       {"tunnel", "#7b5a36"},
-    {"station", "#1f4e8c"},         {"signal", "#c62828"},         {"slowdown", "#ef6c00"},
-    {"speed", "#1565c0"},           {"uphill", "#c0763a"},         {"downhill", "#43a047"},
-    {"coded-zone", "#b3e5fc"},      {"speed-board", "#6a1b9a"},    {"indication-board", "#00695c"},
-    {"error", "#d32f2f"},           {"warning", "#f9a825"},        {"cursor", "#ff1744"},
-    {"curve", "#8e24aa"},           {"adhesion", "#546e7a"},       {"selection", "#ffd54f"},
+    {"track", "#2b2b2b"},      {"past-end", "#9e9e9e"},    {"tunnel", "#7b5a36"},
+    {"station", "#1f4e8c"},    {"signal", "#c62828"},      {"slowdown", "#ef6c00"},
+    {"speed", "#1565c0"},      {"uphill", "#c0763a"},      {"downhill", "#43a047"},
+    {"coded-zone", "#b3e5fc"}, {"speed-board", "#6a1b9a"}, {"indication-board", "#00695c"},
+    {"error", "#d32f2f"},      {"warning", "#f9a825"},     {"cursor", "#ff1744"},
+    {"curve", "#8e24aa"},      {"adhesion", "#546e7a"},    {"selection", "#ffd54f"},
 };
 
 // A signal, a board or a slowdown at p metres stands in cell R(p / 50 + 1):
@@ -54,8 +54,8 @@ std::vector<std::string> header_rows(const compiled_route& r) {
   }
   for (const int v : {voce::progressiva_uno, voce::progressiva_due, voce::progressiva_tre}) {
     if (verso_serie(e, v) != 1) continue;
-    rows.push_back("kilometric series from " + std::to_string(inizio_serie(e, v)) + " m: " +
-                   km(origine_serie(e, v) - aggiunta_progressiva) + " at 0 m");
+    rows.push_back("kilometric series from " + std::to_string(inizio_serie(e, v)) +
+                   " m: " + km(origine_serie(e, v) - aggiunta_progressiva) + " at 0 m");
   }
   rows.push_back("backgrounds " + std::to_string(sfondo_uno(e)) + " / " +
                  std::to_string(sfondo_due(e)) + " / " + std::to_string(sfondo_tre(e)) +
@@ -72,8 +72,9 @@ std::vector<chainage_series> chainage_of(const compiled_route& r) {
     s.push_back({inizio_serie(r.elementi, v),
                  std::int64_t{origine_serie(r.elementi, v)} - aggiunta_progressiva});
   }
-  std::sort(s.begin(), s.end(),
-            [](const chainage_series& a, const chainage_series& b) { return a.start_m < b.start_m; });
+  std::sort(s.begin(), s.end(), [](const chainage_series& a, const chainage_series& b) {
+    return a.start_m < b.start_m;
+  });
   return s;
 }
 
@@ -159,7 +160,7 @@ double distance_to_segment(const plan_point& p, const plan_point& a, const plan_
 
 struct sources_view {
   const sorgenti_modello& s;
-  std::int32_t cell(std::size_t k, std::int32_t origine_cella::* what) const {
+  std::int32_t cell(std::size_t k, std::int32_t origine_cella::*what) const {
     return k < s.celle.size() ? s.celle[k].*what : no_record;
   }
 };
@@ -189,7 +190,7 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
   d.cells = r.celle.size();
   d.header = header_rows(r);
   d.chainage = chainage_of(r);
-  const auto rec = [&](std::size_t k, std::int32_t origine_cella::* what) {
+  const auto rec = [&](std::size_t k, std::int32_t origine_cella::*what) {
     return s != nullptr ? sources_view{*s}.cell(k, what) : no_record;
   };
 
@@ -238,10 +239,10 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
 
   const std::size_t n = celle.size();
   const auto none = [](std::size_t) { return no_record; };
-  const auto field_record = [&](std::int32_t origine_cella::* what) {
-    return s != nullptr
-               ? std::function<std::int32_t(std::size_t)>([&, what](std::size_t k) { return rec(k, what); })
-               : std::function<std::int32_t(std::size_t)>(none);
+  const auto field_record = [&](std::int32_t origine_cella::*what) {
+    return s != nullptr ? std::function<std::int32_t(std::size_t)>(
+                              [&, what](std::size_t k) { return rec(k, what); })
+                        : std::function<std::int32_t(std::size_t)>(none);
   };
   d.speed = runs_of(
       n, [&](std::size_t k) { return celle[k].velocita * 5; },
@@ -266,13 +267,13 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
       d.tunnels.push_back({a, b, t.value, t.record});
     }
   }
-  if (numero_codici(r.elementi) != 0 && fine_ripetizione(r.elementi) > inizio_ripetizione(r.elementi)) {
-    d.coded_zone = drawn_span{static_cast<double>(inizio_ripetizione(r.elementi)),
-                              static_cast<double>(fine_ripetizione(r.elementi)),
-                              numero_codici(r.elementi),
-                              s != nullptr ? s->ultimo[static_cast<std::size_t>(
-                                                 tipo_record::ripetizione_segnali)]
-                                           : no_record};
+  if (numero_codici(r.elementi) != 0 &&
+      fine_ripetizione(r.elementi) > inizio_ripetizione(r.elementi)) {
+    d.coded_zone = drawn_span{
+        static_cast<double>(inizio_ripetizione(r.elementi)),
+        static_cast<double>(fine_ripetizione(r.elementi)), numero_codici(r.elementi),
+        s != nullptr ? s->ultimo[static_cast<std::size_t>(tipo_record::ripetizione_segnali)]
+                     : no_record};
   }
 
   const std::vector<plan_point> points = valued_points(r);
@@ -325,8 +326,8 @@ std::string_view colour_of(std::string_view name) {
 }
 
 std::string drawn_speed_board::label() const {
-  std::string t = std::to_string(left[0]) + "/" + std::to_string(left[1]) + "/" +
-                  std::to_string(left[2]);
+  std::string t =
+      std::to_string(left[0]) + "/" + std::to_string(left[1]) + "/" + std::to_string(left[2]);
   if (right[0] != 0 || right[1] != 0 || right[2] != 0) {
     t += " | " + std::to_string(right[0]) + "/" + std::to_string(right[1]) + "/" +
          std::to_string(right[2]);
@@ -395,7 +396,8 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
     for (const nota& n : g.correlate) {
       if (!x.at_m) x.at_m = at_of(n.dove);
     }
-    if (g.dove.riga > 0) x.source = cp1252_to_utf8(riga_del_testo(file_text(g.dove.file, in), g.dove.riga));
+    if (g.dove.riga > 0)
+      x.source = cp1252_to_utf8(riga_del_testo(file_text(g.dove.file, in), g.dove.riga));
     d.diagnostics.push_back(std::move(x));
   }
   d.errors = e.errori;
@@ -434,8 +436,9 @@ const plan_level* plan_level_for(const route_drawing& d, double tolerance_m) {
 std::optional<plan_point> plan_at(const plan_level& level, double m) {
   const auto& p = level.points;
   if (p.empty()) return std::nullopt;
-  const auto it = std::lower_bound(p.begin(), p.end(), m,
-                                   [](const plan_point& q, double v) { return static_cast<double>(q.k) < v; });
+  const auto it = std::lower_bound(p.begin(), p.end(), m, [](const plan_point& q, double v) {
+    return static_cast<double>(q.k) < v;
+  });
   if (it == p.begin()) return p.front();
   if (it == p.end()) return p.back();
   const plan_point& b = *it;

@@ -126,8 +126,8 @@ struct drawn_cell {
 struct drawn_record {
   int file = 0;  // index into route_drawing::files
   std::int32_t line = 0, column = 0;
-  std::string kind;  // the keyword as written by the writers
-  std::string text;  // the whole source line, UTF-8
+  std::string kind;                  // the keyword as written by the writers
+  std::string text;                  // the whole source line, UTF-8
   std::optional<std::int64_t> at_m;  // the record's position, when its first value is one
 };
 

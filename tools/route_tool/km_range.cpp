@@ -33,7 +33,7 @@ view_range range_of(const std::optional<std::string>& from, const std::optional<
   // A progressive counting down gives its range in the other order.
   if (from && to && v.to_m < v.from_m) std::swap(v.from_m, v.to_m);
   if (v.to_m <= v.from_m) {
-    throw usage_error("--to must lie after --from along the line");
+    throw usage_error("--from and --to give no stretch of the line");
   }
   return v;
 }

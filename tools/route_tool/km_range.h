@@ -14,9 +14,9 @@ namespace scenario {
 // or a progressive that no series of the line reaches.
 double metres_of_km(const std::string& text, const route_drawing& d);
 
-// The range from the options, the whole line (and its 7 km tail only when
-// asked for) where one is missing. Throws usage_error when `to` is not
-// after `from`.
+// The range from the options, in the line's order whichever is given first
+// (progressives count down); the line's start or end where one is missing.
+// Throws usage_error for an empty range.
 view_range range_of(const std::optional<std::string>& from, const std::optional<std::string>& to,
                     const route_drawing& d);
 

@@ -211,8 +211,9 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
                  "stroke=\"" + std::string(colour) + "\" stroke-width=\"8\" " + rest);
   };
   out.add("<g clip-path=\"url(#plan-clip)\">");
-  out.polyline(stretch(l, v, line_end, last), "stroke=\"" + std::string(colour_of("past-end")) +
-                                                  "\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\"");
+  out.polyline(stretch(l, v, line_end, last),
+               "stroke=\"" + std::string(colour_of("past-end")) +
+                   "\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\"");
   out.polyline(stretch(l, v, 0, line_end), "stroke=\"#bdbdbd\" stroke-width=\"1.6\"");
   for (const drawn_span& t : d.tunnels) {
     band(t.from_m, t.to_m, colour_of("tunnel"), "stroke-opacity=\"0.55\"");
@@ -223,9 +224,9 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
   for (const drawn_slowdown& s : d.slowdowns) {
     band(s.start_m, s.end_m, colour_of("slowdown"), "stroke-opacity=\"0.8\"");
   }
-  out.polyline(stretch(l, v, from, std::min(to, line_end)),
-               "class=\"track\" stroke=\"" + track +
-                   "\" stroke-width=\"2.2\" stroke-linejoin=\"round\"");
+  out.polyline(
+      stretch(l, v, from, std::min(to, line_end)),
+      "class=\"track\" stroke=\"" + track + "\" stroke-width=\"2.2\" stroke-linejoin=\"round\"");
   out.add("</g>");
 
   const auto screen_at = [&](double m) {
@@ -235,22 +236,21 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
   std::vector<callout> first_side, second_side;  // stations and slowdowns; signals
   for (const drawn_station& s : d.stations) {
     if (!in_range(s.axis_m)) continue;
-    first_side.push_back(
-        {screen_at(s.axis_m),
-         {s.name.empty() ? "station " + std::to_string(s.slot) : s.name, 13,
-          km(s.axis_m) + (s.time_s != 0 ? "  " + hh_mm(s.time_s) : ""), 10.5},
-         std::string(colour_of("station")),
-         "station-label"});
+    first_side.push_back({screen_at(s.axis_m),
+                          {s.name.empty() ? "station " + std::to_string(s.slot) : s.name, 13,
+                           km(s.axis_m) + (s.time_s != 0 ? "  " + hh_mm(s.time_s) : ""), 10.5},
+                          std::string(colour_of("station")),
+                          "station-label"});
   }
   for (const drawn_slowdown& s : d.slowdowns) {
     if (!in_range(s.start_m) && !in_range(s.end_m)) continue;
-    first_side.push_back(
-        {screen_at((s.start_m + s.end_m) / 2),
-         {"slowdown " + std::to_string(s.speed) + " km/h", 11.5,
-          km(static_cast<std::int64_t>(s.start_m)) + " to " + km(static_cast<std::int64_t>(s.end_m)),
-          10},
-         "#e65100",
-         "slowdown-label"});
+    first_side.push_back({screen_at((s.start_m + s.end_m) / 2),
+                          {"slowdown " + std::to_string(s.speed) + " km/h", 11.5,
+                           km(static_cast<std::int64_t>(s.start_m)) + " to " +
+                               km(static_cast<std::int64_t>(s.end_m)),
+                           10},
+                          "#e65100",
+                          "slowdown-label"});
   }
   for (const drawn_signal& s : d.signals) {
     if (!in_range(s.at_m)) continue;
@@ -373,11 +373,10 @@ void draw_plan_legend(svg& out) {
            "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"" + std::string(colour_of("station")) +
            "\" stroke-width=\"2.4\"/>",
        "station");
-  item("<path d=\"M" + f1(x + 13) + "," + f1(y - 4.5) + " l4.5,4.5 l-4.5,4.5 l-4.5,-4.5 Z\" fill=\"" +
-           std::string(colour_of("signal")) + "\"/>",
+  item("<path d=\"M" + f1(x + 13) + "," + f1(y - 4.5) +
+           " l4.5,4.5 l-4.5,4.5 l-4.5,-4.5 Z\" fill=\"" + std::string(colour_of("signal")) + "\"/>",
        "signal");
-  item(sample_line(colour_of("slowdown"), "stroke-width=\"8\" stroke-opacity=\"0.8\""),
-       "slowdown");
+  item(sample_line(colour_of("slowdown"), "stroke-width=\"8\" stroke-opacity=\"0.8\""), "slowdown");
   item(sample_box(colour_of("speed-board"), 7), "speed board");
   item(sample_box(colour_of("indication-board"), 5), "indication board");
 }

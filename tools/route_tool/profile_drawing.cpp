@@ -17,7 +17,8 @@ namespace {
 struct profile_axis {
   double from = 0, to = 1;
   double x(double m) const {
-    return profile_left + (std::clamp(m, from, to) - from) / (to - from) * (profile_right - profile_left);
+    return profile_left +
+           (std::clamp(m, from, to) - from) / (to - from) * (profile_right - profile_left);
   }
   bool shows(double a, double b) const { return b >= from && a <= to; }
 };
@@ -75,7 +76,9 @@ void draw_row(svg& out, std::vector<row_mark>& marks, double y, const std::strin
 void draw_profile(svg& out, const route_drawing& d, const view_range& range) {
   const profile_axis ax{range.from_m, std::max(range.to_m, range.from_m + 1)};
   const double span = ax.to - ax.from;
-  const auto in_view = [&](const profile_run& r) { return ax.shows(start_of(r.first), end_of(r.last)); };
+  const auto in_view = [&](const profile_run& r) {
+    return ax.shows(start_of(r.first), end_of(r.last));
+  };
 
   out.text(margin, names_top - 4, "Profile along the line",
            "font-size=\"15\" font-weight=\"bold\" fill=\"#333333\"");
@@ -281,8 +284,8 @@ void draw_profile(svg& out, const route_drawing& d, const view_range& range) {
     lx += 40 + text_width(text, 11);
   };
   const auto box = [&](const std::string& fill, double h) {
-    return "<rect x=\"" + f1(lx) + "\" y=\"" + f1(ly - h / 2) + "\" width=\"20\" height=\"" + f1(h) +
-           "\" fill=\"" + fill + "\"/>";
+    return "<rect x=\"" + f1(lx) + "\" y=\"" + f1(ly - h / 2) + "\" width=\"20\" height=\"" +
+           f1(h) + "\" fill=\"" + fill + "\"/>";
   };
   item("<line x1=\"" + f1(lx) + "\" y1=\"" + f1(ly) + "\" x2=\"" + f1(lx + 20) + "\" y2=\"" +
            f1(ly) + "\" stroke=\"" + colour("speed") + "\" stroke-width=\"2\"/>",

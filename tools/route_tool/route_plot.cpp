@@ -16,7 +16,8 @@ std::string draw_route_svg(const route_drawing& d, const view_range& range) {
   svg body;
   body.rect(0, 0, page_w, page_h, "fill=\"#ffffff\"");
   const std::string title = (d.route.empty() ? std::string("(no route name)") : d.route) +
-                            "  \u2014  train " + (d.train.empty() ? std::string("(none)") : d.train);
+                            "  \u2014  train " +
+                            (d.train.empty() ? std::string("(none)") : d.train);
   body.text(margin, 46, title, "font-size=\"26\" font-weight=\"bold\" fill=\"#222222\"");
   std::string summary = "line " + metri_e_km(d.line_length_m) + "  \u00b7  " +
                         plural(d.stations.size(), "station", "stations") + "  \u00b7  " +

@@ -113,9 +113,8 @@ int dump(const std::vector<std::string>& args, std::ostream& out) {
 }
 
 int plot(const std::vector<std::string>& args, std::ostream& out) {
-  const parsed_command p =
-      parse_command("plot", args,
-                    {route_option, train_option, {"--output", "-o", true}, from_option, to_option});
+  const parsed_command p = parse_command(
+      "plot", args, {route_option, train_option, {"--output", "-o", true}, from_option, to_option});
   if (p.help) {
     out << help_plot();
     return 0;
