@@ -7,13 +7,11 @@
 
 #include <cmath>
 
-#include "base/memory_file_system.h"
-#include "compiler/route_model/nomi_file.h"
-#include "sources/writers.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/km_range.h"
 #include "tools/route_tool/route_plot.h"
 #include "tools/route_tool/view_page.h"
+#include "tools/testing/fixed_texts.h"
 
 namespace scenario {
 namespace {
@@ -21,18 +19,8 @@ namespace {
 const std::string route = "Viterbo_Attigliano_Orte";
 const std::string train = "7547";
 
-struct texts {
-  std::string line, service;
-};
-
-texts fixed_texts() {
-  memory_file_system mem;
-  const program_folder f{"/w", '/'};
-  dati_linea(mem, f, route);
-  dati_treno(mem, f, route, train);
-  return {mem.files.at("/w/" + nome_file_linea_txt(route)),
-          mem.files.at("/w/" + nome_file_servizio_txt(route, train))};
-}
+using texts = testing::scenario_texts;
+using testing::fixed_texts;
 
 ingresso_controllo input_of(const texts& t);
 
@@ -63,6 +51,12 @@ const modello_percorso& fixed_model() {
 const route_drawing& fixed() {
   static const route_drawing d = drawing_of_texts(fixed_texts());
   return d;
+}
+
+std::size_t count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
+  return n;
 }
 
 const drawn_record& record_of(const route_drawing& d, std::int32_t i) {
@@ -292,11 +286,7 @@ TEST(ViewPage, TextsOfTheFilesCannotCloseTheScriptOrReachTheNetwork) {
   t.service.replace(at, 6, ", </script><script>alert(1)</script><!--");
   const route_drawing d = drawing_of_texts(t);
   const std::string page = view_page_html(d, {0, 60000});
-  std::size_t closes = 0;
-  for (auto p = page.find("</script>"); p != std::string::npos; p = page.find("</script>", p + 1)) {
-    ++closes;
-  }
-  EXPECT_EQ(closes, 2u);  // the data's and the script's own
+  EXPECT_EQ(count(page, "</script>"), 2u);  // the data's and the script's own
   EXPECT_NE(page.find("\\u003c/script>\\u003cscript>alert(1)"), std::string::npos);
   EXPECT_EQ(page.find("<!--\""), std::string::npos);
   EXPECT_EQ(page.find("http://"), std::string::npos);
@@ -327,11 +317,6 @@ TEST(KmRange, PlainKilometresAndProgressives) {
 
 TEST(RoutePlot, DrawsTheBoardsTheProgressiveAndOnlyTheRangeAsked) {
   const route_drawing& d = fixed();
-  const auto count = [](const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (auto p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
-    return n;
-  };
   const std::string whole = draw_route_svg(d, {0, 60000});
   EXPECT_EQ(count(whole, "class=\"speed-board-marker\""), 14u);
   EXPECT_EQ(count(whole, "class=\"speed-board-tick\""), 14u);
