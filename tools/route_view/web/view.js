@@ -115,6 +115,11 @@
     f = Math.max(0, Math.min(f, model_end - span));
     state.from = f;
     state.to = f + span;
+    // The range boxes follow the view, unless the author is typing in one.
+    for (const [id, m] of [['range-from', state.from], ['range-to', state.to]]) {
+      const box = document.getElementById(id);
+      if (document.activeElement !== box) box.value = String(Math.round(m) / 1000);
+    }
     redraw();
   }
   function zoom(factor, at) {
@@ -848,8 +853,6 @@
   for (const r of data.header) rows.appendChild(text_el('li', r));
   build_diagnostic_list();
   build_markers();
-  document.getElementById('range-from').value = (state.from / 1000).toString();
-  document.getElementById('range-to').value = (state.to / 1000).toString();
   set_range(state.from, state.to);
 
   // For the tests: where things are drawn, and the state of the view.
