@@ -344,12 +344,11 @@ compiled_route compiled_of(const modello_percorso& m) {
   compiled_route r;
   r.elementi = m.elementi;
   r.celle = m.celle;
-  const std::int64_t n = m.tracciato.n_punti();
-  r.tracciato.x.reserve(static_cast<std::size_t>(n));
-  r.tracciato.y.reserve(static_cast<std::size_t>(n));
-  for (std::int64_t k = 0; k < n; ++k) {
-    r.tracciato.x.push_back(m.tracciato.punto(k, 0));
-    r.tracciato.y.push_back(m.tracciato.punto(k, 1));
+  if (m.tracciato.creato()) {
+    // The geometry is kept as its runs; its points come from the bytes of
+    // the line data file, made once on a copy.
+    tracciato_piano t = m.tracciato;
+    r.tracciato = decode_line_data_file(t.byte(), "line data");
   }
   return r;
 }
