@@ -2,27 +2,17 @@
 // page written from the text files and from a compiled folder.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "base/file_system.h"
-#include "tools/route_tool/route_tool.h"
 #include "tools/testing/compiled_route_builder.h"
 #include "tools/testing/fixed_texts.h"
+#include "tools/testing/route_tool_run.h"
 #include "tools/testing/temp_folder.h"
 
 namespace scenario {
 namespace {
 
-struct run_result {
-  int status;
-  std::string out, err;
-};
-
-run_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = run_route_tool(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::run;
+using testing::run_result;
 
 void expect_usage_error(const run_result& r, const std::string& part) {
   EXPECT_EQ(r.status, 2);
