@@ -13,6 +13,7 @@
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_tool/compile_command.h"
 #include "tools/route_tool/dump_command.h"
+#include "tools/testing/fixed_texts.h"
 #include "tools/testing/temp_folder.h"
 
 namespace scenario {
@@ -23,18 +24,8 @@ namespace fs = std::filesystem;
 const std::string route = "Viterbo_Attigliano_Orte";
 const std::string train = "7547";
 
-struct scenario_texts {
-  std::string line, service;
-};
-
-scenario_texts fixed_texts() {
-  memory_file_system mem;
-  const program_folder f{"/w", '/'};
-  dati_linea(mem, f, route);
-  dati_treno(mem, f, route, train);
-  return {mem.files.at("/w/" + nome_file_linea_txt(route)),
-          mem.files.at("/w/" + nome_file_servizio_txt(route, train))};
-}
+using testing::fixed_texts;
+using testing::scenario_texts;
 
 // The text with its line `n` (from 1) replaced; lines end with CR LF.
 std::string replace_line(const std::string& text, int n, const std::string& with) {

@@ -15,6 +15,8 @@ Commands:
   decompile   write the two description files back from compiled files
   dump        print the compiled files of a folder in readable form
   plot        draw the track plan and the profile of a compiled route as SVG
+  view        the route as one HTML page to zoom, inspect cell by cell and
+              trace to the source lines
 
 Options:
   -h, --help     show this help; 'route_tool COMMAND --help' for a command
@@ -139,17 +141,53 @@ Options:
 
 std::string_view help_plot() {
   return R"(Usage: route_tool plot DIR -o FILE.svg [--route NAME] [--train NUMBER]
+                       [--from KM --to KM]
 
 Draw the compiled route in DIR as one self-contained SVG file: the track plan
-from the line data file with the stations and signals marked and labelled,
-and under it the profile along the line (gradient, speed limit, slowdowns)
-on a kilometre axis.
+from the line data file with the stations, signals and boards marked and
+labelled, and under it the profile along the line (gradient, speed limit,
+slowdowns, indication and speed boards with their A/B/C speeds) on a
+kilometre axis from the origin and one of the kilometric progressive.
 
 Options:
   -o, --output FILE   the SVG file to write
   --route NAME        route name (default "Viterbo_Attigliano_Orte")
   --train NUMBER      train number (default "7547")
+  --from KM, --to KM  draw only this stretch: km from the line's origin
+                      (20, 20.5) or a kilometric progressive (36+000)
   -h, --help          show this help
+)";
+}
+
+std::string_view help_view() {
+  return R"(Usage: route_tool view (--line FILE --service FILE | DIR) -o FILE.html
+                       [--route NAME] [--train NUMBER] [--from KM --to KM]
+
+Write the route as one self-contained HTML page (its script, styles and data
+inside; it opens from disk and asks the network for nothing): the track plan
+and the profile along the line, linked, to zoom and pan with the wheel, a
+drag or a km range; every cell inspectable, with its decoded contents.
+
+From the two text files the route is compiled in memory and the page also
+carries, for every cell, the file:line:column of each record that put
+something there with the source line, and check's diagnostics as markers
+along the line and as a list. From a folder DIR it shows what the compiled
+files hold.
+
+Options:
+  --line FILE         the line description file (with --service)
+  --service FILE      the service file (with --line)
+  -o, --output FILE   the HTML file to write
+  --route NAME        route name (default "Viterbo_Attigliano_Orte"; for a
+                      folder, found there when it holds one route)
+  --train NUMBER      train number (default "7547"), likewise
+  --from KM, --to KM  the stretch the page opens on: km from the line's
+                      origin (20, 20.5) or a kilometric progressive (36+000)
+  -h, --help          show this help
+
+In the page: wheel to zoom, drag to pan, arrow keys step from cell to cell
+(shift: ten cells), click a cell to keep it in the inspector, Escape lets
+it go; the search box finds a station, a board text, a km or a progressive.
 )";
 }
 

@@ -11,5 +11,6 @@ std::string_view help_check();
 std::string_view help_decompile();
 std::string_view help_dump();
 std::string_view help_plot();
+std::string_view help_view();
 
 }  // namespace scenario

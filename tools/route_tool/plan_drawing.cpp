@@ -14,37 +14,6 @@ using namespace plot_layout;
 
 namespace {
 
-// Plan geometry of the line in metres, one point per metre where the line
-// data file holds a value.
-struct plan {
-  std::vector<std::optional<point>> metres;
-  std::size_t last = 0;  // last point with a value
-
-  std::optional<point> at(double m) const {
-    if (metres.empty()) return std::nullopt;
-    const auto k = static_cast<std::size_t>(std::clamp(m, 0.0, static_cast<double>(last)));
-    for (std::size_t i = k + 1; i-- > 0;) {
-      if (metres[i]) return metres[i];
-    }
-    return std::nullopt;
-  }
-};
-
-plan read_plan(const compiled_route& r) {
-  plan p;
-  const std::size_t n = std::min(r.tracciato.x.size(), r.tracciato.y.size());
-  p.metres.resize(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const auto x = valore(r.tracciato.x[k]);
-    const auto y = valore(r.tracciato.y[k]);
-    if (x && y && std::isfinite(*x) && std::isfinite(*y)) {
-      p.metres[k] = point{*x, *y};
-      p.last = k;
-    }
-  }
-  return p;
-}
-
 // Metres of the plan to screen pixels: equal scale on both axes, north up.
 struct plan_view {
   double scale = 1, x_min = 0, y_min = 0, ox = 0, oy = 0;
@@ -53,16 +22,20 @@ struct plan_view {
   }
 };
 
-// The stretch of the plan between two positions, as screen points, one
-// every `step` metres.
-std::vector<point> stretch(const plan& p, const plan_view& v, double from, double to, double step) {
+// The stretch of the plan between two positions, as screen points: the
+// level's points between them and the two ends.
+std::vector<point> stretch(const plan_level& l, const plan_view& v, double from, double to) {
   std::vector<point> pts;
+  const double last = l.points.empty() ? 0 : static_cast<double>(l.points.back().k);
   from = std::max(0.0, from);
-  to = std::min(static_cast<double>(p.last), to);
-  for (double m = from; m < to; m += step) {
-    if (const auto q = p.at(m)) pts.push_back(v.to_screen(*q));
+  to = std::min(last, to);
+  if (to < from) return pts;
+  if (const auto q = plan_at(l, from)) pts.push_back(v.to_screen({q->x, q->y}));
+  for (const plan_point& q : l.points) {
+    const auto k = static_cast<double>(q.k);
+    if (k > from && k < to) pts.push_back(v.to_screen({q.x, q.y}));
   }
-  if (const auto q = p.at(to); q && to >= from) pts.push_back(v.to_screen(*q));
+  if (const auto q = plan_at(l, to)) pts.push_back(v.to_screen({q->x, q->y}));
   return pts;
 }
 
@@ -157,34 +130,9 @@ bool draw_callouts(svg& out, std::vector<callout>& items, bool column, double at
   return true;
 }
 
-// The header records in words, in the plan's lower left corner.
-void draw_scenario_box(svg& out, const compiled_route& r) {
-  const elemento& e84 = r.elementi[voce::treno_e_linea];
-  const elemento& e85 = r.elementi[voce::testata_linea];
-  const elemento& e86 = r.elementi[voce::testata_corsa];
-  std::vector<std::string> rows;
-  rows.push_back(plural(static_cast<std::size_t>(std::max(0, e84.posizione)), "car", "cars") +
-                 ", braked mass " + std::to_string(e84.inizio) + " %");
-  rows.push_back(
-      "clock at the start " +
-      hh_mm_ss(static_cast<std::int64_t>(e86.dato_i3) * 3600 + e86.dato_i4 * 60 + e86.dato_i5) +
-      ", sanding " + std::to_string(e86.dato_i1));
-  if (e86.posizione != 0) {
-    rows.push_back("coded signal zone " + km(e86.inizio) + " to " + km(e86.fine) + ", " +
-                   std::to_string(e86.posizione) + " codes");
-  } else {
-    rows.push_back("no coded signal zone");
-  }
-  for (const int k : {voce::progressiva_uno, voce::progressiva_due, voce::progressiva_tre}) {
-    const elemento& e = r.elementi[static_cast<std::size_t>(k)];
-    if (e.posizione != 1) continue;
-    rows.push_back("kilometric series from " + std::to_string(e.inizio) + " m: " + km(e.fine) +
-                   " at 0 m");
-  }
-  rows.push_back("backgrounds " + std::to_string(e85.inizio) + " / " +
-                 std::to_string(e85.posizione) + " / " + std::to_string(e85.fine) +
-                 "; competition codes " + std::to_string(e85.orario) + ", " +
-                 std::to_string(r.celle.size() > 1 ? r.celle[1].dato2 : 0));
+// The scenario's figures in words, in the plan's lower left corner.
+void draw_scenario_box(svg& out, const route_drawing& d) {
+  const std::vector<std::string>& rows = d.header;
   const double row_h = 16, w = 310;
   const double h = 30 + row_h * static_cast<double>(rows.size());
   const double x = margin + 14, y = plan_bottom - 14 - h;
@@ -199,12 +147,8 @@ void draw_scenario_box(svg& out, const compiled_route& r) {
 
 }  // namespace
 
-void draw_plan(svg& out, const compiled_route& r, const plot_objects& objects) {
-  const plan p = read_plan(r);
-  const auto& stations = objects.stations;
-  const auto& signals = objects.signals;
-  const auto& slowdowns = objects.slowdowns;
-  const auto& tunnels = objects.tunnels;
+void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
+  const std::string track = std::string(colour_of("track"));
   out.add("<clipPath id=\"plan-clip\"><rect x=\"" + f1(margin) + "\" y=\"" + f1(plan_top) +
           "\" width=\"" + f1(page_w - 2 * margin) + "\" height=\"" + f1(plan_bottom - plan_top) +
           "\"/></clipPath>");
@@ -212,22 +156,31 @@ void draw_plan(svg& out, const compiled_route& r, const plot_objects& objects) {
            "fill=\"#fbfaf6\" stroke=\"#c8c4b8\"");
   out.text(margin + 14, plan_top + 24, "Track plan",
            "font-size=\"15\" font-weight=\"bold\" fill=\"#333333\"");
-
-  const double line_end =
-      std::clamp(static_cast<double>(r.lunghezza_percorso()), 1.0, static_cast<double>(p.last));
-  // Bounds of the line itself; the 7 km beyond its end are drawn but clipped.
-  double x_min = 1e300, x_max = -1e300, y_min = 1e300, y_max = -1e300;
-  for (std::size_t k = 0; k <= static_cast<std::size_t>(line_end) && k < p.metres.size(); ++k) {
-    if (!p.metres[k]) continue;
-    x_min = std::min(x_min, p.metres[k]->x);
-    x_max = std::max(x_max, p.metres[k]->x);
-    y_min = std::min(y_min, p.metres[k]->y);
-    y_max = std::max(y_max, p.metres[k]->y);
-  }
-  if (x_min > x_max) {
+  if (d.plan.empty()) {
     out.text(page_w / 2, (plan_top + plan_bottom) / 2, "no track geometry in the line data file",
              "font-size=\"14\" fill=\"#777777\" text-anchor=\"middle\"");
     return;
+  }
+
+  // Bounds of the stretch shown, from the finest level; what lies beyond it
+  // (the 7 km past the line's end too) is drawn but clipped.
+  const plan_level& finest = d.plan.front();
+  const double last = static_cast<double>(finest.points.back().k);
+  const double line_end = std::clamp(static_cast<double>(d.line_length_m), 1.0, last);
+  const double from = std::clamp(range.from_m, 0.0, last);
+  const double to = std::clamp(range.to_m, from, last);
+  double x_min = 1e300, x_max = -1e300, y_min = 1e300, y_max = -1e300;
+  const auto widen = [&](const plan_point& q) {
+    x_min = std::min(x_min, q.x);
+    x_max = std::max(x_max, q.x);
+    y_min = std::min(y_min, q.y);
+    y_max = std::max(y_max, q.y);
+  };
+  for (const plan_point& q : finest.points) {
+    if (static_cast<double>(q.k) >= from && static_cast<double>(q.k) <= to) widen(q);
+  }
+  for (const double m : {from, to}) {
+    if (const auto q = plan_at(finest, m)) widen(*q);
   }
 
   // Fit the line with equal scales, leaving room for a label column on each
@@ -250,50 +203,59 @@ void draw_plan(svg& out, const compiled_route& r, const plot_objects& objects) {
   const point top_left = v.to_screen({x_min, y_max});
   const point bottom_right = v.to_screen({x_max, y_min});
 
-  const double step = std::max(1.0, 1.5 / v.scale);  // about 1.5 px between points
+  // The level thin enough for half a pixel.
+  const plan_level& l = *plan_level_for(d, 0.5 / v.scale);
+  const auto in_range = [&](double m) { return m >= from && m <= to; };
+  const auto band = [&](double a, double b, std::string_view colour, const char* rest) {
+    out.polyline(stretch(l, v, a, b),
+                 "stroke=\"" + std::string(colour) + "\" stroke-width=\"8\" " + rest);
+  };
   out.add("<g clip-path=\"url(#plan-clip)\">");
-  out.polyline(stretch(p, v, line_end, static_cast<double>(p.last), step),
-               "stroke=\"#9e9e9e\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\"");
-  for (const auto& [a, b] : tunnels) {
-    out.polyline(stretch(p, v, a, b, step),
-                 "stroke=\"#7b5a36\" stroke-width=\"8\" stroke-opacity=\"0.55\"");
+  out.polyline(stretch(l, v, line_end, last),
+               "stroke=\"" + std::string(colour_of("past-end")) +
+                   "\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\"");
+  out.polyline(stretch(l, v, 0, line_end), "stroke=\"#bdbdbd\" stroke-width=\"1.6\"");
+  for (const drawn_span& t : d.tunnels) {
+    band(t.from_m, t.to_m, colour_of("tunnel"), "stroke-opacity=\"0.55\"");
   }
-  for (const station_info& s : stations) {
-    out.polyline(stretch(p, v, s.inizio, s.fine, step),
-                 "stroke=\"#1f4e8c\" stroke-width=\"8\" stroke-opacity=\"0.3\"");
+  for (const drawn_station& s : d.stations) {
+    band(s.start_m, s.end_m, colour_of("station"), "stroke-opacity=\"0.3\"");
   }
-  for (const slowdown_info& s : slowdowns) {
-    out.polyline(stretch(p, v, s.start, s.end, step),
-                 "stroke=\"#ef6c00\" stroke-width=\"8\" stroke-opacity=\"0.8\"");
+  for (const drawn_slowdown& s : d.slowdowns) {
+    band(s.start_m, s.end_m, colour_of("slowdown"), "stroke-opacity=\"0.8\"");
   }
-  out.polyline(stretch(p, v, 0, line_end, step),
-               "class=\"track\" stroke=\"#2b2b2b\" stroke-width=\"2.2\" stroke-linejoin=\"round\"");
+  out.polyline(
+      stretch(l, v, from, std::min(to, line_end)),
+      "class=\"track\" stroke=\"" + track + "\" stroke-width=\"2.2\" stroke-linejoin=\"round\"");
   out.add("</g>");
 
   const auto screen_at = [&](double m) {
-    const auto q = p.at(m);
-    return q ? v.to_screen(*q) : point{};
+    const auto q = plan_at(l, m);
+    return q ? v.to_screen({q->x, q->y}) : point{};
   };
   std::vector<callout> first_side, second_side;  // stations and slowdowns; signals
-  for (const station_info& s : stations) {
-    first_side.push_back({screen_at(s.posizione),
+  for (const drawn_station& s : d.stations) {
+    if (!in_range(s.axis_m)) continue;
+    first_side.push_back({screen_at(s.axis_m),
                           {s.name.empty() ? "station " + std::to_string(s.slot) : s.name, 13,
-                           km(s.posizione) + (s.orario != 0 ? "  " + hh_mm(s.orario) : ""), 10.5},
-                          "#1f4e8c",
+                           km(s.axis_m) + (s.time_s != 0 ? "  " + hh_mm(s.time_s) : ""), 10.5},
+                          std::string(colour_of("station")),
                           "station-label"});
   }
-  for (const slowdown_info& s : slowdowns) {
-    first_side.push_back(
-        {screen_at((s.start + s.end) / 2),
-         {"slowdown " + std::to_string(s.speed) + " km/h", 11.5,
-          km(static_cast<std::int64_t>(s.start)) + " to " + km(static_cast<std::int64_t>(s.end)),
-          10},
-         "#e65100",
-         "slowdown-label"});
+  for (const drawn_slowdown& s : d.slowdowns) {
+    if (!in_range(s.start_m) && !in_range(s.end_m)) continue;
+    first_side.push_back({screen_at((s.start_m + s.end_m) / 2),
+                          {"slowdown " + std::to_string(s.speed) + " km/h", 11.5,
+                           km(static_cast<std::int64_t>(s.start_m)) + " to " +
+                               km(static_cast<std::int64_t>(s.end_m)),
+                           10},
+                          "#e65100",
+                          "slowdown-label"});
   }
-  for (const double m : signals) {
-    second_side.push_back({screen_at(m),
-                           {"signal " + km(static_cast<std::int64_t>(m)), 10, "", 0},
+  for (const drawn_signal& s : d.signals) {
+    if (!in_range(s.at_m)) continue;
+    second_side.push_back({screen_at(s.at_m),
+                           {"signal " + km(static_cast<std::int64_t>(s.at_m)), 10, "", 0},
                            "#b71c1c",
                            "signal-label"});
   }
@@ -304,7 +266,7 @@ void draw_plan(svg& out, const compiled_route& r, const plot_objects& objects) {
   if (tall) {
     double widest = 0;
     for (const callout& c : second_side) widest = std::max(widest, c.text.width());
-    if (top_left.x - 60 - widest > margin + 330) draw_scenario_box(out, r);
+    if (top_left.x - 60 - widest > margin + 330) draw_scenario_box(out, d);
     note_omitted(draw_callouts(out, first_side, true, bottom_right.x + 60, 1, plan_top + 14,
                                plan_bottom - 14),
                  "stations and slowdowns");
@@ -325,20 +287,40 @@ void draw_plan(svg& out, const compiled_route& r, const plot_objects& objects) {
              "font-size=\"11\" fill=\"#b71c1c\" text-anchor=\"end\"");
   }
 
-  // Markers on top of everything.
-  for (const station_info& s : stations) {
-    const point q = screen_at(s.posizione);
-    out.add("<circle class=\"station-marker\" cx=\"" + f1(q.x) + "\" cy=\"" + f1(q.y) +
-            "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"#1f4e8c\" stroke-width=\"2.4\"><title>" +
-            xml_text(s.name) + ", " + xml_text(metri_e_km(s.posizione)) + "</title></circle>");
+  // Markers on top of everything: boards, then signals and stations.
+  for (const drawn_indication_board& b : d.indication_boards) {
+    if (!in_range(b.at_m)) continue;
+    const point q = screen_at(b.at_m);
+    out.add("<rect class=\"indication-board-marker\" x=\"" + f1(q.x - 2.5) + "\" y=\"" +
+            f1(q.y - 2.5) + "\" width=\"5\" height=\"5\" fill=\"" +
+            std::string(colour_of("indication-board")) + "\"><title>" + xml_text(b.text) + ", " +
+            xml_text(metri_e_km(static_cast<std::int64_t>(b.at_m))) + "</title></rect>");
   }
-  for (const double m : signals) {
-    const point q = screen_at(m);
+  for (const drawn_speed_board& b : d.speed_boards) {
+    if (!in_range(b.at_m)) continue;
+    const point q = screen_at(b.at_m);
+    out.add("<rect class=\"speed-board-marker\" x=\"" + f1(q.x - 3.5) + "\" y=\"" + f1(q.y - 3.5) +
+            "\" width=\"7\" height=\"7\" fill=\"" + std::string(colour_of("speed-board")) +
+            "\" stroke=\"#ffffff\" stroke-width=\"1\"><title>speed board " + xml_text(b.label()) +
+            " km/h, " + xml_text(metri_e_km(static_cast<std::int64_t>(b.at_m))) +
+            "</title></rect>");
+  }
+  for (const drawn_station& s : d.stations) {
+    if (!in_range(s.axis_m)) continue;
+    const point q = screen_at(s.axis_m);
+    out.add("<circle class=\"station-marker\" cx=\"" + f1(q.x) + "\" cy=\"" + f1(q.y) +
+            "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"" + std::string(colour_of("station")) +
+            "\" stroke-width=\"2.4\"><title>" + xml_text(s.name) + ", " +
+            xml_text(metri_e_km(s.axis_m)) + "</title></circle>");
+  }
+  for (const drawn_signal& s : d.signals) {
+    if (!in_range(s.at_m)) continue;
+    const point q = screen_at(s.at_m);
     out.add("<path class=\"signal-marker\" d=\"M" + f1(q.x) + "," + f1(q.y - 4.5) + " L" +
             f1(q.x + 4.5) + "," + f1(q.y) + " L" + f1(q.x) + "," + f1(q.y + 4.5) + " L" +
-            f1(q.x - 4.5) + "," + f1(q.y) +
-            " Z\" fill=\"#c62828\" stroke=\"#ffffff\" stroke-width=\"1\"><title>signal at " +
-            xml_text(metri_e_km(static_cast<std::int64_t>(m))) + "</title></path>");
+            f1(q.x - 4.5) + "," + f1(q.y) + " Z\" fill=\"" + std::string(colour_of("signal")) +
+            "\" stroke=\"#ffffff\" stroke-width=\"1\"><title>signal at " +
+            xml_text(metri_e_km(static_cast<std::int64_t>(s.at_m))) + "</title></path>");
   }
 
   // North arrow and scale bar in the top left corner, under the heading.
@@ -365,31 +347,38 @@ void draw_plan(svg& out, const compiled_route& r, const plot_objects& objects) {
   out.text(bx, by + 16, "north up, equal scales", "font-size=\"10\" fill=\"#777777\"");
 }
 
-// The legend of the plan, one row in the page heading.
+// The legend of the plan, one row under the page heading.
 void draw_plan_legend(svg& out) {
-  double x = page_w - margin - 720;
-  const double y = 66;
+  double x = margin;
+  const double y = legend_y;
   const auto item = [&](const std::string& sample, const std::string& text) {
     out.add(sample);
     out.text(x + 34, y + 4, text, "font-size=\"11.5\" fill=\"#333333\"");
     x += 50 + text_width(text, 11.5);
   };
-  const auto sample_line = [&](const std::string& attrs) {
+  const auto sample_line = [&](std::string_view colour, const std::string& attrs) {
     return "<line x1=\"" + f1(x) + "\" y1=\"" + f1(y) + "\" x2=\"" + f1(x + 26) + "\" y2=\"" +
-           f1(y) + "\" " + attrs + "/>";
+           f1(y) + "\" stroke=\"" + std::string(colour) + "\" " + attrs + "/>";
   };
-  item(sample_line("stroke=\"#2b2b2b\" stroke-width=\"2.2\""), "track");
-  item(sample_line("stroke=\"#9e9e9e\" stroke-width=\"1.6\" stroke-dasharray=\"5 4\""),
+  const auto sample_box = [&](std::string_view colour, double size) {
+    return "<rect x=\"" + f1(x + 13 - size / 2) + "\" y=\"" + f1(y - size / 2) + "\" width=\"" +
+           f1(size) + "\" height=\"" + f1(size) + "\" fill=\"" + std::string(colour) + "\"/>";
+  };
+  item(sample_line(colour_of("track"), "stroke-width=\"2.2\""), "track");
+  item(sample_line(colour_of("past-end"), "stroke-width=\"1.6\" stroke-dasharray=\"5 4\""),
        "past the end");
-  item(sample_line("stroke=\"#7b5a36\" stroke-width=\"8\" stroke-opacity=\"0.55\""), "tunnel");
-  item(sample_line("stroke=\"#1f4e8c\" stroke-width=\"8\" stroke-opacity=\"0.3\"") +
+  item(sample_line(colour_of("tunnel"), "stroke-width=\"8\" stroke-opacity=\"0.55\""), "tunnel");
+  item(sample_line(colour_of("station"), "stroke-width=\"8\" stroke-opacity=\"0.3\"") +
            "<circle cx=\"" + f1(x + 13) + "\" cy=\"" + f1(y) +
-           "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"#1f4e8c\" stroke-width=\"2.4\"/>",
+           "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"" + std::string(colour_of("station")) +
+           "\" stroke-width=\"2.4\"/>",
        "station");
   item("<path d=\"M" + f1(x + 13) + "," + f1(y - 4.5) +
-           " l4.5,4.5 l-4.5,4.5 l-4.5,-4.5 Z\" fill=\"#c62828\"/>",
+           " l4.5,4.5 l-4.5,4.5 l-4.5,-4.5 Z\" fill=\"" + std::string(colour_of("signal")) + "\"/>",
        "signal");
-  item(sample_line("stroke=\"#ef6c00\" stroke-width=\"8\" stroke-opacity=\"0.8\""), "slowdown");
+  item(sample_line(colour_of("slowdown"), "stroke-width=\"8\" stroke-opacity=\"0.8\""), "slowdown");
+  item(sample_box(colour_of("speed-board"), 7), "speed board");
+  item(sample_box(colour_of("indication-board"), 5), "indication board");
 }
 
 }  // namespace scenario

@@ -4,13 +4,13 @@
 // scenario data box, and the plan's legend in the page heading.
 #pragma once
 
-#include "tools/route_files/compiled_route.h"
-#include "tools/route_tool/plot_objects.h"
+#include "tools/route_tool/drawing_model.h"
 #include "tools/route_tool/svg_document.h"
 
 namespace scenario {
 
-void draw_plan(svg& out, const compiled_route& r, const plot_objects& objects);
+// The stretch `range` fitted to the plan; the rest of the line drawn faint.
+void draw_plan(svg& out, const route_drawing& d, const view_range& range);
 void draw_plan_legend(svg& out);
 
 }  // namespace scenario

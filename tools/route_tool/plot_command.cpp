@@ -4,9 +4,10 @@
 
 #include "base/file_system.h"
 #include "tools/route_files/compiled_route.h"
-#include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compiled_folder.h"
+#include "tools/route_tool/km_range.h"
 #include "tools/route_tool/route_plot.h"
+#include "tools/route_tool/view_command.h"
 
 namespace scenario {
 
@@ -14,16 +15,9 @@ int run_plot(const plot_options& o, std::ostream& out) {
   disk_file_system disk;
   const compiled_set set = find_compiled_set(o.dir, o.route, o.train);
   const compiled_route r = load_compiled_route(disk, set.folder, set.route, set.train);
-  const std::string svg = draw_route_svg(r, set.route, set.train);
-  std::error_code ec;
-  if (std::filesystem::is_directory(o.output, ec)) {
-    throw usage_error("output '" + o.output + "' is a folder, not a file");
-  }
-  try {
-    disk.write_file(o.output, svg);
-  } catch (const file_error& e) {
-    throw usage_error("cannot write '" + o.output + "': " + e.reason());
-  }
+  const route_drawing d = drawing_of(r, set.route, set.train);
+  const std::string svg = draw_route_svg(d, range_of(o.from, o.to, d));
+  write_output(o.output, svg);
   out << "route_tool: wrote " << o.output << " (" << svg.size() << " bytes)\n";
   return 0;
 }

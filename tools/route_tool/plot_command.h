@@ -12,6 +12,8 @@ struct plot_options {
   std::string output;
   std::optional<std::string> route;  // found in the folder when not given
   std::optional<std::string> train;
+  std::optional<std::string> from;  // the stretch drawn, see km_range.h
+  std::optional<std::string> to;
 };
 
 // Decodes the files of `o.dir`, writes the SVG and says so on `out`; returns

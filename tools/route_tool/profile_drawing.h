@@ -1,14 +1,15 @@
 // The profile of the route plot: speed limit with the slowdowns, coded
-// signal zone, gradient, tunnels, stations and signals along a kilometre
-// axis, with its legend.
+// signal zone, gradient, tunnels, stations, indication and speed boards and
+// signals over a kilometre axis from the origin and one of the kilometric
+// progressive, with its legend.
 #pragma once
 
-#include "tools/route_files/compiled_route.h"
-#include "tools/route_tool/plot_objects.h"
+#include "tools/route_tool/drawing_model.h"
 #include "tools/route_tool/svg_document.h"
 
 namespace scenario {
 
-void draw_profile(svg& out, const compiled_route& r, const plot_objects& objects);
+// Over the stretch `range` of the line.
+void draw_profile(svg& out, const route_drawing& d, const view_range& range);
 
 }  // namespace scenario

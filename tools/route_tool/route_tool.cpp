@@ -11,6 +11,7 @@
 #include "tools/route_tool/dump_command.h"
 #include "tools/route_tool/help_text.h"
 #include "tools/route_tool/plot_command.h"
+#include "tools/route_tool/view_command.h"
 
 namespace scenario {
 
@@ -20,6 +21,8 @@ constexpr int exit_usage = 2;
 
 const option_rule route_option{"--route", "", true};
 const option_rule train_option{"--train", "", true};
+const option_rule from_option{"--from", "", true};
+const option_rule to_option{"--to", "", true};
 
 std::string one_argument(const parsed_command& p, const std::string& command,
                          const std::string& what) {
@@ -110,8 +113,8 @@ int dump(const std::vector<std::string>& args, std::ostream& out) {
 }
 
 int plot(const std::vector<std::string>& args, std::ostream& out) {
-  const parsed_command p =
-      parse_command("plot", args, {route_option, train_option, {"--output", "-o", true}});
+  const parsed_command p = parse_command(
+      "plot", args, {route_option, train_option, {"--output", "-o", true}, from_option, to_option});
   if (p.help) {
     out << help_plot();
     return 0;
@@ -121,6 +124,8 @@ int plot(const std::vector<std::string>& args, std::ostream& out) {
   o.output = required(p, "plot", "--output");
   o.route = p.value("--route");
   o.train = p.value("--train");
+  o.from = p.value("--from");
+  o.to = p.value("--to");
   return run_plot(o, out);
 }
 
@@ -145,6 +150,39 @@ int decompile_command(const std::vector<std::string>& args, std::ostream& out, s
   return run_decompile(o, out, err);
 }
 
+int view(const std::vector<std::string>& args, std::ostream& out) {
+  const parsed_command p = parse_command("view", args,
+                                         {{"--line", "", true},
+                                          {"--service", "", true},
+                                          route_option,
+                                          train_option,
+                                          {"--output", "-o", true},
+                                          from_option,
+                                          to_option});
+  if (p.help) {
+    out << help_view();
+    return 0;
+  }
+  view_options o;
+  o.line_file = p.value("--line");
+  o.service_file = p.value("--service");
+  if (o.line_file.has_value() != o.service_file.has_value()) {
+    throw usage_error("'view' needs both --line and --service (see 'route_tool view --help')");
+  }
+  if (o.line_file && !p.arguments.empty()) {
+    throw usage_error(
+        "'view' takes --line and --service or a folder DIR, not both (see "
+        "'route_tool view --help')");
+  }
+  if (!o.line_file) o.dir = one_argument(p, "view", "a folder DIR, or --line and --service");
+  o.output = required(p, "view", "--output");
+  o.route = p.value("--route");
+  o.train = p.value("--train");
+  o.from = p.value("--from");
+  o.to = p.value("--to");
+  return run_view(o, out);
+}
+
 }  // namespace
 
 int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -164,6 +202,7 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
     if (command == "decompile") return decompile_command(rest, out, err);
     if (command == "dump") return dump(rest, out);
     if (command == "plot") return plot(rest, out);
+    if (command == "view") return view(rest, out);
     throw usage_error("unknown command '" + command + "' (see 'route_tool --help')");
   } catch (const usage_error& e) {
     out.flush();

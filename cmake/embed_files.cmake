@@ -1,0 +1,23 @@
+# Writes OUTPUT, a C++ header holding each of FILES (NAME=PATH, joined by |)
+# as `inline constexpr std::string_view NAME`, its bytes written as numbers
+# so that no text of the file can end a literal early.
+# Run as: cmake -DOUTPUT=... -DFILES="a=x.js|b=y.css" -P embed_files.cmake
+string(REPLACE "|" ";" FILES "${FILES}")
+set(text "// Generated from the files named below by cmake/embed_files.cmake; do not edit.\n")
+string(APPEND text "#pragma once\n\n#include <string_view>\n\nnamespace scenario::embedded {\n")
+foreach(entry IN LISTS FILES)
+  string(FIND "${entry}" "=" eq)
+  string(SUBSTRING "${entry}" 0 ${eq} name)
+  math(EXPR from "${eq} + 1")
+  string(SUBSTRING "${entry}" ${from} -1 path)
+  file(READ "${path}" hex HEX)
+  string(LENGTH "${hex}" hex_length)
+  math(EXPR size "${hex_length} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(APPEND text "\n// ${path}\ninline constexpr char ${name}_bytes[] = {${bytes} 0};\n")
+  string(APPEND text "inline constexpr std::string_view ${name}{${name}_bytes, ${size}};\n")
+endforeach()
+string(APPEND text "\n}  // namespace scenario::embedded\n")
+file(WRITE "${OUTPUT}.tmp" "${text}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")

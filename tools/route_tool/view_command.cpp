@@ -1,0 +1,58 @@
+#include "tools/route_tool/view_command.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "base/file_system.h"
+#include "compiler/check/controlla.h"
+#include "tools/route_tool/command_line.h"
+#include "tools/route_tool/compile_command.h"
+#include "tools/route_tool/compiled_folder.h"
+#include "tools/route_tool/input_files.h"
+#include "tools/route_tool/km_range.h"
+#include "tools/route_tool/view_page.h"
+
+namespace scenario {
+
+route_drawing drawing_for(const view_options& o) {
+  disk_file_system disk;
+  if (o.line_file && o.service_file) {
+    const std::string line = read_input(disk, "line description file", *o.line_file);
+    const std::string service = read_input(disk, "service file", *o.service_file);
+    ingresso_controllo in;
+    in.linea = line;
+    in.servizio = service;
+    in.nome_file_linea = *o.line_file;
+    in.nome_file_servizio = *o.service_file;
+    in.nome_linea = o.route.value_or(nome_linea_predefinito);
+    in.numero_treno = o.train.value_or(numero_treno_predefinito);
+    in.posa_geometria = true;
+    return drawing_of(controlla(in), in);
+  }
+  const compiled_set set = find_compiled_set(o.dir.value_or("."), o.route, o.train);
+  const compiled_route r = load_compiled_route(disk, set.folder, set.route, set.train);
+  return drawing_of(r, set.route, set.train);
+}
+
+void write_output(const std::string& output, const std::string& text) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(output, ec)) {
+    throw usage_error("output '" + output + "' is a folder, not a file");
+  }
+  disk_file_system disk;
+  try {
+    disk.write_file(output, text);
+  } catch (const file_error& e) {
+    throw usage_error("cannot write '" + output + "': " + e.reason());
+  }
+}
+
+int run_view(const view_options& o, std::ostream& out) {
+  const route_drawing d = drawing_for(o);
+  const std::string page = view_page_html(d, range_of(o.from, o.to, d));
+  write_output(o.output, page);
+  out << "route_tool: wrote " << o.output << " (" << page.size() << " bytes)\n";
+  return 0;
+}
+
+}  // namespace scenario

@@ -1,0 +1,66 @@
+// route_tool view and plot's range on the command line: usage errors, the
+// page written from the text files and from a compiled folder.
+#include <gtest/gtest.h>
+
+#include "base/file_system.h"
+#include "tools/testing/compiled_route_builder.h"
+#include "tools/testing/fixed_texts.h"
+#include "tools/testing/route_tool_run.h"
+#include "tools/testing/temp_folder.h"
+
+namespace scenario {
+namespace {
+
+using testing::run;
+using testing::run_result;
+
+void expect_usage_error(const run_result& r, const std::string& part) {
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
+}
+
+TEST(RouteToolView, UsageErrors) {
+  EXPECT_EQ(run({"view", "--help"}).out.rfind("Usage: route_tool view", 0), 0u);
+  expect_usage_error(run({"view"}), "'view' needs a folder DIR, or --line and --service");
+  expect_usage_error(run({"view", "--line", "a", "-o", "x.html"}),
+                     "needs both --line and --service");
+  expect_usage_error(run({"view", "d", "--line", "a", "--service", "b", "-o", "x"}), "not both");
+  expect_usage_error(run({"view", "d"}), "needs --output");
+  expect_usage_error(run({"view", "--line", "no.txt", "--service", "no.txt", "-o", "x"}),
+                     "line description file 'no.txt' not found");
+}
+
+TEST(RouteToolView, WritesThePageFromTheTextsAndFromCompiledFiles) {
+  testing::temp_folder dir;
+  const testing::scenario_texts t = testing::fixed_texts();
+  testing::write_text(dir.path() / "line.txt", t.line);
+  testing::write_text(dir.path() / "service.txt", t.service);
+  const run_result r = run({"view", "--line", dir / "line.txt", "--service", dir / "service.txt",
+                            "-o", dir / "route.html", "--from", "20", "--to", "25"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("route_tool: wrote"), std::string::npos);
+  disk_file_system disk;
+  const std::string page = disk.read_file(dir.path() / "route.html");
+  EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(page.find("\"view\":{\"from_m\":20000.0,\"to_m\":25000.0}"), std::string::npos);
+  EXPECT_NE(page.find("rallentamento,   22700"), std::string::npos);  // a source line
+  EXPECT_NE(page.find("\"has_sources\":true"), std::string::npos);
+  expect_usage_error(run({"view", "--line", dir / "line.txt", "--service", dir / "service.txt",
+                          "-o", dir / "x.html", "--from", "twenty"}),
+                     "is not a kilometre figure");
+
+  const program_folder folder{dir.path().string(), '/'};
+  testing::write_route_files(disk, folder, testing::sample_model());
+  const run_result c = run({"view", dir.path().string(), "-o", dir / "compiled.html"});
+  ASSERT_EQ(c.status, 0) << c.err;
+  const std::string compiled = disk.read_file(dir.path() / "compiled.html");
+  EXPECT_NE(compiled.find("\"has_sources\":false"), std::string::npos);
+  const run_result p =
+      run({"plot", dir.path().string(), "-o", dir / "part.svg", "--from", "1", "--to", "2"});
+  ASSERT_EQ(p.status, 0) << p.err;
+  EXPECT_NE(disk.read_file(dir.path() / "part.svg").find("shown km 1+000 to km 2+000"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace scenario
