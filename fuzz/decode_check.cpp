@@ -14,7 +14,9 @@
 #include "tools/route_files/decode_error.h"
 #include "tools/route_tool/dump_command.h"
 #include "tools/route_tool/hex_dump.h"
+#include "tools/route_tool/drawing_model.h"
 #include "tools/route_tool/route_plot.h"
+#include "tools/route_tool/view_page.h"
 
 namespace scenario {
 
@@ -76,6 +78,10 @@ decode_check_result check_decode_input(std::string_view input) {
     const std::string svg =
         draw_route_svg(route, std::string(route_name), std::string(train_number));
     if (svg.find("<svg") == std::string::npos) r.problem = "the drawing holds no <svg> element";
+    // The viewer's page of the same route.
+    const route_drawing d = drawing_of(route, std::string(route_name), std::string(train_number));
+    const std::string page = view_page_html(d, {0, 0});
+    if (page.find("</html>") == std::string::npos) r.problem = "the view page is not whole";
     if (json.str().empty() || json.str().front() != '{')
       r.problem = "the JSON dump is not an object";
   } catch (const decode_error& e) {

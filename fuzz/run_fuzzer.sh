@@ -2,31 +2,37 @@
 # Builds the fuzz targets with clang and runs one from its seed corpus for a
 # bounded time. Exits non-zero on any finding: a crash, a sanitizer report,
 # a broken check, a hang (-timeout) or a memory blow-up (-rss_limit_mb).
-# Usage: fuzz/run_fuzzer.sh [compile|decode] [SECONDS] [extra libFuzzer options...]
-#   compile: the compile step on a line file and a service file (default)
-#   decode:  route_tool's readers, dumps and drawing on three compiled files
+# Usage: fuzz/run_fuzzer.sh [TARGET] [SECONDS] [extra libFuzzer options...]
+#   compile, compile_structure: the compile step on a line file and a
+#     service file (libFuzzer's byte-level mutator, or the structured one)
+#   check, check_structure: the checker, which must agree with compile
+#   decompile, decompile_structure: compile, decompile, compile again
+#   decode: route_tool's readers, dumps, drawing and view page on three
+#     compiled files
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=compile
-if [[ "${1:-}" == compile || "${1:-}" == decode ]]; then
-  target="$1"
-  shift
-fi
+case "${1:-}" in
+  compile | compile_structure | check | check_structure | decompile | decompile_structure | decode)
+    target="$1"
+    shift
+    ;;
+esac
 seconds="${1:-120}"
 shift || true
-if [[ "$target" == compile ]]; then
-  corpus=fuzz/corpus
-  max_len=65536
-  what="the compile step"
-else
+if [[ "$target" == decode ]]; then
   # A compiled route's line data file is at least 140 kB (7000 points of tail).
   corpus=fuzz/decode_corpus
   max_len=262144
-  what="route_tool's readers"
+  what="decode"
+else
+  corpus=fuzz/corpus
+  max_len=65536
+  what="$target"
 fi
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --build --preset fuzz --target "${target}_fuzzer"
 
 # New inputs go to a scratch corpus; the kept corpus only grows by hand.
 work="$(mktemp -d)"
