@@ -96,11 +96,14 @@ bool contains(std::string_view haystack, std::string_view needle) {
 }
 
 bool contains_any_case(std::string_view haystack, std::string_view needle) {
-  const auto uguali = [](char a, char b) {
-    return minuscole[static_cast<unsigned char>(a)] == minuscole[static_cast<unsigned char>(b)];
-  };
-  return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), uguali) !=
-         haystack.end();
+  if (needle.size() > haystack.size()) return false;
+  const auto m = [](char c) { return minuscole[static_cast<unsigned char>(c)]; };
+  for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
+    std::size_t j = 0;
+    while (j < needle.size() && m(haystack[i + j]) == m(needle[j])) ++j;
+    if (j == needle.size()) return true;
+  }
+  return false;
 }
 
 }  // namespace scenario

@@ -190,7 +190,7 @@ bool chiave_con_altro(const campo_chiave& k, std::string_view testo, const conte
       if (const record_letto* r = record.empty() ? nullptr : c.s.trova(record.front())) {
         for (const campo_testo& v : r->valori) {
           if (v.riga == k.dove.riga) continue;
-          m += ", down to '" + c.citazione(c.di_campo(r->file, v)) + "' on line " +
+          m += ", down to '" + c.citazione(r->file, v) + "' on line " +
                std::to_string(v.riga) + ", so the record there is lost";
           break;
         }

@@ -75,11 +75,11 @@ void campi_sulla_riga(const contesto_check& c, const record_letto& r,
   const descrizione_record& d = descrizione(r.tipo);
   const valori_record v(c, r);
   if (v.quanti() < d.campi.size()) return;  // cut short by the end of the file: an error
-  const std::string kw = "'" + c.citazione(c.di_campo(r.file, r.chiave)) + "'";
+  const auto kw = [&] { return "'" + c.citazione(r.file, r.chiave) + "'"; };
   for (std::size_t i = 0; i < v.quanti(); ++i) {
     if (r.valori[i].riga == r.chiave.riga) continue;
     // Value i was taken from a later line.
-    std::string m = kw + " takes " + std::to_string(d.campi.size()) + " values, but line " +
+    std::string m = kw() + " takes " + std::to_string(d.campi.size()) + " values, but line " +
                     std::to_string(r.chiave.riga) + " has " + std::to_string(i) +
                     ": the reader takes '" + cp1252_to_utf8(v.testo(i)) + "' from line " +
                     std::to_string(r.valori[i].riga) + " as " + v.nome(i);
@@ -108,7 +108,7 @@ void campi_sulla_riga(const contesto_check& c, const record_letto& r,
     return;
   }
   out.push_back(avviso("field-count", dopo,
-                       kw + " takes " + std::to_string(d.campi.size()) + " values, but line " +
+                       kw() + " takes " + std::to_string(d.campi.size()) + " values, but line " +
                            std::to_string(r.chiave.riga) + " has more: the reader skips '" +
                            cp1252_to_utf8(resto) + "'. Remove it, or check the keyword"));
 }

@@ -38,6 +38,12 @@ std::string contesto_check::citazione(const luogo& l) const {
   return cp1252_to_utf8(riga.substr(pos, static_cast<std::size_t>(l.lunghezza)));
 }
 
+std::string contesto_check::citazione(file_sorgente f, const campo_testo& c) const {
+  const std::string_view t = testo(f);
+  if (c.inizio > t.size() || c.fine < c.inizio) return {};
+  return cp1252_to_utf8(t.substr(c.inizio, c.fine - c.inizio));
+}
+
 std::string_view riga_del_testo(std::string_view testo, std::int32_t riga) {
   std::size_t pos = 0;
   for (std::int32_t r = 1; r < riga && pos < testo.size(); ++r) {

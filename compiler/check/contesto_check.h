@@ -29,6 +29,7 @@ struct contesto_check {
   luogo di_record(std::int32_t record, int campo) const;
   // The field's text as UTF-8, for quoting.
   std::string citazione(const luogo& l) const;
+  std::string citazione(file_sorgente f, const campo_testo& c) const;
   // The object held by a cell, in words, with where it was written:
   // "the warning board of the slowdown at servizio.txt:17:1".
   std::string oggetto(std::uint8_t tipo, std::int32_t record, regola_posa regola) const;

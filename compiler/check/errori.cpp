@@ -13,12 +13,15 @@ namespace {
 std::string chiave(const guasto& g, const contesto_check& c) {
   const record_letto* r = c.s.trova(g.record);
   if (r == nullptr) return descrizione(g.tipo).parola_chiave.data();
-  return c.citazione(c.di_campo(r->file, r->chiave));
+  return c.citazione(r->file, r->chiave);
 }
 
 // The text of value `campo` of the fault's record.
 std::string valore(const guasto& g, const contesto_check& c, int campo) {
-  return c.citazione(c.di_record(g.record, campo));
+  const record_letto* r = c.s.trova(g.record);
+  if (r == nullptr) return {};
+  const bool valore = campo >= 0 && static_cast<std::size_t>(campo) < r->valori.size();
+  return c.citazione(r->file, valore ? r->valori[static_cast<std::size_t>(campo)] : r->chiave);
 }
 
 std::string virgolette(const std::string& s) {

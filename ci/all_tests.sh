@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Every test, from a fresh clone on a fresh Debian machine: installs what the
+# tests need (apt-get; npm for the browser test), then builds and runs the
+# test suite, the Windows build under Wine, the whole suite again under the
+# sanitizers, and a bounded fuzzing run of every fuzz target. Any failure,
+# and any test left out for a missing tool, fails the run. Needs root, or
+# sudo, for apt-get. This is what CI runs (.ci/run).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+start=$(date +%s)
+step() { echo "=== [$(($(date +%s) - start)) s] $*"; }
+
+as_root=()
+((EUID == 0)) || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+need=()
+for pkg in cmake g++ libgtest-dev nlohmann-json3-dev libx11-dev libxft-dev xvfb xauth clang \
+  clang-format libclang-rt-14-dev chromium; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
+command -v node >/dev/null 2>&1 || need+=(nodejs)
+command -v npm >/dev/null 2>&1 || need+=(npm)
+if ((${#need[@]})); then
+  step "installing ${need[*]}"
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
+fi
+# The viewer's browser test drives Chromium with puppeteer-core.
+(cd tools/route_view/browser_test && npm ci --no-audit --no-fund --loglevel=error)
+
+# Every test must build and run here: a missing GoogleTest, Xlib, Xvfb,
+# Chromium or clang-format fails the configure or the test instead of
+# leaving it out (here and in the sanitizer build below).
+export VO_REQUIRE_ALL_TESTS=1
+
+step "build and test"
+cmake -S . -B build -DVO_WERROR=ON
+cmake --build build -j2
+ctest --test-dir build --output-on-failure -j2
+
+step "the Windows build under Wine"
+bash ci/windows_check.sh
+
+step "the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan_suppressions.txt:print_suppressions=0"
+cmake --preset asan
+cmake --build --preset asan
+ctest --test-dir build-asan --output-on-failure -j2
+unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+
+# Every fuzz target for a bounded time; any finding fails. A fixed seed
+# keeps the gate repeatable: the same inputs in the same order on every run
+# (longer, randomly seeded sessions are run by hand: docs/reliability.md).
+step "fuzzing"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+for target in compile compile_structure check check_structure decompile_structure decode; do
+  bash fuzz/run_fuzzer.sh "$target" 30 -seed=7547
+done
+step "all passed"
