@@ -14,7 +14,7 @@
 #include "compiler/compila.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/nomi_file.h"
-#include "sources/writers.h"
+#include "sources/testi_fissi.h"
 
 namespace scenario {
 namespace {
@@ -30,12 +30,8 @@ struct text_files {
 };
 
 text_files fixed_scenario() {
-  memory_file_system mem;
-  const program_folder cartella{"/s", '/'};
-  dati_linea(mem, cartella, linea);
-  dati_treno(mem, cartella, linea, treno);
-  return {mem.read_file(file_path(cartella, nome_file_linea_txt(linea))),
-          mem.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno)))};
+  const fixed_scenario_texts t = fixed_texts();
+  return {t.line, t.service};
 }
 
 text_files largest_route() {

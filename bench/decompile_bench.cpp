@@ -6,6 +6,7 @@
 
 #include "base/memory_file_system.h"
 #include "bench/large_route.h"
+#include "sources/testi_fissi.h"
 #include "sources/writers.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/decompile.h"
@@ -18,7 +19,7 @@ constexpr const char* linea = "Viterbo_Attigliano_Orte";
 constexpr const char* treno = "7547";
 
 decompile::compiled_texts fixed_scenario() {
-  const decompile::testing::writers_texts w = decompile::testing::fixed_scenario_texts();
+  const fixed_scenario_texts w = fixed_texts();
   return decompile::compile_texts(w.line, w.service, linea, treno);
 }
 

@@ -188,6 +188,19 @@ void pendenza_tenibile(lettore& l) {
   st.pendenza_corrente = 0;
 }
 
+// The grade in force written into the cells from the fill index on, up to
+// `fino_a` (not included) but always at least one cell.
+void riempi_pendenze(lettore& l, std::int64_t fino_a) {
+  stato_lettori& st = l.stato();
+  pendenza_tenibile(l);
+  do {
+    l.w().pendenza(st.indice_pendenza,
+                   bassi_8(long_di(std::int64_t{st.pendenza_corrente} + scarto_pendenza)),
+                   st.record_pendenza);
+    ++st.indice_pendenza;
+  } while (st.indice_pendenza < fino_a);
+}
+
 seguito leggi_pendenza(lettore& l) {
   stato_lettori& st = l.stato();
   const std::int32_t p = l.long_32();
@@ -195,15 +208,7 @@ seguito leggi_pendenza(lettore& l) {
   if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
   // The grade before this record holds up to the cell R(p / 50).
   const std::int64_t fino_a = cella_profilo(p);
-  if (fino_a > 0) {
-    pendenza_tenibile(l);
-    do {
-      l.w().pendenza(st.indice_pendenza,
-                     bassi_8(long_di(std::int64_t{st.pendenza_corrente} + scarto_pendenza)),
-                     st.record_pendenza);
-      ++st.indice_pendenza;
-    } while (st.indice_pendenza < fino_a);
-  }
+  if (fino_a > 0) riempi_pendenze(l, fino_a);
   st.pendenza_corrente = g;
   st.record_pendenza = l.record_corrente();
   return l.chiudi();
@@ -357,13 +362,7 @@ seguito leggi_file_linea(lettore& l, bool posa_geometria) {
 
   // End of the file, or a record that did not fit. The last grade holds up
   // to the third cell from the end.
-  pendenza_tenibile(l);
-  do {
-    l.w().pendenza(st.indice_pendenza,
-                   bassi_8(long_di(std::int64_t{st.pendenza_corrente} + scarto_pendenza)),
-                   st.record_pendenza);
-    ++st.indice_pendenza;
-  } while (st.indice_pendenza < std::int64_t{m.n_celle} - 2);
+  riempi_pendenze(l, std::int64_t{m.n_celle} - 2);
   // Straight on to the end; the last two points stay empty.
   if (m.genera_linea != 0)
     geometria.corri(std::int64_t{m.lunghezza_tracciato} - 2, 0.0, false, false);

@@ -35,6 +35,28 @@ void velocita_tenibile(lettore& l) {
   st.velocita_corrente = 0;
 }
 
+// The speed limit in force written into the cells from the fill index on,
+// up to `fino_a` (not included) but always at least one cell; a record's
+// fill also stops at the last cell.
+void riempi_velocita(lettore& l, std::int64_t fino_a, bool fino_all_ultima) {
+  stato_lettori& st = l.stato();
+  if (!fino_all_ultima || st.indice_velocita < l.m().n_celle) velocita_tenibile(l);
+  do {
+    if (fino_all_ultima && st.indice_velocita >= l.m().n_celle) break;
+    l.w().velocita(st.indice_velocita, velocita_cella(st.velocita_corrente), st.record_velocita);
+    ++st.indice_velocita;
+  } while (st.indice_velocita < fino_a);
+}
+
+// The adhesion in force, the same way.
+void riempi_aderenze(lettore& l, std::int64_t fino_a) {
+  stato_lettori& st = l.stato();
+  do {
+    l.w().aderenza(st.indice_aderenza, bassi_8(st.aderenza_corrente), st.record_aderenza);
+    ++st.indice_aderenza;
+  } while (st.indice_aderenza < fino_a);
+}
+
 seguito leggi_massa(lettore& l) {
   l.w().voce(voce::treno_e_linea);
   percentuale_massa_frenata(l.m().elementi) = l.long_32();
@@ -54,14 +76,7 @@ seguito leggi_velocita(lettore& l) {
   if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
   // The limit before this record holds up to the cell R(p / 50).
   const std::int64_t fino_a = cella_profilo(p);
-  if (fino_a > 0) {
-    if (st.indice_velocita < l.m().n_celle) velocita_tenibile(l);
-    do {
-      if (st.indice_velocita >= l.m().n_celle) break;
-      l.w().velocita(st.indice_velocita, velocita_cella(st.velocita_corrente), st.record_velocita);
-      ++st.indice_velocita;
-    } while (st.indice_velocita < fino_a);
-  }
+  if (fino_a > 0) riempi_velocita(l, fino_a, true);
   st.velocita_corrente = v;
   st.record_velocita = l.record_corrente();
   return l.chiudi();
@@ -73,12 +88,7 @@ seguito leggi_aderenza(lettore& l) {
   const std::int32_t a = l.long_32();
   if (fuori_dai_celle(l.m(), p, margine_record)) return l.fuori(p, 0);
   const std::int64_t fino_a = cella_profilo(p);
-  if (fino_a > 0) {
-    do {
-      l.w().aderenza(st.indice_aderenza, bassi_8(st.aderenza_corrente), st.record_aderenza);
-      ++st.indice_aderenza;
-    } while (st.indice_aderenza < fino_a);
-  }
+  if (fino_a > 0) riempi_aderenze(l, fino_a);
   st.aderenza_corrente = a;
   st.record_aderenza = l.record_corrente();
   return l.chiudi();
@@ -326,15 +336,8 @@ void leggi_file_servizio(lettore& l) {
 
   // End of the file, or a record that did not fit. The last speed and
   // adhesion hold up to the third cell from the end.
-  velocita_tenibile(l);
-  do {
-    l.w().velocita(st.indice_velocita, velocita_cella(st.velocita_corrente), st.record_velocita);
-    ++st.indice_velocita;
-  } while (st.indice_velocita < std::int64_t{m.n_celle} - 2);
-  do {
-    l.w().aderenza(st.indice_aderenza, bassi_8(st.aderenza_corrente), st.record_aderenza);
-    ++st.indice_aderenza;
-  } while (st.indice_aderenza < std::int64_t{m.n_celle} - 2);
+  riempi_velocita(l, std::int64_t{m.n_celle} - 2, false);
+  riempi_aderenze(l, std::int64_t{m.n_celle} - 2);
 
   controlla_progressive(l);
 }

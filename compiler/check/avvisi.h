@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compiler/check/contesto_check.h"
@@ -16,6 +17,16 @@
 #include "compiler/guasti.h"
 
 namespace scenario {
+
+// A warning of id `id` at `dove`.
+inline diagnostica avviso(std::string id, const luogo& dove, std::string messaggio) {
+  diagnostica d;
+  d.severita = gravita::avviso;
+  d.id = std::move(id);
+  d.dove = dove;
+  d.messaggio = std::move(messaggio);
+  return d;
+}
 
 // Keyword fields: unknown keywords (with the one meant), keywords inside
 // other text, a missing comma after a keyword, comments that swallow a

@@ -118,15 +118,6 @@ std::optional<tipo_record> uguale_ignorando_maiuscole(std::string_view campo,
   return std::nullopt;
 }
 
-diagnostica avviso(std::string id, const luogo& dove, std::string messaggio) {
-  diagnostica d;
-  d.severita = gravita::avviso;
-  d.id = std::move(id);
-  d.dove = dove;
-  d.messaggio = std::move(messaggio);
-  return d;
-}
-
 // A field that matched no kind, first on its line.
 void chiave_sconosciuta(const campo_chiave& k, std::string_view testo, const contesto_check& c,
                         std::vector<diagnostica>& out) {
@@ -190,8 +181,8 @@ bool chiave_con_altro(const campo_chiave& k, std::string_view testo, const conte
       if (const record_letto* r = record.empty() ? nullptr : c.s.trova(record.front())) {
         for (const campo_testo& v : r->valori) {
           if (v.riga == k.dove.riga) continue;
-          m += ", down to '" + c.citazione(r->file, v) + "' on line " +
-               std::to_string(v.riga) + ", so the record there is lost";
+          m += ", down to '" + c.citazione(r->file, v) + "' on line " + std::to_string(v.riga) +
+               ", so the record there is lost";
           break;
         }
       }

@@ -9,15 +9,6 @@ namespace scenario {
 
 namespace {
 
-diagnostica avviso(std::string id, const luogo& dove, std::string messaggio) {
-  diagnostica d;
-  d.severita = gravita::avviso;
-  d.id = std::move(id);
-  d.dove = dove;
-  d.messaggio = std::move(messaggio);
-  return d;
-}
-
 // Walks the lines of a text: number, first byte and bytes of each.
 template <class F>
 void per_riga(std::string_view t, F&& f) {

@@ -19,15 +19,6 @@ bool fine_riga(char c) {
   return c == '\r' || c == '\n';
 }
 
-diagnostica avviso(std::string id, const luogo& dove, std::string messaggio) {
-  diagnostica d;
-  d.severita = gravita::avviso;
-  d.id = std::move(id);
-  d.dove = dove;
-  d.messaggio = std::move(messaggio);
-  return d;
-}
-
 // One record's values, as the reader read them.
 class valori_record {
  public:

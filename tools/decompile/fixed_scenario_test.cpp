@@ -6,6 +6,7 @@
 
 #include "base/sha256.h"
 #include "compiler/fixed_scenario_digests.h"
+#include "sources/testi_fissi.h"
 #include "tools/decompile/round_trip.h"
 
 namespace scenario::decompile {
@@ -48,7 +49,7 @@ void expect_same_records(const std::string& written, const std::string& decompil
 }
 
 TEST(DecompileFixedScenario, RecordsComeBackAsTheWritersWroteThem) {
-  const testing::writers_texts w = testing::fixed_scenario_texts();
+  const fixed_scenario_texts w = fixed_texts();
   const testing::round_trip r = testing::run_round_trip(w.line, w.service, linea, treno);
   ASSERT_TRUE(r.decompiled);
   expect_same_records(w.line, r.decompiled->line_text, line_exceptions);
@@ -59,7 +60,7 @@ TEST(DecompileFixedScenario, RecordsComeBackAsTheWritersWroteThem) {
 }
 
 TEST(DecompileFixedScenario, CompilingTheTextGivesTheProgramsFiles) {
-  const testing::writers_texts w = testing::fixed_scenario_texts();
+  const fixed_scenario_texts w = fixed_texts();
   const testing::round_trip r = testing::run_round_trip(w.line, w.service, linea, treno);
   ASSERT_EQ(r.first.esito, esito_compilazione::completato);
   EXPECT_EQ(sha256_hex(r.first.line_data), scenario_fisso::sha256_linea_dat);
@@ -76,7 +77,7 @@ TEST(DecompileFixedScenario, CompilingTheTextGivesTheProgramsFiles) {
 // Another route name and train number: the names and the competition codes
 // made from them are stamps of the compile step, not records.
 TEST(DecompileFixedScenario, OtherIdentifiersRoundTrip) {
-  const testing::writers_texts w = testing::fixed_scenario_texts();
+  const fixed_scenario_texts w = fixed_texts();
   const testing::round_trip r = testing::run_round_trip(w.line, w.service, "Linea \xE8 nuova", "1");
   EXPECT_TRUE(r.same_bytes());
   EXPECT_EQ(r.decompiled->line_text, w.line);

@@ -22,12 +22,6 @@ struct round_trip {
   }
 };
 
-// The fixed scenario's two texts, as its writers write them.
-struct writers_texts {
-  std::string line, service;
-};
-writers_texts fixed_scenario_texts();
-
 // `service_text` empty: no service file at all.
 round_trip run_round_trip(std::string_view line_text, std::optional<std::string_view> service_text,
                           const std::string& nome_linea = "Viterbo_Attigliano_Orte",

@@ -9,11 +9,11 @@
 #include "base/memory_file_system.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/nomi_file.h"
+#include "sources/testi_fissi.h"
 #include "sources/writers.h"
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_tool/compile_command.h"
 #include "tools/route_tool/dump_command.h"
-#include "tools/testing/fixed_texts.h"
 #include "tools/testing/temp_folder.h"
 
 namespace scenario {
@@ -24,8 +24,7 @@ namespace fs = std::filesystem;
 const std::string route = "Viterbo_Attigliano_Orte";
 const std::string train = "7547";
 
-using testing::fixed_texts;
-using testing::scenario_texts;
+using scenario_texts = fixed_scenario_texts;
 
 // The text with its line `n` (from 1) replaced; lines end with CR LF.
 std::string replace_line(const std::string& text, int n, const std::string& with) {

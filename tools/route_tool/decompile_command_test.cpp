@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "sources/testi_fissi.h"
 #include "tools/decompile/round_trip.h"
 #include "tools/route_tool/route_tool.h"
 #include "tools/testing/route_tool_run.h"
@@ -43,7 +44,7 @@ struct fixed_scenario {
   }
 
   fixed_scenario() {
-    const decompile::testing::writers_texts w = decompile::testing::fixed_scenario_texts();
+    const fixed_scenario_texts w = fixed_texts();
     line_text = w.line;
     service_text = w.service;
     testing::write_text(dir.path() / "l.txt", line_text);

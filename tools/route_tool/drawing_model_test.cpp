@@ -7,11 +7,11 @@
 
 #include <cmath>
 
+#include "sources/testi_fissi.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/km_range.h"
 #include "tools/route_tool/route_plot.h"
 #include "tools/route_tool/view_page.h"
-#include "tools/testing/fixed_texts.h"
 
 namespace scenario {
 namespace {
@@ -19,8 +19,7 @@ namespace {
 const std::string route = "Viterbo_Attigliano_Orte";
 const std::string train = "7547";
 
-using texts = testing::scenario_texts;
-using testing::fixed_texts;
+using texts = fixed_scenario_texts;
 
 ingresso_controllo input_of(const texts& t);
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "base/file_system.h"
+#include "sources/testi_fissi.h"
 #include "tools/testing/compiled_route_builder.h"
-#include "tools/testing/fixed_texts.h"
 #include "tools/testing/route_tool_run.h"
 #include "tools/testing/temp_folder.h"
 
@@ -32,7 +32,7 @@ TEST(RouteToolView, UsageErrors) {
 
 TEST(RouteToolView, WritesThePageFromTheTextsAndFromCompiledFiles) {
   testing::temp_folder dir;
-  const testing::scenario_texts t = testing::fixed_texts();
+  const fixed_scenario_texts t = fixed_texts();
   testing::write_text(dir.path() / "line.txt", t.line);
   testing::write_text(dir.path() / "service.txt", t.service);
   const run_result r = run({"view", "--line", dir / "line.txt", "--service", dir / "service.txt",

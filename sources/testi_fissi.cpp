@@ -1,0 +1,20 @@
+#include "sources/testi_fissi.h"
+
+#include "base/memory_file_system.h"
+#include "compiler/route_model/nomi_file.h"
+#include "sources/writers.h"
+
+namespace scenario {
+
+fixed_scenario_texts fixed_texts() {
+  const std::string linea = "Viterbo_Attigliano_Orte";
+  const std::string treno = "7547";
+  memory_file_system mem;
+  const program_folder cartella{"/w", '/'};
+  dati_linea(mem, cartella, linea);
+  dati_treno(mem, cartella, linea, treno);
+  return {mem.read_file(file_path(cartella, nome_file_linea_txt(linea))),
+          mem.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno)))};
+}
+
+}  // namespace scenario

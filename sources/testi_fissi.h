@@ -1,0 +1,16 @@
+// Test and benchmark support: the fixed scenario's two description files as
+// its writers write them, in memory.
+#pragma once
+
+#include <string>
+
+namespace scenario {
+
+struct fixed_scenario_texts {
+  std::string line, service;
+};
+
+// The route "Viterbo_Attigliano_Orte", train "7547".
+fixed_scenario_texts fixed_texts();
+
+}  // namespace scenario
