@@ -1,10 +1,12 @@
 // The compile step, timed: the fixed scenario and the largest route, on
 // bytes in memory (the compiler alone) and on a real temporary folder (with
-// the file system's cost); and the checker on the same two scenarios.
+// the file system's cost); and the checker with its printed diagnostics on
+// the same two scenarios and on a file where half the records are faults.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "base/memory_file_system.h"
@@ -15,6 +17,7 @@
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/nomi_file.h"
 #include "sources/testi_fissi.h"
+#include "tools/route_tool/diagnostic_output.h"
 
 namespace scenario {
 namespace {
@@ -36,6 +39,17 @@ text_files fixed_scenario() {
 
 text_files largest_route() {
   return {large_route::line_file(), large_route::service_file()};
+}
+
+// A line of 1000000 m with a grade record every 50 m, written twice: the
+// second 20141 records find no cell left, each one a fault with its own
+// message and quoted field.
+text_files dense_faults() {
+  std::string line = "[generale]\r\nlunghezza percorso, 1000000\r\n[pendenze]\r\n";
+  for (int round = 0; round < 2; ++round) {
+    for (int p = 0; p <= 1007000; p += 50) line += "pendenza, " + std::to_string(p) + ", 3\r\n";
+  }
+  return {line, fixed_scenario().service};
 }
 
 void put(file_system& f, const program_folder& cartella, const text_files& t) {
@@ -66,7 +80,14 @@ void check(benchmark::State& state, const text_files& t) {
   in.servizio = t.service;
   in.nome_linea = linea;
   in.numero_treno = treno;
-  for (auto _ : state) benchmark::DoNotOptimize(controlla(in).errori);
+  // The diagnostics as `route_tool check` prints them, into a sink.
+  std::ostringstream sink;
+  for (auto _ : state) {
+    const esito_controllo e = controlla(in);
+    sink.str({});
+    write_diagnostics_text(e.diagnostiche, in, sink);
+    benchmark::DoNotOptimize(sink.tellp());
+  }
 }
 
 void on_disk(benchmark::State& state, const text_files& t) {
@@ -103,6 +124,9 @@ void BM_Check_FixedScenario(benchmark::State& s) {
 void BM_Check_LargestRoute(benchmark::State& s) {
   check(s, largest_route());
 }
+void BM_Check_DenseFaults(benchmark::State& s) {
+  check(s, dense_faults());
+}
 
 BENCHMARK(BM_FixedScenario_Memory)
     ->Unit(benchmark::kMillisecond)
@@ -128,6 +152,10 @@ BENCHMARK(BM_Check_FixedScenario)
 BENCHMARK(BM_Check_LargestRoute)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Check_DenseFaults)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -4,6 +4,14 @@
 
 namespace scenario {
 
+contesto_check::contesto_check(const ingresso_controllo& ingresso, const modello_percorso& modello,
+                               const sorgenti_modello& sorgenti)
+    : in(ingresso),
+      m(modello),
+      s(sorgenti),
+      righe_linea(ingresso.linea),
+      righe_servizio(ingresso.servizio) {}
+
 std::string_view contesto_check::testo(file_sorgente f) const {
   return f == file_sorgente::servizio ? in.servizio : in.linea;
 }
@@ -32,7 +40,8 @@ luogo contesto_check::di_record(std::int32_t record, int campo) const {
 }
 
 std::string contesto_check::citazione(const luogo& l) const {
-  const std::string_view riga = riga_del_testo(testo(l.file), l.riga);
+  const indice_righe& righe = l.file == file_sorgente::servizio ? righe_servizio : righe_linea;
+  const std::string_view riga = righe.riga(l.riga);
   const auto pos = static_cast<std::size_t>(l.colonna > 0 ? l.colonna - 1 : 0);
   if (pos > riga.size()) return {};
   return cp1252_to_utf8(riga.substr(pos, static_cast<std::size_t>(l.lunghezza)));
@@ -42,21 +51,6 @@ std::string contesto_check::citazione(file_sorgente f, const campo_testo& c) con
   const std::string_view t = testo(f);
   if (c.inizio > t.size() || c.fine < c.inizio) return {};
   return cp1252_to_utf8(t.substr(c.inizio, c.fine - c.inizio));
-}
-
-std::string_view riga_del_testo(std::string_view testo, std::int32_t riga) {
-  std::size_t pos = 0;
-  for (std::int32_t r = 1; r < riga && pos < testo.size(); ++r) {
-    while (pos < testo.size() && testo[pos] != '\n' && testo[pos] != '\r') ++pos;
-    if (pos < testo.size() && testo[pos] == '\r' && pos + 1 < testo.size() &&
-        testo[pos + 1] == '\n')
-      ++pos;
-    if (pos < testo.size()) ++pos;
-  }
-  if (riga < 1) return {};
-  std::size_t fine = pos;
-  while (fine < testo.size() && testo[fine] != '\n' && testo[fine] != '\r') ++fine;
-  return testo.substr(pos, fine - pos);
 }
 
 std::string contesto_check::oggetto(std::uint8_t tipo, std::int32_t record,

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/indice_righe.h"
 #include "compiler/check/controlla.h"
 #include "compiler/check/diagnostica.h"
 #include "compiler/route_model/route_model.h"
@@ -15,9 +16,15 @@
 namespace scenario {
 
 struct contesto_check {
+  contesto_check(const ingresso_controllo& ingresso, const modello_percorso& modello,
+                 const sorgenti_modello& sorgenti);
+
   const ingresso_controllo& in;
   const modello_percorso& m;
   const sorgenti_modello& s;
+  // Both texts' lines, for quoting fields.
+  indice_righe righe_linea;
+  indice_righe righe_servizio;
 
   std::string_view testo(file_sorgente f) const;
   const std::string& nome_file(file_sorgente f) const;
@@ -38,9 +45,6 @@ struct contesto_check {
 // "cell 85 (4200 m)": a cell as the place of the objects it holds, which
 // stand 50 m before the cell's own start.
 std::string cella_in_parole(std::int64_t cella);
-
-// Line `riga` (1-based) of a text, without its line end; empty past the end.
-std::string_view riga_del_testo(std::string_view testo, std::int32_t riga);
 
 // "4230 m".
 std::string metri(std::int64_t m);

@@ -25,7 +25,7 @@ int run_check(const check_options& o, std::ostream& out) {
   if (o.json) {
     out << check_json(e, in).dump() << '\n';
   } else {
-    for (const diagnostica& d : e.diagnostiche) write_diagnostic_text(d, in, out);
+    write_diagnostics_text(e.diagnostiche, in, out);
     if (e.errori == 0 && e.avvisi == 0) {
       out << "route_tool: no faults in '" << o.line_file << "' and '" << o.service_file << "'\n";
     } else {

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "base/cp1252.h"
-#include "compiler/check/contesto_check.h"
+#include "base/indice_righe.h"
 
 namespace scenario {
 
@@ -13,9 +13,15 @@ const std::string& file_name(file_sorgente f, const ingresso_controllo& in) {
   return f == file_sorgente::servizio ? in.nome_file_servizio : in.nome_file_linea;
 }
 
-std::string_view text_of(file_sorgente f, const ingresso_controllo& in) {
-  return f == file_sorgente::servizio ? in.servizio : in.linea;
-}
+// Both files' lines, indexed once for all the diagnostics.
+struct file_lines {
+  explicit file_lines(const ingresso_controllo& in) : line(in.linea), service(in.servizio) {}
+  std::string_view of(const luogo& l) const {
+    return (l.file == file_sorgente::servizio ? service : line).riga(l.riga);
+  }
+  indice_righe line;
+  indice_righe service;
+};
 
 std::string place(const luogo& l, const ingresso_controllo& in) {
   std::string p = file_name(l.file, in);
@@ -29,9 +35,9 @@ std::string_view severity_name(gravita g) {
 
 // The source line, and under it a caret at the field's column with tildes
 // along the rest of the field. Tabs stay tabs so the caret lines up.
-void write_caret(const luogo& l, const ingresso_controllo& in, std::ostream& out) {
+void write_caret(const luogo& l, const file_lines& lines, std::ostream& out) {
   if (l.riga <= 0) return;
-  std::string_view line = riga_del_testo(text_of(l.file, in), l.riga);
+  std::string_view line = lines.of(l);
   auto col = static_cast<std::size_t>(l.colonna > 0 ? l.colonna - 1 : 0);
   // A very long line is shown around the field only.
   constexpr std::size_t shown = 160;
@@ -55,17 +61,17 @@ void write_caret(const luogo& l, const ingresso_controllo& in, std::ostream& out
 
 }  // namespace
 
-std::string source_line(std::string_view testo, std::int32_t riga) {
-  return cp1252_to_utf8(riga_del_testo(testo, riga));
-}
-
-void write_diagnostic_text(const diagnostica& d, const ingresso_controllo& in, std::ostream& out) {
-  out << place(d.dove, in) << ": " << severity_name(d.severita) << ": " << d.messaggio << " ["
-      << d.id << "]\n";
-  write_caret(d.dove, in, out);
-  for (const nota& n : d.correlate) {
-    out << place(n.dove, in) << ": note: " << n.messaggio << '\n';
-    write_caret(n.dove, in, out);
+void write_diagnostics_text(const std::vector<diagnostica>& list, const ingresso_controllo& in,
+                            std::ostream& out) {
+  const file_lines lines(in);
+  for (const diagnostica& d : list) {
+    out << place(d.dove, in) << ": " << severity_name(d.severita) << ": " << d.messaggio << " ["
+        << d.id << "]\n";
+    write_caret(d.dove, lines, out);
+    for (const nota& n : d.correlate) {
+      out << place(n.dove, in) << ": note: " << n.messaggio << '\n';
+      write_caret(n.dove, lines, out);
+    }
   }
 }
 

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "base/cp1252.h"
-#include "compiler/check/contesto_check.h"
+#include "base/indice_righe.h"
 #include "compiler/field_reader.h"
 #include "compiler/route_model/voci.h"
 #include "tools/route_tool/route_contents.h"
@@ -363,6 +363,11 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
   d.train = in.numero_treno;
   d.files = {in.nome_file_linea, in.nome_file_servizio};
 
+  const indice_righe line_lines(in.linea);
+  const indice_righe service_lines(in.servizio);
+  const auto source_of = [&](file_sorgente f, std::int32_t riga) {
+    return cp1252_to_utf8((f == file_sorgente::servizio ? service_lines : line_lines).riga(riga));
+  };
   std::map<std::pair<int, std::int32_t>, std::int32_t> record_at_line;
   for (std::size_t i = 0; i < s.record.size(); ++i) {
     const record_letto& r = s.record[i];
@@ -372,7 +377,7 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
     dr.line = r.chiave.riga;
     dr.column = r.chiave.colonna;
     dr.kind = std::string(descrizione(r.tipo).parola_chiave);
-    dr.text = cp1252_to_utf8(riga_del_testo(text, r.chiave.riga));
+    dr.text = source_of(r.file, r.chiave.riga);
     dr.at_m = position_of(r, text);
     record_at_line.emplace(std::make_pair(dr.file, dr.line), static_cast<std::int32_t>(i));
     d.records.push_back(std::move(dr));
@@ -395,8 +400,7 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
     for (const nota& n : g.correlate) {
       if (!x.at_m) x.at_m = at_of(n.dove);
     }
-    if (g.dove.riga > 0)
-      x.source = cp1252_to_utf8(riga_del_testo(file_text(g.dove.file, in), g.dove.riga));
+    if (g.dove.riga > 0) x.source = source_of(g.dove.file, g.dove.riga);
     d.diagnostics.push_back(std::move(x));
   }
   d.errors = e.errori;
