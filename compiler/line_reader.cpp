@@ -361,8 +361,18 @@ seguito leggi_file_linea(lettore& l, bool posa_geometria) {
   if (s == seguito::ferma) return s;
 
   // End of the file, or a record that did not fit. The last grade holds up
-  // to the third cell from the end.
-  riempi_pendenze(l, std::int64_t{m.n_celle} - 2);
+  // to the third cell from the end. The checker: with the cells used up by
+  // the grade records, writing the last grade is its own record's fault,
+  // unless a grade record after it found no cell and said so already.
+  if (l.recupero() && st.indice_pendenza > std::int64_t{m.n_celle}) {
+    const sorgenti_modello* s = l.w().sorgenti();
+    const bool ultimo =
+        s == nullptr ||
+        s->ultimo[static_cast<std::size_t>(tipo_record::pendenza)] == st.record_pendenza;
+    if (ultimo) l.annota_del_record(st.record_pendenza, motivo_guasto::cella_fuori);
+  } else {
+    riempi_pendenze(l, std::int64_t{m.n_celle} - 2);
+  }
   // Straight on to the end; the last two points stay empty.
   if (m.genera_linea != 0)
     geometria.corri(std::int64_t{m.lunghezza_tracciato} - 2, 0.0, false, false);

@@ -1,6 +1,8 @@
 #include "compiler/check/controlla.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -74,6 +76,36 @@ void aggiungi_codice_della_compilazione(const ingresso_controllo& in,
   }
 }
 
+// 0, 1, 2 for a grade, speed or adhesion record that found no cell left;
+// -1 for any other fault.
+int indice_riempimento(const guasto& g) {
+  if (g.motivo != motivo_guasto::cella_fuori || !g.ha_record) return -1;
+  switch (g.tipo) {
+    case tipo_record::pendenza:
+      return 0;
+    case tipo_record::velocita:
+      return 1;
+    case tipo_record::aderenza:
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+// The first such fault's note: how many later records of its kind found no
+// cell either, at the last of them.
+void nota_altri_senza_cella(diagnostica& primo, std::int32_t altri, const luogo& ultimo) {
+  nota n;
+  n.dove = ultimo;
+  n.messaggio = std::to_string(altri) + (altri == 1 ? " later record" : " later records") +
+                " of this kind find no cell either; the last is here";
+  if (altri == 1) {
+    primo.correlate.push_back(std::move(n));
+  } else {
+    primo.correlate.back() = std::move(n);
+  }
+}
+
 // Without a route model nothing is written: the fault that stopped the
 // compile step says so.
 void senza_modello(const risultato_compilazione& c, std::vector<diagnostica>& out) {
@@ -111,12 +143,26 @@ esito_controllo controlla(const ingresso_controllo& in) {
 
   std::vector<diagnostica>& out = e.diagnostiche;
   std::set<std::tuple<std::int32_t, file_sorgente, std::int32_t, std::int32_t>> visti;
+  // Once the cells are used up, every later grade, speed or adhesion record
+  // of the same kind finds none either: the first says so, a note counts
+  // the rest.
+  std::array<std::optional<std::size_t>, 3> primo_senza_cella;
+  std::array<std::int32_t, 3> altri_senza_cella{};
   for (const guasto& g : r.t.guasti) {
+    const int riempimento = indice_riempimento(g);
+    if (riempimento >= 0 && primo_senza_cella[riempimento]) {
+      ++altri_senza_cella[riempimento];
+      nota_altri_senza_cella(out[*primo_senza_cella[riempimento]], altri_senza_cella[riempimento],
+                             contesto.di_campo(g.file, g.dove));
+      continue;
+    }
     diagnostica d = diagnostica_guasto(g, contesto);
     // A stand-in line cannot judge positions past its end.
     if (r.esito.servizio_senza_linea && g.codice_guasto == codice::fuori_dalle_celle) continue;
     if (!visti.insert({*d.codice, d.dove.file, d.dove.riga, d.dove.colonna}).second) continue;
     out.push_back(std::move(d));
+    // The list grows: keep the index, not a pointer.
+    if (riempimento >= 0) primo_senza_cella[riempimento] = out.size() - 1;
   }
   aggiungi_codice_della_compilazione(in, e.compilazione, out);
   senza_modello(e.compilazione, out);

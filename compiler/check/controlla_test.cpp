@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -530,12 +531,6 @@ TEST(Check, BadInputIsReportedNotCrashed) {
             "is written");
 }
 
-}  // namespace
-}  // namespace scenario
-
-namespace scenario {
-namespace {
-
 // Every id the checker can give is explained in docs/route_tool.md.
 TEST(Check, TheToolDocumentExplainsEveryId) {
   const std::string doc = leggi(std::string(VO_DOCS_DIR) + "/route_tool.md");
@@ -565,12 +560,6 @@ TEST(Check, TheFormatDocumentShowsTheExample) {
   }
 }
 
-}  // namespace
-}  // namespace scenario
-
-namespace scenario {
-namespace {
-
 // A speed no cell can hold is the fault of its own record, once, and only
 // when some cell would be given it.
 TEST(Check, ASpeedNoCellHoldsIsItsRecordsFaultOnlyWhenWritten) {
@@ -584,6 +573,39 @@ TEST(Check, ASpeedNoCellHoldsIsItsRecordsFaultOnlyWhenWritten) {
   EXPECT_EQ(e.diagnostiche[0].id, "speed-too-high");
   EXPECT_EQ(e.diagnostiche[0].dove.riga, 10);
   EXPECT_EQ(e.diagnostiche[0].dove.colonna, 23);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+}
+
+TEST(Check, GradesPastTheUsedUpCellsAreOneErrorWithACount) {
+  // 15000 m make cells 0 .. 440; the grade at 12000 m fills up to cell 240
+  // and each record at 50 m writes one more: the 202nd finds none.
+  std::vector<modifica> m;
+  for (int i = 0; i < 300; ++i) m.push_back({false, 20, "pendenza,  50,   1", true});
+  esito_controllo e = controlla_modificato(m);
+  ASSERT_EQ(e.errori, 1);
+  const auto errore = [](const esito_controllo& x) {
+    return *std::find_if(x.diagnostiche.begin(), x.diagnostiche.end(),
+                         [](const diagnostica& d) { return d.severita == gravita::errore; });
+  };
+  const diagnostica d = errore(e);
+  EXPECT_EQ(d.id, "outside-route-model");
+  EXPECT_EQ(d.codice, 25);
+  EXPECT_EQ(d.dove.riga, 19 + 202);
+  EXPECT_EQ(d.dove.colonna, 1);
+  ASSERT_EQ(d.correlate.size(), 1u);
+  EXPECT_EQ(d.correlate[0].messaggio,
+            "98 later records of this kind find no cell either; the last is here");
+  EXPECT_EQ(d.correlate[0].dove.riga, 19 + 300);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+
+  // The last record leaves the fill index past the cells without a fault
+  // of its own: writing its grade at the end of the file is its fault.
+  m.resize(201);
+  e = controlla_modificato(m);
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(errore(e).codice, 25);
+  EXPECT_EQ(errore(e).dove.riga, 19 + 201);
+  EXPECT_EQ(e.compilazione.modello.codice_errore, 25);
   EXPECT_EQ(accordo_con_compilazione(e), "");
 }
 
