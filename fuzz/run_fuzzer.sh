@@ -9,6 +9,8 @@
 #   decompile, decompile_structure: compile, decompile, compile again
 #   decode: route_tool's readers, dumps, drawing and view page on three
 #     compiled files
+# VO_FUZZ_PRESET=fuzz-long builds without AddressSanitizer, for long runs.
+# VO_FUZZ_CORPUS=DIR keeps the new inputs in DIR from one run to the next.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=compile
@@ -31,23 +33,28 @@ else
   what="$target"
 fi
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target "${target}_fuzzer"
+preset="${VO_FUZZ_PRESET:-fuzz}"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target "${target}_fuzzer"
+bin="build-${preset}/bin"
 
-# New inputs go to a scratch corpus; the kept corpus only grows by hand.
+# New inputs go to a scratch corpus (or VO_FUZZ_CORPUS); the kept corpus
+# only grows by hand.
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/corpus" "$work/artifacts"
+mkdir -p "$work/artifacts"
+new_inputs="${VO_FUZZ_CORPUS:-$work/corpus}"
+mkdir -p "$new_inputs"
 
 status=0
 # A route of 1000000 m is legal and takes about a second under the
 # sanitizers, so the time limit per input leaves room for it. The progress
 # lines go to a log; the summary, and any report, are shown.
 echo "fuzzing ${what} for ${seconds} s"
-"build-fuzz/bin/${target}_fuzzer" \
+"$bin/${target}_fuzzer" \
   -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len="$max_len" \
   -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
-  "$@" "$work/corpus" "$corpus" >"$work/fuzz.log" 2>&1 || status=$?
+  "$@" "$new_inputs" "$corpus" >"$work/fuzz.log" 2>&1 || status=$?
 if ((status != 0)); then
   grep -v -E '^#[0-9]+' "$work/fuzz.log" | tail -80
 else
