@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,34 +11,46 @@ namespace scenario {
 
 namespace {
 
-// Edits between two words, a swap of two neighbours counting as one.
+// Longest word compared: a field of more is a sentence, not a mistyped
+// keyword, and the keywords are shorter.
+constexpr std::size_t parola_massima = 40;
+
+// Edits between two words, a swap of two neighbours counting as one. Three
+// rows of the table are enough: the swap looks two rows back.
 std::size_t distanza(std::string_view a, std::string_view b) {
-  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  if (a.size() > parola_massima || b.size() > parola_massima) return SIZE_MAX;
+  std::array<std::size_t, parola_massima + 1> due_prima{}, prima{}, riga{};
+  for (std::size_t j = 0; j <= b.size(); ++j) prima[j] = j;
   for (std::size_t i = 1; i <= a.size(); ++i) {
+    riga[0] = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t costo = a[i - 1] == b[j - 1] ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + costo});
+      riga[j] = std::min({prima[j] + 1, riga[j - 1] + 1, prima[j - 1] + costo});
       if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        riga[j] = std::min(riga[j], due_prima[j - 2] + 1);
       }
     }
+    due_prima = prima;
+    prima = riga;
   }
-  return d[a.size()][b.size()];
+  return prima[b.size()];
 }
 
 }  // namespace
 
 std::optional<std::string> parola_simile(std::string_view parola,
                                          std::span<const tipo_record> tipi) {
-  // Long fields are sentences, not mistyped keywords.
-  if (parola.size() > 40) return std::nullopt;
+  if (parola.size() > parola_massima) return std::nullopt;
   const std::string minuscola = cp1252_lower(parola);
   std::optional<std::string> migliore;
   std::size_t migliore_distanza = 0;
   auto prova = [&](const std::string& candidata) {
     const std::size_t soglia = std::clamp<std::size_t>(candidata.size() / 3, 1, 3);
+    // Each edit changes the length by one at most.
+    const std::size_t scarto = minuscola.size() > candidata.size()
+                                   ? minuscola.size() - candidata.size()
+                                   : candidata.size() - minuscola.size();
+    if (scarto > soglia) return;
     const std::size_t d = distanza(minuscola, candidata);
     if (d <= soglia && (!migliore || d < migliore_distanza)) {
       migliore = candidata;
