@@ -365,10 +365,10 @@ seguito leggi_file_linea(lettore& l, bool posa_geometria) {
   // the grade records, writing the last grade is its own record's fault,
   // unless a grade record after it found no cell and said so already.
   if (l.recupero() && st.indice_pendenza > std::int64_t{m.n_celle}) {
-    const sorgenti_modello* s = l.w().sorgenti();
+    const sorgenti_modello* fonti = l.w().sorgenti();
     const bool ultimo =
-        s == nullptr ||
-        s->ultimo[static_cast<std::size_t>(tipo_record::pendenza)] == st.record_pendenza;
+        fonti == nullptr ||
+        fonti->ultimo[static_cast<std::size_t>(tipo_record::pendenza)] == st.record_pendenza;
     if (ultimo) l.annota_del_record(st.record_pendenza, motivo_guasto::cella_fuori);
   } else {
     riempi_pendenze(l, std::int64_t{m.n_celle} - 2);

@@ -104,7 +104,9 @@ class editor {
     std::string line(d.parola_chiave);
     for (const descrizione_campo& c : d.campi) {
       line += ",  ";
-      line += c.tipo == tipo_valore::testo ? std::string("(Nome)") : number_near(below(30) * 500);
+      line += c.tipo == tipo_valore::testo
+                  ? std::string("(Nome)")
+                  : number_near(static_cast<std::int64_t>(below(30)) * 500);
     }
     return line;
   }

@@ -76,10 +76,9 @@ void aggiungi_codice_della_compilazione(const ingresso_controllo& in,
   }
 }
 
-// 0, 1, 2 for a grade, speed or adhesion record that found no cell left;
-// -1 for any other fault.
-int indice_riempimento(const guasto& g) {
-  if (g.motivo != motivo_guasto::cella_fuori || !g.ha_record) return -1;
+// 0, 1, 2 for a grade, speed or adhesion record that found no cell left.
+std::optional<std::size_t> indice_riempimento(const guasto& g) {
+  if (g.motivo != motivo_guasto::cella_fuori || !g.ha_record) return std::nullopt;
   switch (g.tipo) {
     case tipo_record::pendenza:
       return 0;
@@ -88,7 +87,7 @@ int indice_riempimento(const guasto& g) {
     case tipo_record::aderenza:
       return 2;
     default:
-      return -1;
+      return std::nullopt;
   }
 }
 
@@ -149,10 +148,11 @@ esito_controllo controlla(const ingresso_controllo& in) {
   std::array<std::optional<std::size_t>, 3> primo_senza_cella;
   std::array<std::int32_t, 3> altri_senza_cella{};
   for (const guasto& g : r.t.guasti) {
-    const int riempimento = indice_riempimento(g);
-    if (riempimento >= 0 && primo_senza_cella[riempimento]) {
-      ++altri_senza_cella[riempimento];
-      nota_altri_senza_cella(out[*primo_senza_cella[riempimento]], altri_senza_cella[riempimento],
+    const std::optional<std::size_t> riempimento = indice_riempimento(g);
+    if (riempimento && primo_senza_cella[*riempimento]) {
+      const std::size_t k = *riempimento;
+      ++altri_senza_cella[k];
+      nota_altri_senza_cella(out[*primo_senza_cella[k]], altri_senza_cella[k],
                              contesto.di_campo(g.file, g.dove));
       continue;
     }
@@ -162,7 +162,7 @@ esito_controllo controlla(const ingresso_controllo& in) {
     if (!visti.insert({*d.codice, d.dove.file, d.dove.riga, d.dove.colonna}).second) continue;
     out.push_back(std::move(d));
     // The list grows: keep the index, not a pointer.
-    if (riempimento >= 0) primo_senza_cella[riempimento] = out.size() - 1;
+    if (riempimento) primo_senza_cella[*riempimento] = out.size() - 1;
   }
   aggiungi_codice_della_compilazione(in, e.compilazione, out);
   senza_modello(e.compilazione, out);

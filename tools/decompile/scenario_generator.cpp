@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compiler/rounding.h"
+#include "compiler/route_model/formato.h"
 
 namespace scenario::decompile::testing {
 
@@ -18,7 +19,7 @@ class generatore {
   generated_scenario run() {
     lunghezza_ = intero(8000, 60000);
     if (probabile(0.7)) lunghezza_ -= lunghezza_ % 50;
-    n_celle_ = R((lunghezza_ + 7000) / 50.0);
+    n_celle_ = n_celle_di(lunghezza_tracciato_di(lunghezza_));
     generated_scenario g;
     g.line_text = linea();
     g.service_text = servizio();
@@ -34,8 +35,6 @@ class generatore {
   const T& uno_di(const std::vector<T>& v) {
     return v[static_cast<std::size_t>(intero(0, static_cast<std::int64_t>(v.size()) - 1))];
   }
-
-  static std::int64_t cella_oggetto(std::int64_t p) { return R(p / 50.0 + 1); }
 
   // A position whose object cell, and the cells `anche` relative to it, are
   // free; they are taken. On the grid most of the time.
@@ -178,13 +177,13 @@ class generatore {
         --j;
         continue;
       }
-      if ((p + 800) / 50.0 > static_cast<double>(n_celle_)) break;
-      if (tipo < 25 && !(fine / 50.0 - 1 > 1)) {
+      if (!entra_nelle_celle(p, margine_stazione, n_celle_)) break;
+      if (tipo < 25 && !(in_celle(static_cast<double>(fine)) - 1 > 1)) {
         p += 500;
         --j;
         continue;
       }
-      if (tipo < 25) prese_.insert(R(fine / 50.0 - 1));  // the end cell
+      if (tipo < 25) prese_.insert(R(in_celle(static_cast<double>(fine)) - 1));  // the end cell
       const std::int64_t orario = probabile(0.3) ? 0 : intero(0, 86399);
       riga(f, "stazione, " + n(p) + ", " + n(tipo) + ", " + n(ls) + ", " + n(intero(0, 1)) + ", " +
                   n(intero(0, 3)) + ", " + n(prolunga) + ", " + n(intero(0, 9)) + ", " +

@@ -126,7 +126,7 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
   }
 
   std::size_t occupate = 0;
-  for (const cella& c : r.celle) occupate += cella_occupata(c) ? 1 : 0;
+  for (const cella& c : r.celle) occupate += cella_occupata(c) ? 1u : 0u;
   out << "Cell data file " << r.cell_file << " (" << r.cell_bytes << " bytes, " << r.celle.size()
       << " cells, " << occupate << " listed)\n";
   out << "   cell   metres  object             values\n";
