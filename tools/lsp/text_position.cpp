@@ -14,8 +14,9 @@ std::size_t character_bytes(std::string_view s) {
   return c.byte == 0 ? 1 : c.byte;
 }
 
-std::int64_t character_units(std::string_view s, std::size_t bytes, position_encoding e) {
+std::int64_t character_units(std::size_t bytes, position_encoding e) {
   if (e == position_encoding::utf8) return static_cast<std::int64_t>(bytes);
+  if (e == position_encoding::utf32) return 1;
   return bytes == 4 ? 2 : 1;  // past the BMP: a surrogate pair
 }
 
@@ -47,7 +48,7 @@ std::size_t text_lines::offset(const text_position& p, position_encoding e) cons
   std::int64_t units_seen = 0;
   while (at < l.size()) {
     const std::size_t n = character_bytes(l.substr(at));
-    const std::int64_t u = character_units(l.substr(at), n, e);
+    const std::int64_t u = character_units(n, e);
     // A position inside a character (between two surrogates) means its start.
     if (units_seen + u > p.character) break;
     units_seen += u;
@@ -64,7 +65,7 @@ text_position text_lines::position(std::size_t offset, position_encoding e) cons
   std::int64_t units_seen = 0;
   for (std::size_t at = starts_[i]; at < end;) {
     const std::size_t n = character_bytes(text_.substr(at, ends_[i] - at));
-    units_seen += character_units(text_.substr(at), n, e);
+    units_seen += character_units(n, e);
     at += n;
   }
   return {static_cast<std::int64_t>(i), units_seen};
@@ -87,7 +88,7 @@ std::int64_t text_lines::units(std::size_t i, std::size_t characters, position_e
   for (std::size_t c = 0; c < characters; ++c) {
     if (at >= l.size()) break;  // past the line's end: its end
     const std::size_t n = character_bytes(l.substr(at));
-    total += character_units(l.substr(at), n, e);
+    total += character_units(n, e);
     at += n;
   }
   return total;

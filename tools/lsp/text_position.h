@@ -1,6 +1,6 @@
 // Places in a text as the editor counts them and as the checker does. The
 // editor sends UTF-8 and counts a line's characters in UTF-16 code units
-// (or UTF-8 bytes, when both sides agree on it); the checker reads the same
+// (or UTF-8 bytes or code points, when both sides agree on it); the checker reads the same
 // text in Windows-1252, one byte per character, so its 1-based column is
 // the character's index on its line plus one. Lines end at CR LF, LF or CR
 // on both sides.
@@ -13,7 +13,7 @@
 
 namespace scenario::lsp {
 
-enum class position_encoding : std::uint8_t { utf16, utf8 };
+enum class position_encoding : std::uint8_t { utf16, utf8, utf32 };
 
 struct text_position {
   std::int64_t line = 0;       // 0-based

@@ -10,5 +10,6 @@ std::string_view help_compile();
 std::string_view help_check();
 std::string_view help_dump();
 std::string_view help_plot();
+std::string_view help_lsp();
 
 }  // namespace scenario
