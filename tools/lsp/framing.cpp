@@ -33,8 +33,10 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
+// The characters of a header's name.
 bool token_char(char c) {
-  return c > ' ' && c < 127 && c != ':';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+         std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
 }
 
 // The end of the header block and the length of the empty line after it.
@@ -50,27 +52,46 @@ std::optional<std::pair<std::size_t, std::size_t>> block_end(std::string_view s)
 
 }  // namespace
 
-std::optional<std::uint64_t> content_length(std::string_view block) {
-  std::optional<std::uint64_t> length;
+namespace {
+
+// Calls f(name, value) for each "Name: value" line of a header block; false
+// when a line is not one.
+template <class F>
+bool for_each_header(std::string_view block, F&& f) {
   while (!block.empty()) {
     const std::size_t eol = block.find('\n');
     const std::string_view line = block.substr(0, eol);
     block = eol == std::string_view::npos ? std::string_view{} : block.substr(eol + 1);
     const std::size_t colon = line.find(':');
-    if (colon == 0 || colon == std::string_view::npos) return std::nullopt;
+    if (colon == 0 || colon == std::string_view::npos) return false;
     const std::string_view name = line.substr(0, colon);
-    if (!std::all_of(name.begin(), name.end(), token_char)) return std::nullopt;
-    if (!same_ignoring_case(name, length_name)) continue;
-    const std::string_view value = trimmed(line.substr(colon + 1));
-    if (value.empty() || value.size() > 18) return std::nullopt;
+    if (!std::all_of(name.begin(), name.end(), token_char)) return false;
+    f(name, trimmed(line.substr(colon + 1)));
+  }
+  return true;
+}
+
+bool header_lines(std::string_view block) {
+  return for_each_header(block, [](std::string_view, std::string_view) {});
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> content_length(std::string_view block) {
+  std::optional<std::uint64_t> length;
+  bool usable = true;
+  const bool headers = for_each_header(block, [&](std::string_view name, std::string_view value) {
+    if (!same_ignoring_case(name, length_name)) return;
     std::uint64_t n = 0;
+    usable = usable && !value.empty() && value.size() <= 18;
     for (const char c : value) {
-      if (c < '0' || c > '9') return std::nullopt;
+      usable = usable && c >= '0' && c <= '9';
       n = n * 10 + static_cast<std::uint64_t>(c - '0');
     }
-    if (length && *length != n) return std::nullopt;
+    usable = usable && (!length || *length == n);
     length = n;
-  }
+  });
+  if (!headers || !usable) return std::nullopt;
   return length;
 }
 
@@ -149,9 +170,9 @@ std::optional<frame> frame_reader::next_header() {
     return std::nullopt;
   }
   // Bytes left over before a header, e.g. the tail of a body whose length
-  // was given too short: drop them up to the header.
+  // was given too short, run into the next header's first line.
   const std::size_t at = last_length_name(block);
-  if (at != std::string_view::npos && at > 0) {
+  if (at != std::string_view::npos && at > 0 && (block[at - 1] != '\n' || !header_lines(block))) {
     start_ += at;
     return frame{frame_fault::stray_bytes, {}};
   }

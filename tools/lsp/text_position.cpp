@@ -65,6 +65,7 @@ text_position text_lines::position(std::size_t offset, position_encoding e) cons
   std::int64_t units_seen = 0;
   for (std::size_t at = starts_[i]; at < end;) {
     const std::size_t n = character_bytes(text_.substr(at, ends_[i] - at));
+    if (at + n > end) break;  // inside a character: its start
     units_seen += character_units(n, e);
     at += n;
   }
