@@ -87,6 +87,7 @@ TEST(Server, RequestsBeforeInitializeAndAfterShutdownAreRefused) {
 TEST(Server, BadMessagesGetTheirErrorsAndNothingElse) {
   fixture f;
   f.request(1, "initialize", {{"capabilities", json::object()}});
+  f.open(line_uri, "/r/Viterbo_Attigliano_Orte_linea.txt");
   const std::size_t before = f.sent.size();
   f.server.handle("{not json");
   f.server.handle(R"({"jsonrpc":"2.0","id":7,"method":5})");
