@@ -2,13 +2,14 @@
 # Builds the fuzz targets with clang and runs one from its seed corpus for a
 # bounded time. Exits non-zero on any finding: a crash, a sanitizer report,
 # a broken check, a hang (-timeout) or a memory blow-up (-rss_limit_mb).
-# Usage: fuzz/run_fuzzer.sh [compile|decode] [SECONDS] [extra libFuzzer options...]
+# Usage: fuzz/run_fuzzer.sh [compile|decode|lsp] [SECONDS] [extra libFuzzer options...]
 #   compile: the compile step on a line file and a service file (default)
 #   decode:  route_tool's readers, dumps and drawing on three compiled files
+#   lsp:     the language server on the bytes an editor sends
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=compile
-if [[ "${1:-}" == compile || "${1:-}" == decode ]]; then
+if [[ "${1:-}" == compile || "${1:-}" == decode || "${1:-}" == lsp ]]; then
   target="$1"
   shift
 fi
@@ -18,6 +19,10 @@ if [[ "$target" == compile ]]; then
   corpus=fuzz/corpus
   max_len=65536
   what="the compile step"
+elif [[ "$target" == lsp ]]; then
+  corpus=fuzz/lsp_corpus
+  max_len=65536
+  what="the language server"
 else
   # A compiled route's line data file is at least 140 kB (7000 points of tail).
   corpus=fuzz/decode_corpus
