@@ -150,9 +150,9 @@ void oggetto_fuori_griglia(const valori_record& v, std::size_t i, std::int64_t p
   if (sulla_griglia(p)) return;
   const std::int64_t cella = cella_oggetto(p);
   out.push_back(fuori_griglia(v, i, p,
-                               metri(p) + " is not a multiple of 50: " + std::string(cosa) +
-                                   " goes into " + cella_in_parole(cella) + ". Write " +
-                                   sulla_griglia_vicino(p)));
+                              metri(p) + " is not a multiple of 50: " + std::string(cosa) +
+                                  " goes into " + cella_in_parole(cella) + ". Write " +
+                                  sulla_griglia_vicino(p)));
 }
 
 // A profile value that takes effect from cell R(p / 50).
@@ -161,9 +161,9 @@ void profilo_fuori_griglia(const valori_record& v, std::int64_t p, std::string_v
   if (sulla_griglia(p)) return;
   const std::int64_t cella = cella_profilo(p);
   out.push_back(fuori_griglia(v, 0, p,
-                       metri(p) + " is not a multiple of 50: " + std::string(cosa) +
-                           " takes effect from " + metri(metri_di_cella(cella)) + " (cell " +
-                           std::to_string(cella) + "). Write " + sulla_griglia_vicino(p)));
+                              metri(p) + " is not a multiple of 50: " + std::string(cosa) +
+                                  " takes effect from " + metri(metri_di_cella(cella)) + " (cell " +
+                                  std::to_string(cella) + "). Write " + sulla_griglia_vicino(p)));
 }
 
 // ---------------------------------------------- values the model keeps ---
@@ -362,12 +362,12 @@ void valori_e_posizioni(const valori_record& v, tipo_record t, std::vector<diagn
     case tipo_record::montagna:
       if (!sulla_griglia(v.numero(0)) || !sulla_griglia(v.numero(1))) {
         const std::size_t i = sulla_griglia(v.numero(0)) ? 1 : 0;
-        out.push_back(fuori_griglia(v, i, v.numero(i),
-                             metri(v.numero(i)) +
-                                 " is not a multiple of 50: the span covers the cells " +
-                                 std::to_string(cella_profilo(v.numero(0))) + " to " +
-                                 std::to_string(R(in_celle(static_cast<double>(v.numero(1))) - 1)) +
-                                 ". Write " + sulla_griglia_vicino(v.numero(i))));
+        out.push_back(fuori_griglia(
+            v, i, v.numero(i),
+            metri(v.numero(i)) + " is not a multiple of 50: the span covers the cells " +
+                std::to_string(cella_profilo(v.numero(0))) + " to " +
+                std::to_string(R(in_celle(static_cast<double>(v.numero(1))) - 1)) + ". Write " +
+                sulla_griglia_vicino(v.numero(i))));
       }
       montagna_rovesciata(v, out);
       break;
@@ -392,11 +392,12 @@ void valori_e_posizioni(const valori_record& v, tipo_record t, std::vector<diagn
       if (!sulla_griglia(v.numero(0))) {
         const std::int64_t cella = cella_profilo(v.numero(0));
         out.push_back(fuori_griglia(v, 0, v.numero(0),
-                             metri(v.numero(0)) +
-                                 " is not a multiple of 50: the marker goes into "
-                                 "cell " +
-                                 std::to_string(cella) + ", as at " + metri(metri_di_cella(cella)) +
-                                 ". Write " + sulla_griglia_vicino(v.numero(0))));
+                                    metri(v.numero(0)) +
+                                        " is not a multiple of 50: the marker goes into "
+                                        "cell " +
+                                        std::to_string(cella) + ", as at " +
+                                        metri(metri_di_cella(cella)) + ". Write " +
+                                        sulla_griglia_vicino(v.numero(0))));
       }
       break;
     case tipo_record::orologio:

@@ -1,5 +1,4 @@
 #include "compiler/check/controlla.h"
-#include "compiler/check/contesto_check.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "compiler/check/contesto_check.h"
 
 namespace scenario {
 namespace {
@@ -539,15 +540,16 @@ std::string con_correzione(std::string testo, const correzione& c) {
   });
   for (const sostituzione& m : modifiche) {
     const std::string_view riga = riga_del_testo(testo, m.dove.riga);
-    const std::size_t inizio =
-        static_cast<std::size_t>(riga.data() - testo.data()) + static_cast<std::size_t>(m.dove.colonna - 1);
+    const std::size_t inizio = static_cast<std::size_t>(riga.data() - testo.data()) +
+                               static_cast<std::size_t>(m.dove.colonna - 1);
     testo.replace(inizio, static_cast<std::size_t>(m.dove.lunghezza), m.testo);
   }
   return testo;
 }
 
 TEST(Check, EachFixGivesBackTheTextTheMessageAsksFor) {
-  const std::string linea = leggi(std::string(VO_TESTDATA_DIR) + "/Viterbo_Attigliano_Orte_linea.txt");
+  const std::string linea =
+      leggi(std::string(VO_TESTDATA_DIR) + "/Viterbo_Attigliano_Orte_linea.txt");
   const std::string servizio =
       leggi(std::string(VO_TESTDATA_DIR) + "/Viterbo_Attigliano_Orte_7547-.txt");
   struct caso {

@@ -16,7 +16,8 @@ bool meet(const text_range& a, const text_range& b) {
 
 }  // namespace
 
-json code_actions(const pair_check& c, file_sorgente f, const text_range& range, position_encoding e) {
+json code_actions(const pair_check& c, file_sorgente f, const text_range& range,
+                  position_encoding e) {
   json actions = json::array();
   for (const diagnostica& d : c.result.diagnostiche) {
     if (d.dove.file != f || d.correzioni.empty() || !meet(c.range_of(d.dove, e), range)) continue;

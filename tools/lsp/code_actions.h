@@ -9,6 +9,7 @@
 namespace scenario::lsp {
 
 // CodeAction[] for the diagnostics of file f whose range meets `range`.
-json code_actions(const pair_check& c, file_sorgente f, const text_range& range, position_encoding e);
+json code_actions(const pair_check& c, file_sorgente f, const text_range& range,
+                  position_encoding e);
 
 }  // namespace scenario::lsp

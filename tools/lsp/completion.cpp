@@ -68,7 +68,8 @@ json complete(const completion_request& r) {
   const auto line = static_cast<std::size_t>(std::max<std::int64_t>(r.position.line, 0));
   if (line >= lines.line_count()) return {{"isIncomplete", false}, {"items", items}};
   const std::string_view text = lines.line(line);
-  const std::size_t cursor = lines.offset(r.position, r.encoding) - lines.offset({r.position.line, 0}, r.encoding);
+  const std::size_t cursor =
+      lines.offset(r.position, r.encoding) - lines.offset({r.position.line, 0}, r.encoding);
   const std::string_view before = text.substr(0, cursor);
   // A keyword stands first on its line: nothing but its own letters before.
   if (before.find(',') != std::string_view::npos || trimmed(before).starts_with('-') ||
@@ -77,11 +78,13 @@ json complete(const completion_request& r) {
   }
   std::size_t word = 0;
   while (word < before.size() && blank(before[word])) ++word;
-  const text_range replaced{lines.position(lines.offset({r.position.line, 0}, r.encoding) + word, r.encoding),
-                            r.position};
+  const text_range replaced{
+      lines.position(lines.offset({r.position.line, 0}, r.encoding) + word, r.encoding),
+      r.position};
 
   const bool general = r.file == file_sorgente::linea && in_general_section(lines, line);
-  const auto kinds = r.file == file_sorgente::linea && general ? tipi_generale() : tipi_corpo(r.file);
+  const auto kinds =
+      r.file == file_sorgente::linea && general ? tipi_generale() : tipi_corpo(r.file);
   for (const tipo_record t : kinds) {
     const descrizione_record& d = descrizione(t);
     const std::string label = t == tipo_record::curva ? "curva" : std::string(d.parola_chiave);

@@ -56,7 +56,8 @@ std::optional<std::filesystem::path> path_of_uri(std::string_view uri) {
   }
   if (decoded.find('\0') != std::string::npos) return std::nullopt;
   // "/c:/x" is the drive path "c:/x".
-  if (decoded.size() >= 3 && decoded[0] == '/' && drive_letter(std::string_view(decoded).substr(1))) {
+  if (decoded.size() >= 3 && decoded[0] == '/' &&
+      drive_letter(std::string_view(decoded).substr(1))) {
     decoded.erase(0, 1);
   }
   return std::filesystem::path(std::u8string(decoded.begin(), decoded.end()));

@@ -97,7 +97,8 @@ void lay_out_block(const std::vector<laid_record>& block, std::vector<line_layou
   for (const laid_record& r : block) {
     std::string text(r.keyword);
     for (std::size_t j = 0; j < r.values.size(); ++j) {
-      const std::size_t pad = gap[j] + (width[j] > r.values[j].size() ? width[j] - r.values[j].size() : 0);
+      const std::size_t pad =
+          gap[j] + (width[j] > r.values[j].size() ? width[j] - r.values[j].size() : 0);
       text += ',';
       text.append(pad, ' ');
       text += r.values[j];
@@ -117,7 +118,8 @@ std::vector<line_layout> lay_out_records(std::string_view bytes, const sorgenti_
   }
   std::vector<laid_record> laid;
   for (const record_letto& r : s.record) {
-    if (r.file != f || r.chiave.riga <= 0 || per_line[static_cast<std::size_t>(r.chiave.riga)] != 1) {
+    if (r.file != f || r.chiave.riga <= 0 ||
+        per_line[static_cast<std::size_t>(r.chiave.riga)] != 1) {
       continue;
     }
     if (auto l = cut(bytes, lines, r)) laid.push_back(std::move(*l));
@@ -127,8 +129,11 @@ std::vector<line_layout> lay_out_records(std::string_view bytes, const sorgenti_
   std::vector<line_layout> out;
   for (std::size_t i = 0; i < laid.size();) {
     std::size_t j = i + 1;
-    while (j < laid.size() && laid[j].tipo == laid[i].tipo && laid[j].line == laid[j - 1].line + 1) ++j;
-    lay_out_block({laid.begin() + static_cast<std::ptrdiff_t>(i), laid.begin() + static_cast<std::ptrdiff_t>(j)}, out, lines);
+    while (j < laid.size() && laid[j].tipo == laid[i].tipo && laid[j].line == laid[j - 1].line + 1)
+      ++j;
+    lay_out_block({laid.begin() + static_cast<std::ptrdiff_t>(i),
+                   laid.begin() + static_cast<std::ptrdiff_t>(j)},
+                  out, lines);
     i = j;
   }
   return out;
@@ -139,7 +144,8 @@ json format_document(const pair_check& c, file_sorgente f, position_encoding e) 
   const text_lines& utf8 = c.utf8_lines(f);
   for (const line_layout& l : lay_out_records(c.member(f).bytes, c.result.sorgenti_letti, f)) {
     const auto row = static_cast<std::int64_t>(l.line);
-    const text_range whole{{row, 0}, {row, utf8.units(l.line, c.byte_lines(f).line(l.line).size(), e)}};
+    const text_range whole{{row, 0},
+                           {row, utf8.units(l.line, c.byte_lines(f).line(l.line).size(), e)}};
     edits.push_back({{"range", to_json(whole)}, {"newText", cp1252_to_utf8(l.text)}});
   }
   return edits;

@@ -48,10 +48,10 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 TEST(Formatting, TheServiceWritersColumnsComeBack) {
-  const std::string messy = replaced(
-      replaced(replaced(golden_service, "velocita,    8000,    75", "velocita,8000,75"),
-               "stazione,   12450, 24,  300,", "stazione, 12450,24,     300,"),
-      "aderenza,   0,    100", "  aderenza ,0,100");
+  const std::string messy =
+      replaced(replaced(replaced(golden_service, "velocita,    8000,    75", "velocita,8000,75"),
+                        "stazione,   12450, 24,  300,", "stazione, 12450,24,     300,"),
+               "aderenza,   0,    100", "  aderenza ,0,100");
   const std::string once = service_formatted(messy);
   const text_lines got(once), want(golden_service);
   for (std::size_t i = 0; i < 26; ++i) {
@@ -80,7 +80,8 @@ TEST(Formatting, WhatTheReadersReadDoesNotChange) {
   opzioni_compilazione o;
   o.nome_linea = "Viterbo_Attigliano_Orte";
   o.numero_treno = "7547";
-  const std::string line = formatted(golden_line, file_sorgente::linea, golden_line, golden_service);
+  const std::string line =
+      formatted(golden_line, file_sorgente::linea, golden_line, golden_service);
   const std::string service = service_formatted(golden_service);
   EXPECT_NE(line, golden_line);
   auto before = compila({golden_line, golden_service}, o);

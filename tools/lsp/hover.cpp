@@ -104,7 +104,8 @@ json hover(const pair_check& c, file_sorgente f, const text_position& p, positio
   if (!at) return nullptr;
   const record_letto& r = *s.trova(at->record);
   const descrizione_record& d = descrizione(r.tipo);
-  const campo_testo& field = at->value < 0 ? r.chiave : r.valori[static_cast<std::size_t>(at->value)];
+  const campo_testo& field =
+      at->value < 0 ? r.chiave : r.valori[static_cast<std::size_t>(at->value)];
   std::string text;
   if (at->value < 0 || static_cast<std::size_t>(at->value) >= d.campi.size()) {
     text = record_markdown(d);
@@ -120,8 +121,10 @@ json hover(const pair_check& c, file_sorgente f, const text_position& p, positio
       if (i == 0) text += cells_of_record(c, at->record);
     }
   }
-  const luogo where{f, field.riga, field.colonna, static_cast<std::int32_t>(field.fine - field.inizio)};
-  return {{"contents", {{"kind", "markdown"}, {"value", text}}}, {"range", to_json(c.range_of(where, e))}};
+  const luogo where{f, field.riga, field.colonna,
+                    static_cast<std::int32_t>(field.fine - field.inizio)};
+  return {{"contents", {{"kind", "markdown"}, {"value", text}}},
+          {"range", to_json(c.range_of(where, e))}};
 }
 
 }  // namespace scenario::lsp

@@ -57,9 +57,8 @@ json response(const json& id, json result) {
 }
 
 json error_response(const json& id, int code, std::string message) {
-  return {{"jsonrpc", "2.0"},
-          {"id", id},
-          {"error", {{"code", code}, {"message", std::move(message)}}}};
+  return {
+      {"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", std::move(message)}}}};
 }
 
 json notification(std::string method, json params) {

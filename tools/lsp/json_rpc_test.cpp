@@ -30,12 +30,11 @@ TEST(JsonRpc, MessagesAreToldApart) {
 TEST(JsonRpc, WhatIsNotAMessageIsInvalid) {
   EXPECT_EQ(read("{\"jsonrpc\":", false).kind, message_kind::invalid);
   EXPECT_EQ(read("\xFF\xFE", false).kind, message_kind::invalid);
-  for (const char* body : {R"([1,2])", R"({"id":1,"method":"x"})",
-                           R"({"jsonrpc":"1.0","id":1,"method":"x"})",
-                           R"({"jsonrpc":"2.0","id":1,"method":7})",
-                           R"({"jsonrpc":"2.0","id":1,"method":"x","params":5})",
-                           R"({"jsonrpc":"2.0","id":{"a":1},"method":"x"})",
-                           R"({"jsonrpc":"2.0","id":2})"}) {
+  for (const char* body :
+       {R"([1,2])", R"({"id":1,"method":"x"})", R"({"jsonrpc":"1.0","id":1,"method":"x"})",
+        R"({"jsonrpc":"2.0","id":1,"method":7})",
+        R"({"jsonrpc":"2.0","id":1,"method":"x","params":5})",
+        R"({"jsonrpc":"2.0","id":{"a":1},"method":"x"})", R"({"jsonrpc":"2.0","id":2})"}) {
     const auto m = read(body);
     EXPECT_EQ(m.kind, message_kind::invalid) << body;
     EXPECT_FALSE(m.fault.empty()) << body;

@@ -82,8 +82,8 @@ std::optional<pair_member> partner_by_name(const name_parts& self_name,
                           ? n.kind == file_kind::service && n.route == self_name.route
                           : n.kind == file_kind::line && n.route == self_name.route;
     if (!fits) continue;
-    if (best == nullptr || (c.open != nullptr && (best->open == nullptr ||
-                                                  c.open->last_edit > best->open->last_edit))) {
+    if (best == nullptr || (c.open != nullptr &&
+                            (best->open == nullptr || c.open->last_edit > best->open->last_edit))) {
       best = &c;
     }
   }

@@ -197,16 +197,17 @@ json language_server::initialize(const json& params) {
       params, {"capabilities", "textDocument", "completion", "completionItem", "snippetSupport"});
   snippets_ = snippets != nullptr && snippets->is_boolean() && snippets->get<bool>();
   state_ = state::running;
-  return {{"capabilities",
-           {{"positionEncoding", encoding_name(encoding_)},
-            {"textDocumentSync",
-             {{"openClose", true}, {"change", sync_incremental}, {"save", {{"includeText", false}}}}},
-            {"hoverProvider", true},
-            {"completionProvider", {{"triggerCharacters", json::array()}}},
-            {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
-            {"documentFormattingProvider", true},
-            {"documentSymbolProvider", true}}},
-          {"serverInfo", {{"name", "route_tool lsp"}}}};
+  return {
+      {"capabilities",
+       {{"positionEncoding", encoding_name(encoding_)},
+        {"textDocumentSync",
+         {{"openClose", true}, {"change", sync_incremental}, {"save", {{"includeText", false}}}}},
+        {"hoverProvider", true},
+        {"completionProvider", {{"triggerCharacters", json::array()}}},
+        {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
+        {"documentFormattingProvider", true},
+        {"documentSymbolProvider", true}}},
+      {"serverInfo", {{"name", "route_tool lsp"}}}};
 }
 
 void language_server::did_open(const json& params) {
@@ -254,11 +255,11 @@ void language_server::refresh(const std::string& uri) {
     checks_.erase(uri);
     publish_empty(uri);
     if (told_too_large_.insert(uri).second) {
-      send_(notification("window/showMessage",
-                         {{"type", message_info},
-                          {"message", "route_tool: " + uri + " is larger than " +
-                                          std::to_string(largest_document) +
-                                          " bytes and is not checked"}}));
+      send_(notification(
+          "window/showMessage",
+          {{"type", message_info},
+           {"message", "route_tool: " + uri + " is larger than " +
+                           std::to_string(largest_document) + " bytes and is not checked"}}));
     }
     return;
   }
@@ -275,7 +276,8 @@ void language_server::refresh(const std::string& uri) {
     send_(notification(
         "window/showMessage",
         {{"type", message_info},
-         {"message", "route_tool: no " + std::string(line ? "service file" : "line description file") +
+         {"message", "route_tool: no " +
+                         std::string(line ? "service file" : "line description file") +
                          " found for " + file_label(self) +
                          ", so it is checked alone: faults that need the other file "
                          "(positions past the end of the line, cells the other file takes) are "

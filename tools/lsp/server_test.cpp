@@ -27,7 +27,8 @@ struct fixture {
   language_server server{disk, defaults, [this](const json& m) { sent.push_back(m); }};
 
   fixture() {
-    disk.files["/r/Viterbo_Attigliano_Orte_linea.txt"] = testdata("Viterbo_Attigliano_Orte_linea.txt");
+    disk.files["/r/Viterbo_Attigliano_Orte_linea.txt"] =
+        testdata("Viterbo_Attigliano_Orte_linea.txt");
     disk.files["/r/Viterbo_Attigliano_Orte_7547-.txt"] =
         testdata("Viterbo_Attigliano_Orte_7547-.txt");
   }
@@ -54,10 +55,11 @@ struct fixture {
     return out;
   }
   void open(const std::string& uri, const std::string& file) {
-    notify("textDocument/didOpen",
-           {{"textDocument",
-             {{"uri", uri}, {"languageId", "scenario"}, {"version", 1},
-              {"text", cp1252_to_utf8(disk.files.at(file))}}}});
+    notify("textDocument/didOpen", {{"textDocument",
+                                     {{"uri", uri},
+                                      {"languageId", "scenario"},
+                                      {"version", 1},
+                                      {"text", cp1252_to_utf8(disk.files.at(file))}}}});
   }
 };
 
@@ -94,8 +96,9 @@ TEST(Server, BadMessagesGetTheirErrorsAndNothingElse) {
   f.server.handle(R"({"jsonrpc":"2.0","method":"textDocument/didChange","params":{}})");
   f.server.handle(R"({"jsonrpc":"2.0","method":"$/unknown","params":{}})");
   f.request(8, "textDocument/hover", {{"textDocument", {{"uri", 5}}}});
-  f.request(9, "textDocument/hover",
-            {{"textDocument", {{"uri", line_uri}}}, {"position", {{"line", -1}, {"character", 0}}}});
+  f.request(
+      9, "textDocument/hover",
+      {{"textDocument", {{"uri", line_uri}}}, {"position", {{"line", -1}, {"character", 0}}}});
   ASSERT_EQ(f.sent.size(), before + 5);  // a log line for the bad change
   EXPECT_EQ(f.sent[before]["error"]["code"], error_code::parse_error);
   EXPECT_EQ(f.sent[before + 1]["error"]["code"], error_code::invalid_request);

@@ -1,5 +1,6 @@
-#include <cerrno>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "tools/lsp/stdio_channel.h"
 

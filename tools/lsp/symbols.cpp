@@ -56,7 +56,8 @@ json record_symbol(const pair_check& c, const record_letto& r, position_encoding
       break;
     case tipo_record::rallentamento:
       name = "rallentamento " + metri_e_km(number(c, r, 0));
-      detail = std::to_string(number(c, r, 1)) + " km/h over " + std::to_string(number(c, r, 2)) + " m";
+      detail =
+          std::to_string(number(c, r, 1)) + " km/h over " + std::to_string(number(c, r, 2)) + " m";
       kind = kind_operator;
       break;
     default:
@@ -91,8 +92,8 @@ json document_symbols(const pair_check& c, file_sorgente f, position_encoding e)
     const std::size_t last = h + 1 < headers.size() ? headers[h + 1] - 1 : bytes.line_count() - 1;
     const auto row = static_cast<std::int64_t>(first);
     const text_range head{{row, 0}, {row, utf8.units(first, bytes.line(first).size(), e)}};
-    const text_range whole{{row, 0},
-                           {static_cast<std::int64_t>(last), utf8.units(last, bytes.line(last).size(), e)}};
+    const text_range whole{
+        {row, 0}, {static_cast<std::int64_t>(last), utf8.units(last, bytes.line(last).size(), e)}};
     sections.push_back({{"name", cp1252_to_utf8(trimmed(bytes.line(first)))},
                         {"kind", kind_namespace},
                         {"range", to_json(whole)},

@@ -9,8 +9,9 @@ using enum position_encoding;
 
 // "a", e-grave (2 bytes), a character past the BMP (4 bytes, two UTF-16
 // units), "b"; then a CR LF line, a lone CR line and a lone LF line.
-const std::string text = "a\xC3\xA8\xF0\x9F\x9A\x82"
-                         "b\r\nxy\rz\n\n";
+const std::string text =
+    "a\xC3\xA8\xF0\x9F\x9A\x82"
+    "b\r\nxy\rz\n\n";
 
 TEST(TextPosition, LinesEndAtCrLfCrOrLf) {
   const text_lines l(text);
