@@ -37,18 +37,8 @@ lsp_check_result check_lsp_input(std::string_view input) {
   static const lsp::memory_folders folder = fixed_folder();
   lsp::memory_folders disk = folder;
 
-  std::size_t at = 0;
   std::string output;
-  const lsp::session_io io{[&](char* buffer, std::size_t size) {
-                             const std::size_t n = std::min({size, piece, input.size() - at});
-                             input.copy(buffer, n, at);
-                             at += n;
-                             return n;
-                           },
-                           [&](std::string_view bytes) {
-                             output += bytes;
-                             return true;
-                           }};
+  const lsp::session_io io = lsp::memory_io(input, piece, output);
   r.exit_status = lsp::run_session(io, disk, {"Viterbo_Attigliano_Orte", "7547"});
   if (r.exit_status != 0 && r.exit_status != 1) {
     r.problem = "exit status " + std::to_string(r.exit_status);

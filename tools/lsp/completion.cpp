@@ -4,6 +4,7 @@
 
 #include "base/cp1252.h"
 #include "tools/lsp/hover.h"
+#include "tools/lsp/line_text.h"
 
 namespace scenario::lsp {
 
@@ -13,26 +14,11 @@ constexpr int item_kind_keyword = 14;
 constexpr int format_plain = 1;
 constexpr int format_snippet = 2;
 
-bool blank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-bool header(std::string_view line) {
-  line = trimmed(line);
-  return line.size() >= 2 && line.front() == '[' && line.find(']') != std::string_view::npos;
-}
-
 // True when the cursor's line, above it, is in the line file's general
 // section: the nearest header above is "[generale]", or there is none.
 bool in_general_section(const text_lines& lines, std::size_t line) {
   for (std::size_t i = line; i-- > 0;) {
-    if (header(lines.line(i))) return contains_any_case(lines.line(i), "[generale]");
+    if (section_header(lines.line(i))) return contains_any_case(lines.line(i), "[generale]");
   }
   return true;
 }
@@ -72,12 +58,12 @@ json complete(const completion_request& r) {
       lines.offset(r.position, r.encoding) - lines.offset({r.position.line, 0}, r.encoding);
   const std::string_view before = text.substr(0, cursor);
   // A keyword stands first on its line: nothing but its own letters before.
-  if (before.find(',') != std::string_view::npos || trimmed(before).starts_with('-') ||
-      trimmed(before).starts_with('[')) {
+  if (before.find(',') != std::string_view::npos || without_blanks(before).starts_with('-') ||
+      without_blanks(before).starts_with('[')) {
     return {{"isIncomplete", false}, {"items", items}};
   }
   std::size_t word = 0;
-  while (word < before.size() && blank(before[word])) ++word;
+  while (word < before.size() && is_blank(before[word])) ++word;
   const text_range replaced{
       lines.position(lines.offset({r.position.line, 0}, r.encoding) + word, r.encoding),
       r.position};

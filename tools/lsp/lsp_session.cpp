@@ -1,5 +1,7 @@
 #include "tools/lsp/lsp_session.h"
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "tools/lsp/framing.h"
@@ -7,6 +9,20 @@
 #include "tools/lsp/stdio_channel.h"
 
 namespace scenario::lsp {
+
+session_io memory_io(std::string_view input, std::size_t piece, std::string& output) {
+  auto at = std::make_shared<std::size_t>(0);
+  return {[input, piece, at](char* buffer, std::size_t size) {
+            const std::size_t n = std::min({size, piece, input.size() - *at});
+            input.copy(buffer, n, *at);
+            *at += n;
+            return n;
+          },
+          [&output](std::string_view bytes) {
+            output += bytes;
+            return true;
+          }};
+}
 
 int run_session(const session_io& io, folder_access& disk, const pairing_defaults& defaults) {
   bool output_gone = false;

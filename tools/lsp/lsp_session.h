@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "tools/lsp/folder_access.h"
@@ -17,6 +18,11 @@ struct session_io {
   // False when the output is gone.
   std::function<bool(std::string_view)> write;
 };
+
+// Bytes in memory as a session's input, handed over `piece` bytes at a time
+// as a pipe may (the bytes must outlive the session), and the output
+// collected in `output`.
+session_io memory_io(std::string_view input, std::size_t piece, std::string& output);
 
 // Returns the process's exit status: 0 after "shutdown" and "exit", 1 when
 // "exit" came without "shutdown" or the input ended first.

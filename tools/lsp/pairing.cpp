@@ -7,6 +7,7 @@
 #include "compiler/route_model/nomi_file.h"
 #include "compiler/tipi_record.h"
 #include "tools/lsp/file_uri.h"
+#include "tools/lsp/line_text.h"
 
 namespace scenario::lsp {
 
@@ -18,8 +19,10 @@ constexpr std::size_t most_files_searched = 200;
 constexpr std::string_view line_suffix = "_linea.txt";
 constexpr std::string_view service_suffix = "-.txt";
 
-bool header_line(std::string_view line) {
-  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+// The end of the general section, as the line reader finds it: a line that
+// does not begin with "-" and holds "[" and "]".
+bool general_section_ends(std::string_view line) {
+  line = without_blanks(line);
   return !line.starts_with('-') && line.find('[') != std::string_view::npos &&
          line.find(']') != std::string_view::npos;
 }
@@ -142,7 +145,7 @@ file_kind kind_by_content(std::string_view bytes) {
       general = contains_any_case(line, "[generale]");
       continue;
     }
-    if (header_line(line)) break;
+    if (general_section_ends(line)) break;
     std::string_view rest = line;
     while (!rest.empty()) {
       const std::size_t comma = rest.find(',');

@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 #include "compiler/field_reader.h"
 #include "compiler/route_model/misure.h"
+#include "tools/lsp/line_text.h"
 
 namespace scenario::lsp {
 
@@ -13,17 +14,6 @@ constexpr int kind_namespace = 3;
 constexpr int kind_object = 19;
 constexpr int kind_event = 24;
 constexpr int kind_operator = 25;
-
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
-bool section_header(std::string_view line) {
-  line = trimmed(line);
-  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
-}
 
 std::string_view value_text(const pair_check& c, const record_letto& r, std::size_t i) {
   if (i >= r.valori.size()) return {};
@@ -45,7 +35,7 @@ json record_symbol(const pair_check& c, const record_letto& r, position_encoding
   int kind = 0;
   switch (r.tipo) {
     case tipo_record::stazione:
-      name = cp1252_to_utf8(trimmed(value_text(c, r, 16)));
+      name = cp1252_to_utf8(without_blanks(value_text(c, r, 16)));
       if (name.empty()) name = "stazione";
       detail = metri_e_km(number(c, r, 0));
       kind = kind_object;
@@ -94,7 +84,7 @@ json document_symbols(const pair_check& c, file_sorgente f, position_encoding e)
     const text_range head{{row, 0}, {row, utf8.units(first, bytes.line(first).size(), e)}};
     const text_range whole{
         {row, 0}, {static_cast<std::int64_t>(last), utf8.units(last, bytes.line(last).size(), e)}};
-    sections.push_back({{"name", cp1252_to_utf8(trimmed(bytes.line(first)))},
+    sections.push_back({{"name", cp1252_to_utf8(without_blanks(bytes.line(first)))},
                         {"kind", kind_namespace},
                         {"range", to_json(whole)},
                         {"selectionRange", to_json(head)},
