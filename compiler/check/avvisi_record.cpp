@@ -75,11 +75,17 @@ void campi_sulla_riga(const contesto_check& c, const record_letto& r,
   const descrizione_record& d = descrizione(r.tipo);
   const valori_record v(c, r);
   if (v.quanti() < d.campi.size()) return;  // cut short by the end of the file: an error
-  const std::string kw = "'" + c.citazione(c.di_campo(r.file, r.chiave)) + "'";
+  // The keyword as written, from its own bytes: only for a message, and
+  // without looking its line up (a file of many records stays linear).
+  auto kw = [&] {
+    const std::string_view chiave =
+        c.testo(r.file).substr(r.chiave.inizio, r.chiave.fine - r.chiave.inizio);
+    return "'" + cp1252_to_utf8(chiave) + "'";
+  };
   for (std::size_t i = 0; i < v.quanti(); ++i) {
     if (r.valori[i].riga == r.chiave.riga) continue;
     // Value i was taken from a later line.
-    std::string m = kw + " takes " + std::to_string(d.campi.size()) + " values, but line " +
+    std::string m = kw() + " takes " + std::to_string(d.campi.size()) + " values, but line " +
                     std::to_string(r.chiave.riga) + " has " + std::to_string(i) +
                     ": the reader takes '" + cp1252_to_utf8(v.testo(i)) + "' from line " +
                     std::to_string(r.valori[i].riga) + " as " + v.nome(i);
@@ -108,7 +114,7 @@ void campi_sulla_riga(const contesto_check& c, const record_letto& r,
     return;
   }
   out.push_back(avviso("field-count", dopo,
-                       kw + " takes " + std::to_string(d.campi.size()) + " values, but line " +
+                       kw() + " takes " + std::to_string(d.campi.size()) + " values, but line " +
                            std::to_string(r.chiave.riga) + " has more: the reader skips '" +
                            cp1252_to_utf8(resto) + "'. Remove it, or check the keyword"));
 }

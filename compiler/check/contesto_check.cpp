@@ -32,7 +32,20 @@ luogo contesto_check::di_record(std::int32_t record, int campo) const {
 }
 
 std::string contesto_check::citazione(const luogo& l) const {
-  const std::string_view riga = riga_del_testo(testo(l.file), l.riga);
+  const std::string_view t = testo(l.file);
+  std::vector<std::size_t>& inizi = inizi_righe_[l.file == file_sorgente::servizio ? 1 : 0];
+  if (inizi.empty()) {
+    inizi.push_back(0);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+      if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
+      if (t[i] == '\r' || t[i] == '\n') inizi.push_back(i + 1);
+    }
+  }
+  if (l.riga < 1 || static_cast<std::size_t>(l.riga) > inizi.size()) return {};
+  std::size_t fine = inizi[static_cast<std::size_t>(l.riga - 1)];
+  const std::size_t inizio = fine;
+  while (fine < t.size() && t[fine] != '\n' && t[fine] != '\r') ++fine;
+  const std::string_view riga = t.substr(inizio, fine - inizio);
   const auto pos = static_cast<std::size_t>(l.colonna > 0 ? l.colonna - 1 : 0);
   if (pos > riga.size()) return {};
   return cp1252_to_utf8(riga.substr(pos, static_cast<std::size_t>(l.lunghezza)));

@@ -3,9 +3,11 @@
 // the files, cells and objects in words.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/check/controlla.h"
 #include "compiler/check/diagnostica.h"
@@ -15,6 +17,9 @@
 namespace scenario {
 
 struct contesto_check {
+  contesto_check(const ingresso_controllo& in, const modello_percorso& m, const sorgenti_modello& s)
+      : in(in), m(m), s(s) {}
+
   const ingresso_controllo& in;
   const modello_percorso& m;
   const sorgenti_modello& s;
@@ -32,6 +37,11 @@ struct contesto_check {
   // The object held by a cell, in words, with where it was written:
   // "the warning board of the slowdown at servizio.txt:17:1".
   std::string oggetto(std::uint8_t tipo, std::int32_t record, regola_posa regola) const;
+
+ private:
+  // The first byte of each line of the two files, found at the first
+  // quotation, so that a file with many faults is not read again for each.
+  mutable std::array<std::vector<std::size_t>, 2> inizi_righe_;
 };
 
 // "cell 85 (4200 m)": a cell as the place of the objects it holds, which

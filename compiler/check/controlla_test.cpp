@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -587,6 +588,21 @@ TEST(Check, EachFixGivesBackTheTextTheMessageAsksFor) {
   ASSERT_EQ(e.diagnostiche.size(), 1u);
   ASSERT_EQ(e.diagnostiche[0].correzioni.size(), 2u);
   EXPECT_EQ(e.diagnostiche[0].correzioni[1].titolo, "Write 21150");
+}
+
+// The longest route with a gradient record every 50 m (about 0.4 MB): the
+// check stays linear in the records, so an editor can run it as you type.
+// Quoting each record's line from the file's start took about a minute.
+TEST(Check, AFileOfManyRecordsIsCheckedInLinearTime) {
+  std::string linea = "[generale]\r\nlunghezza percorso, 1000000\r\n[pendenze]\r\n";
+  for (int i = 0; i < 20000; ++i) linea += "pendenza,  " + std::to_string(i * 50) + ",   3\r\n";
+  linea += "[fine]\r\n";
+  const auto inizio = std::chrono::steady_clock::now();
+  const esito_controllo e = controlla_testi(linea, "");
+  const auto secondi =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+  EXPECT_GE(e.errori, 1);  // the empty service file
+  EXPECT_LT(secondi, 10.0);
 }
 
 }  // namespace

@@ -10,12 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/lsp/folder_access.h"
 #include "tools/lsp/text_position.h"
 
 namespace scenario::lsp {
 
 // Documents above this size are kept but not checked.
-inline constexpr std::size_t largest_document = 16u << 20;  // bytes
+inline constexpr std::size_t largest_document = largest_file_read;
 
 struct document {
   std::string uri;

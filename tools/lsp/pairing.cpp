@@ -54,7 +54,10 @@ std::vector<candidate> folder_files(const std::filesystem::path& folder,
 }
 
 std::optional<std::string> bytes_of(const candidate& c, folder_access& disk) {
-  if (c.open != nullptr) return utf8_to_cp1252(c.open->text);
+  if (c.open != nullptr) {
+    if (c.open->text.size() > largest_file_read) return std::nullopt;
+    return utf8_to_cp1252(c.open->text);
+  }
   return disk.read(c.path);
 }
 
