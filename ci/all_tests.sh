@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every test, from a fresh clone on a fresh Debian machine: installs what the
-# tests need (apt-get; npm for the browser test), then builds and runs the
+# tests need (apt-get; npm for the browser test and the editor extension), then builds and runs the
 # test suite, the Windows build under Wine, the whole suite again under the
 # sanitizers, and a bounded fuzzing run of every fuzz target. Any failure,
 # and any test left out for a missing tool, fails the run. Needs root, or
@@ -38,6 +38,12 @@ cmake -S . -B build -DVO_WERROR=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 
+# The editor extension of `route_tool lsp`, packaged into a .vsix from its
+# locked npm dependencies (no install scripts are needed for it).
+step "the Visual Studio Code extension"
+(cd editors/vscode && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error </dev/null &&
+  npm run --silent package </dev/null >/dev/null && test -s scenario-route-files.vsix)
+
 step "the Windows build under Wine"
 bash ci/windows_check.sh
 
@@ -56,7 +62,7 @@ unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 step "fuzzing"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for target in compile compile_structure check check_structure decompile_structure decode; do
+for target in compile compile_structure check check_structure decompile_structure decode lsp; do
   bash fuzz/run_fuzzer.sh "$target" 30 -seed=7547
 done
 step "all passed"

@@ -9,20 +9,25 @@
 #   decompile, decompile_structure: compile, decompile, compile again
 #   decode: route_tool's readers, dumps, drawing and view page on three
 #     compiled files
+#   lsp: the language server on the bytes an editor sends
 # VO_FUZZ_PRESET=fuzz-long builds without AddressSanitizer, for long runs.
 # VO_FUZZ_CORPUS=DIR keeps the new inputs in DIR from one run to the next.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=compile
 case "${1:-}" in
-  compile | compile_structure | check | check_structure | decompile | decompile_structure | decode)
+  compile | compile_structure | check | check_structure | decompile | decompile_structure | decode | lsp)
     target="$1"
     shift
     ;;
 esac
 seconds="${1:-120}"
 shift || true
-if [[ "$target" == decode ]]; then
+if [[ "$target" == lsp ]]; then
+  corpus=fuzz/lsp_corpus
+  max_len=65536
+  what="the language server"
+elif [[ "$target" == decode ]]; then
   # A compiled route's line data file is at least 140 kB (7000 points of tail).
   corpus=fuzz/decode_corpus
   max_len=262144

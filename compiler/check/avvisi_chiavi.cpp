@@ -151,10 +151,16 @@ void chiave_sconosciuta(const campo_chiave& k, std::string_view testo, const con
     return;
   }
   std::string m = citato + " is not a keyword, so the reader skips it and the values after it";
-  if (const auto simile = parola_simile(testo, tipi_del_file(k.file, k.sezione_generale))) {
-    m += "; did you mean '" + *simile + "'?";
+  const auto simile = parola_simile(testo, tipi_del_file(k.file, k.sezione_generale));
+  if (simile) m += "; did you mean '" + *simile + "'?";
+  diagnostica d = avviso("unknown-keyword", dove, std::move(m));
+  if (simile) {
+    // Only the keyword's own bytes: blanks before the comma stay.
+    luogo parola = dove;
+    parola.lunghezza = static_cast<std::int32_t>(testo.size());
+    d.correzioni.push_back({"Write '" + *simile + "'", {{parola, *simile}}});
   }
-  out.push_back(avviso("unknown-keyword", dove, std::move(m)));
+  out.push_back(std::move(d));
 }
 
 // A field that matched one or more kinds but holds more than the keyword.
@@ -186,8 +192,12 @@ bool chiave_con_altro(const campo_chiave& k, std::string_view testo, const conte
           break;
         }
       }
-      out.push_back(avviso("missing-comma", dove,
-                           m + ". Write '" + prefisso + ", " + cp1252_to_utf8(resto) + "'"));
+      diagnostica d = avviso("missing-comma", dove,
+                             m + ". Write '" + prefisso + ", " + cp1252_to_utf8(resto) + "'");
+      const luogo dopo_chiave{k.file, dove.riga,
+                              dove.colonna + static_cast<std::int32_t>(prefisso.size()), 0};
+      d.correzioni.push_back({"Insert ',' after '" + prefisso + "'", {{dopo_chiave, ","}}});
+      out.push_back(std::move(d));
       return true;
     }
   }

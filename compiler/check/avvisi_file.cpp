@@ -106,7 +106,14 @@ void tabulazioni(file_sorgente f, const contesto_check& c, std::vector<diagnosti
 void fine_mancante(file_sorgente f, const contesto_check& c, std::vector<diagnostica>& out) {
   std::int32_t ultima = 0;
   std::string_view testo_ultima;
-  per_riga(c.testo(f), [&](std::int32_t riga, std::size_t, std::string_view testo) {
+  std::string_view fine_riga = "\r\n";  // the file's own line end, for the fix
+  bool fine_trovata = false;
+  per_riga(c.testo(f), [&](std::int32_t riga, std::size_t inizio, std::string_view testo) {
+    const std::string_view dopo = c.testo(f).substr(inizio + testo.size());
+    if (!fine_trovata && !dopo.empty()) {
+      fine_riga = dopo.starts_with("\r\n") ? dopo.substr(0, 2) : dopo.substr(0, 1);
+      fine_trovata = true;
+    }
     std::size_t i = 0;
     while (i < testo.size() && (testo[i] == ' ' || testo[i] == '\t')) ++i;
     if (i == testo.size()) return;
@@ -120,9 +127,15 @@ void fine_mancante(file_sorgente f, const contesto_check& c, std::vector<diagnos
   while (!campo.empty() && (campo.front() == ' ' || campo.front() == '\t')) campo.remove_prefix(1);
   while (!campo.empty() && (campo.back() == ' ' || campo.back() == '\t')) campo.remove_suffix(1);
   if (cp1252_lower(campo) == "[fine]") return;
-  out.push_back(avviso("missing-fine", {f, ultima, 1, 0},
-                       "the file does not end with \"[fine]\": its last field is never read as a "
-                       "keyword. End the file with the line \"[fine]\""));
+  diagnostica d = avviso("missing-fine", {f, ultima, 1, 0},
+                         "the file does not end with \"[fine]\": its last field is never read as "
+                         "a keyword. End the file with the line \"[fine]\"");
+  const luogo fine_ultima{f, ultima, static_cast<std::int32_t>(testo_ultima.size()) + 1, 0};
+  if (ultima > 0) {
+    d.correzioni.push_back(
+        {"Add the line \"[fine]\"", {{fine_ultima, std::string(fine_riga) + "[fine]"}}});
+  }
+  out.push_back(std::move(d));
 }
 
 }  // namespace

@@ -110,10 +110,29 @@ bool sulla_griglia(std::int64_t p) {
   return p % metri_per_cella == 0;
 }
 
-std::string sulla_griglia_vicino(std::int64_t p) {
+// The grid positions either side of p.
+std::array<std::int64_t, 2> vicini_sulla_griglia(std::int64_t p) {
   const std::int64_t giu =
       (p >= 0 ? p : p - (metri_per_cella - 1)) / metri_per_cella * metri_per_cella;
-  return std::to_string(giu) + " or " + std::to_string(giu + metri_per_cella);
+  return {giu, giu + metri_per_cella};
+}
+
+std::string sulla_griglia_vicino(std::int64_t p) {
+  const auto vicini = vicini_sulla_griglia(p);
+  return std::to_string(vicini[0]) + " or " + std::to_string(vicini[1]);
+}
+
+// An off-grid warning on value i, which puts a position p off the grid;
+// each fix writes value i so that p lands on one of its grid neighbours.
+diagnostica fuori_griglia(const valori_record& v, std::size_t i, std::int64_t p,
+                          std::string messaggio) {
+  diagnostica d = avviso("off-grid", v.dove(i), std::move(messaggio));
+  if (i >= v.quanti()) return d;
+  for (const std::int64_t vicino : vicini_sulla_griglia(p)) {
+    const std::string valore = std::to_string(v.numero(i) + vicino - p);
+    d.correzioni.push_back({"Write " + valore, {{v.dove(i), valore}}});
+  }
+  return d;
 }
 
 // An object placed into cell R(p / 50 + 1).
@@ -121,9 +140,10 @@ void oggetto_fuori_griglia(const valori_record& v, std::size_t i, std::int64_t p
                            std::string_view cosa, std::vector<diagnostica>& out) {
   if (sulla_griglia(p)) return;
   const std::int64_t cella = cella_oggetto(p);
-  out.push_back(avviso("off-grid", v.dove(i),
-                       metri(p) + " is not a multiple of 50: " + std::string(cosa) + " goes into " +
-                           cella_in_parole(cella) + ". Write " + sulla_griglia_vicino(p)));
+  out.push_back(fuori_griglia(v, i, p,
+                              metri(p) + " is not a multiple of 50: " + std::string(cosa) +
+                                  " goes into " + cella_in_parole(cella) + ". Write " +
+                                  sulla_griglia_vicino(p)));
 }
 
 // A profile value that takes effect from cell R(p / 50).
@@ -131,10 +151,10 @@ void profilo_fuori_griglia(const valori_record& v, std::int64_t p, std::string_v
                            std::vector<diagnostica>& out) {
   if (sulla_griglia(p)) return;
   const std::int64_t cella = cella_profilo(p);
-  out.push_back(avviso("off-grid", v.dove(0),
-                       metri(p) + " is not a multiple of 50: " + std::string(cosa) +
-                           " takes effect from " + metri(metri_di_cella(cella)) + " (cell " +
-                           std::to_string(cella) + "). Write " + sulla_griglia_vicino(p)));
+  out.push_back(fuori_griglia(v, 0, p,
+                              metri(p) + " is not a multiple of 50: " + std::string(cosa) +
+                                  " takes effect from " + metri(metri_di_cella(cella)) + " (cell " +
+                                  std::to_string(cella) + "). Write " + sulla_griglia_vicino(p)));
 }
 
 // ---------------------------------------------- values the model keeps ---
@@ -333,12 +353,12 @@ void valori_e_posizioni(const valori_record& v, tipo_record t, std::vector<diagn
     case tipo_record::montagna:
       if (!sulla_griglia(v.numero(0)) || !sulla_griglia(v.numero(1))) {
         const std::size_t i = sulla_griglia(v.numero(0)) ? 1 : 0;
-        out.push_back(avviso("off-grid", v.dove(i),
-                             metri(v.numero(i)) +
-                                 " is not a multiple of 50: the span covers the cells " +
-                                 std::to_string(cella_profilo(v.numero(0))) + " to " +
-                                 std::to_string(R(in_celle(static_cast<double>(v.numero(1))) - 1)) +
-                                 ". Write " + sulla_griglia_vicino(v.numero(i))));
+        out.push_back(fuori_griglia(
+            v, i, v.numero(i),
+            metri(v.numero(i)) + " is not a multiple of 50: the span covers the cells " +
+                std::to_string(cella_profilo(v.numero(0))) + " to " +
+                std::to_string(R(in_celle(static_cast<double>(v.numero(1))) - 1)) + ". Write " +
+                sulla_griglia_vicino(v.numero(i))));
       }
       montagna_rovesciata(v, out);
       break;
@@ -362,12 +382,13 @@ void valori_e_posizioni(const valori_record& v, tipo_record t, std::vector<diagn
     case tipo_record::abbattimento:
       if (!sulla_griglia(v.numero(0))) {
         const std::int64_t cella = cella_profilo(v.numero(0));
-        out.push_back(avviso("off-grid", v.dove(0),
-                             metri(v.numero(0)) +
-                                 " is not a multiple of 50: the marker goes into "
-                                 "cell " +
-                                 std::to_string(cella) + ", as at " + metri(metri_di_cella(cella)) +
-                                 ". Write " + sulla_griglia_vicino(v.numero(0))));
+        out.push_back(fuori_griglia(v, 0, v.numero(0),
+                                    metri(v.numero(0)) +
+                                        " is not a multiple of 50: the marker goes into "
+                                        "cell " +
+                                        std::to_string(cella) + ", as at " +
+                                        metri(metri_di_cella(cella)) + ". Write " +
+                                        sulla_griglia_vicino(v.numero(0))));
       }
       break;
     case tipo_record::orologio:

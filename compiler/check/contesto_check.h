@@ -3,6 +3,7 @@
 // the files, cells and objects in words.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -188,6 +188,8 @@ esito_controllo controlla(const ingresso_controllo& in) {
     return chiave_ordine(a) < chiave_ordine(b);
   });
   for (const diagnostica& d : out) (d.severita == gravita::errore ? e.errori : e.avvisi) += 1;
+  e.modello_letto = std::move(r.m);
+  e.sorgenti_letti = std::move(r.s);
   return e;
 }
 

@@ -35,6 +35,11 @@ struct esito_controllo {
   // The compile step's own run on the same texts (j = 1, sources kept, the
   // geometry laid only on request): the model, its sources and its faults.
   risultato_compilazione compilazione;
+  // The checker's own reading, past every fault: each record read (a faulty
+  // one set aside) with its fields' places, and the model it built. Editors
+  // look up the record under the cursor and the cells it took here.
+  modello_percorso modello_letto;
+  sorgenti_modello sorgenti_letti;
 };
 
 esito_controllo controlla(const ingresso_controllo& in);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/check/contesto_check.h"
+
 namespace scenario {
 namespace {
 
@@ -607,6 +609,64 @@ TEST(Check, GradesPastTheUsedUpCellsAreOneErrorWithACount) {
   EXPECT_EQ(errore(e).dove.riga, 19 + 201);
   EXPECT_EQ(e.compilazione.modello.codice_errore, 25);
   EXPECT_EQ(accordo_con_compilazione(e), "");
+}
+
+// A fix applied as an editor applies it: each replacement on its line.
+std::string con_correzione(std::string testo, const correzione& c) {
+  std::vector<sostituzione> modifiche = c.modifiche;
+  // From the last place back, so the earlier places stay where they are.
+  std::sort(modifiche.begin(), modifiche.end(), [](const sostituzione& a, const sostituzione& b) {
+    return std::pair(a.dove.riga, a.dove.colonna) > std::pair(b.dove.riga, b.dove.colonna);
+  });
+  for (const sostituzione& m : modifiche) {
+    const std::string_view riga = indice_righe(testo).riga(m.dove.riga);
+    const std::size_t inizio = static_cast<std::size_t>(riga.data() - testo.data()) +
+                               static_cast<std::size_t>(m.dove.colonna - 1);
+    testo.replace(inizio, static_cast<std::size_t>(m.dove.lunghezza), m.testo);
+  }
+  return testo;
+}
+
+TEST(Check, EachFixGivesBackTheTextTheMessageAsksFor) {
+  const std::string linea =
+      leggi(std::string(VO_TESTDATA_DIR) + "/Viterbo_Attigliano_Orte_linea.txt");
+  const std::string servizio =
+      leggi(std::string(VO_TESTDATA_DIR) + "/Viterbo_Attigliano_Orte_7547-.txt");
+  struct caso {
+    bool nel_servizio;
+    std::string da, a;  // the golden text's bytes, and what replaces them
+    const char* id;
+    const char* titolo;
+  };
+  const caso casi[] = {
+      {true, "segnale,   21100", "segnalle,   21100", "unknown-keyword", "Write 'segnale'"},
+      {true, "segnale,   21100", "segnale   21100", "missing-comma", "Insert ',' after 'segnale'"},
+      {true, "segnale,   21100", "segnale,   21120", "off-grid", "Write 21100"},
+      {true, "30,  200, 1", "30,  210, 1", "off-grid", "Write 200"},
+      {true, "velocita,    2050", "velocita,    2060", "off-grid", "Write 2050"},
+      {false, "montagna,   30600", "montagna,   30610", "off-grid", "Write 30600"},
+      {true, "[fine]\r\n", "", "missing-fine", "Add the line \"[fine]\""},
+  };
+  for (const caso& c : casi) {
+    std::string l = linea, s = servizio;
+    std::string& testo = c.nel_servizio ? s : l;
+    testo.replace(testo.find(c.da), c.da.size(), c.a);
+    const esito_controllo e = controlla_testi(l, s);
+    const auto d = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
+                                [&](const diagnostica& x) { return !x.correzioni.empty(); });
+    ASSERT_NE(d, e.diagnostiche.end()) << c.a;
+    EXPECT_EQ(d->id, c.id);
+    EXPECT_EQ(d->correzioni[0].titolo, c.titolo);
+    testo = con_correzione(testo, d->correzioni[0]);
+    EXPECT_EQ(testo, c.nel_servizio ? servizio : linea) << c.a;
+  }
+  // Off the grid both ways: the fixes name the two neighbours.
+  std::string s = servizio;
+  s.replace(s.find("segnale,   21100"), 16, "segnale,   21120");
+  const esito_controllo e = controlla_testi(linea, s);
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  ASSERT_EQ(e.diagnostiche[0].correzioni.size(), 2u);
+  EXPECT_EQ(e.diagnostiche[0].correzioni[1].titolo, "Write 21150");
 }
 
 }  // namespace

@@ -31,6 +31,19 @@ struct nota {
   std::string messaggio;
 };
 
+// One replacement in a file: the `lunghezza` bytes of `dove` from its column
+// on its line (none: an insertion) become `testo`, in Windows-1252.
+struct sostituzione {
+  luogo dove;
+  std::string testo;
+};
+
+// A fix an editor can apply in one action.
+struct correzione {
+  std::string titolo;  // "Write 'segnale'"
+  std::vector<sostituzione> modifiche;
+};
+
 struct diagnostica {
   gravita severita = gravita::errore;
   std::optional<std::int32_t> codice;  // the compiler's code, for errors
@@ -38,6 +51,8 @@ struct diagnostica {
   luogo dove;
   std::string messaggio;        // what is wrong and what to change
   std::vector<nota> correlate;  // related places, e.g. the record holding a cell
+  // The fixes, when the message names exactly what to write.
+  std::vector<correzione> correzioni;
 };
 
 }  // namespace scenario

@@ -17,6 +17,7 @@ Commands:
   plot        draw the track plan and the profile of a compiled route as SVG
   view        the route as one HTML page to zoom, inspect cell by cell and
               trace to the source lines
+  lsp         language server for editors: faults and fixes as you type
 
 Options:
   -h, --help     show this help; 'route_tool COMMAND --help' for a command
@@ -188,6 +189,35 @@ Options:
 In the page: wheel to zoom, drag to pan, arrow keys step from cell to cell
 (shift: ten cells), click a cell to keep it in the inspector, Escape lets
 it go; the search box finds a station, a board text, a km or a progressive.
+)";
+}
+
+std::string_view help_lsp() {
+  return R"(Usage: route_tool lsp [--route NAME] [--train NUMBER]
+
+A language server for the line description file and the service file, for
+editors that speak the Language Server Protocol over standard input and
+output. See docs/editors.md for the set-up of each editor.
+
+It checks the two files of a pair as 'route_tool check' does, on every
+change, from the editor's unsaved text: every fault and warning at its
+field, with quick fixes where the fix is plain. It also explains the record
+or value under the cursor, completes keywords with their fields, aligns the
+records of a file and lists its sections, stations, signals and slowdowns.
+
+Files pair by name (NAME_linea.txt with NAME_NUMBER-.txt in the same folder),
+else by content with the one file of the other kind in the folder; a file
+without a partner is checked alone. Files are Windows-1252: let the editor
+open them in that encoding.
+
+Options:
+  --route NAME      route name when the files' names do not give it
+                    (default "Viterbo_Attigliano_Orte")
+  --train NUMBER    train number likewise (default "7547")
+  -h, --help        show this help
+
+Exit status: 0 after the client's "shutdown" and "exit"; 1 when the input
+ends, or "exit" comes, without "shutdown".
 )";
 }
 

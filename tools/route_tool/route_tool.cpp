@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "base/file_system.h"
+#include "tools/lsp/lsp_session.h"
 #include "tools/route_files/decode_error.h"
 #include "tools/route_tool/check_command.h"
 #include "tools/route_tool/command_line.h"
@@ -183,6 +184,20 @@ int view(const std::vector<std::string>& args, std::ostream& out) {
   return run_view(o, out);
 }
 
+int serve_editor(const std::vector<std::string>& args, std::ostream& out) {
+  const parsed_command p = parse_command("lsp", args, {route_option, train_option});
+  if (p.help) {
+    out << help_lsp();
+    return 0;
+  }
+  if (!p.arguments.empty()) {
+    throw usage_error("unexpected argument '" + p.arguments[0] +
+                      "' for 'lsp' (see 'route_tool lsp --help')");
+  }
+  return lsp::run_stdio_session({p.value("--route").value_or(nome_linea_predefinito),
+                                 p.value("--train").value_or(numero_treno_predefinito)});
+}
+
 }  // namespace
 
 int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -203,6 +218,7 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
     if (command == "dump") return dump(rest, out);
     if (command == "plot") return plot(rest, out);
     if (command == "view") return view(rest, out);
+    if (command == "lsp") return serve_editor(rest, out);
     throw usage_error("unknown command '" + command + "' (see 'route_tool --help')");
   } catch (const usage_error& e) {
     out.flush();

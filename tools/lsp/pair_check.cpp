@@ -1,0 +1,86 @@
+#include "tools/lsp/pair_check.h"
+
+#include <algorithm>
+
+#include "base/path_utf8.h"
+
+namespace scenario::lsp {
+
+namespace {
+
+std::string display_name(const pair_member& m, std::string_view fallback) {
+  if (m.path) return path_utf8(m.path->filename());
+  return std::string(fallback);
+}
+
+}  // namespace
+
+std::optional<file_sorgente> pair_check::file_of(std::string_view uri) const {
+  if (pair.line.present() && pair.line.uri == uri) return file_sorgente::linea;
+  if (pair.service.present() && pair.service.uri == uri) return file_sorgente::servizio;
+  return std::nullopt;
+}
+
+ingresso_controllo pair_check::input() const {
+  ingresso_controllo in;
+  in.linea = pair.line.bytes;
+  in.servizio = pair.service.bytes;
+  in.nome_file_linea = line_name;
+  in.nome_file_servizio = service_name;
+  in.nome_linea = pair.route;
+  in.numero_treno = pair.train;
+  return in;
+}
+
+const text_lines& pair_check::utf8_lines(file_sorgente f) const {
+  return f == file_sorgente::servizio ? *service_utf8_ : *line_utf8_;
+}
+
+const text_lines& pair_check::byte_lines(file_sorgente f) const {
+  return f == file_sorgente::servizio ? *service_bytes_ : *line_bytes_;
+}
+
+text_range pair_check::range_of(const luogo& l, position_encoding e) const {
+  if (l.riga <= 0 || l.file == file_sorgente::nessuno) return {};
+  const auto line = static_cast<std::size_t>(l.riga - 1);
+  const std::size_t length = byte_lines(l.file).line(line).size();
+  std::size_t from = static_cast<std::size_t>(std::max(l.colonna - 1, 0));
+  std::size_t to = from + static_cast<std::size_t>(std::max(l.lunghezza, 0));
+  if (l.lunghezza <= 0) to = std::max(from, length);  // the rest of the line
+  const text_lines& text = utf8_lines(l.file);
+  const auto row = static_cast<std::int64_t>(line);
+  return {{row, text.units(line, from, e)}, {row, text.units(line, to, e)}};
+}
+
+text_position pair_check::point_of(const luogo& l, position_encoding e) const {
+  if (l.riga <= 0 || l.file == file_sorgente::nessuno) return {};
+  const auto line = static_cast<std::size_t>(l.riga - 1);
+  const auto from = static_cast<std::size_t>(std::max(l.colonna - 1, 0));
+  return {static_cast<std::int64_t>(line), utf8_lines(l.file).units(line, from, e)};
+}
+
+std::size_t pair_check::byte_offset(file_sorgente f, const text_position& p,
+                                    position_encoding e) const {
+  const text_lines& bytes = byte_lines(f);
+  if (p.line < 0) return 0;
+  const auto line = static_cast<std::size_t>(p.line);
+  if (line >= bytes.line_count()) return member(f).bytes.size();
+  const std::size_t characters =
+      std::min(utf8_lines(f).characters_before(p, e), bytes.line(line).size());
+  return bytes.offset({p.line, 0}, position_encoding::utf8) + characters;
+}
+
+std::shared_ptr<pair_check> check_pair(file_pair pair) {
+  auto c = std::make_shared<pair_check>();
+  c->pair = std::move(pair);
+  c->line_name = display_name(c->pair.line, "linea.txt");
+  c->service_name = display_name(c->pair.service, "servizio.txt");
+  c->line_utf8_.emplace(c->pair.line.utf8);
+  c->service_utf8_.emplace(c->pair.service.utf8);
+  c->line_bytes_.emplace(c->pair.line.bytes);
+  c->service_bytes_.emplace(c->pair.service.bytes);
+  c->result = controlla(c->input());
+  return c;
+}
+
+}  // namespace scenario::lsp

@@ -1,0 +1,205 @@
+#include "tools/lsp/pairing.h"
+
+#include <vector>
+
+#include "base/cp1252.h"
+#include "base/path_utf8.h"
+#include "compiler/route_model/nomi_file.h"
+#include "compiler/tipi_record.h"
+#include "tools/lsp/file_uri.h"
+#include "tools/lsp/line_text.h"
+
+namespace scenario::lsp {
+
+namespace {
+
+// A folder with more files than this is not searched by content.
+constexpr std::size_t most_files_searched = 200;
+
+constexpr std::string_view line_suffix = "_linea.txt";
+constexpr std::string_view service_suffix = "-.txt";
+
+// The end of the general section, as the line reader finds it: a line that
+// does not begin with "-" and holds "[" and "]".
+bool general_section_ends(std::string_view line) {
+  line = without_blanks(line);
+  return !line.starts_with('-') && line.find('[') != std::string_view::npos &&
+         line.find(']') != std::string_view::npos;
+}
+
+std::string file_name(const std::filesystem::path& p) {
+  return path_utf8(p.filename());
+}
+
+struct candidate {
+  std::filesystem::path path;
+  const document* open = nullptr;
+};
+
+// The files of a folder, open or on disk, other than `self`.
+std::vector<candidate> folder_files(const std::filesystem::path& folder,
+                                    const std::filesystem::path& self, const document_store& open,
+                                    folder_access& disk) {
+  std::vector<candidate> found;
+  for (const document* d : open.all()) {
+    if (d->path && d->path->parent_path() == folder && *d->path != self) {
+      found.push_back({*d->path, d});
+    }
+  }
+  for (const std::filesystem::path& p : disk.files_in(folder)) {
+    if (p == self || open.find_path(p) != nullptr) continue;
+    found.push_back({p, nullptr});
+  }
+  return found;
+}
+
+std::optional<std::string> bytes_of(const candidate& c, folder_access& disk) {
+  if (c.open != nullptr) {
+    if (c.open->text.size() > largest_file_read) return std::nullopt;
+    return utf8_to_cp1252(c.open->text);
+  }
+  return disk.read(c.path);
+}
+
+pair_member member_of(const candidate& c, std::string bytes) {
+  pair_member m;
+  m.path = c.path;
+  if (c.open != nullptr) {
+    m.uri = c.open->uri;
+    m.utf8 = c.open->text;
+    m.from_editor = true;
+  } else {
+    m.uri = uri_of_path(c.path);
+    m.utf8 = cp1252_to_utf8(bytes);
+  }
+  m.bytes = std::move(bytes);
+  return m;
+}
+
+// The partner by the naming rule: for a line file the service file of its
+// route edited last (else the first by name), for a service file its line.
+std::optional<pair_member> partner_by_name(const name_parts& self_name,
+                                           const std::vector<candidate>& files,
+                                           folder_access& disk) {
+  const candidate* best = nullptr;
+  for (const candidate& c : files) {
+    const name_parts n = parts_of_name(file_name(c.path));
+    const bool fits = self_name.kind == file_kind::line
+                          ? n.kind == file_kind::service && n.route == self_name.route
+                          : n.kind == file_kind::line && n.route == self_name.route;
+    if (!fits) continue;
+    if (best == nullptr || (c.open != nullptr &&
+                            (best->open == nullptr || c.open->last_edit > best->open->last_edit))) {
+      best = &c;
+    }
+  }
+  if (best == nullptr) return std::nullopt;
+  auto bytes = bytes_of(*best, disk);
+  if (!bytes) return std::nullopt;
+  return member_of(*best, std::move(*bytes));
+}
+
+// The partner by content: the one file of the other kind in the folder.
+std::optional<pair_member> partner_by_content(file_kind other, const std::vector<candidate>& files,
+                                              folder_access& disk) {
+  if (files.size() > most_files_searched) return std::nullopt;
+  std::optional<pair_member> found;
+  for (const candidate& c : files) {
+    const std::string name = file_name(c.path);
+    const name_parts n = parts_of_name(name);
+    if (n.kind != file_kind::unknown && n.kind != other) continue;
+    if (n.kind == file_kind::unknown && !cp1252_lower(name).ends_with(".txt")) continue;
+    auto bytes = bytes_of(c, disk);
+    if (!bytes || kind_by_content(*bytes) != other) continue;
+    if (found) return std::nullopt;  // two of them: no pair
+    found = member_of(c, std::move(*bytes));
+  }
+  return found;
+}
+
+}  // namespace
+
+name_parts parts_of_name(std::string_view name) {
+  name_parts p;
+  if (name.size() > line_suffix.size() && name.ends_with(line_suffix)) {
+    p.kind = file_kind::line;
+    p.route = name.substr(0, name.size() - line_suffix.size());
+    return p;
+  }
+  if (!name.ends_with(service_suffix)) return p;
+  const std::string_view stem = name.substr(0, name.size() - service_suffix.size());
+  const std::size_t cut = stem.rfind('_');
+  if (cut == std::string_view::npos || cut == 0 || cut + 1 == stem.size()) return p;
+  p.route = stem.substr(0, cut);
+  p.train = stem.substr(cut + 1);
+  // The naming rule builds the name back: anything else is not one of its names.
+  if (nome_file_servizio_txt(p.route, p.train) != name) return {};
+  p.kind = file_kind::service;
+  return p;
+}
+
+file_kind kind_by_content(std::string_view bytes) {
+  bool general = false;
+  while (!bytes.empty()) {
+    std::size_t end = bytes.find_first_of("\r\n");
+    const std::string_view line = bytes.substr(0, end);
+    bytes = end == std::string_view::npos ? std::string_view{} : bytes.substr(end + 1);
+    if (!general) {
+      general = contains_any_case(line, "[generale]");
+      continue;
+    }
+    if (general_section_ends(line)) break;
+    std::string_view rest = line;
+    while (!rest.empty()) {
+      const std::size_t comma = rest.find(',');
+      if (corrisponde(descrizione(tipo_record::lunghezza_percorso), rest.substr(0, comma))) {
+        return file_kind::line;
+      }
+      rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+    }
+  }
+  return general ? file_kind::service : file_kind::unknown;
+}
+
+file_pair find_pair(const document& d, const document_store& open, folder_access& disk,
+                    const pairing_defaults& defaults) {
+  pair_member self;
+  self.uri = d.uri;
+  self.path = d.path;
+  self.utf8 = d.text;
+  self.bytes = utf8_to_cp1252(d.text);
+  self.from_editor = true;
+
+  const name_parts self_name = d.path ? parts_of_name(file_name(*d.path)) : name_parts{};
+  file_kind kind = self_name.kind;
+  if (kind == file_kind::unknown) kind = kind_by_content(self.bytes);
+  if (kind == file_kind::unknown) kind = file_kind::line;
+  const file_kind other = kind == file_kind::line ? file_kind::service : file_kind::line;
+
+  std::optional<pair_member> partner;
+  if (d.path) {
+    const std::vector<candidate> files = folder_files(d.path->parent_path(), *d.path, open, disk);
+    if (self_name.kind != file_kind::unknown) partner = partner_by_name(self_name, files, disk);
+    if (!partner) partner = partner_by_content(other, files, disk);
+  }
+
+  file_pair p;
+  p.route = defaults.route;
+  p.train = defaults.train;
+  const name_parts partner_name =
+      partner && partner->path ? parts_of_name(file_name(*partner->path)) : name_parts{};
+  for (const name_parts& n : {self_name, partner_name}) {
+    if (n.kind == file_kind::line) p.route = n.route;
+  }
+  for (const name_parts& n : {self_name, partner_name}) {
+    if (n.kind == file_kind::service) {
+      p.route = n.route;
+      p.train = n.train;
+    }
+  }
+  (kind == file_kind::line ? p.line : p.service) = std::move(self);
+  if (partner) (kind == file_kind::line ? p.service : p.line) = std::move(*partner);
+  return p;
+}
+
+}  // namespace scenario::lsp

@@ -1,0 +1,153 @@
+#include "tools/lsp/server.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "base/cp1252.h"
+#include "tools/lsp/lsp_session.h"
+
+namespace scenario::lsp {
+namespace {
+
+std::string testdata(const std::string& name) {
+  std::ifstream in(std::string(VO_TESTDATA_DIR) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const pairing_defaults defaults{"Viterbo_Attigliano_Orte", "7547"};
+const std::string line_uri = "file:///r/Viterbo_Attigliano_Orte_linea.txt";
+const std::string service_uri = "file:///r/Viterbo_Attigliano_Orte_7547-.txt";
+
+// A server in memory on the fixed scenario's folder.
+struct fixture {
+  memory_folders disk;
+  std::vector<json> sent;
+  language_server server{disk, defaults, [this](const json& m) { sent.push_back(m); }};
+
+  fixture() {
+    disk.files["/r/Viterbo_Attigliano_Orte_linea.txt"] =
+        testdata("Viterbo_Attigliano_Orte_linea.txt");
+    disk.files["/r/Viterbo_Attigliano_Orte_7547-.txt"] =
+        testdata("Viterbo_Attigliano_Orte_7547-.txt");
+  }
+  void send(const json& m) { server.handle(m.dump()); }
+  void request(int id, const std::string& method, json params = json::object()) {
+    send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", std::move(params)}});
+  }
+  void notify(const std::string& method, json params) {
+    send({{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}});
+  }
+  const json* answer(int id) const {
+    for (const json& m : sent) {
+      if (m.contains("id") && m["id"] == id) return &m;
+    }
+    return nullptr;
+  }
+  std::vector<json> published(const std::string& uri) const {
+    std::vector<json> out;
+    for (const json& m : sent) {
+      if (m.value("method", "") == "textDocument/publishDiagnostics" && m["params"]["uri"] == uri) {
+        out.push_back(m["params"]["diagnostics"]);
+      }
+    }
+    return out;
+  }
+  void open(const std::string& uri, const std::string& file) {
+    notify("textDocument/didOpen", {{"textDocument",
+                                     {{"uri", uri},
+                                      {"languageId", "scenario"},
+                                      {"version", 1},
+                                      {"text", cp1252_to_utf8(disk.files.at(file))}}}});
+  }
+};
+
+TEST(Server, RequestsBeforeInitializeAndAfterShutdownAreRefused) {
+  fixture f;
+  f.request(1, "textDocument/hover");
+  ASSERT_NE(f.answer(1), nullptr);
+  EXPECT_EQ((*f.answer(1))["error"]["code"], error_code::server_not_initialized);
+  f.notify("textDocument/didOpen", {{"textDocument", {{"uri", line_uri}, {"text", ""}}}});
+  EXPECT_TRUE(f.published(line_uri).empty());  // dropped before initialize
+  f.request(2, "initialize", {{"capabilities", json::object()}});
+  EXPECT_EQ((*f.answer(2))["result"]["capabilities"]["positionEncoding"], "utf-16");
+  f.request(3, "initialize", {{"capabilities", json::object()}});
+  EXPECT_EQ((*f.answer(3))["error"]["code"], error_code::invalid_request);
+  f.request(4, "workspace/symbol", {{"query", ""}});
+  EXPECT_EQ((*f.answer(4))["error"]["code"], error_code::method_not_found);
+  f.request(5, "shutdown");
+  EXPECT_TRUE((*f.answer(5))["result"].is_null());
+  f.request(6, "textDocument/hover");
+  EXPECT_EQ((*f.answer(6))["error"]["code"], error_code::invalid_request);
+  EXPECT_FALSE(f.server.finished());
+  f.notify("exit", nullptr);
+  EXPECT_TRUE(f.server.finished());
+  EXPECT_EQ(f.server.exit_status(), 0);
+}
+
+TEST(Server, BadMessagesGetTheirErrorsAndNothingElse) {
+  fixture f;
+  f.request(1, "initialize", {{"capabilities", json::object()}});
+  f.open(line_uri, "/r/Viterbo_Attigliano_Orte_linea.txt");
+  const std::size_t before = f.sent.size();
+  f.server.handle("{not json");
+  f.server.handle(R"({"jsonrpc":"2.0","id":7,"method":5})");
+  f.server.handle(R"({"jsonrpc":"2.0","method":"textDocument/didChange","params":{}})");
+  f.server.handle(R"({"jsonrpc":"2.0","method":"$/unknown","params":{}})");
+  f.request(8, "textDocument/hover", {{"textDocument", {{"uri", 5}}}});
+  f.request(
+      9, "textDocument/hover",
+      {{"textDocument", {{"uri", line_uri}}}, {"position", {{"line", -1}, {"character", 0}}}});
+  ASSERT_EQ(f.sent.size(), before + 5);  // a log line for the bad change
+  EXPECT_EQ(f.sent[before]["error"]["code"], error_code::parse_error);
+  EXPECT_EQ(f.sent[before + 1]["error"]["code"], error_code::invalid_request);
+  EXPECT_EQ(f.sent[before + 1]["id"], 7);
+  EXPECT_EQ(f.sent[before + 2]["method"], "window/logMessage");
+  EXPECT_EQ((*f.answer(8))["error"]["code"], error_code::invalid_params);
+  EXPECT_EQ((*f.answer(9))["error"]["code"], error_code::invalid_params);
+}
+
+TEST(Server, BothFilesOfThePairArePublishedOnAChangeOfEither) {
+  fixture f;
+  f.request(1, "initialize", {{"capabilities", json::object()}});
+  f.open(line_uri, "/r/Viterbo_Attigliano_Orte_linea.txt");
+  ASSERT_EQ(f.published(line_uri).size(), 1u);
+  ASSERT_EQ(f.published(service_uri).size(), 1u);  // read from the folder
+  EXPECT_TRUE(f.published(service_uri)[0].empty());
+  // A cell taken twice: the line file's board meets the service's signal.
+  json change = json::parse(R"({"textDocument": {"version": 2}, "contentChanges": [{
+      "range": {"start": {"line": 155, "character": 0}, "end": {"line": 155, "character": 0}},
+      "text": "cartello_indicatore,  10000,   (X)\r\n"}]})");
+  change["textDocument"]["uri"] = line_uri;
+  f.notify("textDocument/didChange", change);
+  const json service = f.published(service_uri).back();
+  ASSERT_EQ(service.size(), 1u) << service.dump();
+  EXPECT_EQ(service[0]["code"], "signal-cell-taken");
+  EXPECT_EQ(service[0]["data"]["code"], 16);
+  EXPECT_EQ(service[0]["relatedInformation"][0]["location"]["uri"], line_uri);
+}
+
+TEST(Server, ASessionOverBytesEndsWithTheProtocolsStatus) {
+  memory_folders disk;
+  const std::string input =
+      frame_message(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})") +
+      "Content-Length: nope\r\n\r\n" +
+      frame_message(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})") +
+      frame_message(R"({"jsonrpc":"2.0","method":"exit"})") + frame_message("{}");
+  std::string output;
+  // Three bytes at a time, as a slow pipe gives them.
+  const session_io io = memory_io(input, 3, output);
+  EXPECT_EQ(run_session(io, disk, defaults), 0);
+  EXPECT_NE(output.find(R"("id":2,"jsonrpc":"2.0","result":null)"), std::string::npos) << output;
+  EXPECT_NE(output.find("without a usable Content-Length"), std::string::npos);
+  // The "{}" after "exit" is not read: it would be an invalid request.
+  EXPECT_EQ(output.find("-32600"), std::string::npos);
+  // Input that ends inside a message, without "exit".
+  std::string ignored;
+  const session_io closed = memory_io(std::string_view(input).substr(0, 40), 64, ignored);
+  EXPECT_EQ(run_session(closed, disk, defaults), 1);
+}
+
+}  // namespace
+}  // namespace scenario::lsp
