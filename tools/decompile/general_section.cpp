@@ -165,6 +165,15 @@ void recover_service_general(const compiled_route& r, testo_servizio& out) {
   out.orologio = {e86.dato_i3, e86.dato_i4, e86.dato_i5};
 }
 
+std::vector<cella> celle_prima_dei_timbri(const compiled_route& r) {
+  std::vector<cella> celle = r.celle;
+  if (celle.size() > cella_riservata) {
+    celle[cella_riservata].dato1 = 0;
+    celle[cella_riservata].dato2 = 0;
+  }
+  return celle;
+}
+
 void check_header(const compiled_route& r, const std::string& nome_linea,
                   const std::string& numero_treno, notes& n) {
   const elemento& e85 = voce_di(r, voce::testata_linea);
