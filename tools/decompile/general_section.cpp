@@ -206,7 +206,11 @@ void check_header(const compiled_route& r, const std::string& nome_linea,
             "this route name and train number");
     }
   }
-  const std::size_t attese = celle_attese(lunghezza_dal_tracciato(r)).value_or(0);
+  // The cells of the geometry's length: a negative line length the reader
+  // accepts too, so not the loader's bounds.
+  const std::int64_t punti = static_cast<std::int64_t>(r.tracciato.x.size());
+  const auto attese =
+      static_cast<std::size_t>(std::max<std::int64_t>(0, n_celle_di(punti - 1) + 1));
   if (attese != r.celle.size()) {
     n.add({place::cell, static_cast<std::int64_t>(r.celle.size()) - 1},
           "the cell data file holds " + std::to_string(r.celle.size()) +

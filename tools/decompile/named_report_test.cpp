@@ -16,16 +16,19 @@ namespace {
 constexpr const char* linea = "Viterbo_Attigliano_Orte";
 constexpr const char* treno = "7547";
 
-// A 10 km line with a coded zone, compiled, edited by `ritocco` and
-// decompiled.
-decompiled_route decompile_edited(const std::function<void(compiled_route&)>& ritocco) {
+// A 10 km line with a coded zone.
+const std::string linea_10_km =
+    "[generale]\r\n"
+    "lunghezza percorso, 10000\r\n"
+    "progressiva chilometrica uno, 0, 10000, 1\r\n"
+    "ripetizione segnali 4 codici, 4000, 6000\r\n"
+    "[fine]\r\n";
+
+// The line compiled, edited by `ritocco` and decompiled.
+decompiled_route decompile_edited(const std::function<void(compiled_route&)>& ritocco,
+                                  const std::string& line_text = linea_10_km) {
   const compiled_texts t = compile_texts(
-      "[generale]\r\n"
-      "lunghezza percorso, 10000\r\n"
-      "progressiva chilometrica uno, 0, 10000, 1\r\n"
-      "ripetizione segnali 4 codici, 4000, 6000\r\n"
-      "[fine]\r\n",
-      "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n[fine]\r\n", linea, treno);
+      line_text, "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n[fine]\r\n", linea, treno);
   EXPECT_EQ(t.esito, esito_compilazione::completato);
   compiled_route r = decode_compiled_texts(t, linea, treno);
   ritocco(r);
@@ -72,6 +75,17 @@ TEST(DecompileNamedReport, CodedZoneWithoutCountUnderLaidGeometry) {
   EXPECT_EQ(reason(d.check, {place::entry, voce::testata_corsa}),
             "the coded zone ends at 6000 m but has no number of codes, which only a zone ending "
             "at 0 has, or a zone whose keyword stops the reader before the geometry it laid");
+}
+
+// A line of -6900 m, which the reader accepts (100 m of geometry, three
+// cells): the reason given for its last cell is that cell's own, not a
+// wrong cell count.
+TEST(DecompileNamedReport, LastCellOfANegativeLength) {
+  const decompiled_route d =
+      decompile_edited([](compiled_route& r) { r.celle.back().tipo = 7; },
+                       "[generale]\r\nlunghezza percorso, -6900\r\n[fine]\r\n");
+  EXPECT_EQ(d.check.cells, 1u);
+  EXPECT_EQ(reason(d.check, {place::cell, 2}), "code 7 is written by no record");
 }
 
 }  // namespace
