@@ -146,6 +146,70 @@ std::vector<campata> campate_sotto(const std::vector<std::int64_t>& marcatori,
   return sotto;
 }
 
+std::int64_t inizio_metri(const campata& t) {
+  return t.celle.prima * metri_per_cella;
+}
+std::int64_t fine_metri(const campata& t) {
+  return (t.celle.ultima + 1) * metri_per_cella;
+}
+
+// Whether a span recorded right after `prima` keeps its own type: one
+// that starts 150 m or less after the span recorded before it becomes
+// type 3.
+bool tiene_il_tipo(const campata* prima, const campata& t) {
+  return prima == nullptr || t.celle.tipo == tipo_montagna_ravvicinata ||
+         inizio_metri(t) - fine_metri(*prima) > distanza_tipo_3;
+}
+
+struct registrazione {
+  std::vector<record_montagna> record;
+  std::optional<std::int64_t> cella_ottantunesima;  // the first cell of the 81st record's span
+};
+
+// The records of spans recorded in this order: before a span that would
+// become type 3, a span over no cell, which resets the distance.
+registrazione registra(const std::vector<campata>& ordine, std::int64_t ultima_cella) {
+  registrazione out;
+  const campata* prima = nullptr;
+  for (const campata& t : ordine) {
+    if (!tiene_il_tipo(prima, t)) {
+      const std::int32_t lontano = -lunghezza_percorso_massima;
+      out.record.push_back({posizione_iniziale(ultima_cella), lontano, 0});
+    }
+    out.record.push_back({static_cast<std::int32_t>(inizio_metri(t)),
+                          static_cast<std::int32_t>(fine_metri(t)),
+                          tipo_scritto(t.celle.tipo, t.marcatori)});
+    if (!out.cella_ottantunesima &&
+        out.record.size() > static_cast<std::size_t>(n_montagne_massimo)) {
+      out.cella_ottantunesima = t.celle.prima;
+    }
+    prima = &t;
+  }
+  return out;
+}
+
+// Spans over disjoint cells in another order, where it spares the spans
+// over no cell: a span that would become type 3 goes right before a span
+// of type 3 (which stays so after any span) that follows one far enough
+// behind it.
+std::vector<campata> senza_azzeramenti(const std::vector<campata>& campate) {
+  std::vector<campata> out;
+  for (const campata& t : campate) {
+    std::size_t dove = out.size();
+    if (!tiene_il_tipo(out.empty() ? nullptr : &out.back(), t)) {
+      for (std::size_t i = 0; i < out.size(); ++i) {
+        if (out[i].celle.tipo == tipo_montagna_ravvicinata &&
+            tiene_il_tipo(i == 0 ? nullptr : &out[i - 1], t)) {
+          dove = i;
+          break;
+        }
+      }
+    }
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(dove), t);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, notes& n) {
@@ -174,7 +238,7 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, note
       }
     });
   };
-  std::vector<campata> registrate;  // in the order recorded
+  std::vector<campata> registrate;  // over disjoint cells, in the order of the cells
   for (const tratto& tutto : tratti) {
     for (const campata& t : campate(tutto, celle)) {
       spiega(t);
@@ -187,31 +251,19 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, note
       inspiegati.push_back(c);
     }
   }
-  for (const campata& t : campate_sotto(inspiegati, celle)) {
-    spiega(t);
-    registrate.push_back(t);
-  }
+  const std::vector<campata> sotto = campate_sotto(inspiegati, celle);
+  for (const campata& t : sotto) spiega(t);
 
-  std::vector<record_montagna> out;
-  std::int64_t fine_precedente = 0;                 // metres: where the span recorded before ends
-  std::optional<std::int64_t> cella_ottantunesima;  // the first cell of the 81st record's span
-  for (const campata& t : registrate) {
-    const std::int64_t inizio = t.celle.prima * metri_per_cella;
-    const std::int64_t fine = (t.celle.ultima + 1) * metri_per_cella;
-    // A span that starts 150 m or less after the one recorded before it
-    // becomes type 3: a span recorded in between, over no cell, keeps
-    // this one's own type.
-    if (!out.empty() && inizio - fine_precedente <= distanza_tipo_3 &&
-        t.celle.tipo != tipo_montagna_ravvicinata) {
-      const std::int32_t lontano = -lunghezza_percorso_massima;
-      out.push_back({posizione_iniziale(ultima_cella), lontano, 0});
-    }
-    out.push_back({static_cast<std::int32_t>(inizio), static_cast<std::int32_t>(fine),
-                   tipo_scritto(t.celle.tipo, t.marcatori)});
-    if (!cella_ottantunesima && out.size() > static_cast<std::size_t>(n_montagne_massimo)) {
-      cella_ottantunesima = t.celle.prima;
-    }
-    fine_precedente = fine;
+  // In the order of the cells; in another where that one takes more
+  // records than the reader reads.
+  auto con_sotto = [&](std::vector<campata> ordine) {
+    ordine.insert(ordine.end(), sotto.begin(), sotto.end());
+    return registra(ordine, ultima_cella);
+  };
+  registrazione out = con_sotto(registrate);
+  if (out.cella_ottantunesima) {
+    registrazione altro = con_sotto(senza_azzeramenti(registrate));
+    if (altro.record.size() < out.record.size()) out = std::move(altro);
   }
   for (const std::int64_t c : inspiegati) {
     if (!spiegato[static_cast<std::size_t>(c)]) {
@@ -220,11 +272,11 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, note
             "fourth cell");
     }
   }
-  if (cella_ottantunesima) {
-    n.add({place::cell, *cella_ottantunesima},
+  if (out.cella_ottantunesima) {
+    n.add({place::cell, *out.cella_ottantunesima},
           "the spans take more than 80 records: the reader stops at the 81st");
   }
-  return out;
+  return std::move(out.record);
 }
 
 }  // namespace scenario::decompile
