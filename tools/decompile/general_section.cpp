@@ -146,9 +146,11 @@ void recover_line_general(const compiled_route& r, interruzione interrotta, test
           "laid");
     auto griglia = [](std::int32_t m) { return m / metri_per_cella * metri_per_cella; };
     out.zone.push_back({griglia(e86.inizio), griglia(e86.fine), cifra});
-  } else if (codici == 0 && e86.fine != 0 && interrotta == interruzione::generale) {
+  } else if ((codici == 0) != (e86.fine == 0) && interrotta == interruzione::generale) {
     // A keyword with neither 4 nor 9 stops the reader after the zone's
-    // values and before its number of codes.
+    // values and before its number of codes: an earlier zone set that
+    // number, or none did.
+    if (codici != 0) out.zone.push_back({0, metri_per_cella, cifra});
     out.zone.push_back({e86.inizio, e86.fine, 0});
   } else {
     if (codici == 0 && e86.fine != 0) {
@@ -156,6 +158,11 @@ void recover_line_general(const compiled_route& r, interruzione interrotta, test
             "the coded zone ends at " + std::to_string(e86.fine) +
                 " m but has no number of codes, which only a zone ending at 0 has, or a zone "
                 "whose keyword stops the reader before the geometry it laid");
+    } else if (codici != 0 && e86.fine == 0) {
+      n.add({place::entry, voce::testata_corsa},
+            "the coded zone ends at 0 m but has " + std::to_string(codici) +
+                " codes, which a zone ending at 0 has only when its keyword stops the reader, "
+                "before the geometry it laid");
     }
     out.zone.push_back({e86.inizio, e86.fine, cifra});
   }
