@@ -69,18 +69,24 @@ TEST(DecompileNamedReport, TunnelMarkerOutsideEverySpanComesBack) {
 // none or an earlier zone's, but it stops the reader in the general
 // section, before any geometry is laid.
 TEST(DecompileNamedReport, CodedZoneCountAndEndDisagreeUnderLaidGeometry) {
-  const decompiled_route senza_numero =
-      decompile_edited([](compiled_route& r) { r.elementi[voce::testata_corsa].posizione = 0; });
-  EXPECT_EQ(senza_numero.check.entries, 1u);
-  EXPECT_EQ(reason(senza_numero.check, {place::entry, voce::testata_corsa}),
-            "the coded zone ends at 6000 m but has no number of codes, which only a zone ending "
-            "at 0 has, or a zone whose keyword stops the reader before the geometry it laid");
-  const decompiled_route finita_a_0 =
-      decompile_edited([](compiled_route& r) { r.elementi[voce::testata_corsa].fine = 0; });
-  EXPECT_EQ(finita_a_0.check.entries, 1u);
-  EXPECT_EQ(reason(finita_a_0.check, {place::entry, voce::testata_corsa}),
-            "the coded zone ends at 0 m but has 4 codes, which a zone ending at 0 has only when "
-            "its keyword stops the reader, before the geometry it laid");
+  struct caso {
+    std::int32_t elemento::*azzerato;
+    std::string why;
+  };
+  const caso casi[] = {
+      {&elemento::posizione,
+       "the coded zone ends at 6000 m but has no number of codes, which only a zone ending at 0 "
+       "has, or a zone whose keyword stops the reader before the geometry it laid"},
+      {&elemento::fine,
+       "the coded zone ends at 0 m but has 4 codes, which a zone ending at 0 has only when its "
+       "keyword stops the reader, before the geometry it laid"},
+  };
+  for (const caso& c : casi) {
+    const decompiled_route d = decompile_edited(
+        [&](compiled_route& r) { r.elementi[voce::testata_corsa].*c.azzerato = 0; });
+    EXPECT_EQ(d.check.entries, 1u);
+    EXPECT_EQ(reason(d.check, {place::entry, voce::testata_corsa}), c.why);
+  }
 }
 
 // A line of -6900 m, which the reader accepts (100 m of geometry, three
