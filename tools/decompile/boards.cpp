@@ -86,13 +86,14 @@ record_indicatore unpack_speed_board(std::int32_t posizione, std::int16_t dato1,
   return b;
 }
 
-board_recovery recover_boards(const compiled_route& r, notes& n) {
+board_recovery recover_boards(const std::vector<cella>& celle, const tabella_elementi& elementi,
+                              notes& n) {
   board_recovery out;
-  const std::int64_t ultima_cella = static_cast<std::int64_t>(r.celle.size()) - 1;
+  const std::int64_t ultima_cella = static_cast<std::int64_t>(celle.size()) - 1;
   std::array<std::vector<std::int64_t>, voce::ultimo_cartello + 1> celle_del_posto;
   std::vector<std::int64_t> fini_stazione_libere;  // end cells that may hide an indication board
   for (std::int64_t c = 0; c <= ultima_cella; ++c) {
-    const cella& x = r.celle[static_cast<std::size_t>(c)];
+    const cella& x = celle[static_cast<std::size_t>(c)];
     if (x.tipo == tipo_cella::indicatore_v_max) {
       if (x.dato5 != 0) {
         n.add({place::cell, c}, "a speed board with a fifth value, which boards do not have");
@@ -135,7 +136,7 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
     }
   }
   while (piu_basso > 1) {
-    const elemento& e = r.elementi[static_cast<std::size_t>(piu_basso - 1)];
+    const elemento& e = elementi[static_cast<std::size_t>(piu_basso - 1)];
     if (!senza_numeri(e) || e.nome.empty()) break;
     --piu_basso;
   }
@@ -143,7 +144,7 @@ board_recovery recover_boards(const compiled_route& r, notes& n) {
 
   std::size_t prossima_fine = 0;
   for (int s = voce::ultimo_cartello; s >= piu_basso; --s) {
-    const elemento& e = r.elementi[static_cast<std::size_t>(s)];
+    const elemento& e = elementi[static_cast<std::size_t>(s)];
     if (!senza_numeri(e)) {
       n.add({place::entry, s}, "a board's text entry with numbers, which boards do not have");
     }

@@ -8,9 +8,9 @@
 
 #include <vector>
 
+#include "compiler/route_model/route_model.h"
 #include "tools/decompile/findings.h"
 #include "tools/decompile/source_records.h"
-#include "tools/route_files/compiled_route.h"
 
 namespace scenario::decompile {
 
@@ -21,7 +21,9 @@ struct board_recovery {
   bool ottantunesimo = false;                 // an 81st board stopped the line reader
 };
 
-board_recovery recover_boards(const compiled_route& r, notes& n);
+// `celle` as the placement pass left them (before the compile step's stamps).
+board_recovery recover_boards(const std::vector<cella>& celle, const tabella_elementi& elementi,
+                              notes& n);
 
 // Left and right speeds of the three categories and the stripes from a
 // speed board's four values, as an author writes them: right-hand speeds

@@ -9,6 +9,7 @@
 
 #include "compiler/route_model/formato.h"
 #include "compiler/route_model/tracciato_piano.h"
+#include "tools/decompile/profiles.h"
 
 namespace scenario::decompile {
 
@@ -176,8 +177,11 @@ geometry_recovery recover_curves(const geometria& g, notes& n) {
       record_curva c;
       c.sinistra = gen < 0;
       c.classe = std::abs(gen);
-      c.inizio = static_cast<std::int32_t>(k - 1);
-      c.lunghezza = static_cast<std::int32_t>(fine - k + 1);
+      // A curve whose first step lays point 2 may start anywhere up to
+      // point 1: at the origin, or further back where the line is too short
+      // for a record at 0 m to pass the room test.
+      c.inizio = k == 2 ? posizione_iniziale(n_celle_di(ultimo)) : static_cast<std::int32_t>(k - 1);
+      c.lunghezza = static_cast<std::int32_t>(static_cast<std::int64_t>(fine) - c.inizio);
       out.curve.push_back(c);
       fine_ultima = static_cast<std::int64_t>(fine);
     }

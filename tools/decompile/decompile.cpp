@@ -21,10 +21,11 @@ namespace scenario::decompile {
 namespace {
 
 // The line file: its general section, then, unless the reader stopped
-// inside that section, its body.
-void recover_line(const compiled_route& r, testo_linea& out, int& posto_libero, notes& n) {
+// inside that section, its body. `celle` as the placement pass left them.
+void recover_line(const compiled_route& r, const std::vector<cella>& celle, testo_linea& out,
+                  int& posto_libero, notes& n) {
   geometry_recovery geometria = recover_curves(r.tracciato, n);
-  board_recovery cartelli = recover_boards(r, n);
+  board_recovery cartelli = recover_boards(celle, r.elementi, n);
   posto_libero = cartelli.posto_libero;
   interruzione ferma = geometria.interrotta;
   if (ferma == interruzione::nessuna && cartelli.ottantunesimo) ferma = interruzione::corpo;
@@ -35,16 +36,17 @@ void recover_line(const compiled_route& r, testo_linea& out, int& posto_libero, 
   out.curve = std::move(geometria.curve);
   const fine_profilo fine =
       ferma == interruzione::nessuna ? fine_profilo::finito : fine_profilo::interrotto;
-  out.pendenze = recover_profile(r.celle, &cella::pendenza, fine, pendenza_scritta);
-  out.montagne = recover_spans(r.celle, n);
+  out.pendenze = recover_profile(celle, &cella::pendenza, fine, pendenza_scritta);
+  out.montagne = recover_spans(celle, n);
   out.indicatori = std::move(cartelli.indicatori);
   out.cartelli = std::move(cartelli.cartelli);
 }
 
-void recover_service(const compiled_route& r, int posto_libero, testo_servizio& out, notes& n) {
+void recover_service(const compiled_route& r, const std::vector<cella>& celle, int posto_libero,
+                     testo_servizio& out, notes& n) {
   recover_service_general(r, out);
-  station_recovery stazioni = recover_stations(r, posto_libero, n);
-  signal_recovery segnali = recover_signals(r.celle, n);
+  station_recovery stazioni = recover_stations(celle, r.elementi, posto_libero, n);
+  signal_recovery segnali = recover_signals(celle, n);
   out.stazioni = std::move(stazioni.stazioni);
   out.segnali = std::move(segnali.segnali);
   bool finisce = true;  // the reader reaches its fills at the end
@@ -62,10 +64,10 @@ void recover_service(const compiled_route& r, int posto_libero, testo_servizio& 
     finisce = false;
   }
   const fine_profilo fine = finisce ? fine_profilo::finito : fine_profilo::interrotto;
-  out.aderenze = recover_profile(r.celle, &cella::aderenza, fine, aderenza_scritta);
-  out.velocita = recover_profile(r.celle, &cella::velocita, fine, velocita_scritta);
-  out.rallentamenti = recover_slowdowns(r.celle, n);
-  out.abbattimenti = recover_abbattimenti(r.celle, n);
+  out.aderenze = recover_profile(celle, &cella::aderenza, fine, aderenza_scritta);
+  out.velocita = recover_profile(celle, &cella::velocita, fine, velocita_scritta);
+  out.rallentamenti = recover_slowdowns(celle, n);
+  out.abbattimenti = recover_abbattimenti(celle, n);
 }
 
 // Cell codes no record writes, and the entry nothing fills.
@@ -102,9 +104,10 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   notes n;
   check_header(r, nome_linea, numero_treno, n);
   check_codes(r, n);
+  const std::vector<cella> celle = celle_prima_dei_timbri(r);
   int posto_libero = voce::ultimo_cartello;
-  recover_line(r, d.linea, posto_libero, n);
-  recover_service(r, posto_libero, d.servizio, n);
+  recover_line(r, celle, d.linea, posto_libero, n);
+  recover_service(r, celle, posto_libero, d.servizio, n);
 
   d.line_text = testo_da_righe(righe_linea(d.linea));
   d.service_text = testo_da_righe(righe_servizio(d.servizio));

@@ -146,11 +146,23 @@ void recover_line_general(const compiled_route& r, interruzione interrotta, test
           "laid");
     auto griglia = [](std::int32_t m) { return m / metri_per_cella * metri_per_cella; };
     out.zone.push_back({griglia(e86.inizio), griglia(e86.fine), cifra});
+  } else if ((codici == 0) != (e86.fine == 0) && interrotta == interruzione::generale) {
+    // A keyword with neither 4 nor 9 stops the reader after the zone's
+    // values and before its number of codes: an earlier zone set that
+    // number, or none did.
+    if (codici != 0) out.zone.push_back({0, metri_per_cella, cifra});
+    out.zone.push_back({e86.inizio, e86.fine, 0});
   } else {
     if (codici == 0 && e86.fine != 0) {
       n.add({place::entry, voce::testata_corsa},
             "the coded zone ends at " + std::to_string(e86.fine) +
-                " m but has no number of codes, which only a zone ending at 0 has");
+                " m but has no number of codes, which only a zone ending at 0 has, or a zone "
+                "whose keyword stops the reader before the geometry it laid");
+    } else if (codici != 0 && e86.fine == 0) {
+      n.add({place::entry, voce::testata_corsa},
+            "the coded zone ends at 0 m but has " + std::to_string(codici) +
+                " codes, which a zone ending at 0 has only when its keyword stops the reader, "
+                "before the geometry it laid");
     }
     out.zone.push_back({e86.inizio, e86.fine, cifra});
   }
@@ -163,6 +175,15 @@ void recover_service_general(const compiled_route& r, testo_servizio& out) {
   out.percentuale_massa_frenata = e84.inizio;
   out.sabbia = e86.dato_i1;
   out.orologio = {e86.dato_i3, e86.dato_i4, e86.dato_i5};
+}
+
+std::vector<cella> celle_prima_dei_timbri(const compiled_route& r) {
+  std::vector<cella> celle = r.celle;
+  if (celle.size() > cella_riservata) {
+    celle[cella_riservata].dato1 = 0;
+    celle[cella_riservata].dato2 = 0;
+  }
+  return celle;
 }
 
 void check_header(const compiled_route& r, const std::string& nome_linea,
@@ -192,7 +213,11 @@ void check_header(const compiled_route& r, const std::string& nome_linea,
             "this route name and train number");
     }
   }
-  const std::size_t attese = celle_attese(lunghezza_dal_tracciato(r)).value_or(0);
+  // The cells of the geometry's length: a negative line length the reader
+  // accepts too, so not the loader's bounds.
+  const std::int64_t punti = static_cast<std::int64_t>(r.tracciato.x.size());
+  const auto attese =
+      static_cast<std::size_t>(std::max<std::int64_t>(0, n_celle_di(punti - 1) + 1));
   if (attese != r.celle.size()) {
     n.add({place::cell, static_cast<std::int64_t>(r.celle.size()) - 1},
           "the cell data file holds " + std::to_string(r.celle.size()) +

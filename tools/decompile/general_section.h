@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tools/decompile/findings.h"
 #include "tools/decompile/source_records.h"
@@ -30,6 +31,11 @@ bool general_section_stops_itself(const compiled_route& r);
 
 // Fills the general section of the service file.
 void recover_service_general(const compiled_route& r, testo_servizio& out);
+
+// The cells as the placement pass left them: the compile step stamps its
+// marker and competition code into cell 1 only where both slots hold 0, so
+// whatever object stands there held 0 in them.
+std::vector<cella> celle_prima_dei_timbri(const compiled_route& r);
 
 // Notes what the header entries and the reserved slots hold beyond what
 // records and the compile step's stamps write.

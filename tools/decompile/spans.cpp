@@ -1,6 +1,8 @@
 #include "tools/decompile/spans.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "compiler/route_model/formato.h"
@@ -97,6 +99,117 @@ std::vector<campata> campate(const tratto& t, const std::vector<cella>& celle) {
   return out;
 }
 
+// Spans for the tunnel markers that no span of their own run puts there:
+// each a span with markers, of four cells up to its marker or over a chain
+// of such markers four cells apart, recorded after the others; then the
+// cells it covers whose type is another, recorded again with their own
+// type. A marker in the first three cells stays unexplained: no span's
+// fourth cell lies there.
+std::vector<campata> campate_sotto(const std::vector<std::int64_t>& marcatori,
+                                   const std::vector<cella>& celle) {
+  auto at = [&](std::int64_t c) -> const cella& { return celle[static_cast<std::size_t>(c)]; };
+  const std::int64_t passo = passo_marcatori_montagna;
+  std::vector<campata> sotto;
+  for (const std::int64_t m : marcatori) {
+    if (m < passo - 1) continue;
+    if (!sotto.empty()) {
+      tratto& t = sotto.back().celle;
+      bool catena = (m - t.ultima) % passo == 0;
+      for (std::int64_t c = t.ultima + passo; catena && c < m; c += passo) {
+        catena = at(c).tipo != tipo_cella::libera;
+      }
+      if (catena) {
+        t.ultima = m;
+        continue;
+      }
+    }
+    // A span of type 0 puts no markers: any other type, recorded again.
+    const std::uint8_t tipo = at(m).montagna != 0 ? at(m).montagna : 1;
+    sotto.push_back({{m - (passo - 1), m, tipo}, true});
+  }
+  std::map<std::int64_t, std::uint8_t> lasciato;  // cell: the type the spans above leave
+  for (const campata& b : sotto) {
+    for (std::int64_t c = b.celle.prima; c <= b.celle.ultima; ++c) lasciato[c] = b.celle.tipo;
+  }
+  std::vector<campata> di_nuovo;
+  for (const auto& [c, tipo] : lasciato) {
+    const std::uint8_t proprio = at(c).montagna;
+    if (proprio == tipo) continue;
+    if (!di_nuovo.empty() && di_nuovo.back().celle.ultima == c - 1 &&
+        di_nuovo.back().celle.tipo == proprio) {
+      di_nuovo.back().celle.ultima = c;
+    } else {
+      di_nuovo.push_back({{c, c, proprio}, false});
+    }
+  }
+  sotto.insert(sotto.end(), di_nuovo.begin(), di_nuovo.end());
+  return sotto;
+}
+
+std::int64_t inizio_metri(const campata& t) {
+  return t.celle.prima * metri_per_cella;
+}
+std::int64_t fine_metri(const campata& t) {
+  return (t.celle.ultima + 1) * metri_per_cella;
+}
+
+// Whether a span recorded right after `prima` keeps its own type: one
+// that starts 150 m or less after the span recorded before it becomes
+// type 3.
+bool tiene_il_tipo(const campata* prima, const campata& t) {
+  return prima == nullptr || t.celle.tipo == tipo_montagna_ravvicinata ||
+         inizio_metri(t) - fine_metri(*prima) > distanza_tipo_3;
+}
+
+struct registrazione {
+  std::vector<record_montagna> record;
+  std::optional<std::int64_t> cella_ottantunesima;  // the first cell of the 81st record's span
+};
+
+// The records of spans recorded in this order: before a span that would
+// become type 3, a span over no cell, which resets the distance.
+registrazione registra(const std::vector<campata>& ordine, std::int64_t ultima_cella) {
+  registrazione out;
+  const campata* prima = nullptr;
+  for (const campata& t : ordine) {
+    if (!tiene_il_tipo(prima, t)) {
+      const std::int32_t lontano = -lunghezza_percorso_massima;
+      out.record.push_back({posizione_iniziale(ultima_cella), lontano, 0});
+    }
+    out.record.push_back({static_cast<std::int32_t>(inizio_metri(t)),
+                          static_cast<std::int32_t>(fine_metri(t)),
+                          tipo_scritto(t.celle.tipo, t.marcatori)});
+    if (!out.cella_ottantunesima &&
+        out.record.size() > static_cast<std::size_t>(n_montagne_massimo)) {
+      out.cella_ottantunesima = t.celle.prima;
+    }
+    prima = &t;
+  }
+  return out;
+}
+
+// Spans over disjoint cells in another order, where it spares the spans
+// over no cell: a span that would become type 3 goes right before a span
+// of type 3 (which stays so after any span) that follows one far enough
+// behind it.
+std::vector<campata> senza_azzeramenti(const std::vector<campata>& campate) {
+  std::vector<campata> out;
+  for (const campata& t : campate) {
+    std::size_t dove = out.size();
+    if (!tiene_il_tipo(out.empty() ? nullptr : &out.back(), t)) {
+      for (std::size_t i = 0; i < out.size(); ++i) {
+        if (out[i].celle.tipo == tipo_montagna_ravvicinata &&
+            tiene_il_tipo(i == 0 ? nullptr : &out[i - 1], t)) {
+          dove = i;
+          break;
+        }
+      }
+    }
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(dove), t);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, notes& n) {
@@ -115,46 +228,55 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, note
   }
 
   std::vector<bool> spiegato(celle.size(), false);  // tunnel markers a span puts there
-  std::vector<record_montagna> out;
-  std::int64_t fine_precedente = 0;  // metres: where the span recorded before ends
-  bool prima = true;
+  auto spiega = [&](const campata& t) {
+    if (!t.marcatori) return;
+    per_ogni_marcatore(t.celle, [&](std::int64_t c) {
+      spiegato[static_cast<std::size_t>(c)] = true;
+      if (at(c).tipo == tipo_cella::libera) {
+        n.add({place::cell, c},
+              "a fourth cell of a span with tunnel markers holds no marker and no object");
+      }
+    });
+  };
+  std::vector<campata> registrate;  // over disjoint cells, in the order of the cells
   for (const tratto& tutto : tratti) {
     for (const campata& t : campate(tutto, celle)) {
-      if (t.marcatori) {
-        per_ogni_marcatore(t.celle, [&](std::int64_t c) {
-          spiegato[static_cast<std::size_t>(c)] = true;
-          if (at(c).tipo == tipo_cella::libera) {
-            n.add({place::cell, c},
-                  "a fourth cell of a span with tunnel markers holds no marker and no object");
-          }
-        });
-      }
-      const std::int64_t inizio = t.celle.prima * metri_per_cella;
-      const std::int64_t fine = (t.celle.ultima + 1) * metri_per_cella;
-      // A span that starts 150 m or less after the one recorded before it
-      // becomes type 3: a span recorded in between, over no cell, keeps
-      // this one's own type.
-      if (!prima && inizio - fine_precedente <= distanza_tipo_3 &&
-          t.celle.tipo != tipo_montagna_ravvicinata) {
-        const std::int32_t lontano = -lunghezza_percorso_massima;
-        out.push_back({posizione_iniziale(ultima_cella), lontano, 0});
-      }
-      out.push_back({static_cast<std::int32_t>(inizio), static_cast<std::int32_t>(fine),
-                     tipo_scritto(t.celle.tipo, t.marcatori)});
-      fine_precedente = fine;
-      prima = false;
+      spiega(t);
+      registrate.push_back(t);
     }
   }
+  std::vector<std::int64_t> inspiegati;
   for (std::int64_t c = 0; c <= ultima_cella; ++c) {
     if (at(c).tipo == tipo_cella::marcatore_montagna && !spiegato[static_cast<std::size_t>(c)]) {
-      n.add({place::cell, c}, "a tunnel marker (code 11) that is not a fourth cell of a span");
+      inspiegati.push_back(c);
     }
   }
-  if (out.size() > static_cast<std::size_t>(n_montagne_massimo)) {
-    n.add({place::cell, tratti.back().prima},
+  const std::vector<campata> sotto = campate_sotto(inspiegati, celle);
+  for (const campata& t : sotto) spiega(t);
+
+  // In the order of the cells; in another where that one takes more
+  // records than the reader reads.
+  auto con_sotto = [&](std::vector<campata> ordine) {
+    ordine.insert(ordine.end(), sotto.begin(), sotto.end());
+    return registra(ordine, ultima_cella);
+  };
+  registrazione out = con_sotto(registrate);
+  if (out.cella_ottantunesima) {
+    registrazione altro = con_sotto(senza_azzeramenti(registrate));
+    if (altro.record.size() < out.record.size()) out = std::move(altro);
+  }
+  for (const std::int64_t c : inspiegati) {
+    if (!spiegato[static_cast<std::size_t>(c)]) {
+      n.add({place::cell, c},
+            "a tunnel marker (code 11) in one of the first three cells, where no span has its "
+            "fourth cell");
+    }
+  }
+  if (out.cella_ottantunesima) {
+    n.add({place::cell, *out.cella_ottantunesima},
           "the spans take more than 80 records: the reader stops at the 81st");
   }
-  return out;
+  return std::move(out.record);
 }
 
 }  // namespace scenario::decompile

@@ -148,18 +148,19 @@ record_stazione record_approssimato(const elemento& e) {
 
 }  // namespace
 
-station_recovery recover_stations(const compiled_route& r, int posto_libero, notes& n) {
+station_recovery recover_stations(const std::vector<cella>& celle, const tabella_elementi& elementi,
+                                  int posto_libero, notes& n) {
   station_recovery out;
-  const std::int64_t ultima_cella = static_cast<std::int64_t>(r.celle.size()) - 1;
+  const std::int64_t ultima_cella = static_cast<std::int64_t>(celle.size()) - 1;
   // Stations fill the slots from 1 without a gap; anything after the first
   // empty slot below the boards is no station's.
   int ultimo_posto = 0;
   while (ultimo_posto + 1 <= posto_libero &&
-         !vuota(r.elementi[static_cast<std::size_t>(ultimo_posto + 1)])) {
+         !vuota(elementi[static_cast<std::size_t>(ultimo_posto + 1)])) {
     ++ultimo_posto;
   }
   for (int j = ultimo_posto + 1; j <= posto_libero; ++j) {
-    if (!vuota(r.elementi[static_cast<std::size_t>(j)])) {
+    if (!vuota(elementi[static_cast<std::size_t>(j)])) {
       n.add({place::entry, j},
             "the entry holds values after an empty station slot, which no "
             "station or indication board record writes");
@@ -168,7 +169,7 @@ station_recovery recover_stations(const compiled_route& r, int posto_libero, not
 
   std::int32_t fine_precedente = 0;
   for (int j = voce::prima_stazione; j <= ultimo_posto; ++j) {
-    const elemento& e = r.elementi[static_cast<std::size_t>(j)];
+    const elemento& e = elementi[static_cast<std::size_t>(j)];
     const bool prima = j == voce::prima_stazione;
     std::optional<record_stazione> s =
         entra(e.posizione, ultima_cella) ? record_intero(e, prima) : std::nullopt;
@@ -182,8 +183,8 @@ station_recovery recover_stations(const compiled_route& r, int posto_libero, not
           const std::int64_t c = R(q);
           const bool trovata =
               c >= 0 && c <= ultima_cella &&
-              r.celle[static_cast<std::size_t>(c)].tipo == tipo_cella::fine_stazione &&
-              r.celle[static_cast<std::size_t>(c)].dato1 == j;
+              celle[static_cast<std::size_t>(c)].tipo == tipo_cella::fine_stazione &&
+              celle[static_cast<std::size_t>(c)].dato1 == j;
           if (!trovata) {
             n.add({place::entry, j}, "the station's end cell " + std::to_string(c) +
                                          " does not hold an end of station " + std::to_string(j));

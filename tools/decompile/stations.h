@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include "compiler/route_model/route_model.h"
 #include "tools/decompile/findings.h"
 #include "tools/decompile/source_records.h"
-#include "tools/route_files/compiled_route.h"
 
 namespace scenario::decompile {
 
@@ -22,7 +22,9 @@ struct station_recovery {
   bool finisce_il_file = false;  // the room test: the reader still finished its fills
 };
 
-// `posto_libero` is the board slot the next indication board would take.
-station_recovery recover_stations(const compiled_route& r, int posto_libero, notes& n);
+// `posto_libero` is the board slot the next indication board would take;
+// `celle` as the placement pass left them (before the compile step's stamps).
+station_recovery recover_stations(const std::vector<cella>& celle, const tabella_elementi& elementi,
+                                  int posto_libero, notes& n);
 
 }  // namespace scenario::decompile

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "compiler/route_model/formato.h"
+
 namespace scenario::decompile {
 
 namespace {
@@ -76,6 +78,12 @@ std::string rallentamento_riga(const rallentamento& r) {
          col(r.f_tt, 2) + "," + col(r.f_ta, 3) + "," + col(r.d_v, 3);
 }
 
+// A zone record the reader refuses: off the 50 m grid, or with neither 4
+// nor 9 in its keyword.
+bool zona_rifiutata(const zona_codificata& z) {
+  return z.numero_codici == 0 || z.inizio % metri_per_cella != 0 || z.fine % metri_per_cella != 0;
+}
+
 }  // namespace
 
 std::vector<std::string> righe_linea(const testo_linea& t) {
@@ -91,14 +99,24 @@ std::vector<std::string> righe_linea(const testo_linea& t) {
   for (std::size_t i = 0; i < 3; ++i) {
     r.push_back(std::string("sfondo ") + nomi[i] + ",    " + n(t.sfondi[i]));
   }
+  // Where the reader stopped inside the general section: at a record it
+  // refuses, or else at a number out of range written for the purpose.
+  const bool generale = t.interrotta == interruzione::generale;
+  bool fermato = false;
   for (const zona_codificata& z : t.zone) {
+    if (generale && zona_rifiutata(z)) {
+      r.push_back(std::string(nota_interruzione));
+      fermato = true;
+    }
     const std::string cifra = z.numero_codici == 0 ? "" : n(z.numero_codici) + " ";
     r.push_back("ripetizione segnali " + cifra + "codici,    " + n(z.inizio) + ",    " + n(z.fine));
   }
   if (t.lunghezza_eccessiva) {
+    r.push_back(std::string(nota_interruzione));
     r.push_back("lunghezza percorso,    " + n(*t.lunghezza_eccessiva));
+    fermato = true;
   }
-  if (t.interrotta == interruzione::generale) {
+  if (generale && !fermato) {
     r.push_back(std::string(nota_interruzione));
     r.push_back("sfondo uno,    " + std::string(fuori_limite));
   }

@@ -1,0 +1,104 @@
+// Compiled files edited by hand: where a text still gives them back, the
+// decompiler writes it; where none can, the differing place is named with
+// its reason.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "tools/decompile/compile_in_memory.h"
+#include "tools/decompile/decompile.h"
+
+namespace scenario::decompile {
+namespace {
+
+constexpr const char* linea = "Viterbo_Attigliano_Orte";
+constexpr const char* treno = "7547";
+
+// A 10 km line with a coded zone.
+const std::string linea_10_km =
+    "[generale]\r\n"
+    "lunghezza percorso, 10000\r\n"
+    "progressiva chilometrica uno, 0, 10000, 1\r\n"
+    "ripetizione segnali 4 codici, 4000, 6000\r\n"
+    "[fine]\r\n";
+
+// The line compiled, edited by `ritocco` and decompiled.
+decompiled_route decompile_edited(const std::function<void(compiled_route&)>& ritocco,
+                                  const std::string& line_text = linea_10_km) {
+  const compiled_texts t = compile_texts(
+      line_text, "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n[fine]\r\n", linea, treno);
+  EXPECT_EQ(t.esito, esito_compilazione::completato);
+  compiled_route r = decode_compiled_texts(t, linea, treno);
+  ritocco(r);
+  return decompile_route(r, linea, treno);
+}
+
+// The reason given for the place, or "(not named)" when it does not differ.
+std::string reason(const verification& v, location at) {
+  const auto d = std::find_if(v.differences.begin(), v.differences.end(),
+                              [&](const difference& x) { return x.at == at; });
+  return d == v.differences.end() ? "(not named)" : d->why;
+}
+
+// A span puts its markers on its fourth, eighth, ... cell, so no marker
+// lies in the first three cells.
+TEST(DecompileNamedReport, TunnelMarkerInTheFirstThreeCells) {
+  const decompiled_route d =
+      decompile_edited([](compiled_route& r) { r.celle[2].tipo = tipo_cella::marcatore_montagna; });
+  EXPECT_FALSE(d.check.exact);
+  EXPECT_EQ(d.check.cells, 1u);
+  EXPECT_EQ(reason(d.check, {place::cell, 2}),
+            "a tunnel marker (code 11) in one of the first three cells, where no span has its "
+            "fourth cell");
+}
+
+// A marker from cell 3 on is a span with markers that spans recorded after
+// it cover again with the cells' own type (here none).
+TEST(DecompileNamedReport, TunnelMarkerOutsideEverySpanComesBack) {
+  for (const std::size_t c : {std::size_t{3}, std::size_t{57}}) {
+    SCOPED_TRACE(c);
+    const decompiled_route d = decompile_edited(
+        [&](compiled_route& r) { r.celle[c].tipo = tipo_cella::marcatore_montagna; });
+    EXPECT_TRUE(d.check.exact) << reason(d.check, {place::cell, static_cast<std::int64_t>(c)});
+  }
+}
+
+// A zone record with neither 4 nor 9 keeps the number of codes it found,
+// none or an earlier zone's, but it stops the reader in the general
+// section, before any geometry is laid.
+TEST(DecompileNamedReport, CodedZoneCountAndEndDisagreeUnderLaidGeometry) {
+  struct caso {
+    std::int32_t elemento::*azzerato;
+    std::string why;
+  };
+  const caso casi[] = {
+      {&elemento::posizione,
+       "the coded zone ends at 6000 m but has no number of codes, which only a zone ending at 0 "
+       "has, or a zone whose keyword stops the reader before the geometry it laid"},
+      {&elemento::fine,
+       "the coded zone ends at 0 m but has 4 codes, which a zone ending at 0 has only when its "
+       "keyword stops the reader, before the geometry it laid"},
+  };
+  for (const caso& c : casi) {
+    const decompiled_route d = decompile_edited(
+        [&](compiled_route& r) { r.elementi[voce::testata_corsa].*c.azzerato = 0; });
+    EXPECT_EQ(d.check.entries, 1u);
+    EXPECT_EQ(reason(d.check, {place::entry, voce::testata_corsa}), c.why);
+  }
+}
+
+// A line of -6900 m, which the reader accepts (100 m of geometry, three
+// cells): the reason given for its last cell is that cell's own, not a
+// wrong cell count.
+TEST(DecompileNamedReport, LastCellOfANegativeLength) {
+  const decompiled_route d =
+      decompile_edited([](compiled_route& r) { r.celle.back().tipo = 7; },
+                       "[generale]\r\nlunghezza percorso, -6900\r\n[fine]\r\n");
+  EXPECT_EQ(d.check.cells, 1u);
+  EXPECT_EQ(reason(d.check, {place::cell, 2}), "code 7 is written by no record");
+}
+
+}  // namespace
+}  // namespace scenario::decompile
