@@ -148,14 +148,14 @@ board_recovery recover_boards(const std::vector<cella>& celle, const tabella_ele
     if (!senza_numeri(e)) {
       n.add({place::entry, s}, "a board's text entry with numbers, which boards do not have");
     }
-    const auto& celle = celle_del_posto[static_cast<std::size_t>(s)];
+    const auto& puntate = celle_del_posto[static_cast<std::size_t>(s)];
     std::int64_t c = 0;
-    if (!celle.empty()) {
-      c = celle.front();
-      for (std::size_t i = 1; i < celle.size(); ++i) {
-        n.add({place::cell, celle[i]}, "a second indication board pointing at entry " +
-                                           std::to_string(s) +
-                                           "; every board has an entry of its own");
+    if (!puntate.empty()) {
+      c = puntate.front();
+      for (std::size_t i = 1; i < puntate.size(); ++i) {
+        n.add({place::cell, puntate[i]}, "a second indication board pointing at entry " +
+                                             std::to_string(s) +
+                                             "; every board has an entry of its own");
       }
     } else if (prossima_fine < fini_stazione_libere.size()) {
       c = fini_stazione_libere[prossima_fine++];  // a station's end was written over it
