@@ -24,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!check.exact && !check.no_files && check.differences.empty() && !r.same_bytes()) {
     problem = "the bytes differ and no difference is named";
   }
+  // Each place named carries its reason.
+  for (const auto& d : check.differences) {
+    if (d.why.empty()) problem = "a difference is named without its reason";
+  }
   if (problem != nullptr) {
     std::fprintf(stderr, "decompile round trip: %s\n", problem);
     std::abort();
