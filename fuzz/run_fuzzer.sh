@@ -70,7 +70,7 @@ if compgen -G "$work/artifacts/*" >/dev/null; then
   echo "fuzzer findings (reproducers):"
   for f in "$work/artifacts"/*; do
     echo "== $(basename "$f")"
-    base64 -w0 "$f" | head -c 4000
+    head -c 3000 "$f" | base64 -w0
     echo
   done
   status=1

@@ -94,7 +94,18 @@ std::vector<profile_run> runs_of(std::size_t n, const std::function<int(std::siz
   return runs;
 }
 
-// The geometry's points that hold a value, in order.
+// A point further than this from the origin (metres) is not drawn: a
+// route reaches a thousand kilometres at most, and the page carries
+// coordinates as whole centimetres, which must stay exact in a script's
+// numbers (below 2^53) even as differences of two points.
+constexpr double coordinata_disegnabile_massima_m = 1e13;
+
+bool disegnabile(double v) {
+  return std::isfinite(v) && std::fabs(v) <= coordinata_disegnabile_massima_m;
+}
+
+// The geometry's points that hold a drawable value, in order; a damaged
+// file may hold any double.
 std::vector<plan_point> valued_points(const compiled_route& r) {
   std::vector<plan_point> pts;
   const std::size_t n = std::min(r.tracciato.x.size(), r.tracciato.y.size());
@@ -102,7 +113,7 @@ std::vector<plan_point> valued_points(const compiled_route& r) {
   for (std::size_t k = 0; k < n; ++k) {
     const auto x = valore(r.tracciato.x[k]);
     const auto y = valore(r.tracciato.y[k]);
-    if (x && y && std::isfinite(*x) && std::isfinite(*y)) {
+    if (x && y && disegnabile(*x) && disegnabile(*y)) {
       pts.push_back({static_cast<std::int64_t>(k), *x, *y});
     }
   }

@@ -9,6 +9,7 @@
 
 #include "sources/testi_fissi.h"
 #include "tools/route_tool/command_line.h"
+#include "tools/route_tool/drawing_json.h"
 #include "tools/route_tool/km_range.h"
 #include "tools/route_tool/route_plot.h"
 #include "tools/route_tool/view_page.h"
@@ -250,6 +251,30 @@ TEST(DrawingModel, CompiledFilesDrawTheSameObjectsWithoutRecords) {
   EXPECT_TRUE(c.files.empty());
   EXPECT_EQ(c.chainage.size(), t.chainage.size());
   EXPECT_EQ(c.plan.front().points.size(), t.plan.front().points.size());
+}
+
+// A damaged file may put any double into the plan: points beyond any
+// route's reach are left out of the drawing, and the page's whole
+// centimetres stay exact numbers for the script.
+TEST(DrawingModel, PointsFarBeyondAnyRouteAreNotDrawn) {
+  compiled_route r = compiled_of(fixed_model());
+  r.tracciato.x[2] = -1e300;
+  r.tracciato.x[3] = std::nan("");
+  r.tracciato.y[4] = 1e14;
+  const route_drawing d = drawing_of(r, route, train);
+  for (const plan_level& l : d.plan) {
+    for (const plan_point& p : l.points) {
+      EXPECT_TRUE(p.k < 2 || p.k > 4) << p.k;
+    }
+  }
+  const nlohmann::json page = drawing_json(d, {});
+  for (const auto& level : page["plan"]) {
+    for (const char* axis : {"x_cm", "y_cm"}) {
+      for (const auto& v : level[axis]) {
+        EXPECT_LT(std::fabs(v.get<double>()), 9007199254740992.0);
+      }
+    }
+  }
 }
 
 TEST(DrawingModel, DiagnosticsStandAtTheirRecordsPosition) {
