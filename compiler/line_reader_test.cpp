@@ -189,6 +189,26 @@ TEST(LineReader, DashCommentsAreSkipped) {
   EXPECT_EQ(p.c(20).pendenza, 98);
 }
 
+// Up to ten dash fields in a row are passed over in the general section and
+// two in the body; the next one is examined as a keyword even with its dash.
+// Passing over one field fewer or one more loses the record.
+TEST(LineReader, TheEleventhDashFieldOfTheGeneralSectionIsAKeyword) {
+  cartella_prova p = con_linea(righe({"[generale]", "-1, -2, -3, -4, -5, -6, -7, -8, -9, -10",
+                                      "lunghezza percorso-a, 1000", "[corpo]", "[fine]"}));
+  p.leggi();
+  EXPECT_EQ(p.m.codice_errore, 0);
+  EXPECT_EQ(p.m.n_celle, 160);
+}
+
+TEST(LineReader, TheThirdDashFieldOfTheBodyIsAKeyword) {
+  cartella_prova p = con_linea(linea_minima({"-a, -b, pendenza-c, 500, 3"}));
+  p.leggi();
+  EXPECT_EQ(p.m.codice_errore, 0);
+  EXPECT_EQ(p.c(9).pendenza, 100);
+  EXPECT_EQ(p.c(10).pendenza, 103);
+  EXPECT_EQ(p.c(157).pendenza, 103);
+}
+
 TEST(LineReader, DashSkippingInTheGeneralSectionHasNoEndTest) {
   cartella_prova p = con_linea(righe({"[generale]", "lunghezza percorso, 1000", "-a", "-b"}));
   p.leggi();

@@ -468,11 +468,15 @@ TEST(ServiceReader, DashFieldsAreDroppedAtMostTwoInARow) {
       "velocita-vecchia, 0, 70",        // dropped with its keyword: its values are passed over
       "-a, -b, velocita, 0, 40",        // two dropped, the third is the keyword
       "-a, -b, -c, velocita, 500, 60",  // the third dash field is examined, then the keyword
+      "-a, -b, velocita-c, 1000, 80",   // the third is examined even with its dash
   }));
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 0);
   EXPECT_EQ(p.c(0).velocita, 8);
   EXPECT_EQ(p.c(10).velocita, 12);
+  EXPECT_EQ(p.c(19).velocita, 12);
+  // Passing over one field fewer or one more would leave 60 km/h there.
+  EXPECT_EQ(p.c(20).velocita, 16);
 }
 
 TEST(ServiceReader, ARecordOnTheLastLineIsRead) {
