@@ -251,6 +251,11 @@ TEST(MemoSegnale, OpeningDelay) {
   EXPECT_EQ(m.celle[101].dato5, 101);
   memo_segnale(m, {6000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 101});
   EXPECT_EQ(m.celle[121].dato5, 101);
+  // 1 is the shortest delay raised to 101; 0 is none.
+  memo_segnale(m, {7000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  EXPECT_EQ(m.celle[141].dato5, 101);
+  memo_segnale(m, {8000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(m.celle[161].dato5, 0);
 }
 
 TEST(MemoSegnale, TruncatesTo16And8Bits) {

@@ -476,6 +476,67 @@ TEST(Check, ErrorsCarryTheCompilersCodeAtTheFieldAtFault) {
   }
 }
 
+// The messages of errors found while reading a record: the field at fault
+// by name, and nothing left behind by a record that was set aside.
+TEST(Check, ErrorsFoundWhileReadingARecordNameTheirField) {
+  struct caso {
+    std::vector<modifica> modifiche;
+    int codice;
+    const char* id;
+    int riga, colonna;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {{{true, 13,
+         "stazione,       0, 300,  400,  1, 0, 1,  4,1,0,  2,1,1,    1,   8,30, 0, Alfa"}},
+       25,
+       "number-out-of-range",
+       13,
+       20,
+       "'300' does not fit `tipo`, a Byte, 0 to 255. Give a value in that range (code 25: the "
+       "compile step stops reading here)"},
+      {{{false, 13, "curvad3,  22000,  500"}},
+       15,
+       "outside-route",
+       13,
+       11,
+       "the position 22000 m lies past the end of the route (21900 m for this record: the line "
+       "length plus 7000 m, less 100 m), and the compile step skips the rest of this file. Move "
+       "the record inside the line, or make \"lunghezza percorso\" longer"},
+      {{{false, 24, "indicatori_vmax,  500,  100,  105,  110,  0,  ,  ,  ,  0"}},
+       21,
+       "speed-board-cell-taken",
+       24,
+       19,
+       "this speed board goes into cell 11 (500 m), which already holds the speed board at "
+       "l.txt:23:1. Move the board to a free cell"},
+      // The signal writes its cell before its approach marks fail; set aside,
+      // it leaves the cell free for the record after it.
+      {{{true, 19, "segnale,    100,   2, 4, 1,  0, 0,    0,  0,0,0, 0"},
+        {true, 20, "abbattimento,    150,   5", true}},
+       25,
+       "outside-route-model",
+       19,
+       1,
+       "this 'segnale' record writes a cell outside the route model: a signal marks the four "
+       "cells 100 to 400 m before it, so it must stand at 350 m or more (code 25: the compile "
+       "step stops reading here)"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.id);
+    const esito_controllo e = controlla_modificato(c.modifiche);
+    EXPECT_EQ(e.errori, 1);
+    for (const diagnostica& d : e.diagnostiche) {
+      if (d.severita != gravita::errore) continue;
+      EXPECT_EQ(d.codice, c.codice);
+      EXPECT_EQ(d.id, c.id);
+      EXPECT_EQ(d.dove.riga, c.riga);
+      EXPECT_EQ(d.dove.colonna, c.colonna);
+      EXPECT_EQ(d.messaggio, c.messaggio);
+    }
+  }
+}
+
 void verifica_accordo(const std::string& l, const std::string& s) {
   EXPECT_EQ(accordo_con_compilazione(controlla_testi(l, s)), "");
 }
