@@ -537,6 +537,84 @@ TEST(Check, ErrorsFoundWhileReadingARecordNameTheirField) {
   }
 }
 
+// The placement pass's four rules, each with no room for its marker: the
+// message names what holds the cell and where it was written.
+TEST(Check, MarkersWithoutRoomNameWhatHoldsTheCell) {
+  const auto segnale = [](const char* posizione, int riga) {
+    return modifica{true, riga,
+                    std::string("segnale, ") + posizione + ", 2, 4, 1, 0, 0, 0, 0,0,0, 0", true};
+  };
+  const auto cartello = [](const char* posizione, int riga) {
+    return modifica{false, riga, std::string("cartello_indicatore, ") + posizione + ", (x)", true};
+  };
+  struct caso {
+    std::vector<modifica> modifiche;
+    int codice;
+    const char* id;
+    int riga;
+    const char* messaggio;
+    int riga_correlata;
+    const char* correlata;
+  };
+  const caso casi[] = {
+      {{segnale("3650", 23), segnale("3700", 24), segnale("3750", 25)},
+       12,
+       "approach-marker-no-room",
+       17,
+       "a slowdown gets markers 250-350 m, 550-650 m and 900-1000 m before its start; the three "
+       "cells of one group are all taken: cell 76 (3750 m), which already holds the signal at "
+       "s.txt:25:1. Move the slowdown or the objects near it",
+       25,
+       "cell 76 (3750 m) is taken by the signal of this record"},
+      {{cartello("2400", 25), cartello("2450", 26), segnale("2500", 23)},
+       11,
+       "signal-marker-no-room",
+       23,
+       "this signal stands less than 1000 m before a slowdown's warning board, so a marker goes "
+       "into one of the two cells before it; neither is free: cell 50 (2450 m), which already "
+       "holds the indication board at l.txt:26:1. Move the slowdown or the objects near it",
+       26,
+       "cell 50 (2450 m) is taken by the indication board of this record"},
+      {{cartello("9350", 25),
+        cartello("9400", 26),
+        cartello("9450", 27),
+        {true, 23, "rallentamento, 9000, 40, 1000, 1, 0, 0", true}},
+       13,
+       "slowdown-marker-no-room",
+       23,
+       "a slowdown slower than 110 km/h gets a marker every 400 m along it; at one of them the "
+       "cell and its two neighbours are all taken: cell 189 (9400 m), which already holds the "
+       "indication board at l.txt:26:1. Move the slowdown or the objects near it",
+       26,
+       "cell 189 (9400 m) is taken by the indication board of this record"},
+      {{cartello("4350", 25), cartello("4400", 26), segnale("4450", 23)},
+       13,
+       "signal-after-slowdown-no-room",
+       17,
+       "the first signal within 600 m after this slowdown's end gets a marker just before it; "
+       "neither of the two cells before the signal is free: cell 89 (4400 m), which already "
+       "holds the indication board at l.txt:26:1. Move the slowdown or the objects near it",
+       26,
+       "cell 89 (4400 m) is taken by the indication board of this record"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.id);
+    const esito_controllo e = controlla_modificato(c.modifiche);
+    EXPECT_EQ(e.compilazione.modello.codice_errore, c.codice);
+    ASSERT_EQ(e.diagnostiche.size(), 1u);
+    const diagnostica& d = e.diagnostiche[0];
+    EXPECT_EQ(d.codice, c.codice);
+    EXPECT_EQ(d.id, c.id);
+    EXPECT_EQ(d.dove.file, file_sorgente::servizio);
+    EXPECT_EQ(d.dove.riga, c.riga);
+    EXPECT_EQ(d.dove.colonna, 1);
+    EXPECT_EQ(d.messaggio, c.messaggio);
+    ASSERT_EQ(d.correlate.size(), 1u);
+    EXPECT_EQ(d.correlate[0].dove.riga, c.riga_correlata);
+    EXPECT_EQ(d.correlate[0].messaggio, c.correlata);
+  }
+}
+
 void verifica_accordo(const std::string& l, const std::string& s) {
   EXPECT_EQ(accordo_con_compilazione(controlla_testi(l, s)), "");
 }
