@@ -78,6 +78,25 @@ TEST(ProgressiveOrdina, GreatestStartFirstEqualSmallerStartsKeepUnoDueTre) {
   attesa(n, 81, 200, 2, 0);
   attesa(n, 82, 100, 3, 0);
   attesa(n, 83, 50, 1, 0);
+
+  // The tie between the two smaller starts, with "due" and with "uno" greatest.
+  modello_percorso d;
+  serie(d, 81, 100, 1, 0);
+  serie(d, 82, 500, 2, 0);
+  serie(d, 83, 100, 3, 0);
+  progressive_ordina(d);
+  attesa(d, 81, 500, 2, 0);
+  attesa(d, 82, 100, 3, 0);
+  attesa(d, 83, 100, 1, 0);
+
+  modello_percorso u;
+  serie(u, 81, 100, 1, 0);
+  serie(u, 82, 100, 2, 0);
+  serie(u, 83, 500, 3, 0);
+  progressive_ordina(u);
+  attesa(u, 81, 500, 3, 0);
+  attesa(u, 82, 100, 2, 0);
+  attesa(u, 83, 100, 1, 0);
 }
 
 TEST(ProgressiveOrdina, TwoSeriesSharingTheGreatestStartClearAllThree) {
