@@ -79,24 +79,20 @@ TEST(ProgressiveOrdina, GreatestStartFirstEqualSmallerStartsKeepUnoDueTre) {
   attesa(n, 82, 100, 3, 0);
   attesa(n, 83, 50, 1, 0);
 
-  // The tie between the two smaller starts, with "due" and with "uno" greatest.
-  modello_percorso d;
-  serie(d, 81, 100, 1, 0);
-  serie(d, 82, 500, 2, 0);
-  serie(d, 83, 100, 3, 0);
-  progressive_ordina(d);
-  attesa(d, 81, 500, 2, 0);
-  attesa(d, 82, 100, 3, 0);
-  attesa(d, 83, 100, 1, 0);
-
-  modello_percorso u;
-  serie(u, 81, 100, 1, 0);
-  serie(u, 82, 100, 2, 0);
-  serie(u, 83, 500, 3, 0);
-  progressive_ordina(u);
-  attesa(u, 81, 500, 3, 0);
-  attesa(u, 82, 100, 2, 0);
-  attesa(u, 83, 100, 1, 0);
+  // With "due" and with "uno" greatest, the two smaller starts tied keep the
+  // order "uno", "due", "tre" after it.
+  struct caso {
+    std::int32_t tre, due, uno;
+    std::int32_t origini[3];  // of entries 81, 82, 83 after sorting
+  };
+  for (const caso& k : {caso{100, 500, 100, {2, 3, 1}}, caso{100, 100, 500, {3, 2, 1}}}) {
+    modello_percorso x;
+    serie(x, 81, k.tre, 1, 0);
+    serie(x, 82, k.due, 2, 0);
+    serie(x, 83, k.uno, 3, 0);
+    progressive_ordina(x);
+    for (int v = 0; v < 3; ++v) EXPECT_EQ(x.elementi[81 + v].fine, k.origini[v]) << 81 + v;
+  }
 }
 
 TEST(ProgressiveOrdina, TwoSeriesSharingTheGreatestStartClearAllThree) {
