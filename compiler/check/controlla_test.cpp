@@ -715,6 +715,32 @@ TEST(Check, ASpeedNoCellHoldsIsItsRecordsFaultOnlyWhenWritten) {
   EXPECT_EQ(e.diagnostiche[0].dove.riga, 10);
   EXPECT_EQ(e.diagnostiche[0].dove.colonna, 23);
   EXPECT_EQ(accordo_con_compilazione(e), "");
+  // At the end of the model: the records at the last place each fill one
+  // cell, up to the last one; a speed replaced after that is never held.
+  e = controlla_modificato({{true, 12, "velocita,   21900,    2000", true},
+                            {true, 13, "velocita,   21900,    70", true},
+                            {true, 14, "velocita,   21900,    2000", true},
+                            {true, 15, "velocita,   21900,    80", true}});
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(e.diagnostiche[0].id, "speed-too-high");
+  EXPECT_EQ(e.diagnostiche[0].dove.riga, 12);
+  EXPECT_EQ(e.diagnostiche[0].dove.colonna, 23);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+}
+
+// A record set aside takes back only its own writes: the entries the
+// records before it wrote stay (here the off-grid origin, code 2).
+TEST(Check, ARecordSetAsideKeepsTheEntriesWrittenBeforeIt) {
+  const esito_controllo e =
+      controlla_modificato({{false, 3, "progressiva chilometrica uno,    0,    15025,    1"},
+                            {false, 13, "curvad3,  22000,  500"}});
+  EXPECT_EQ(e.compilazione.modello.codice_errore, 2);
+  std::vector<std::string> errori;
+  for (const diagnostica& d : e.diagnostiche) {
+    errori.push_back(std::to_string(d.codice.value_or(0)) + " " + d.id + " " +
+                     std::to_string(d.dove.riga) + ":" + std::to_string(d.dove.colonna));
+  }
+  EXPECT_EQ(errori, (std::vector<std::string>{"2 series-off-grid 3:40", "15 outside-route 13:11"}));
 }
 
 TEST(Check, GradesPastTheUsedUpCellsAreOneErrorWithACount) {
