@@ -330,6 +330,85 @@ const caso_avviso casi_avviso[] = {
      1,
      "a second \"lunghezza percorso\" builds the route model anew, and what the records before it "
      "placed is lost. Keep one"},
+    {"a signal code of two digits",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 12,    0,  0,0,0, 0"}},
+     "signal-code-not-digit",
+     true,
+     19,
+     34,
+     "`rapp` is 12, not one digit: the signal packs its codes as tens and units, so it reads as "
+     "other codes. Give a digit 0 to 9"},
+    {"sides that do not pack into one digit",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    4,  0,0,0, 0"}},
+     "signal-code-not-digit",
+     true,
+     19,
+     21,
+     "`sx` x 3 + `dx` is 10, not one digit: the signal packs it as the units of `dato4` and in its "
+     "approach marks, so it reads as other codes. Give sx and dx with sx x 3 + dx from 0 to 9"},
+    {"the shortest opening delay",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 1"}},
+     "signal-delay-not-kept",
+     true,
+     19,
+     51,
+     "the opening delay 1 is stored as 101: delays from 1 to 100 count as 101. Write 0 for none, "
+     "or 101 to 255"},
+    {"the longest delay stored as 101",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 100"}},
+     "signal-delay-not-kept",
+     true,
+     19,
+     51,
+     "the opening delay 100 is stored as 101: delays from 1 to 100 count as 101. Write 0 for none, "
+     "or 101 to 255"},
+    {"a delay past 8 bits",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 256"}},
+     "signal-delay-not-kept",
+     true,
+     19,
+     51,
+     "the opening delay 256 does not fit 8 bits: it is stored as 0. Give 0 to 255"},
+    {"a stripe count of two digits",
+     {{false, 23, "indicatori_vmax,  500,  80,  85,  90,  0,  ,  ,  ,  10"}},
+     "board-value-not-kept",
+     false,
+     23,
+     53,
+     "`strisced` is 10, not one digit: the board keeps the two stripe counts as tens and units. "
+     "Give 0 to 9"},
+    {"a left-hand speed past the board's 16 bits",
+     {{false, 23, "indicatori_vmax,  500,  1700,  85,  90,  0,  ,  ,  ,  0"}},
+     "board-value-not-kept",
+     false,
+     23,
+     25,
+     "the speeds 1700 and 0 km/h do not fit the board's 16-bit value (left x 20 + right / 5). Give "
+     "speeds of at most 1600 km/h"},
+    {"a gradient just below the cell's range",
+     {{false, 16, "pendenza,  3000,   -101"}},
+     "gradient-out-of-range",
+     false,
+     16,
+     20,
+     "the gradient -101 per mille does not fit a cell, which keeps -100 to 155 per mille: it is "
+     "stored as 155. Give a gradient from -100 to 155"},
+    {"an odd adhesion past 255",
+     {{true, 7, "aderenza,   0,    301"}},
+     "adhesion-out-of-range",
+     true,
+     7,
+     19,
+     "the adhesion 301 does not fit a cell, which keeps 0 to 255: it is stored as 45. Give a value "
+     "from 0 to 255"},
+    {"a value too many after a blank",
+     {{false, 16, "pendenza,  3000,   8 9"}},
+     "field-count",
+     false,
+     16,
+     22,
+     "'pendenza' takes 2 values, but line 16 has more: the reader skips '9'. Remove it, or check "
+     "the keyword"},
 };
 
 TEST(Check, EachWarningWithItsMessageLineAndColumn) {
@@ -348,6 +427,35 @@ TEST(Check, EachWarningWithItsMessageLineAndColumn) {
     EXPECT_EQ(d.dove.colonna, c.colonna);
     EXPECT_EQ(d.messaggio, c.messaggio);
   }
+}
+
+// Values at the edges of what the model and the boards keep: no warning.
+TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
+  const modifica casi[] = {
+      {true, 19, "segnale,    1000,   2, 9, 9,  9, 9,    0,  9,9,9, 0"},
+      {true, 19, "segnale,    1000,   3, 4, 1,  0, 0,    0,  0,0,0, 0"},  // sx x 3 + dx = 9
+      {true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 101"},
+      {true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 255"},
+      {false, 23, "indicatori_vmax,  500,  80,  85,  90,  9,  ,  ,  ,  2"},
+      {false, 23, "indicatori_vmax,  500,  -1638,  85,  90,  0,  -40,  ,  ,  0"},  // -32768
+      {false, 23, "indicatori_vmax,  500,  1638,  85,  90,  0,  35,  ,  ,  0"},    // 32767
+      {false, 16, "pendenza,  3000,   -100"},
+      {false, 16, "pendenza,  3000,   155"},
+      {true, 7, "aderenza,   0,    255"},
+  };
+  for (const modifica& m : casi) {
+    SCOPED_TRACE(m.testo);
+    const esito_controllo e = controlla_modificato({m});
+    for (const auto& d : e.diagnostiche) ADD_FAILURE() << d.id << ": " << d.messaggio;
+  }
+  // The last record of a file without a final line end, with blanks after
+  // its last value: nothing is left on its line.
+  std::vector<std::string> l = esempio_linea();
+  l.pop_back();
+  const esito_controllo e =
+      controlla_testi(unisci(l) + "pendenza,  13000,   0   ", unisci(esempio_servizio()));
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  EXPECT_EQ(e.diagnostiche[0].id, "missing-fine");
 }
 
 TEST(Check, FileLevelWarnings) {
