@@ -409,6 +409,36 @@ const caso_avviso casi_avviso[] = {
      22,
      "'pendenza' takes 2 values, but line 16 has more: the reader skips '9'. Remove it, or check "
      "the keyword"},
+    {"a span off the grid",
+     {{false, 21, "montagna,   7025,  7400,  12"}},
+     "off-grid",
+     false,
+     21,
+     13,
+     "7025 m is not a multiple of 50: the span covers the cells 140 to 147. Write 7000 or 7050"},
+    {"a slowdown's end off the grid",
+     {{true, 17, "rallentamento,    4000,    40,  325, 1,  0,  0"}},
+     "off-grid",
+     true,
+     17,
+     33,
+     "4325 m is not a multiple of 50: the slowdown's end goes into cell 88 (4350 m). Write 4300 or "
+     "4350"},
+    {"a speed-reducing marker off the grid",
+     {{true, 18, "abbattimento,    5025,   5", true}},
+     "off-grid",
+     true,
+     18,
+     18,
+     "5025 m is not a multiple of 50: the marker goes into cell 100, as at 5000 m. Write 5000 or "
+     "5050"},
+    {"no speed record",
+     {{true, 9, "- nessuna"}, {true, 10, "- velocita"}, {true, 11, "--"}},
+     "no-speed-at-zero",
+     true,
+     0,
+     0,
+     "there is no \"velocita\" record: every cell gets speed limit 0. Add \"velocita, 0, ...\""},
 };
 
 TEST(Check, EachWarningWithItsMessageLineAndColumn) {
@@ -426,6 +456,9 @@ TEST(Check, EachWarningWithItsMessageLineAndColumn) {
     EXPECT_EQ(d.dove.riga, c.riga);
     EXPECT_EQ(d.dove.colonna, c.colonna);
     EXPECT_EQ(d.messaggio, c.messaggio);
+    if (c.riga == 0) {
+      EXPECT_EQ(d.dove.lunghezza, 0);  // the file as a whole
+    }
   }
 }
 
