@@ -756,6 +756,36 @@ TEST(Check, MarkersWithoutRoomNameWhatHoldsTheCell) {
   }
 }
 
+// A signal refused for a taken cell: the message names what holds it.
+TEST(Check, ATakenCellNamesWhatHoldsIt) {
+  struct caso {
+    const char* posizione;
+    const char* cella;
+    const char* occupante;
+  };
+  const caso casi[] = {
+      {"4000", "cell 81 (4000 m)", "the start of the slowdown at s.txt:17:1"},
+      {"4300", "cell 87 (4300 m)", "the end of the slowdown at s.txt:17:1"},
+      {"2800", "cell 57 (2800 m)", "the warning board of the slowdown at s.txt:17:1"},
+      {"500", "cell 11 (500 m)", "the speed board at l.txt:23:1"},
+      {"14600", "cell 293 (14600 m)", "the end of the station at s.txt:15:1"},
+      {"4950", "cell 100 (4950 m)", "the \"abbattimento\" marker at s.txt:23:1"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.posizione);
+    std::vector<modifica> m;
+    if (std::string(c.posizione) == "4950") m.push_back({true, 23, "abbattimento, 5000, 5", true});
+    m.push_back({true, 23 + static_cast<int>(m.size()),
+                 std::string("segnale, ") + c.posizione + ", 2, 4, 1, 0, 0, 0, 0,0,0, 0", true});
+    const esito_controllo e = controlla_modificato(m);
+    ASSERT_EQ(e.diagnostiche.size(), 1u);
+    EXPECT_EQ(e.diagnostiche[0].id, "signal-cell-taken");
+    EXPECT_EQ(e.diagnostiche[0].messaggio, std::string("this signal goes into ") + c.cella +
+                                               ", which already holds " + c.occupante +
+                                               ". Move the signal to a free cell");
+  }
+}
+
 void verifica_accordo(const std::string& l, const std::string& s) {
   EXPECT_EQ(accordo_con_compilazione(controlla_testi(l, s)), "");
 }
