@@ -786,6 +786,77 @@ TEST(Check, ATakenCellNamesWhatHoldsIt) {
   }
 }
 
+std::vector<std::string> errori_e_avvisi(const esito_controllo& e) {
+  std::vector<std::string> out;
+  for (const diagnostica& d : e.diagnostiche) {
+    out.push_back(std::to_string(d.codice.value_or(0)) + " " + d.id + " " +
+                  std::to_string(d.dove.riga) + ":" + std::to_string(d.dove.colonna));
+  }
+  return out;
+}
+
+// Faults that leave no route model say so, once: the line's own words, or
+// the compile step's stop added to the fault before "lunghezza percorso".
+TEST(Check, FaultsThatLeaveNoRouteModelSaySo) {
+  struct caso {
+    modifica m;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {{false, 1, "[general]"},
+       "the file has no \"[generale]\" section before its last line, so no route model is built. "
+       "Begin the file with the line \"[generale]\""},
+      {{false, 2, "lunghezza percorso,    2000000"},
+       "the line is 2000000 m long, more than the 1000000 m a route can have, so no route model "
+       "is built. Give a length of at most 1000000"},
+      {{false, 2, "ripetizione segnali 4 codici, 25, 0", true},
+       "the coded signal zone starts at 25 m, not a multiple of 50. Move its start to a multiple "
+       "of 50; the compile step stops here, before any \"lunghezza percorso\", so no route model "
+       "is built and nothing is written"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.m.testo);
+    const esito_controllo e = controlla_modificato({c.m});
+    EXPECT_EQ(e.compilazione.esito, esito_compilazione::senza_modello);
+    ASSERT_GE(e.diagnostiche.size(), 1u);
+    EXPECT_EQ(e.diagnostiche[0].messaggio, c.messaggio);
+  }
+  // With the line file unread, the service file is read against a stand-in
+  // line: no placement and no reserved slots, which that line cannot judge.
+  const esito_controllo e = controlla_modificato({
+      {false, 2, "unghezza percorso,    15000"},
+      {true, 23, "segnale, 3650, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true},
+      {true, 24, "segnale, 3700, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true},
+      {true, 25, "segnale, 3750, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true},
+      {true, 26, "rallentamento,   0,    0,  200, 1,  0,  1", true},
+  });
+  EXPECT_EQ(errori_e_avvisi(e),
+            (std::vector<std::string>{"0 unknown-keyword 2:1", "25 no-route-model 10:1"}));
+}
+
+// A signal at 0 m fails its approach marks (code 25); the compile step has
+// put it in the reserved cell 1 by then (1250), the checker's reading sets
+// it aside: both faults are errors.
+TEST(Check, TheCompileStepsReservedSlotFaultIsAmongTheErrors) {
+  const esito_controllo e =
+      controlla_modificato({{true, 23, "segnale, 0, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true}});
+  EXPECT_EQ(e.compilazione.esito, esito_compilazione::errore_1250);
+  EXPECT_EQ(errori_e_avvisi(e), (std::vector<std::string>{"25 outside-route-model 23:1",
+                                                          "1250 reserved-marker-slot 23:1"}));
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+}
+
+// The compile step's run lays the plan geometry only when asked.
+TEST(Check, TheGeometryIsLaidOnRequest) {
+  ingresso_controllo in;
+  const std::string l = unisci(esempio_linea()), s = unisci(esempio_servizio());
+  in.linea = l;
+  in.servizio = s;
+  EXPECT_EQ(controlla(in).compilazione.linea_dat().size(), 0u);
+  in.posa_geometria = true;
+  EXPECT_EQ(controlla(in).compilazione.linea_dat().size(), 439964u);
+}
+
 void verifica_accordo(const std::string& l, const std::string& s) {
   EXPECT_EQ(accordo_con_compilazione(controlla_testi(l, s)), "");
 }
