@@ -499,6 +499,14 @@ TEST(Check, FileLevelWarnings) {
   ASSERT_EQ(e.diagnostiche.size(), 1u);
   EXPECT_EQ(e.diagnostiche[0].id, "missing-fine");
   EXPECT_EQ(e.diagnostiche[0].dove.riga, 27);
+  EXPECT_EQ(e.diagnostiche[0].dove.colonna, 1);
+  EXPECT_EQ(e.diagnostiche[0].dove.lunghezza, 0);
+  EXPECT_EQ(e.diagnostiche[0].messaggio,
+            "the file does not end with \"[fine]\": its last field is never read as a keyword. "
+            "End the file with the line \"[fine]\"");
+  // Lines of blanks after "[fine]" are no last field.
+  e = controlla_testi(unisci(esempio_linea()) + "   \r\n\t \r\n", unisci(esempio_servizio()));
+  EXPECT_EQ(e.diagnostiche.size(), 0u);
 
   // The two files given the other way round: said once per file, and the
   // route model that is missing then.
@@ -508,6 +516,49 @@ TEST(Check, FileLevelWarnings) {
   EXPECT_EQ(ids, (std::vector<std::string>{"files-swapped", "no-route-model", "no-adhesion-at-zero",
                                            "no-speed-at-zero", "files-swapped"}));
   EXPECT_EQ(e.errori, 1);
+  const diagnostica& linea = e.diagnostiche.front();
+  const diagnostica& servizio = e.diagnostiche.back();
+  EXPECT_EQ(linea.dove.file, file_sorgente::linea);
+  EXPECT_EQ(servizio.dove.file, file_sorgente::servizio);
+  for (const diagnostica* d : {&linea, &servizio}) {
+    EXPECT_EQ(d->dove.riga, 1);
+    EXPECT_EQ(d->dove.colonna, 1);
+    EXPECT_EQ(d->dove.lunghezza, 0);
+  }
+  EXPECT_EQ(linea.messaggio,
+            "this file reads like a service file: 4 of its records belong there. Check that the "
+            "line and service files are not swapped");
+  EXPECT_EQ(servizio.messaggio,
+            "this file reads like a line description file: 13 of its records belong there. Check "
+            "that the line and service files are not swapped");
+}
+
+// The promise the fuzzers hold the checker to, each way it can break.
+TEST(Check, AgreementWithTheCompileStepNamesWhatBroke) {
+  esito_controllo e;
+  e.compilazione.esito = esito_compilazione::completato;
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+  e.errori = 2;
+  EXPECT_EQ(accordo_con_compilazione(e), "compile records no code, the checker 2 errors");
+  e.compilazione.modello.codice_errore = 15;
+  EXPECT_EQ(accordo_con_compilazione(e), "compile records code 15, not among the errors");
+  diagnostica d;
+  d.codice = 15;
+  e.diagnostiche.push_back(d);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+  for (const auto& [esito, codice] : {std::pair{esito_compilazione::errore_1250, 1250},
+                                      std::pair{esito_compilazione::errore_1251, 1251}}) {
+    e.compilazione.esito = esito;
+    EXPECT_EQ(accordo_con_compilazione(e), std::to_string(codice) + " missing");
+    d.codice = codice;
+    e.diagnostiche.push_back(d);
+    EXPECT_EQ(accordo_con_compilazione(e), "");
+    d.severita = gravita::avviso;  // a warning with the code is not enough
+    e.diagnostiche.back() = d;
+    EXPECT_EQ(accordo_con_compilazione(e), std::to_string(codice) + " missing");
+    e.diagnostiche.pop_back();
+    d.severita = gravita::errore;
+  }
 }
 
 TEST(Check, OneFaultInTheLineFileAndTwoInTheServiceFileInOneRun) {
