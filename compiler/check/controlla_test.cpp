@@ -439,6 +439,22 @@ const caso_avviso casi_avviso[] = {
      0,
      0,
      "there is no \"velocita\" record: every cell gets speed limit 0. Add \"velocita, 0, ...\""},
+    {"text after the line length's keyword",
+     {{false, 2, "lunghezza percorso (metri),    15000"}},
+     "missing-comma",
+     false,
+     2,
+     1,
+     "missing comma after 'lunghezza percorso': the reader takes 'lunghezza percorso (metri)' as "
+     "the keyword and its values from the fields after it. Write 'lunghezza percorso, (metri)'"},
+    {"a number where a keyword is expected",
+     {{true, 23, "3000, 8", true}},
+     "unknown-keyword",
+     true,
+     23,
+     1,
+     "'3000' stands where a keyword is expected, so the reader skips this line's values. Begin "
+     "the record with its keyword"},
 };
 
 TEST(Check, EachWarningWithItsMessageLineAndColumn) {
