@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "compiler/check/contesto_check.h"
+#include "compiler/check/errori.h"
 
 namespace scenario {
 namespace {
@@ -922,6 +923,286 @@ TEST(Check, TheGeometryIsLaidOnRequest) {
   EXPECT_EQ(controlla(in).compilazione.linea_dat().size(), 0u);
   in.posa_geometria = true;
   EXPECT_EQ(controlla(in).compilazione.linea_dat().size(), 439964u);
+}
+
+// Every kind of error with its message, each at the field at fault.
+TEST(Check, EachErrorWithItsMessage) {
+  struct caso {
+    const char* nome;
+    std::vector<modifica> modifiche;
+    int codice;
+    const char* id;
+    int riga, colonna;
+    const char* messaggio;
+  };
+  std::vector<caso> casi = {
+      {"a series starting off the grid",
+       {{false, 3, "progressiva chilometrica uno,    25,    15000,    1"}},
+       2,
+       "series-off-grid",
+       3,
+       34,
+       "the kilometric series 'progressiva chilometrica uno' starts at '25' m, not a multiple of "
+       "50. Round it to 0 or 50"},
+      {"a series' origin off the grid",
+       {{false, 3, "progressiva chilometrica uno,    0,    15025,    1"}},
+       2,
+       "series-off-grid",
+       3,
+       40,
+       "the kilometric series 'progressiva chilometrica uno' has '15025' as its origin, not a "
+       "multiple of 50. Round it to 15000 or 15050"},
+      {"a coded zone ending off the grid",
+       {{false, 9, "ripetizione segnali 4 codici,    0,    1025"}},
+       4,
+       "zone-end-off-grid",
+       9,
+       40,
+       "the coded signal zone ends at 1025 m, not a multiple of 50. Move its end to a multiple of "
+       "50, or write 0 for no zone"},
+      {"a coded zone without 4 or 9 codes",
+       {{false, 9, "ripetizione segnali codici,    0,    0"}},
+       5,
+       "zone-codes-missing",
+       9,
+       1,
+       "the keyword 'ripetizione segnali codici' names neither 4 nor 9 codes. Write \"ripetizione "
+       "segnali 4 codici\" or \"ripetizione segnali 9 codici\""},
+      {"an abbattimento in a taken cell",
+       {{true, 23, "abbattimento, 4050, 5", true}},
+       7,
+       "abbattimento-cell-taken",
+       23,
+       15,
+       "this \"abbattimento\" goes into cell 81 (4000 m), which already holds the start of the "
+       "slowdown at s.txt:17:1. Move it to a free cell"},
+      {"a station length not a multiple of 100",
+       {{true, 14, "stazione,    7500, 24,  350,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"}},
+       9,
+       "station-length",
+       14,
+       25,
+       "the station's length 350 m is not a multiple of 100. Give 300 or 400"},
+      {"a station past the end of the route",
+       {{true, 15,
+         "stazione,   21500,  4,  400,  1, 0, 0,  1,1,0,  2,1,1,    0,   8,47, 0, Gamma"}},
+       15,
+       "outside-route",
+       15,
+       13,
+       "the position 21500 m lies past the end of the route (21200 m for a station: the line "
+       "length plus 7000 m, less 800 m), and the compile step skips the rest of this file. Move "
+       "the record inside the line, or make \"lunghezza percorso\" longer"},
+      {"a slowdown's warning board in a taken cell",
+       {{false, 27, "cartello_indicatore,  2800,   (x)", true}},
+       17,
+       "warning-cell-taken",
+       17,
+       19,
+       "this slowdown's warning board, 1200 m before its start, goes into cell 57 (2800 m), which "
+       "already holds the indication board at l.txt:27:1. Move the slowdown or that object"},
+      {"a slowdown starting in a taken cell",
+       {{false, 27, "cartello_indicatore,  4000,   (x)", true}},
+       18,
+       "slowdown-start-cell-taken",
+       17,
+       19,
+       "this slowdown starts in cell 81 (4000 m), which already holds the indication board at "
+       "l.txt:27:1. Move the slowdown's start to a free cell"},
+      {"a slowdown ending in a taken cell",
+       {{false, 27, "cartello_indicatore,  4300,   (x)", true}},
+       19,
+       "slowdown-end-cell-taken",
+       17,
+       19,
+       "this slowdown ends (start plus length) in cell 87 (4300 m), which already holds the "
+       "indication board at l.txt:27:1. Change its start or length so that it ends in a free cell"},
+      {"a slowdown's approach cell taken",
+       {{true, 17, "rallentamento,    4000,    40,  300, 1,  1,  0"},
+        {false, 27, "cartello_indicatore,  2700,   (x)", true}},
+       20,
+       "approach-cell-taken",
+       17,
+       19,
+       "the four cells just before this slowdown's warning board must be free, but cell 55 (2700 "
+       "m), which already holds the indication board at l.txt:27:1. Move the slowdown, or write 0 "
+       "as its fifth value (f_ta)"},
+      {"stations too close",
+       {{true, 14, "stazione,     500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"}},
+       22,
+       "stations-too-close",
+       14,
+       15,
+       "this station's area starts at 350 m, less than 350 m after the previous station's area "
+       "ends at 250 m. List the stations in order along the line, 350 m or more apart"},
+      {"a station ending too early",
+       {{true, 13, "stazione,       0, 4,  100,  1, 0, 1,  4,1,0,  2,1,1,    1,   8,30, 0, Alfa"}},
+       24,
+       "station-too-early",
+       13,
+       17,
+       "this station's area ends at 100 m, at or before 100 m, so it has no end cell. Move the "
+       "station further along the line"},
+      {"a curve keyword without class",
+       {{false, 12, "curvas,  6000,  400"}},
+       103,
+       "bad-curve",
+       12,
+       1,
+       "the curve keyword 'curvas' has no class digit 1 to 6. Write \"curva\", the side \"d\" or "
+       "\"s\" and the class, e.g. \"curvad4\""},
+      {"a curve past point 1000000",
+       {{false, 2, "lunghezza percorso,    1000000"}, {false, 13, "curvad3,  999000,  5000"}},
+       103,
+       "bad-curve",
+       13,
+       20,
+       "the plan geometry would pass 1000000 points here. Keep the curves inside 1000000 m"},
+      {"a slowdown's direction in cell 1",
+       {{true, 17, "rallentamento,   0,    0,  200, 1,  0,  1", true}},
+       1251,
+       "reserved-code-slot",
+       17,
+       1,
+       "cell 1, where objects less than 25 m from the origin go, holds the start of the slowdown "
+       "at s.txt:17:1 with a second value, but that value is reserved: no binary file is written "
+       "(Errore n. 1251). Move the object to 50 m or further"},
+      {"a board in cell 1",
+       {{false, 27, "cartello_indicatore,  0,   (Km. 0)", true}},
+       1250,
+       "reserved-marker-slot",
+       27,
+       1,
+       "cell 1, where objects less than 25 m from the origin go, holds the indication board at "
+       "l.txt:27:1 with a first value, but that value is reserved: no binary file is written "
+       "(Errore n. 1250). Move the object to 50 m or further"},
+      {"a record cut short by the end of the file",
+       {{true, 24, "segnale,   14000, 2"}},
+       25,
+       "record-cut-short",
+       24,
+       20,
+       "the file ends inside this 'segnale' record: it takes 11 values and 2 were found. Write "
+       "every value of the record on its line (code 25: the compile step stops reading here)"},
+      {"a negative line length",
+       {{false, 2, "lunghezza percorso,    -8000"}},
+       25,
+       "negative-length",
+       2,
+       1,
+       "\"lunghezza percorso\" '-8000' gives a route model of negative size. Give a length of 0 or "
+       "more (code 25: the compile step stops reading here); the compile step stops here, before "
+       "any \"lunghezza percorso\", so no route model is built and nothing is written"},
+      {"no line length",
+       {{false, 2, "- no length"}},
+       25,
+       "no-route-model",
+       10,
+       1,
+       "the general section gives no \"lunghezza percorso\", so no route model is built and "
+       "nothing is written. Add \"lunghezza percorso, LENGTH\" to \"[generale]\" (code 25: the "
+       "compile step stops reading here)"},
+      {"an origin that overflows a Long",
+       {{false, 3, "progressiva chilometrica uno,    0,    2147483600,    1"}},
+       25,
+       "long-overflow",
+       10,
+       1,
+       "a value is so large that a sum over it overflows a Long. Give smaller values (code 25: the "
+       "compile step stops reading here)"},
+      {"a value past a Byte",
+       {{true, 14,
+         "stazione,    7500, 300,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"}},
+       25,
+       "number-out-of-range",
+       14,
+       20,
+       "'300' does not fit `tipo`, a Byte, 0 to 255. Give a value in that range (code 25: the "
+       "compile step stops reading here)"},
+  };
+  // 74 boards more than the example's two take the item slots down to 5:
+  // the third station finds none left for a fourth.
+  caso slot{"stations and boards sharing the item slots",
+            {},
+            10,
+            "too-many-stations",
+            15,
+            1,
+            "station 3 and the 76 indication boards use up the 78 item slots they share. Remove "
+            "stations or indication boards"};
+  for (int i = 0; i < 74; ++i) {
+    slot.modifiche.push_back(
+        {false, 27, "cartello_indicatore, " + std::to_string(15500 + 50 * i) + ", (b)", true});
+  }
+  casi.push_back(slot);
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const esito_controllo e = controlla_modificato(c.modifiche);
+    const diagnostica* d = nullptr;
+    for (const auto& x : e.diagnostiche) {
+      if (x.severita == gravita::errore && d == nullptr) d = &x;
+    }
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->codice, c.codice);
+    EXPECT_EQ(d->id, c.id);
+    EXPECT_EQ(d->dove.riga, c.riga);
+    EXPECT_EQ(d->dove.colonna, c.colonna);
+    EXPECT_EQ(d->messaggio, c.messaggio);
+    if (d->id == std::string("stations-too-close")) {
+      ASSERT_EQ(d->correlate.size(), 1u);
+      EXPECT_EQ(d->correlate[0].dove.riga, 13);
+      EXPECT_EQ(d->correlate[0].messaggio, "the previous station");
+    }
+  }
+}
+
+// Faults of a file as a whole: given none, cut short, or not deleted.
+TEST(Check, FaultsOfAWholeFileSaySo) {
+  const esito_controllo vuoto = controlla_testi(unisci(esempio_linea()), "");
+  ASSERT_EQ(vuoto.diagnostiche.size(), 1u);
+  EXPECT_EQ(vuoto.diagnostiche[0].id, "record-cut-short");
+  EXPECT_EQ(vuoto.diagnostiche[0].messaggio,
+            "the file is empty (code 25: the compile step stops reading here)");
+  const esito_controllo tronco = controlla_testi(
+      "[generale]\r\nlunghezza percorso, 1000\r\n-a\r\n-b", unisci(esempio_servizio()));
+  ASSERT_GE(tronco.diagnostiche.size(), 2u);
+  EXPECT_EQ(tronco.diagnostiche[1].id, "record-cut-short");
+  EXPECT_EQ(tronco.diagnostiche[1].dove.riga, 4);
+  EXPECT_EQ(tronco.diagnostiche[1].messaggio,
+            "the file ends where the reader still expects a field (code 25: the compile step "
+            "stops reading here)");
+
+  // Those that only the compile step on files can meet.
+  const ingresso_controllo in;
+  const modello_percorso m;
+  const sorgenti_modello s;
+  const contesto_check c{in, m, s};
+  struct caso {
+    codice codice_guasto;
+    std::optional<motivo_guasto> motivo;
+    const char* id;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {codice::errore_lettura, motivo_guasto::file_mancante, "service-file-missing",
+       "the service file is missing or cannot be read (code 25: the compile step stops reading "
+       "here)"},
+      {codice::errore_lettura, motivo_guasto::file_inaccessibile, "file-not-deleted",
+       "the description file could not be deleted once read (code 25: the compile step stops "
+       "reading here)"},
+      {codice::file_linea_mancante, std::nullopt, "line-file-missing",
+       "the line description file does not exist"},
+  };
+  for (const caso& k : casi) {
+    guasto g;
+    g.codice_guasto = k.codice_guasto;
+    g.motivo = k.motivo;
+    const diagnostica d = diagnostica_guasto(g, c);
+    EXPECT_EQ(d.codice, numero(k.codice_guasto));
+    EXPECT_EQ(d.id, k.id);
+    EXPECT_EQ(d.messaggio, k.messaggio);
+    EXPECT_EQ(d.dove.riga, 0);
+  }
 }
 
 void verifica_accordo(const std::string& l, const std::string& s) {
