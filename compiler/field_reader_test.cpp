@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "compiler/run_failure.h"
 
 namespace scenario {
@@ -148,6 +151,77 @@ TEST(FieldReader, ReadingPastTheEndInsideARecordFails) {
   }
   EXPECT_THROW(r.read_text(), run_failure);
   EXPECT_THROW(field_reader("").read_text(), run_failure);
+}
+
+// A read past the end stands just after the last line's last byte, CR LF,
+// lone LF or lone CR alike; without a final line end, after the last byte.
+TEST(FieldReader, AReadPastTheEndStandsAtTheEndOfTheLastLine) {
+  struct caso {
+    const char* testo;
+    std::int32_t riga, colonna;
+    std::uint32_t dove;
+  };
+  for (const caso& k : {caso{"a\r\nsegnale,   2\r\n", 2, 13, 15},
+                        caso{"a\nsegnale,   2\n", 2, 13, 14}, caso{"segnale,   2\r", 1, 13, 12},
+                        caso{"a\r\nsegnale,   2", 2, 13, 15}, caso{"\r\n", 1, 1, 0}}) {
+    SCOPED_TRACE(k.testo);
+    field_reader r(k.testo);
+    r.set_tolerant(true);
+    while (!r.at_end()) r.read_text();
+    EXPECT_EQ(r.read_long(), 0);
+    const auto f = r.take_failure();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->motivo, motivo_guasto::fine_file);
+    EXPECT_EQ(f->campo.riga, k.riga);
+    EXPECT_EQ(f->campo.colonna, k.colonna);
+    EXPECT_EQ(f->campo.inizio, k.dove);
+    EXPECT_EQ(f->campo.fine, k.dove);
+  }
+}
+
+TEST(FieldReader, LineEndedTellsWhetherMoreFieldsFollowOnTheLine) {
+  field_reader r("a, 1, b\r\nc\r\n7 , d");
+  std::vector<bool> chiuse;
+  for (int i = 0; i < 3; ++i) {
+    r.read_text();
+    chiuse.push_back(r.line_ended());
+    r.read_long();
+    chiuse.push_back(r.line_ended());
+  }
+  EXPECT_EQ(chiuse, (std::vector<bool>{false, false, true, true, false, true}));
+}
+
+TEST(FieldReader, NumbersPastTwoToTheFortiethHaveNoValue) {
+  EXPECT_EQ(valore_numero("1099511627775"), 1099511627775);
+  EXPECT_EQ(valore_numero("-1099511627775"), -1099511627775);
+  EXPECT_EQ(valore_numero("1099511627774.5"), 1099511627774);
+  EXPECT_EQ(valore_numero("1099511627776"), std::nullopt);
+  EXPECT_EQ(valore_numero("1099511627775.5"), std::nullopt);  // rounds up to 2^40
+  EXPECT_EQ(valore_numero("99999999999999999999999"), std::nullopt);
+  EXPECT_EQ(valore_numero("12x"), 0);
+}
+
+// The keyword of the next record: up to two dash fields are passed over and
+// seen by the callback; false when a read reached the end of the file.
+TEST(FieldReader, KeywordFieldPassesOverTwoDashFieldsAtMost) {
+  field_reader r("-a, -b, -c, x\r\n-d, y, z\r\n-e, -f");
+  std::vector<std::string> commenti;
+  const auto nota = [&](std::string_view c, const campo_testo&) { commenti.emplace_back(c); };
+  std::string_view riga;
+  EXPECT_TRUE(read_keyword_field(r, riga, nota));
+  EXPECT_EQ(riga, "-c");
+  EXPECT_TRUE(read_keyword_field(r, riga, nota));
+  EXPECT_EQ(riga, "x");
+  EXPECT_TRUE(read_keyword_field(r, riga, nota));
+  EXPECT_EQ(riga, "y");
+  EXPECT_EQ(commenti, (std::vector<std::string>{"-a", "-b", "-d"}));
+  EXPECT_TRUE(read_keyword_field(r, riga));
+  EXPECT_EQ(riga, "z");
+  // "-f" is the file's last field: never examined.
+  EXPECT_FALSE(read_keyword_field(r, riga));
+  EXPECT_TRUE(r.at_end());
+  EXPECT_FALSE(read_keyword_field(r, riga));
+  EXPECT_FALSE(r.take_failure());
 }
 
 TEST(FieldReader, AFileWithoutAFinalLineEndEndsAtItsLastField) {

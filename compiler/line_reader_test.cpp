@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 #include <variant>
+#include <vector>
 
+#include "compiler/compila.h"
 #include "compiler/reader_test_support.h"
 
 namespace scenario {
@@ -189,6 +193,26 @@ TEST(LineReader, DashCommentsAreSkipped) {
   EXPECT_EQ(p.c(20).pendenza, 98);
 }
 
+// Up to ten dash fields in a row are passed over in the general section and
+// two in the body; the next one is examined as a keyword even with its dash.
+// Passing over one field fewer or one more loses the record.
+TEST(LineReader, TheEleventhDashFieldOfTheGeneralSectionIsAKeyword) {
+  cartella_prova p = con_linea(righe({"[generale]", "-1, -2, -3, -4, -5, -6, -7, -8, -9, -10",
+                                      "lunghezza percorso-a, 1000", "[corpo]", "[fine]"}));
+  p.leggi();
+  EXPECT_EQ(p.m.codice_errore, 0);
+  EXPECT_EQ(p.m.n_celle, 160);
+}
+
+TEST(LineReader, TheThirdDashFieldOfTheBodyIsAKeyword) {
+  cartella_prova p = con_linea(linea_minima({"-a, -b, pendenza-c, 500, 3"}));
+  p.leggi();
+  EXPECT_EQ(p.m.codice_errore, 0);
+  EXPECT_EQ(p.c(9).pendenza, 100);
+  EXPECT_EQ(p.c(10).pendenza, 103);
+  EXPECT_EQ(p.c(157).pendenza, 103);
+}
+
 TEST(LineReader, DashSkippingInTheGeneralSectionHasNoEndTest) {
   cartella_prova p = con_linea(righe({"[generale]", "lunghezza percorso, 1000", "-a", "-b"}));
   p.leggi();
@@ -327,6 +351,80 @@ TEST(LineReader, Code103GeometryPassesOneMillionPoints) {
   EXPECT_TRUE(p.c_e_servizio());
   EXPECT_TRUE(std::holds_alternative<double>(p.m.tracciato.punto(1000000, 0)));
   EXPECT_TRUE(std::holds_alternative<std::monostate>(p.m.tracciato.punto(1000001, 0)));
+}
+
+// A curve may run up to point 999999; one that reaches point 1000000 stops
+// there with code 103.
+TEST(LineReader, Code103FromTheCurveThatReachesPointOneMillion) {
+  for (const auto& [lunghezza, codice] : {std::pair{"999", 0}, std::pair{"1000", 103}}) {
+    SCOPED_TRACE(lunghezza);
+    cartella_prova p = con_linea(righe({"[generale]", "lunghezza percorso, 1000000", "[curve]",
+                                        std::string("curvad1, 999000, ") + lunghezza, "[fine]"}));
+    p.leggi();
+    EXPECT_EQ(p.m.codice_errore, codice);
+  }
+}
+
+// The checker follows the point index without laying the geometry: it
+// fails where laying fails, down to the shortest models and past the end.
+TEST(LineReader, FollowingTheGeometryFailsWhereLayingItFails) {
+  const std::string corpi[] = {"", "curvad4, 0, 3", "curvad4, 100, 6900", "curvad4, 100, 6901"};
+  for (const char* lunghezza : {"-7001", "-7000", "-6999", "-6998", "-6997", "0"}) {
+    for (const std::string& corpo : corpi) {
+      const std::string linea =
+          righe({"[generale]", std::string("lunghezza percorso, ") + lunghezza, "[curve]", corpo,
+                 "[fine]"});
+      const std::string servizio = servizio_minimo({});
+      SCOPED_TRACE(linea);
+      opzioni_compilazione o;
+      o.file_binari = false;
+      const risultato_compilazione posata = compila({linea, servizio}, o);
+      o.posa_geometria = false;
+      const risultato_compilazione seguita = compila({linea, servizio}, o);
+      EXPECT_EQ(posata.modello.codice_errore, seguita.modello.codice_errore);
+      ASSERT_EQ(posata.traccia.guasti.size(), seguita.traccia.guasti.size());
+      for (std::size_t i = 0; i < posata.traccia.guasti.size(); ++i) {
+        EXPECT_EQ(posata.traccia.guasti[i].motivo, seguita.traccia.guasti[i].motivo);
+      }
+    }
+  }
+  // The figures at the edges: a model of two points is the shortest that
+  // holds the geometry's start, and a curve past L + 7000 fails.
+  opzioni_compilazione o;
+  o.posa_geometria = false;
+  const auto codice = [&](const char* lunghezza, const std::string& curva) {
+    const std::string linea = righe({"[generale]", std::string("lunghezza percorso, ") + lunghezza,
+                                     "[curve]", curva, "[fine]"});
+    return compila({linea, servizio_minimo({})}, o).modello.codice_errore;
+  };
+  EXPECT_EQ(codice("-6999", ""), 0);
+  EXPECT_EQ(codice("-7000", ""), 25);
+  EXPECT_EQ(codice("0", "curvad4, 100, 6900"), 0);
+  EXPECT_EQ(codice("0", "curvad4, 100, 6901"), 25);
+}
+
+// On request the readers note every field read where a keyword is
+// expected; the file's last field is noted as never examined.
+TEST(LineReader, KeywordFieldsAreNotedWithTheLastOneNeverExamined) {
+  for (const auto& [ultimo, nota_ultimo] : {std::pair{"sfondo uno, 4", "sfondo uno@4:1 general"},
+                                            std::pair{"[fine]", "[fine]@4:1 last general"}}) {
+    SCOPED_TRACE(ultimo);
+    const std::string linea = righe({"[generale]", "lunghezza percorso, 1000", "- nota", ultimo});
+    const std::string servizio = servizio_minimo({});
+    modello_percorso m;
+    traccia_lettura t;
+    t.registra_chiavi = true;
+    memorizza_dati(m, {linea, servizio}, {modo_lettura::esatto, false, {}}, nullptr, &t);
+    std::vector<std::string> note;
+    for (const campo_chiave& k : t.chiavi) {
+      if (k.file != file_sorgente::linea) continue;
+      note.push_back(std::string(k.testo) + "@" + std::to_string(k.dove.riga) + ":" +
+                     std::to_string(k.dove.colonna) + (k.commento ? " comment" : "") +
+                     (k.non_esaminato ? " last" : "") + (k.sezione_generale ? " general" : ""));
+    }
+    EXPECT_EQ(note, (std::vector<std::string>{"lunghezza percorso@2:1 general",
+                                              "- nota@3:1 comment general", nota_ultimo}));
+  }
 }
 
 // Hand-computed plan geometry: 7000 m of model (L = 0), a right-hand curve

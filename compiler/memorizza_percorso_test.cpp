@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 
 #include "base/memory_file_system.h"
+#include "compiler/reader_test_support.h"
+#include "compiler/route_model/nomi_file.h"
 #include "compiler/slot_riservati.h"
 
 namespace scenario {
@@ -83,6 +87,42 @@ TEST(MemorizzaPercorso, WithoutModelWritesNothing) {
   EXPECT_TRUE(fs.log.empty() || fs.log.back().rfind("write", 0) != 0);
   EXPECT_EQ(m.genera_linea, 1);
   EXPECT_EQ(m.elementi[40].nome, "");
+}
+
+// A folder whose reads of one file fail, as a file that exists but cannot
+// be opened does.
+class lettura_negata : public memory_file_system {
+ public:
+  explicit lettura_negata(std::filesystem::path file) : file_(std::move(file)) {}
+  std::string read_file(const std::filesystem::path& file) override {
+    if (file == file_) throw file_error(file, "access denied");
+    return memory_file_system::read_file(file);
+  }
+
+ private:
+  std::filesystem::path file_;
+};
+
+// A description that cannot be read is code 25, and both descriptions are
+// deleted all the same; without the line file nothing is compiled.
+TEST(MemorizzaPercorso, AnUnreadableDescriptionIsCode25AndBothAreDeleted) {
+  const auto linea = file_path(cartella, nome_file_linea_txt("L"));
+  const auto servizio = file_path(cartella, nome_file_servizio_txt("L", "T"));
+  for (const bool negata_la_linea : {true, false}) {
+    SCOPED_TRACE(negata_la_linea);
+    lettura_negata fs(negata_la_linea ? linea : servizio);
+    fs.write_file(linea, linea_minima({}));
+    fs.write_file(servizio, servizio_minimo({}));
+    modello_percorso m;
+    m.nome_linea = "L";
+    m.numero_treno = "T";
+    EXPECT_EQ(memorizza_percorso(m, fs, cartella, 1),
+              negata_la_linea ? esito_compilazione::senza_modello : esito_compilazione::completato);
+    EXPECT_EQ(m.codice_errore, 25);
+    EXPECT_FALSE(fs.file_exists(linea));
+    EXPECT_FALSE(fs.file_exists(servizio));
+    EXPECT_EQ(fs.files.size(), negata_la_linea ? 0u : 3u);
+  }
 }
 
 }  // namespace

@@ -376,6 +376,12 @@ TEST(CasiAperti, MarkerPointOnTheLastCell) {
   EXPECT_EQ(m.codice_errore, 13);
   EXPECT_EQ(m.posizione_errore, 10000);
 
+  // A free last cell takes the marker.
+  auto o = modello_vuoto();
+  metti(o, 192, inizio, 60);
+  EXPECT_EQ(esegui(o), (celle_attese{174, 181, 187, 200}));
+  EXPECT_EQ(o.codice_errore, 0);
+
   // The same with the end cell on the last cell.
   auto n = modello_vuoto();
   metti(n, 192, inizio, 60);

@@ -78,6 +78,21 @@ TEST(ProgressiveOrdina, GreatestStartFirstEqualSmallerStartsKeepUnoDueTre) {
   attesa(n, 81, 200, 2, 0);
   attesa(n, 82, 100, 3, 0);
   attesa(n, 83, 50, 1, 0);
+
+  // With "due" and with "uno" greatest, the two smaller starts tied keep the
+  // order "uno", "due", "tre" after it.
+  struct caso {
+    std::int32_t tre, due, uno;
+    std::int32_t origini[3];  // of entries 81, 82, 83 after sorting
+  };
+  for (const caso& k : {caso{100, 500, 100, {2, 3, 1}}, caso{100, 100, 500, {3, 2, 1}}}) {
+    modello_percorso x;
+    serie(x, 81, k.tre, 1, 0);
+    serie(x, 82, k.due, 2, 0);
+    serie(x, 83, k.uno, 3, 0);
+    progressive_ordina(x);
+    for (int v = 0; v < 3; ++v) EXPECT_EQ(x.elementi[81 + v].fine, k.origini[v]) << 81 + v;
+  }
 }
 
 TEST(ProgressiveOrdina, TwoSeriesSharingTheGreatestStartClearAllThree) {
@@ -251,6 +266,11 @@ TEST(MemoSegnale, OpeningDelay) {
   EXPECT_EQ(m.celle[101].dato5, 101);
   memo_segnale(m, {6000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 101});
   EXPECT_EQ(m.celle[121].dato5, 101);
+  // 1 is the shortest delay raised to 101; 0 is none.
+  memo_segnale(m, {7000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  EXPECT_EQ(m.celle[141].dato5, 101);
+  memo_segnale(m, {8000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(m.celle[161].dato5, 0);
 }
 
 TEST(MemoSegnale, TruncatesTo16And8Bits) {

@@ -238,12 +238,24 @@ seguito leggi_stazione(lettore& l) {
   }
   if (j > voce::prima_stazione && long_di(std::int64_t{st.inizio} - distanza_stazioni) <
                                       m.elementi[static_cast<std::size_t>(j - 1)].fine) {
-    return l.rifiuta(codice::stazioni_troppo_vicine, 0, p);
+    // The two areas and the previous station, for the message.
+    guasto g = l.nuovo_guasto(codice::stazioni_troppo_vicine, 0);
+    g.posizione_errore = p;
+    g.valore_a = st.inizio;
+    g.valore_b = m.elementi[static_cast<std::size_t>(j - 1)].fine;
+    if (const sorgenti_modello* s = l.w().sorgenti()) {
+      g.record_occupante = s->elementi[static_cast<std::size_t>(j - 1)];
+    }
+    return l.rifiuta(std::move(g));
   }
   st_l.j = j + 1;
   m.n_stazioni = j;
   if (st_l.j >= st_l.posto_cartello) {
-    return l.rifiuta(codice::posti_stazioni_esauriti, -1, std::nullopt);
+    // The station's number and the boards that took the slots from the top.
+    guasto g = l.nuovo_guasto(codice::posti_stazioni_esauriti, -1);
+    g.valore_a = j;
+    g.valore_b = voce::ultimo_cartello - st_l.posto_cartello;
+    return l.rifiuta(std::move(g));
   }
   return l.chiudi();
 }

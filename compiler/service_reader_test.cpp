@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "compiler/compila.h"
 #include "compiler/reader_test_support.h"
 
 namespace scenario {
@@ -468,11 +472,58 @@ TEST(ServiceReader, DashFieldsAreDroppedAtMostTwoInARow) {
       "velocita-vecchia, 0, 70",        // dropped with its keyword: its values are passed over
       "-a, -b, velocita, 0, 40",        // two dropped, the third is the keyword
       "-a, -b, -c, velocita, 500, 60",  // the third dash field is examined, then the keyword
+      "-a, -b, velocita-c, 1000, 80",   // the third is examined even with its dash
   }));
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 0);
   EXPECT_EQ(p.c(0).velocita, 8);
   EXPECT_EQ(p.c(10).velocita, 12);
+  EXPECT_EQ(p.c(19).velocita, 12);
+  // Passing over one field fewer or one more would leave 60 km/h there.
+  EXPECT_EQ(p.c(20).velocita, 16);
+}
+
+// With sources kept, each item entry names the last record that wrote it:
+// the train figures (84), the line header (85), the run header (86) and a
+// board's text, in each file's order.
+TEST(ServiceReader, SourcesNameTheLastRecordThatWroteEachEntry) {
+  const std::string linea = righe({"[generale]", "lunghezza percorso, 1000", "sfondo due, 1",
+                                   "ripetizione segnali 4 codici, 0, 0", "[corpo]",
+                                   "cartello_indicatore, 500, (x)", "[fine]"});
+  struct caso {
+    std::vector<std::string> generale;  // the service file's general records
+    std::string voce_84, voce_86;       // file and line of their records
+  };
+  const caso casi[] = {
+      {{}, "L2", "L4"},
+      {{"numero vetture, 3", "percentuale massa frenata, 100", "sabbia, 0", "orologio, 8 29 30"},
+       "S3",
+       "S5"},
+      {{"percentuale massa frenata, 100", "orologio, 8 29 30", "sabbia, 0", "numero vetture, 3"},
+       "S5",
+       "S4"},
+  };
+  for (const caso& k : casi) {
+    std::string servizio = righe({"[generale]"});
+    for (const std::string& r : k.generale) servizio += r + "\r\n";
+    servizio += "[fine]\r\n";
+    SCOPED_TRACE(servizio);
+    opzioni_compilazione o;
+    o.sorgenti = true;
+    const risultato_compilazione r = compila({linea, servizio}, o);
+    ASSERT_EQ(r.modello.codice_errore, 0);
+    const auto scritta_da = [&](int voce) -> std::string {
+      const record_letto* rec =
+          r.sorgenti.trova(r.sorgenti.elementi[static_cast<std::size_t>(voce)]);
+      if (rec == nullptr) return "-";
+      return (rec->file == file_sorgente::linea ? "L" : "S") + std::to_string(rec->chiave.riga);
+    };
+    EXPECT_EQ(scritta_da(84), k.voce_84);
+    EXPECT_EQ(scritta_da(85), "L3");
+    EXPECT_EQ(scritta_da(86), k.voce_86);
+    EXPECT_EQ(scritta_da(voce::ultimo_cartello), "L6");
+    EXPECT_EQ(scritta_da(voce::ultimo_cartello - 1), "-");
+  }
 }
 
 TEST(ServiceReader, ARecordOnTheLastLineIsRead) {

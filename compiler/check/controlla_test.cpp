@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "compiler/check/contesto_check.h"
+#include "compiler/check/errori.h"
 
 namespace scenario {
 namespace {
@@ -330,6 +331,131 @@ const caso_avviso casi_avviso[] = {
      1,
      "a second \"lunghezza percorso\" builds the route model anew, and what the records before it "
      "placed is lost. Keep one"},
+    {"a signal code of two digits",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 12,    0,  0,0,0, 0"}},
+     "signal-code-not-digit",
+     true,
+     19,
+     34,
+     "`rapp` is 12, not one digit: the signal packs its codes as tens and units, so it reads as "
+     "other codes. Give a digit 0 to 9"},
+    {"sides that do not pack into one digit",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    4,  0,0,0, 0"}},
+     "signal-code-not-digit",
+     true,
+     19,
+     21,
+     "`sx` x 3 + `dx` is 10, not one digit: the signal packs it as the units of `dato4` and in its "
+     "approach marks, so it reads as other codes. Give sx and dx with sx x 3 + dx from 0 to 9"},
+    {"the shortest opening delay",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 1"}},
+     "signal-delay-not-kept",
+     true,
+     19,
+     51,
+     "the opening delay 1 is stored as 101: delays from 1 to 100 count as 101. Write 0 for none, "
+     "or 101 to 255"},
+    {"the longest delay stored as 101",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 100"}},
+     "signal-delay-not-kept",
+     true,
+     19,
+     51,
+     "the opening delay 100 is stored as 101: delays from 1 to 100 count as 101. Write 0 for none, "
+     "or 101 to 255"},
+    {"a delay past 8 bits",
+     {{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 256"}},
+     "signal-delay-not-kept",
+     true,
+     19,
+     51,
+     "the opening delay 256 does not fit 8 bits: it is stored as 0. Give 0 to 255"},
+    {"a stripe count of two digits",
+     {{false, 23, "indicatori_vmax,  500,  80,  85,  90,  0,  ,  ,  ,  10"}},
+     "board-value-not-kept",
+     false,
+     23,
+     53,
+     "`strisced` is 10, not one digit: the board keeps the two stripe counts as tens and units. "
+     "Give 0 to 9"},
+    {"a left-hand speed past the board's 16 bits",
+     {{false, 23, "indicatori_vmax,  500,  1700,  85,  90,  0,  ,  ,  ,  0"}},
+     "board-value-not-kept",
+     false,
+     23,
+     25,
+     "the speeds 1700 and 0 km/h do not fit the board's 16-bit value (left x 20 + right / 5). Give "
+     "speeds of at most 1600 km/h"},
+    {"a gradient just below the cell's range",
+     {{false, 16, "pendenza,  3000,   -101"}},
+     "gradient-out-of-range",
+     false,
+     16,
+     20,
+     "the gradient -101 per mille does not fit a cell, which keeps -100 to 155 per mille: it is "
+     "stored as 155. Give a gradient from -100 to 155"},
+    {"an odd adhesion past 255",
+     {{true, 7, "aderenza,   0,    301"}},
+     "adhesion-out-of-range",
+     true,
+     7,
+     19,
+     "the adhesion 301 does not fit a cell, which keeps 0 to 255: it is stored as 45. Give a value "
+     "from 0 to 255"},
+    {"a value too many after a blank",
+     {{false, 16, "pendenza,  3000,   8 9"}},
+     "field-count",
+     false,
+     16,
+     22,
+     "'pendenza' takes 2 values, but line 16 has more: the reader skips '9'. Remove it, or check "
+     "the keyword"},
+    {"a span off the grid",
+     {{false, 21, "montagna,   7025,  7400,  12"}},
+     "off-grid",
+     false,
+     21,
+     13,
+     "7025 m is not a multiple of 50: the span covers the cells 140 to 147. Write 7000 or 7050"},
+    {"a slowdown's end off the grid",
+     {{true, 17, "rallentamento,    4000,    40,  325, 1,  0,  0"}},
+     "off-grid",
+     true,
+     17,
+     33,
+     "4325 m is not a multiple of 50: the slowdown's end goes into cell 88 (4350 m). Write 4300 or "
+     "4350"},
+    {"a speed-reducing marker off the grid",
+     {{true, 18, "abbattimento,    5025,   5", true}},
+     "off-grid",
+     true,
+     18,
+     18,
+     "5025 m is not a multiple of 50: the marker goes into cell 100, as at 5000 m. Write 5000 or "
+     "5050"},
+    {"no speed record",
+     {{true, 9, "- nessuna"}, {true, 10, "- velocita"}, {true, 11, "--"}},
+     "no-speed-at-zero",
+     true,
+     0,
+     0,
+     "there is no \"velocita\" record: every cell gets speed limit 0. Add \"velocita, 0, ...\""},
+    {"text after the line length's keyword",
+     {{false, 2, "lunghezza percorso (metri),    15000"}},
+     "missing-comma",
+     false,
+     2,
+     1,
+     "missing comma after 'lunghezza percorso': the reader takes 'lunghezza percorso (metri)' as "
+     "the keyword and its values from the fields after it. Write 'lunghezza percorso, (metri)'"},
+    {"a number where a keyword is expected",
+     {{true, 23, "3000, 8", true}},
+     "unknown-keyword",
+     true,
+     23,
+     1,
+     "'3000' stands where a keyword is expected, so the reader skips this line's values. Begin "
+     "the record with its keyword"},
 };
 
 TEST(Check, EachWarningWithItsMessageLineAndColumn) {
@@ -347,7 +473,39 @@ TEST(Check, EachWarningWithItsMessageLineAndColumn) {
     EXPECT_EQ(d.dove.riga, c.riga);
     EXPECT_EQ(d.dove.colonna, c.colonna);
     EXPECT_EQ(d.messaggio, c.messaggio);
+    if (c.riga == 0) {
+      EXPECT_EQ(d.dove.lunghezza, 0);  // the file as a whole
+    }
   }
+}
+
+// Values at the edges of what the model and the boards keep: no warning.
+TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
+  const modifica casi[] = {
+      {true, 19, "segnale,    1000,   2, 9, 9,  9, 9,    0,  9,9,9, 0"},
+      {true, 19, "segnale,    1000,   3, 4, 1,  0, 0,    0,  0,0,0, 0"},  // sx x 3 + dx = 9
+      {true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 101"},
+      {true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 255"},
+      {false, 23, "indicatori_vmax,  500,  80,  85,  90,  9,  ,  ,  ,  2"},
+      {false, 23, "indicatori_vmax,  500,  -1638,  85,  90,  0,  -40,  ,  ,  0"},  // -32768
+      {false, 23, "indicatori_vmax,  500,  1638,  85,  90,  0,  35,  ,  ,  0"},    // 32767
+      {false, 16, "pendenza,  3000,   -100"},
+      {false, 16, "pendenza,  3000,   155"},
+      {true, 7, "aderenza,   0,    255"},
+  };
+  for (const modifica& m : casi) {
+    SCOPED_TRACE(m.testo);
+    const esito_controllo e = controlla_modificato({m});
+    for (const auto& d : e.diagnostiche) ADD_FAILURE() << d.id << ": " << d.messaggio;
+  }
+  // The last record of a file without a final line end, with blanks after
+  // its last value: nothing is left on its line.
+  std::vector<std::string> l = esempio_linea();
+  l.pop_back();
+  const esito_controllo e =
+      controlla_testi(unisci(l) + "pendenza,  13000,   0   ", unisci(esempio_servizio()));
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  EXPECT_EQ(e.diagnostiche[0].id, "missing-fine");
 }
 
 TEST(Check, FileLevelWarnings) {
@@ -358,6 +516,14 @@ TEST(Check, FileLevelWarnings) {
   ASSERT_EQ(e.diagnostiche.size(), 1u);
   EXPECT_EQ(e.diagnostiche[0].id, "missing-fine");
   EXPECT_EQ(e.diagnostiche[0].dove.riga, 27);
+  EXPECT_EQ(e.diagnostiche[0].dove.colonna, 1);
+  EXPECT_EQ(e.diagnostiche[0].dove.lunghezza, 0);
+  EXPECT_EQ(e.diagnostiche[0].messaggio,
+            "the file does not end with \"[fine]\": its last field is never read as a keyword. "
+            "End the file with the line \"[fine]\"");
+  // Lines of blanks after "[fine]" are no last field.
+  e = controlla_testi(unisci(esempio_linea()) + "   \r\n\t \r\n", unisci(esempio_servizio()));
+  EXPECT_EQ(e.diagnostiche.size(), 0u);
 
   // The two files given the other way round: said once per file, and the
   // route model that is missing then.
@@ -367,6 +533,49 @@ TEST(Check, FileLevelWarnings) {
   EXPECT_EQ(ids, (std::vector<std::string>{"files-swapped", "no-route-model", "no-adhesion-at-zero",
                                            "no-speed-at-zero", "files-swapped"}));
   EXPECT_EQ(e.errori, 1);
+  const diagnostica& linea = e.diagnostiche.front();
+  const diagnostica& servizio = e.diagnostiche.back();
+  EXPECT_EQ(linea.dove.file, file_sorgente::linea);
+  EXPECT_EQ(servizio.dove.file, file_sorgente::servizio);
+  for (const diagnostica* d : {&linea, &servizio}) {
+    EXPECT_EQ(d->dove.riga, 1);
+    EXPECT_EQ(d->dove.colonna, 1);
+    EXPECT_EQ(d->dove.lunghezza, 0);
+  }
+  EXPECT_EQ(linea.messaggio,
+            "this file reads like a service file: 4 of its records belong there. Check that the "
+            "line and service files are not swapped");
+  EXPECT_EQ(servizio.messaggio,
+            "this file reads like a line description file: 13 of its records belong there. Check "
+            "that the line and service files are not swapped");
+}
+
+// The promise the fuzzers hold the checker to, each way it can break.
+TEST(Check, AgreementWithTheCompileStepNamesWhatBroke) {
+  esito_controllo e;
+  e.compilazione.esito = esito_compilazione::completato;
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+  e.errori = 2;
+  EXPECT_EQ(accordo_con_compilazione(e), "compile records no code, the checker 2 errors");
+  e.compilazione.modello.codice_errore = 15;
+  EXPECT_EQ(accordo_con_compilazione(e), "compile records code 15, not among the errors");
+  diagnostica d;
+  d.codice = 15;
+  e.diagnostiche.push_back(d);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+  for (const auto& [esito, codice] : {std::pair{esito_compilazione::errore_1250, 1250},
+                                      std::pair{esito_compilazione::errore_1251, 1251}}) {
+    e.compilazione.esito = esito;
+    EXPECT_EQ(accordo_con_compilazione(e), std::to_string(codice) + " missing");
+    d.codice = codice;
+    e.diagnostiche.push_back(d);
+    EXPECT_EQ(accordo_con_compilazione(e), "");
+    d.severita = gravita::avviso;  // a warning with the code is not enough
+    e.diagnostiche.back() = d;
+    EXPECT_EQ(accordo_con_compilazione(e), std::to_string(codice) + " missing");
+    e.diagnostiche.pop_back();
+    d.severita = gravita::errore;
+  }
 }
 
 TEST(Check, OneFaultInTheLineFileAndTwoInTheServiceFileInOneRun) {
@@ -476,6 +685,526 @@ TEST(Check, ErrorsCarryTheCompilersCodeAtTheFieldAtFault) {
   }
 }
 
+// The messages of errors found while reading a record: the field at fault
+// by name, and nothing left behind by a record that was set aside.
+TEST(Check, ErrorsFoundWhileReadingARecordNameTheirField) {
+  struct caso {
+    std::vector<modifica> modifiche;
+    int codice;
+    const char* id;
+    int riga, colonna;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {{{true, 13,
+         "stazione,       0, 300,  400,  1, 0, 1,  4,1,0,  2,1,1,    1,   8,30, 0, Alfa"}},
+       25,
+       "number-out-of-range",
+       13,
+       20,
+       "'300' does not fit `tipo`, a Byte, 0 to 255. Give a value in that range (code 25: the "
+       "compile step stops reading here)"},
+      {{{false, 13, "curvad3,  22000,  500"}},
+       15,
+       "outside-route",
+       13,
+       11,
+       "the position 22000 m lies past the end of the route (21900 m for this record: the line "
+       "length plus 7000 m, less 100 m), and the compile step skips the rest of this file. Move "
+       "the record inside the line, or make \"lunghezza percorso\" longer"},
+      {{{false, 24, "indicatori_vmax,  500,  100,  105,  110,  0,  ,  ,  ,  0"}},
+       21,
+       "speed-board-cell-taken",
+       24,
+       19,
+       "this speed board goes into cell 11 (500 m), which already holds the speed board at "
+       "l.txt:23:1. Move the board to a free cell"},
+      // The signal writes its cell before its approach marks fail; set aside,
+      // it leaves the cell free for the record after it.
+      {{{true, 19, "segnale,    100,   2, 4, 1,  0, 0,    0,  0,0,0, 0"},
+        {true, 20, "abbattimento,    150,   5", true}},
+       25,
+       "outside-route-model",
+       19,
+       1,
+       "this 'segnale' record writes a cell outside the route model: a signal marks the four "
+       "cells 100 to 400 m before it, so it must stand at 350 m or more (code 25: the compile "
+       "step stops reading here)"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.id);
+    const esito_controllo e = controlla_modificato(c.modifiche);
+    EXPECT_EQ(e.errori, 1);
+    for (const diagnostica& d : e.diagnostiche) {
+      if (d.severita != gravita::errore) continue;
+      EXPECT_EQ(d.codice, c.codice);
+      EXPECT_EQ(d.id, c.id);
+      EXPECT_EQ(d.dove.riga, c.riga);
+      EXPECT_EQ(d.dove.colonna, c.colonna);
+      EXPECT_EQ(d.messaggio, c.messaggio);
+    }
+  }
+}
+
+// The placement pass's four rules, each with no room for its marker: the
+// message names what holds the cell and where it was written.
+TEST(Check, MarkersWithoutRoomNameWhatHoldsTheCell) {
+  const auto segnale = [](const char* posizione, int riga) {
+    return modifica{true, riga,
+                    std::string("segnale, ") + posizione + ", 2, 4, 1, 0, 0, 0, 0,0,0, 0", true};
+  };
+  const auto cartello = [](const char* posizione, int riga) {
+    return modifica{false, riga, std::string("cartello_indicatore, ") + posizione + ", (x)", true};
+  };
+  struct caso {
+    std::vector<modifica> modifiche;
+    int codice;
+    const char* id;
+    int riga;
+    const char* messaggio;
+    int riga_correlata;
+    const char* correlata;
+  };
+  const caso casi[] = {
+      {{segnale("3650", 23), segnale("3700", 24), segnale("3750", 25)},
+       12,
+       "approach-marker-no-room",
+       17,
+       "a slowdown gets markers 250-350 m, 550-650 m and 900-1000 m before its start; the three "
+       "cells of one group are all taken: cell 76 (3750 m), which already holds the signal at "
+       "s.txt:25:1. Move the slowdown or the objects near it",
+       25,
+       "cell 76 (3750 m) is taken by the signal of this record"},
+      {{cartello("2400", 25), cartello("2450", 26), segnale("2500", 23)},
+       11,
+       "signal-marker-no-room",
+       23,
+       "this signal stands less than 1000 m before a slowdown's warning board, so a marker goes "
+       "into one of the two cells before it; neither is free: cell 50 (2450 m), which already "
+       "holds the indication board at l.txt:26:1. Move the slowdown or the objects near it",
+       26,
+       "cell 50 (2450 m) is taken by the indication board of this record"},
+      {{cartello("9350", 25),
+        cartello("9400", 26),
+        cartello("9450", 27),
+        {true, 23, "rallentamento, 9000, 40, 1000, 1, 0, 0", true}},
+       13,
+       "slowdown-marker-no-room",
+       23,
+       "a slowdown slower than 110 km/h gets a marker every 400 m along it; at one of them the "
+       "cell and its two neighbours are all taken: cell 189 (9400 m), which already holds the "
+       "indication board at l.txt:26:1. Move the slowdown or the objects near it",
+       26,
+       "cell 189 (9400 m) is taken by the indication board of this record"},
+      {{cartello("4350", 25), cartello("4400", 26), segnale("4450", 23)},
+       13,
+       "signal-after-slowdown-no-room",
+       17,
+       "the first signal within 600 m after this slowdown's end gets a marker just before it; "
+       "neither of the two cells before the signal is free: cell 89 (4400 m), which already "
+       "holds the indication board at l.txt:26:1. Move the slowdown or the objects near it",
+       26,
+       "cell 89 (4400 m) is taken by the indication board of this record"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.id);
+    const esito_controllo e = controlla_modificato(c.modifiche);
+    EXPECT_EQ(e.compilazione.modello.codice_errore, c.codice);
+    ASSERT_EQ(e.diagnostiche.size(), 1u);
+    const diagnostica& d = e.diagnostiche[0];
+    EXPECT_EQ(d.codice, c.codice);
+    EXPECT_EQ(d.id, c.id);
+    EXPECT_EQ(d.dove.file, file_sorgente::servizio);
+    EXPECT_EQ(d.dove.riga, c.riga);
+    EXPECT_EQ(d.dove.colonna, 1);
+    EXPECT_EQ(d.messaggio, c.messaggio);
+    ASSERT_EQ(d.correlate.size(), 1u);
+    EXPECT_EQ(d.correlate[0].dove.riga, c.riga_correlata);
+    EXPECT_EQ(d.correlate[0].messaggio, c.correlata);
+  }
+}
+
+// A signal refused for a taken cell: the message names what holds it.
+TEST(Check, ATakenCellNamesWhatHoldsIt) {
+  struct caso {
+    const char* posizione;
+    const char* cella;
+    const char* occupante;
+  };
+  const caso casi[] = {
+      {"4000", "cell 81 (4000 m)", "the start of the slowdown at s.txt:17:1"},
+      {"4300", "cell 87 (4300 m)", "the end of the slowdown at s.txt:17:1"},
+      {"2800", "cell 57 (2800 m)", "the warning board of the slowdown at s.txt:17:1"},
+      {"500", "cell 11 (500 m)", "the speed board at l.txt:23:1"},
+      {"14600", "cell 293 (14600 m)", "the end of the station at s.txt:15:1"},
+      {"4950", "cell 100 (4950 m)", "the \"abbattimento\" marker at s.txt:23:1"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.posizione);
+    std::vector<modifica> m;
+    if (std::string(c.posizione) == "4950") m.push_back({true, 23, "abbattimento, 5000, 5", true});
+    m.push_back({true, 23 + static_cast<int>(m.size()),
+                 std::string("segnale, ") + c.posizione + ", 2, 4, 1, 0, 0, 0, 0,0,0, 0", true});
+    const esito_controllo e = controlla_modificato(m);
+    ASSERT_EQ(e.diagnostiche.size(), 1u);
+    EXPECT_EQ(e.diagnostiche[0].id, "signal-cell-taken");
+    EXPECT_EQ(e.diagnostiche[0].messaggio, std::string("this signal goes into ") + c.cella +
+                                               ", which already holds " + c.occupante +
+                                               ". Move the signal to a free cell");
+  }
+}
+
+std::vector<std::string> errori_e_avvisi(const esito_controllo& e) {
+  std::vector<std::string> out;
+  for (const diagnostica& d : e.diagnostiche) {
+    out.push_back(std::to_string(d.codice.value_or(0)) + " " + d.id + " " +
+                  std::to_string(d.dove.riga) + ":" + std::to_string(d.dove.colonna));
+  }
+  return out;
+}
+
+// Faults that leave no route model say so, once: the line's own words, or
+// the compile step's stop added to the fault before "lunghezza percorso".
+TEST(Check, FaultsThatLeaveNoRouteModelSaySo) {
+  struct caso {
+    modifica m;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {{false, 1, "[general]"},
+       "the file has no \"[generale]\" section before its last line, so no route model is built. "
+       "Begin the file with the line \"[generale]\""},
+      {{false, 2, "lunghezza percorso,    2000000"},
+       "the line is 2000000 m long, more than the 1000000 m a route can have, so no route model "
+       "is built. Give a length of at most 1000000"},
+      {{false, 2, "ripetizione segnali 4 codici, 25, 0", true},
+       "the coded signal zone starts at 25 m, not a multiple of 50. Move its start to a multiple "
+       "of 50; the compile step stops here, before any \"lunghezza percorso\", so no route model "
+       "is built and nothing is written"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.m.testo);
+    const esito_controllo e = controlla_modificato({c.m});
+    EXPECT_EQ(e.compilazione.esito, esito_compilazione::senza_modello);
+    ASSERT_GE(e.diagnostiche.size(), 1u);
+    EXPECT_EQ(e.diagnostiche[0].messaggio, c.messaggio);
+  }
+  // With the line file unread, the service file is read against a stand-in
+  // line: no placement and no reserved slots, which that line cannot judge.
+  const esito_controllo e = controlla_modificato({
+      {false, 2, "unghezza percorso,    15000"},
+      {true, 23, "segnale, 3650, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true},
+      {true, 24, "segnale, 3700, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true},
+      {true, 25, "segnale, 3750, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true},
+      {true, 26, "rallentamento,   0,    0,  200, 1,  0,  1", true},
+  });
+  EXPECT_EQ(errori_e_avvisi(e),
+            (std::vector<std::string>{"0 unknown-keyword 2:1", "25 no-route-model 10:1"}));
+}
+
+// A signal at 0 m fails its approach marks (code 25); the compile step has
+// put it in the reserved cell 1 by then (1250), the checker's reading sets
+// it aside: both faults are errors.
+TEST(Check, TheCompileStepsReservedSlotFaultIsAmongTheErrors) {
+  const esito_controllo e =
+      controlla_modificato({{true, 23, "segnale, 0, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true}});
+  EXPECT_EQ(e.compilazione.esito, esito_compilazione::errore_1250);
+  EXPECT_EQ(errori_e_avvisi(e), (std::vector<std::string>{"25 outside-route-model 23:1",
+                                                          "1250 reserved-marker-slot 23:1"}));
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+}
+
+// The compile step's run lays the plan geometry only when asked.
+TEST(Check, TheGeometryIsLaidOnRequest) {
+  ingresso_controllo in;
+  const std::string l = unisci(esempio_linea()), s = unisci(esempio_servizio());
+  in.linea = l;
+  in.servizio = s;
+  EXPECT_EQ(controlla(in).compilazione.linea_dat().size(), 0u);
+  in.posa_geometria = true;
+  EXPECT_EQ(controlla(in).compilazione.linea_dat().size(), 439964u);
+}
+
+// Every kind of error with its message, each at the field at fault.
+TEST(Check, EachErrorWithItsMessage) {
+  struct caso {
+    const char* nome;
+    std::vector<modifica> modifiche;
+    int codice;
+    const char* id;
+    int riga, colonna;
+    const char* messaggio;
+  };
+  std::vector<caso> casi = {
+      {"a series starting off the grid",
+       {{false, 3, "progressiva chilometrica uno,    25,    15000,    1"}},
+       2,
+       "series-off-grid",
+       3,
+       34,
+       "the kilometric series 'progressiva chilometrica uno' starts at '25' m, not a multiple of "
+       "50. Round it to 0 or 50"},
+      {"a series' origin off the grid",
+       {{false, 3, "progressiva chilometrica uno,    0,    15025,    1"}},
+       2,
+       "series-off-grid",
+       3,
+       40,
+       "the kilometric series 'progressiva chilometrica uno' has '15025' as its origin, not a "
+       "multiple of 50. Round it to 15000 or 15050"},
+      {"a coded zone ending off the grid",
+       {{false, 9, "ripetizione segnali 4 codici,    0,    1025"}},
+       4,
+       "zone-end-off-grid",
+       9,
+       40,
+       "the coded signal zone ends at 1025 m, not a multiple of 50. Move its end to a multiple of "
+       "50, or write 0 for no zone"},
+      {"a coded zone without 4 or 9 codes",
+       {{false, 9, "ripetizione segnali codici,    0,    0"}},
+       5,
+       "zone-codes-missing",
+       9,
+       1,
+       "the keyword 'ripetizione segnali codici' names neither 4 nor 9 codes. Write \"ripetizione "
+       "segnali 4 codici\" or \"ripetizione segnali 9 codici\""},
+      {"an abbattimento in a taken cell",
+       {{true, 23, "abbattimento, 4050, 5", true}},
+       7,
+       "abbattimento-cell-taken",
+       23,
+       15,
+       "this \"abbattimento\" goes into cell 81 (4000 m), which already holds the start of the "
+       "slowdown at s.txt:17:1. Move it to a free cell"},
+      {"a station length not a multiple of 100",
+       {{true, 14, "stazione,    7500, 24,  350,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"}},
+       9,
+       "station-length",
+       14,
+       25,
+       "the station's length 350 m is not a multiple of 100. Give 300 or 400"},
+      {"a station past the end of the route",
+       {{true, 15,
+         "stazione,   21500,  4,  400,  1, 0, 0,  1,1,0,  2,1,1,    0,   8,47, 0, Gamma"}},
+       15,
+       "outside-route",
+       15,
+       13,
+       "the position 21500 m lies past the end of the route (21200 m for a station: the line "
+       "length plus 7000 m, less 800 m), and the compile step skips the rest of this file. Move "
+       "the record inside the line, or make \"lunghezza percorso\" longer"},
+      {"a slowdown's warning board in a taken cell",
+       {{false, 27, "cartello_indicatore,  2800,   (x)", true}},
+       17,
+       "warning-cell-taken",
+       17,
+       19,
+       "this slowdown's warning board, 1200 m before its start, goes into cell 57 (2800 m), which "
+       "already holds the indication board at l.txt:27:1. Move the slowdown or that object"},
+      {"a slowdown starting in a taken cell",
+       {{false, 27, "cartello_indicatore,  4000,   (x)", true}},
+       18,
+       "slowdown-start-cell-taken",
+       17,
+       19,
+       "this slowdown starts in cell 81 (4000 m), which already holds the indication board at "
+       "l.txt:27:1. Move the slowdown's start to a free cell"},
+      {"a slowdown ending in a taken cell",
+       {{false, 27, "cartello_indicatore,  4300,   (x)", true}},
+       19,
+       "slowdown-end-cell-taken",
+       17,
+       19,
+       "this slowdown ends (start plus length) in cell 87 (4300 m), which already holds the "
+       "indication board at l.txt:27:1. Change its start or length so that it ends in a free cell"},
+      {"a slowdown's approach cell taken",
+       {{true, 17, "rallentamento,    4000,    40,  300, 1,  1,  0"},
+        {false, 27, "cartello_indicatore,  2700,   (x)", true}},
+       20,
+       "approach-cell-taken",
+       17,
+       19,
+       "the four cells just before this slowdown's warning board must be free, but cell 55 (2700 "
+       "m), which already holds the indication board at l.txt:27:1. Move the slowdown, or write 0 "
+       "as its fifth value (f_ta)"},
+      {"stations too close",
+       {{true, 14, "stazione,     500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"}},
+       22,
+       "stations-too-close",
+       14,
+       15,
+       "this station's area starts at 350 m, less than 350 m after the previous station's area "
+       "ends at 250 m. List the stations in order along the line, 350 m or more apart"},
+      {"a station ending too early",
+       {{true, 13, "stazione,       0, 4,  100,  1, 0, 1,  4,1,0,  2,1,1,    1,   8,30, 0, Alfa"}},
+       24,
+       "station-too-early",
+       13,
+       17,
+       "this station's area ends at 100 m, at or before 100 m, so it has no end cell. Move the "
+       "station further along the line"},
+      {"a curve keyword without class",
+       {{false, 12, "curvas,  6000,  400"}},
+       103,
+       "bad-curve",
+       12,
+       1,
+       "the curve keyword 'curvas' has no class digit 1 to 6. Write \"curva\", the side \"d\" or "
+       "\"s\" and the class, e.g. \"curvad4\""},
+      {"a curve past point 1000000",
+       {{false, 2, "lunghezza percorso,    1000000"}, {false, 13, "curvad3,  999000,  5000"}},
+       103,
+       "bad-curve",
+       13,
+       20,
+       "the plan geometry would pass 1000000 points here. Keep the curves inside 1000000 m"},
+      {"a slowdown's direction in cell 1",
+       {{true, 17, "rallentamento,   0,    0,  200, 1,  0,  1", true}},
+       1251,
+       "reserved-code-slot",
+       17,
+       1,
+       "cell 1, where objects less than 25 m from the origin go, holds the start of the slowdown "
+       "at s.txt:17:1 with a second value, but that value is reserved: no binary file is written "
+       "(Errore n. 1251). Move the object to 50 m or further"},
+      {"a board in cell 1",
+       {{false, 27, "cartello_indicatore,  0,   (Km. 0)", true}},
+       1250,
+       "reserved-marker-slot",
+       27,
+       1,
+       "cell 1, where objects less than 25 m from the origin go, holds the indication board at "
+       "l.txt:27:1 with a first value, but that value is reserved: no binary file is written "
+       "(Errore n. 1250). Move the object to 50 m or further"},
+      {"a record cut short by the end of the file",
+       {{true, 24, "segnale,   14000, 2"}},
+       25,
+       "record-cut-short",
+       24,
+       20,
+       "the file ends inside this 'segnale' record: it takes 11 values and 2 were found. Write "
+       "every value of the record on its line (code 25: the compile step stops reading here)"},
+      {"a negative line length",
+       {{false, 2, "lunghezza percorso,    -8000"}},
+       25,
+       "negative-length",
+       2,
+       1,
+       "\"lunghezza percorso\" '-8000' gives a route model of negative size. Give a length of 0 or "
+       "more (code 25: the compile step stops reading here); the compile step stops here, before "
+       "any \"lunghezza percorso\", so no route model is built and nothing is written"},
+      {"no line length",
+       {{false, 2, "- no length"}},
+       25,
+       "no-route-model",
+       10,
+       1,
+       "the general section gives no \"lunghezza percorso\", so no route model is built and "
+       "nothing is written. Add \"lunghezza percorso, LENGTH\" to \"[generale]\" (code 25: the "
+       "compile step stops reading here)"},
+      {"an origin that overflows a Long",
+       {{false, 3, "progressiva chilometrica uno,    0,    2147483600,    1"}},
+       25,
+       "long-overflow",
+       10,
+       1,
+       "a value is so large that a sum over it overflows a Long. Give smaller values (code 25: the "
+       "compile step stops reading here)"},
+      {"a value past a Byte",
+       {{true, 14,
+         "stazione,    7500, 300,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"}},
+       25,
+       "number-out-of-range",
+       14,
+       20,
+       "'300' does not fit `tipo`, a Byte, 0 to 255. Give a value in that range (code 25: the "
+       "compile step stops reading here)"},
+  };
+  // 74 boards more than the example's two take the item slots down to 5:
+  // the third station finds none left for a fourth.
+  caso slot{"stations and boards sharing the item slots",
+            {},
+            10,
+            "too-many-stations",
+            15,
+            1,
+            "station 3 and the 76 indication boards use up the 78 item slots they share. Remove "
+            "stations or indication boards"};
+  for (int i = 0; i < 74; ++i) {
+    slot.modifiche.push_back(
+        {false, 27, "cartello_indicatore, " + std::to_string(15500 + 50 * i) + ", (b)", true});
+  }
+  casi.push_back(slot);
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const esito_controllo e = controlla_modificato(c.modifiche);
+    const diagnostica* d = nullptr;
+    for (const auto& x : e.diagnostiche) {
+      if (x.severita == gravita::errore && d == nullptr) d = &x;
+    }
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->codice, c.codice);
+    EXPECT_EQ(d->id, c.id);
+    EXPECT_EQ(d->dove.riga, c.riga);
+    EXPECT_EQ(d->dove.colonna, c.colonna);
+    EXPECT_EQ(d->messaggio, c.messaggio);
+    if (d->id == std::string("stations-too-close")) {
+      ASSERT_EQ(d->correlate.size(), 1u);
+      EXPECT_EQ(d->correlate[0].dove.riga, 13);
+      EXPECT_EQ(d->correlate[0].messaggio, "the previous station");
+    }
+  }
+}
+
+// Faults of a file as a whole: given none, cut short, or not deleted.
+TEST(Check, FaultsOfAWholeFileSaySo) {
+  const esito_controllo vuoto = controlla_testi(unisci(esempio_linea()), "");
+  ASSERT_EQ(vuoto.diagnostiche.size(), 1u);
+  EXPECT_EQ(vuoto.diagnostiche[0].id, "record-cut-short");
+  EXPECT_EQ(vuoto.diagnostiche[0].messaggio,
+            "the file is empty (code 25: the compile step stops reading here)");
+  const esito_controllo tronco = controlla_testi(
+      "[generale]\r\nlunghezza percorso, 1000\r\n-a\r\n-b", unisci(esempio_servizio()));
+  ASSERT_GE(tronco.diagnostiche.size(), 2u);
+  EXPECT_EQ(tronco.diagnostiche[1].id, "record-cut-short");
+  EXPECT_EQ(tronco.diagnostiche[1].dove.riga, 4);
+  EXPECT_EQ(tronco.diagnostiche[1].messaggio,
+            "the file ends where the reader still expects a field (code 25: the compile step "
+            "stops reading here)");
+
+  // Those that only the compile step on files can meet.
+  const ingresso_controllo in;
+  const modello_percorso m;
+  const sorgenti_modello s;
+  const contesto_check c{in, m, s};
+  struct caso {
+    codice codice_guasto;
+    std::optional<motivo_guasto> motivo;
+    const char* id;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {codice::errore_lettura, motivo_guasto::file_mancante, "service-file-missing",
+       "the service file is missing or cannot be read (code 25: the compile step stops reading "
+       "here)"},
+      {codice::errore_lettura, motivo_guasto::file_inaccessibile, "file-not-deleted",
+       "the description file could not be deleted once read (code 25: the compile step stops "
+       "reading here)"},
+      {codice::file_linea_mancante, std::nullopt, "line-file-missing",
+       "the line description file does not exist"},
+  };
+  for (const caso& k : casi) {
+    guasto g;
+    g.codice_guasto = k.codice_guasto;
+    g.motivo = k.motivo;
+    const diagnostica d = diagnostica_guasto(g, c);
+    EXPECT_EQ(d.codice, numero(k.codice_guasto));
+    EXPECT_EQ(d.id, k.id);
+    EXPECT_EQ(d.messaggio, k.messaggio);
+    EXPECT_EQ(d.dove.riga, 0);
+  }
+}
+
 void verifica_accordo(const std::string& l, const std::string& s) {
   EXPECT_EQ(accordo_con_compilazione(controlla_testi(l, s)), "");
 }
@@ -576,6 +1305,32 @@ TEST(Check, ASpeedNoCellHoldsIsItsRecordsFaultOnlyWhenWritten) {
   EXPECT_EQ(e.diagnostiche[0].dove.riga, 10);
   EXPECT_EQ(e.diagnostiche[0].dove.colonna, 23);
   EXPECT_EQ(accordo_con_compilazione(e), "");
+  // At the end of the model: the records at the last place each fill one
+  // cell, up to the last one; a speed replaced after that is never held.
+  e = controlla_modificato({{true, 12, "velocita,   21900,    2000", true},
+                            {true, 13, "velocita,   21900,    70", true},
+                            {true, 14, "velocita,   21900,    2000", true},
+                            {true, 15, "velocita,   21900,    80", true}});
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(e.diagnostiche[0].id, "speed-too-high");
+  EXPECT_EQ(e.diagnostiche[0].dove.riga, 12);
+  EXPECT_EQ(e.diagnostiche[0].dove.colonna, 23);
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+}
+
+// A record set aside takes back only its own writes: the entries the
+// records before it wrote stay (here the off-grid origin, code 2).
+TEST(Check, ARecordSetAsideKeepsTheEntriesWrittenBeforeIt) {
+  const esito_controllo e =
+      controlla_modificato({{false, 3, "progressiva chilometrica uno,    0,    15025,    1"},
+                            {false, 13, "curvad3,  22000,  500"}});
+  EXPECT_EQ(e.compilazione.modello.codice_errore, 2);
+  std::vector<std::string> errori;
+  for (const diagnostica& d : e.diagnostiche) {
+    errori.push_back(std::to_string(d.codice.value_or(0)) + " " + d.id + " " +
+                     std::to_string(d.dove.riga) + ":" + std::to_string(d.dove.colonna));
+  }
+  EXPECT_EQ(errori, (std::vector<std::string>{"2 series-off-grid 3:40", "15 outside-route 13:11"}));
 }
 
 TEST(Check, GradesPastTheUsedUpCellsAreOneErrorWithACount) {

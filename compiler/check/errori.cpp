@@ -129,8 +129,10 @@ void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c) {
       break;
     case motivo_guasto::overflow_long:
       d.id = "long-overflow";
-      d.messaggio = "a value of this " + kw +
-                    " record is so large that a sum over it overflows a Long. Give smaller values";
+      // Outside any record: the kilometric series' origins, sorted after the
+      // general section.
+      d.messaggio = (g.ha_record ? "a value of this " + kw + " record" : std::string("a value")) +
+                    " is so large that a sum over it overflows a Long. Give smaller values";
       break;
     case motivo_guasto::modello_assente:
       d.id = "no-route-model";

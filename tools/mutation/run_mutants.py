@@ -1,0 +1,419 @@
+#!/usr/bin/env python3
+"""Mutation testing of compiler/ and base/: do the fast tests notice a fault?
+
+Each mutant (a comparison flipped, a constant moved by one, a statement
+dropped, `&&` and `||` swapped: see cpp_mutants.py) is applied to a copy of
+the tree, built incrementally and run against the fast tests; it is killed
+when a test fails, crashes or hangs, survives when every test passes, and
+does not count when it does not compile.
+
+    tools/mutation/run_mutants.py [--count N] [--seed S]   # a seeded sample
+    tools/mutation/run_mutants.py --file compiler/line_reader.cpp
+    tools/mutation/run_mutants.py --list                   # the mutants, not run
+    tools/mutation/run_mutants.py --report                 # the stored results
+
+The work folder (default build-mutants/) holds the copy of the tree, its
+build (Release at -O1, Ninja when there is one), results.jsonl and
+report.md. A run is resumable: a mutant already tried on the same file
+content is not tried again, except survivors with --retest-survivors.
+Documented equivalent mutants (no output can change) are listed in
+equivalent.txt beside this script. The tree the script is in is never
+modified; on Ctrl-C the copy's mutated file is put back before exiting.
+"""
+import argparse
+import collections
+import hashlib
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from cpp_mutants import mutants_of  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+EQUIVALENT_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "equivalent.txt")
+
+ROOTS = ("compiler", "base")
+# Files under the roots that are not the product on Linux: test support,
+# test data and the Windows-only file replacement.
+NOT_PRODUCT = {
+    "base/memory_file_system.cpp", "base/memory_file_system.h",
+    "base/failing_disk_file_system.cpp", "base/failing_disk_file_system.h",
+    "base/sha256.cpp", "base/sha256.h", "base/replace_file_win32.cpp",
+    "compiler/reader_test_support.h", "compiler/fixed_scenario_digests.h",
+}
+
+# The fast tests: every test executable that reaches compiler/ or base/,
+# without the kill test (seconds of real kills) and the tests that need a
+# display, Wine or a browser. The readers' and the compiler's own tests
+# first: they kill most mutants soonest.
+FAST_TESTS = [
+    ("reader_tests", ""),
+    ("compiler_tests", ""),
+    ("check_tests", ""),
+    ("compiler_limits_tests", ""),
+    ("base_tests", ""),
+    ("huge_page_blocks_tests", ""),
+    ("fuzz_corpus_tests", ""),
+    ("decode_corpus_tests", ""),
+    ("sources_tests", ""),
+    ("route_tool_tests", ""),
+    ("decompile_tests", ""),
+    ("app_tests", ""),
+    ("app_e2e_tests", "-kill_test.*"),
+]
+SKIPPED_TOP = ("build", ".git", "out", ".cache")
+SKIPPED_ANYWHERE = ("node_modules", "__pycache__")
+
+
+class interrupted(Exception):
+    pass
+
+
+def on_signal(signum, frame):
+    raise interrupted(signal.Signals(signum).name)
+
+
+# ----------------------------------------------------------- the mutants ---
+
+def product_files(tree):
+    out = []
+    for root in ROOTS:
+        for folder, dirs, files in os.walk(os.path.join(tree, root)):
+            dirs.sort()
+            for name in sorted(files):
+                rel = os.path.relpath(os.path.join(folder, name), tree).replace(os.sep, "/")
+                if name.endswith(("_test.cpp", "_test.h")) or rel in NOT_PRODUCT:
+                    continue
+                if name.endswith((".cpp", ".h")):
+                    out.append(rel)
+    return out
+
+
+def all_mutants(tree, only_file=None):
+    found = []
+    for rel in product_files(tree):
+        if only_file and rel != only_file:
+            continue
+        with open(os.path.join(tree, rel), encoding="utf-8") as f:
+            found.extend(mutants_of(rel, f.read()))
+    return found
+
+
+def select(mutants, count, seed):
+    """The `count` mutants whose seeded hashes are smallest, in file order.
+    A mutant's draw depends on its key only, so an edit elsewhere in the
+    tree leaves the rest of the sample as it was."""
+    if count is None or count >= len(mutants):
+        return list(mutants)
+
+    def draw(m):
+        return hashlib.sha256(f"{seed}|{m.key}".encode("utf-8")).digest()
+
+    chosen = set(sorted(range(len(mutants)), key=lambda i: draw(mutants[i]))[:count])
+    return [m for i, m in enumerate(mutants) if i in chosen]
+
+
+def read_equivalents():
+    """key -> reason, from equivalent.txt (tab-separated: file, column (with
+    #n for the n-th of identical lines), mutation, the line as written, why
+    no output can change)."""
+    out = {}
+    if not os.path.exists(EQUIVALENT_FILE):
+        return out
+    with open(EQUIVALENT_FILE, encoding="utf-8") as f:
+        for raw in f:
+            if not raw.strip() or raw.startswith("#"):
+                continue
+            path, place, description, line_text, reason = raw.rstrip("\n").split("\t")
+            out[f"{path}|{line_text}|{place}|{description}"] = reason
+    return out
+
+
+# --------------------------------------------------- the copy and build ---
+
+def skipped(rel_dir, name):
+    return name in SKIPPED_ANYWHERE or (rel_dir == "." and name.startswith(SKIPPED_TOP))
+
+
+def sync_tree(source, copy):
+    """Makes copy hold exactly source's files; unchanged files keep their
+    times, so the build stays incremental."""
+    wanted = set()
+    changed = 0
+    for folder, dirs, files in os.walk(source):
+        rel_dir = os.path.relpath(folder, source)
+        dirs[:] = [d for d in dirs if not skipped(rel_dir, d)]
+        for name in files:
+            if skipped(rel_dir, name):
+                continue
+            rel = os.path.normpath(os.path.join(rel_dir, name))
+            wanted.add(rel)
+            src, dst = os.path.join(source, rel), os.path.join(copy, rel)
+            if os.path.exists(dst) and os.path.getsize(src) == os.path.getsize(dst):
+                with open(src, "rb") as a, open(dst, "rb") as b:
+                    if a.read() == b.read():
+                        continue
+            os.makedirs(os.path.dirname(dst), exist_ok=True)
+            shutil.copy2(src, dst)
+            os.utime(dst)  # newer than any object built from the old content
+            changed += 1
+    for folder, dirs, files in os.walk(copy):
+        for name in files:
+            rel = os.path.normpath(os.path.relpath(os.path.join(folder, name), copy))
+            if rel not in wanted:
+                os.remove(os.path.join(folder, name))
+                changed += 1
+    return changed
+
+
+def run(cmd, timeout=None, cwd=None, env=None):
+    """(status, output, seconds); status None after the timeout. The child
+    runs in a session of its own and its whole group is ended with it."""
+    started = time.monotonic()
+    p = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                         start_new_session=True)
+    try:
+        out, _ = p.communicate(timeout=timeout)
+        return p.returncode, out.decode("utf-8", "replace"), time.monotonic() - started
+    except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        out, _ = p.communicate()
+        return None, out.decode("utf-8", "replace"), time.monotonic() - started
+    except BaseException:
+        os.killpg(p.pid, signal.SIGKILL)
+        p.wait()
+        raise
+
+
+def configure(tree, build):
+    # Index checks in the standard containers, as in the sanitizer build:
+    # a mutant that reads past the end of a string fails instead of reading
+    # a byte that happens to be harmless.
+    cmd = ["cmake", "-S", tree, "-B", build, "-DCMAKE_BUILD_TYPE=Release",
+           "-DCMAKE_CXX_FLAGS_RELEASE=-O1", "-DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS",
+           "-DVO_WERROR=ON"]
+    if shutil.which("ninja") and not os.path.exists(os.path.join(build, "CMakeCache.txt")):
+        cmd += ["-G", "Ninja"]
+    status, out, _ = run(cmd)
+    if status != 0:
+        sys.exit("configure failed:\n" + out)
+
+
+def build_targets(build, jobs, targets):
+    return run(["cmake", "--build", build, "-j", str(jobs), "--target"] + targets)
+
+
+def try_tests(build, jobs, timeouts):
+    """("no-compile" | "killed" | "survived", what failed). Each test
+    executable is built just before it runs and the first failure ends the
+    try, so a mutant in a header that many files include rebuilds only what
+    the tests up to its killer need; what is left stale is rebuilt when a
+    later try needs it."""
+    for name, gtest_filter in FAST_TESTS:
+        status, out, _ = build_targets(build, jobs, [name])
+        if status != 0:
+            return "no-compile", name
+        failed = test_failure(build, name, gtest_filter, timeouts.get(name))
+        if failed:
+            return "killed", failed
+    return "survived", ""
+
+
+def test_failure(build, name, gtest_filter, timeout):
+    """What failed in one test executable, or None when it passed."""
+    cmd = [os.path.join(build, "bin", name), "--gtest_brief=1"]
+    if gtest_filter:
+        cmd.append("--gtest_filter=" + gtest_filter)
+    status, out, _ = run(cmd, timeout=timeout)
+    if status is None:
+        return f"{name}: timed out"
+    if status != 0:
+        # "[  FAILED  ] Suite.Name (3 ms)"; not the "1 test, listed below" summary.
+        failed = [l[len("[  FAILED  ]"):].split()[0] for l in out.splitlines()
+                  if l.startswith("[  FAILED  ] ") and "." in l.split()[3]]
+        why = failed[0] if failed else f"exit status {status}"
+        return f"{name}: {why}"
+    return None
+
+
+# ------------------------------------------------------------- results ---
+
+def digest(data):
+    return hashlib.sha256(data).hexdigest()[:16]
+
+
+def load_results(path):
+    out = {}
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                if line.strip():
+                    r = json.loads(line)
+                    out[r["key"]] = r
+    return out
+
+
+def report(selected, results, equivalents, header):
+    rows = [(m, results.get(m.key)) for m in selected]
+    tried = [(m, r) for m, r in rows if r is not None]
+    counts = collections.Counter(r["status"] for _, r in tried)
+    survivors = [(m, r) for m, r in tried if r["status"] == "survived"]
+    documented = [(m, r) for m, r in survivors if m.key in equivalents]
+    open_survivors = [(m, r) for m, r in survivors if m.key not in equivalents]
+    killed, survived = counts["killed"], counts["survived"]
+    lines = list(header)
+    lines.append(f"mutants: {len(selected)} selected, {len(tried)} tried, "
+                 f"{killed + survived} compiled ({counts['no-compile']} did not compile)")
+    if killed + survived:
+        lines.append(f"killed {killed}, survived {survived} ({len(documented)} of them "
+                     f"documented equivalent): score {100.0 * killed / (killed + survived):.1f}%"
+                     f" = killed / (killed + survived)")
+        if killed + survived - len(documented):
+            lines.append(f"score without the equivalent mutants: "
+                         f"{100.0 * killed / (killed + survived - len(documented)):.1f}%")
+    by_kind = collections.defaultdict(collections.Counter)
+    by_root = collections.defaultdict(collections.Counter)
+    for m, r in tried:
+        by_kind[m.kind][r["status"]] += 1
+        by_root[m.path.split("/")[0]][r["status"]] += 1
+    lines.append("")
+    lines.append("| | killed | survived | no-compile |")
+    lines.append("|---|---|---|---|")
+    for name, c in sorted(by_kind.items()) + sorted(by_root.items()):
+        lines.append(f"| {name} | {c['killed']} | {c['survived']} | {c['no-compile']} |")
+    lines.append("")
+    lines.append(f"survivors not documented as equivalent ({len(open_survivors)}):")
+    for m, _ in open_survivors:
+        lines.append(f"  {m.path}:{m.line}: {m.description}    {m.line_text}")
+    lines.append(f"documented equivalent ({len(documented)}):")
+    for m, _ in documented:
+        lines.append(f"  {m.path}:{m.line}: {m.description}    {m.line_text}")
+        lines.append(f"      {equivalents[m.key]}")
+    return "\n".join(lines)
+
+
+# ---------------------------------------------------------------- main ---
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--count", type=int, default=400, help="mutants in the seeded sample")
+    ap.add_argument("--seed", type=int, default=1, help="seed of the sample")
+    ap.add_argument("--file", help="every mutant of this file (path from the tree's top)")
+    ap.add_argument("--all", action="store_true", help="every mutant of every file")
+    ap.add_argument("--work", default=os.path.join(REPO, "build-mutants"), help="work folder")
+    ap.add_argument("--jobs", type=int, default=2, help="build jobs")
+    ap.add_argument("--list", action="store_true", help="list the selected mutants and stop")
+    ap.add_argument("--report", action="store_true", help="report the stored results and stop")
+    ap.add_argument("--survivors", action="store_true",
+                    help="print the survivors as lines for equivalent.txt, reason left empty")
+    ap.add_argument("--retest-survivors", action="store_true",
+                    help="try again the mutants that survived before (after new tests)")
+    args = ap.parse_args()
+
+    for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(s, on_signal)
+    os.nice(10)  # the machine is shared
+
+    mutants = all_mutants(REPO, args.file)
+    if args.file and not mutants:
+        sys.exit(f"no mutants in {args.file} (a product file under {', '.join(ROOTS)}?)")
+    selected = select(mutants, None if (args.file or args.all) else args.count, args.seed)
+    selection = (f"every mutant of {args.file}" if args.file else "every mutant" if args.all
+                 else f"seed {args.seed}, {len(selected)} of {len(mutants)} mutants")
+    if args.list:
+        for m in selected:
+            print(f"{m.path}:{m.line}:{m.column}: {m.kind}: {m.description}    {m.line_text}")
+        print(f"{len(selected)} mutants ({selection}): " + ", ".join(
+            f"{k} {v}" for k, v in sorted(collections.Counter(m.kind for m in selected).items())))
+        return 0
+
+    tree = os.path.join(args.work, "tree")
+    build = os.path.join(args.work, "build")
+    results_path = os.path.join(args.work, "results.jsonl")
+    results = load_results(results_path)
+    equivalents = read_equivalents()
+    header = [f"# Mutation testing of {', '.join(ROOTS)}", "",
+              f"selection: {selection}",
+              "fast tests: " + ", ".join(n + (f" ({f})" if f else "") for n, f in FAST_TESTS)]
+    if args.report:
+        print(report(selected, results, equivalents, header))
+        return 0
+    if args.survivors:
+        for m in selected:
+            r = results.get(m.key)
+            if r and r["status"] == "survived" and m.key not in equivalents:
+                print(f"{m.path}\t{m.place}\t{m.description}\t{m.line_text}\t")
+        return 0
+
+    os.makedirs(tree, exist_ok=True)
+    print(f"copying the tree into {tree}: {sync_tree(REPO, tree)} files changed", flush=True)
+    configure(tree, build)
+    status, out, _ = build_targets(build, args.jobs, [name for name, _ in FAST_TESTS])
+    if status != 0:
+        sys.exit("the unmutated tree does not build:\n" + out[-4000:])
+    t0 = time.monotonic()
+    for name, gtest_filter in FAST_TESTS:
+        failed = test_failure(build, name, gtest_filter, None)
+        if failed:
+            sys.exit(f"the fast tests fail on the unmutated tree: {failed}")
+    print(f"built; the fast tests pass on the unmutated tree in {time.monotonic() - t0:.1f} s",
+          flush=True)
+    timeouts = {name: 60.0 for name, _ in FAST_TESTS}  # a hung mutant is killed after a minute
+
+    todo = []
+    for m in selected:
+        with open(os.path.join(tree, m.path), "rb") as f:
+            d = digest(f.read())
+        r = results.get(m.key)
+        if r and r["file_digest"] == d and not (args.retest_survivors and r["status"] == "survived"):
+            continue
+        todo.append((m, d))
+    print(f"{len(selected) - len(todo)} of {len(selected)} mutants already tried; "
+          f"{len(todo)} to try", flush=True)
+
+    started = time.monotonic()
+    try:
+        with open(results_path, "a", encoding="utf-8") as store:
+            for n, (m, d) in enumerate(todo, 1):
+                path = os.path.join(tree, m.path)
+                with open(path, "rb") as f:
+                    original = f.read()
+                t0 = time.monotonic()
+                try:
+                    with open(path, "wb") as f:
+                        f.write(m.apply(original.decode("utf-8")).encode("utf-8"))
+                    outcome, by = try_tests(build, args.jobs, timeouts)
+                finally:
+                    with open(path, "wb") as f:
+                        f.write(original)
+                r = {"key": m.key, "file_digest": d, "status": outcome, "by": by,
+                     "path": m.path, "line": m.line, "description": m.description,
+                     "seconds": round(time.monotonic() - t0, 1)}
+                results[m.key] = r
+                store.write(json.dumps(r) + "\n")
+                store.flush()
+                done = [results[x.key]["status"] for x, _ in todo[:n]]
+                k, s = done.count("killed"), done.count("survived")
+                eta = (time.monotonic() - started) / n * (len(todo) - n)
+                score = f"{100.0 * k / (k + s):.1f}%" if k + s else "-"
+                print(f"[{n}/{len(todo)}] {m.path}:{m.line}: {m.description}: {outcome}"
+                      f"{' by ' + by if outcome == 'killed' else ''} ({r['seconds']} s) | killed {k} "
+                      f"survived {s} score {score} | about {eta / 60:.0f} min left", flush=True)
+    except interrupted as e:
+        print(f"\nstopped by {e}: the copy is restored; run again to go on", flush=True)
+    finally:
+        text = report(selected, results, equivalents, header)
+        with open(os.path.join(args.work, "report.md"), "w", encoding="utf-8") as f:
+            f.write(text + "\n")
+        print("\n" + text)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
