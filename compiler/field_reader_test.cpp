@@ -104,6 +104,10 @@ TEST(FieldReader, DecimalFractionsRoundHalfToEven) {
   EXPECT_EQ(r.read_long(), 0);
   EXPECT_EQ(r.read_long(), 1);
   EXPECT_EQ(r.read_long(), 0);
+  // Only the first fraction digit decides, even when it is a zero.
+  EXPECT_EQ(valore_numero("2.06"), 2);
+  EXPECT_EQ(valore_numero("3.05"), 3);
+  EXPECT_EQ(valore_numero("3.09"), 3);
 }
 
 TEST(FieldReader, EachTypeTakesItsWholeRangeAndFailsOneBeyond) {
@@ -176,6 +180,10 @@ TEST(FieldReader, AReadPastTheEndStandsAtTheEndOfTheLastLine) {
     EXPECT_EQ(f->campo.colonna, k.colonna);
     EXPECT_EQ(f->campo.inizio, k.dove);
     EXPECT_EQ(f->campo.fine, k.dove);
+    // A text read past the end stands at the same place.
+    EXPECT_EQ(r.read_text(), "");
+    EXPECT_EQ(r.last_field().inizio, k.dove);
+    EXPECT_EQ(r.last_field().fine, k.dove);
   }
 }
 
@@ -189,6 +197,13 @@ TEST(FieldReader, LineEndedTellsWhetherMoreFieldsFollowOnTheLine) {
     chiuse.push_back(r.line_ended());
   }
   EXPECT_EQ(chiuse, (std::vector<bool>{false, false, true, true, false, true}));
+
+  // The end of the file closes a text field's line as a line end does.
+  field_reader t("x, y");
+  t.read_text();
+  EXPECT_FALSE(t.line_ended());
+  t.read_text();
+  EXPECT_TRUE(t.line_ended());
 }
 
 TEST(FieldReader, NumbersPastTwoToTheFortiethHaveNoValue) {
