@@ -506,6 +506,28 @@ TEST(LineReader, Code25NumberOutOfRangeDeletesBothFiles) {
   EXPECT_EQ(p.c(2).pendenza, 0);
 }
 
+// The trap's fault stands at the field read when the read itself failed,
+// at the record's keyword (no field) when the record failed otherwise.
+TEST(LineReader, Code25StandsAtTheFieldReadOrAtTheRecord) {
+  cartella_prova a = con_linea(linea_minima({"pendenza, 100, 1", "pendenza,  2147483648, 1"}));
+  a.leggi();
+  ASSERT_FALSE(a.traccia.guasti.empty());
+  const guasto& lettura = a.traccia.guasti.back();
+  EXPECT_EQ(lettura.motivo, motivo_guasto::numero_fuori_intervallo);
+  EXPECT_EQ(lettura.campo, 0);
+  EXPECT_EQ(lettura.dove.riga, 5);
+  EXPECT_EQ(lettura.dove.colonna, 12);
+
+  cartella_prova b = con_linea(linea_minima({"pendenza, 100, 1", "  curvad4, 7900, 500"}));
+  b.leggi();
+  ASSERT_FALSE(b.traccia.guasti.empty());
+  const guasto& curva = b.traccia.guasti.back();
+  EXPECT_EQ(curva.motivo, motivo_guasto::punto_fuori);
+  EXPECT_EQ(curva.campo, -1);
+  EXPECT_EQ(curva.dove.riga, 5);
+  EXPECT_EQ(curva.dove.colonna, 3);
+}
+
 TEST(LineReader, Code25EmptyFileIsAReadPastTheEnd) {
   cartella_prova p = con_linea("");
   p.leggi();

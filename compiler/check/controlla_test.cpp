@@ -631,6 +631,13 @@ TEST(Check, NoCascadeAfterAFaultThatStopsTheReader) {
   ASSERT_EQ(f.diagnostiche.size(), 1u);
   EXPECT_EQ(f.diagnostiche[0].codice, 15);
   EXPECT_EQ(f.diagnostiche[0].dove.colonna, 12);
+  // ... and finds the faults of the records after it.
+  const esito_controllo g = controlla_modificato(
+      {{false, 16, "pendenza,  30000,   8"}, {false, 27, "cartello_indicatore,  1200,   (Doppio)"}});
+  ASSERT_EQ(g.diagnostiche.size(), 2u);
+  EXPECT_EQ(g.diagnostiche[0].codice, 15);
+  EXPECT_EQ(g.diagnostiche[1].codice, 6);
+  EXPECT_EQ(g.diagnostiche[1].dove.riga, 27);
 }
 
 TEST(Check, ErrorsCarryTheCompilersCodeAtTheFieldAtFault) {
@@ -744,6 +751,25 @@ TEST(Check, ErrorsFoundWhileReadingARecordNameTheirField) {
       EXPECT_EQ(d.messaggio, c.messaggio);
     }
   }
+}
+
+// Past the first number that does not fit (where the compile step stops),
+// each later one is found by the checker alone, at its own field.
+TEST(Check, EveryNumberOutOfRangeIsFoundAtItsField) {
+  const esito_controllo e = controlla_modificato(
+      {{false, 16, "pendenza,  3000,   99999999999"}, {false, 18, "pendenza,  99999999999,   -6"}});
+  ASSERT_EQ(e.errori, 2);
+  ASSERT_EQ(e.diagnostiche.size(), 2u);
+  EXPECT_EQ(e.diagnostiche[0].dove.riga, 16);
+  EXPECT_EQ(e.diagnostiche[0].dove.colonna, 20);
+  EXPECT_EQ(e.diagnostiche[0].messaggio,
+            "'99999999999' does not fit `pendenza`, a Long, -2147483648 to 2147483647. Give a "
+            "value in that range (code 25: the compile step stops reading here)");
+  EXPECT_EQ(e.diagnostiche[1].dove.riga, 18);
+  EXPECT_EQ(e.diagnostiche[1].dove.colonna, 12);
+  EXPECT_EQ(e.diagnostiche[1].messaggio,
+            "'99999999999' does not fit `inizio`, a Long, -2147483648 to 2147483647. Give a "
+            "value in that range (code 25: the compile step stops reading here)");
 }
 
 // The placement pass's four rules, each with no room for its marker: the
@@ -1331,6 +1357,35 @@ TEST(Check, ARecordSetAsideKeepsTheEntriesWrittenBeforeIt) {
                      std::to_string(d.dove.riga) + ":" + std::to_string(d.dove.colonna));
   }
   EXPECT_EQ(errori, (std::vector<std::string>{"2 series-off-grid 3:40", "15 outside-route 13:11"}));
+}
+
+// What a record set aside takes back is its own writes and nothing else:
+// not the boards of the records closed before it, not the last grade the
+// line file fills in after its last record.
+TEST(Check, ARecordSetAsideTakesBackOnlyItsOwnWrites) {
+  esito_controllo e = controlla_modificato({{false, 27, "cartello_indicatore,  1200,   (Doppio)"}});
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(e.modello_letto.elementi[voce::ultimo_cartello].nome, "(Cippo Km.)( 13+800  )");
+  EXPECT_EQ(e.modello_letto.elementi[voce::ultimo_cartello - 1].nome, "");
+
+  // The service file's first record fails its read: the line file's grade
+  // of 5 per mille still holds from 12000 m to the third cell from the end.
+  e = controlla_modificato(
+      {{false, 19, "pendenza,  12000,   5"}, {true, 2, "numero vetture,    99999999999"}});
+  ASSERT_EQ(e.errori, 1);
+  const modello_percorso& m = e.modello_letto;
+  ASSERT_EQ(m.n_celle, 440);
+  EXPECT_EQ(m.celle[240].pendenza, 105);
+  EXPECT_EQ(m.celle[437].pendenza, 105);
+  EXPECT_EQ(m.celle[438].pendenza, 0);
+
+  // A span that runs past the last cell is counted and stored before it
+  // fails: set aside, the count and the spans are as before it.
+  e = controlla_modificato({{false, 22, "montagna,   21000,  23000,  3", true}});
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(e.modello_letto.n_montagne, 1);
+  EXPECT_EQ(e.modello_letto.montagne_inizio[2], 0);
+  EXPECT_EQ(e.modello_letto.montagne_fine[2], 0);
 }
 
 TEST(Check, GradesPastTheUsedUpCellsAreOneErrorWithACount) {
