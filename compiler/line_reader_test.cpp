@@ -53,6 +53,16 @@ TEST(LineReader, WithoutGeometryNoTrackIsBuilt) {
   p.leggi();
   EXPECT_EQ(p.m.codice_errore, 0);
   EXPECT_FALSE(p.m.tracciato.creato());
+  // Curve keywords are not keywords then: a curve without a class is no
+  // fault, and its values are read as keywords, so a grade keyword there
+  // reads a grade record.
+  cartella_prova q =
+      con_linea(linea_minima({"curvas7, 100, 100", "curvad4, 100, pendenza, 500, 3"}));
+  q.m.genera_linea = 0;
+  q.leggi();
+  EXPECT_EQ(q.m.codice_errore, 0);
+  EXPECT_EQ(q.c(9).pendenza, 100);
+  EXPECT_EQ(q.c(10).pendenza, 103);
 }
 
 TEST(LineReader, Code101MissingFileLeavesTheServiceFile) {
@@ -490,6 +500,12 @@ TEST(LineReader, TheLastFieldIsNeverExaminedARecordOnTheLastLineIs) {
   EXPECT_EQ(c.m.codice_errore, 25);
   EXPECT_EQ(c.origine().riga, 4);
   EXPECT_FALSE(c.c_e_servizio());
+  // In the general section too: a lone keyword as the last field is passed
+  // over, and the body after it is empty.
+  cartella_prova d = con_linea(righe({"[generale]", "lunghezza percorso, 1000", "sfondo uno"}));
+  d.leggi();
+  EXPECT_EQ(d.m.codice_errore, 0);
+  EXPECT_EQ(d.c(157).pendenza, 100);
 }
 
 TEST(LineReader, Code25NumberOutOfRangeDeletesBothFiles) {

@@ -266,6 +266,22 @@ const caso_avviso casi_avviso[] = {
      11,
      "this curve starts at 2100 m, before the previous curve ends at 2300 m: only its part after "
      "2300 m turns. Start it at 2300 m or later"},
+    {"a curve inside the previous one",
+     {{false, 12, "curvas5,  2100,  200"}},
+     "curve-overlap",
+     false,
+     12,
+     11,
+     "this curve starts at 2100 m, before the previous curve ends at 2300 m: it lies inside that "
+     "curve and turns no point. Start it at 2300 m or later"},
+    {"a curve that ends where the previous one ends",
+     {{false, 12, "curvas5,  2100,  201"}},
+     "curve-overlap",
+     false,
+     12,
+     11,
+     "this curve starts at 2100 m, before the previous curve ends at 2300 m: only its part after "
+     "2300 m turns. Start it at 2300 m or later"},
     {"span ending before it starts",
      {{false, 21, "montagna,   7400,  7000,  12"}},
      "span-reversed",
@@ -689,6 +705,34 @@ TEST(Check, ErrorsCarryTheCompilersCodeAtTheFieldAtFault) {
     EXPECT_EQ(d->id, c.id);
     EXPECT_EQ(d->dove.riga, c.m.riga);
     EXPECT_EQ(d->dove.colonna, c.colonna);
+  }
+}
+
+// Code 15 stands at the position of every kind of record that has one.
+TEST(Check, APositionPastTheRouteIsCode15AtThePosition) {
+  const modifica casi[] = {
+      {false, 13, "curvad3,  23000,  500"},
+      {false, 16, "pendenza,  23000,   8"},
+      {false, 21, "montagna,   23000,  23400,  12"},
+      {false, 23, "indicatori_vmax,  23000,  80,  85,  90,  0,  ,  ,  ,  0"},
+      {false, 26, "cartello_indicatore,  23000,   (Cippo Km.)( 13+800  )"},
+      {true, 7, "aderenza,   23000,    100"},
+      {true, 10, "velocita,    23000,    90"},
+      {true, 14, "stazione,   23000, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
+      {true, 17, "rallentamento,    23000,    40,  300, 1,  0,  0"},
+      {true, 21, "segnale,    23000,   1, 4, 1,  0, 0,    0,  0,0,0, 0"},
+      {true, 23, "abbattimento,    23000,   5", true},
+  };
+  for (const modifica& m : casi) {
+    SCOPED_TRACE(m.testo);
+    const esito_controllo e = controlla_modificato({m});
+    ASSERT_GE(e.errori, 1);
+    const auto d = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
+                                [](const diagnostica& x) { return x.severita == gravita::errore; });
+    EXPECT_EQ(d->codice, 15);
+    EXPECT_EQ(d->dove.riga, m.riga);
+    EXPECT_EQ(d->dove.colonna, static_cast<int>(m.testo.find("23000")) + 1);
+    EXPECT_EQ(d->dove.lunghezza, 5);
   }
 }
 
