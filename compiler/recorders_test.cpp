@@ -4,6 +4,7 @@
 #include "compiler/memo_montagna.h"
 #include "compiler/memo_rallentamento.h"
 #include "compiler/memo_segnale.h"
+#include "compiler/model_access.h"
 #include "compiler/progressive_ordina.h"
 #include "compiler/run_failure.h"
 
@@ -47,6 +48,21 @@ void attesa(const modello_percorso& m, int voce, std::int32_t a, std::int32_t b,
   EXPECT_EQ(e.inizio, a) << voce;
   EXPECT_EQ(e.fine, b) << voce;
   EXPECT_EQ(e.posizione, c) << voce;
+}
+
+// A Long takes the whole 32-bit range, rounded values too (halves to
+// even); one beyond either end is the overflow that stops the reader.
+TEST(ModelAccess, LongsTakeThe32BitRangeAndFailOneBeyond) {
+  EXPECT_EQ(long_di(2147483647), 2147483647);
+  EXPECT_EQ(long_di(-2147483648LL), -2147483647 - 1);
+  EXPECT_THROW(long_di(2147483648LL), run_failure);
+  EXPECT_THROW(long_di(-2147483649LL), run_failure);
+  EXPECT_EQ(long_arrotondato(2147483647.0), 2147483647);
+  EXPECT_EQ(long_arrotondato(2147483646.5), 2147483646);
+  EXPECT_EQ(long_arrotondato(-2147483648.0), -2147483647 - 1);
+  EXPECT_EQ(long_arrotondato(-2147483648.5), -2147483647 - 1);
+  EXPECT_THROW(long_arrotondato(2147483647.5), run_failure);
+  EXPECT_THROW(long_arrotondato(-2147483649.0), run_failure);
 }
 
 TEST(ProgressiveOrdina, LineContentPutsTheLaterSeriesFirstAndAdds100) {
