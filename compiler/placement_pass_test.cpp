@@ -392,6 +392,30 @@ TEST(CasiAperti, MarkerPointOnTheLastCell) {
   EXPECT_EQ(n.posizione_errore, 10000);
 }
 
+// The fault names the cell that left no room and what holds it, the last
+// cell too, and which rule put a marker there.
+TEST(CasiAperti, NoRoomAtTheLastCellNamesWhatHoldsIt) {
+  auto m = modello_vuoto();
+  metti(m, 192, inizio, 60);
+  metti(m, 199, occupata);
+  metti(m, 200, marcatore, 150);
+  sorgenti_modello s;
+  s.celle.assign(m.celle.size(), origine_cella{});
+  s.celle[200].oggetto = 7;
+  s.celle[200].regola = regola_posa::prima_segnale_dopo_fine;
+  traccia_lettura t;
+  posiziona_marcatori(m, &s, &t);
+  EXPECT_EQ(m.codice_errore, 13);
+  ASSERT_EQ(t.guasti.size(), 1u);
+  const guasto& g = t.guasti[0];
+  EXPECT_EQ(g.regola, regola_posa::lungo_rallentamento);
+  EXPECT_EQ(g.cella, 200);
+  EXPECT_EQ(g.posizione_errore, 10000);
+  EXPECT_EQ(g.tipo_occupante, marcatore);
+  EXPECT_EQ(g.record_occupante, 7);
+  EXPECT_EQ(g.regola_occupante, regola_posa::prima_segnale_dopo_fine);
+}
+
 TEST(CasiAperti, LookAheadStopsAtTheLastCell) {
   auto m = modello_vuoto();
   metti(m, 190, inizio, 120);
