@@ -508,6 +508,7 @@ TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
       {false, 16, "pendenza,  3000,   -100"},
       {false, 16, "pendenza,  3000,   155"},
       {true, 7, "aderenza,   0,    255"},
+      {true, 23, "abbattimento,    5000,   5", true},
   };
   for (const modifica& m : casi) {
     SCOPED_TRACE(m.testo);
