@@ -130,6 +130,26 @@ TEST(ProgressiveOrdina, AllAtTheOriginTheFirstWithAnOriginValueLeads) {
   attesa(m, 82, 0, 7, 0);
   attesa(m, 83, 0, 100, 1);
 
+  // "uno" positive: (U, D, T), whatever the others hold.
+  modello_percorso u;
+  serie(u, 81, 0, 7, 0);
+  serie(u, 82, 0, 5, 0);
+  serie(u, 83, 0, 4, 0);
+  progressive_ordina(u);
+  attesa(u, 81, 0, 4, 0);
+  attesa(u, 82, 0, 5, 0);
+  attesa(u, 83, 0, 7, 0);
+
+  // Only "tre" positive, by the least step: (T, D, U).
+  modello_percorso t;
+  serie(t, 81, 0, 1, 0);
+  serie(t, 82, 0, -3, 0);
+  serie(t, 83, 0, -2, 0);
+  progressive_ordina(t);
+  attesa(t, 81, 0, 1, 0);
+  attesa(t, 82, 0, -3, 0);
+  attesa(t, 83, 0, -2, 0);
+
   modello_percorso n;
   progressive_ordina(n);
   for (int v = 81; v <= 83; ++v) attesa(n, v, 0, 0, 0);

@@ -649,8 +649,9 @@ TEST(Check, NoCascadeAfterAFaultThatStopsTheReader) {
   EXPECT_EQ(f.diagnostiche[0].codice, 15);
   EXPECT_EQ(f.diagnostiche[0].dove.colonna, 12);
   // ... and finds the faults of the records after it.
-  const esito_controllo g = controlla_modificato(
-      {{false, 16, "pendenza,  30000,   8"}, {false, 27, "cartello_indicatore,  1200,   (Doppio)"}});
+  const esito_controllo g =
+      controlla_modificato({{false, 16, "pendenza,  30000,   8"},
+                            {false, 27, "cartello_indicatore,  1200,   (Doppio)"}});
   ASSERT_EQ(g.diagnostiche.size(), 2u);
   EXPECT_EQ(g.diagnostiche[0].codice, 15);
   EXPECT_EQ(g.diagnostiche[1].codice, 6);
@@ -1431,6 +1432,21 @@ TEST(Check, ARecordSetAsideTakesBackOnlyItsOwnWrites) {
   EXPECT_EQ(e.modello_letto.n_montagne, 1);
   EXPECT_EQ(e.modello_letto.montagne_inizio[2], 0);
   EXPECT_EQ(e.modello_letto.montagne_fine[2], 0);
+
+  // A series set aside leaves its entry as it was, and no record behind it.
+  e = controlla_modificato(
+      {{false, 4, "progressiva chilometrica due,    0,    99999999999,    0"}});
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(e.modello_letto.elementi[voce::progressiva_due].fine, 0);
+  EXPECT_EQ(e.sorgenti_letti.elementi[voce::progressiva_due], nessun_record);
+  EXPECT_NE(e.sorgenti_letti.elementi[voce::progressiva_tre], nessun_record);
+
+  // A signal writes its cell before its approach marks fail: set aside, the
+  // cell is free again and no record holds it.
+  e = controlla_modificato({{true, 19, "segnale,    100,   2, 4, 1,  0, 0,    0,  0,0,0, 0"}});
+  ASSERT_EQ(e.errori, 1);
+  EXPECT_EQ(e.modello_letto.celle[3].tipo, tipo_cella::libera);
+  EXPECT_EQ(e.sorgenti_letti.celle[3].oggetto, nessun_record);
 }
 
 TEST(Check, GradesPastTheUsedUpCellsAreOneErrorWithACount) {
