@@ -1449,6 +1449,34 @@ TEST(Check, ARecordSetAsideTakesBackOnlyItsOwnWrites) {
   EXPECT_EQ(e.sorgenti_letti.celle[3].oggetto, nessun_record);
 }
 
+// Each part of a cell knows the record that wrote it: an editor shows the
+// cells a record took from here.
+TEST(Check, EachPartOfACellKnowsItsRecord) {
+  const esito_controllo e = controlla_modificato({});
+  const auto record_della_riga = [&](file_sorgente f, int riga) {
+    for (std::size_t i = 0; i < e.sorgenti_letti.record.size(); ++i) {
+      const record_letto& r = e.sorgenti_letti.record[i];
+      if (r.file == f && r.chiave.riga == riga) return static_cast<std::int32_t>(i);
+    }
+    ADD_FAILURE() << riga;
+    return nessun_record;
+  };
+  std::vector<int> segni, montagne;
+  const std::int32_t segnale = record_della_riga(file_sorgente::servizio, 19);
+  const std::int32_t montagna = record_della_riga(file_sorgente::linea, 21);
+  for (std::size_t k = 0; k < e.sorgenti_letti.celle.size(); ++k) {
+    if (e.sorgenti_letti.celle[k].segno == segnale) segni.push_back(static_cast<int>(k));
+    if (e.sorgenti_letti.celle[k].montagna == montagna) montagne.push_back(static_cast<int>(k));
+  }
+  EXPECT_EQ(segni, (std::vector<int>{13, 15, 17, 19}));  // 400 to 100 m before the signal
+  EXPECT_EQ(montagne, (std::vector<int>{140, 141, 142, 143, 144, 145, 146, 147}));
+  const origine_cella& c = e.sorgenti_letti.celle[61];
+  EXPECT_EQ(c.pendenza, record_della_riga(file_sorgente::linea, 16));
+  EXPECT_EQ(c.velocita, record_della_riga(file_sorgente::servizio, 10));
+  EXPECT_EQ(c.aderenza, record_della_riga(file_sorgente::servizio, 7));
+  EXPECT_EQ(e.sorgenti_letti.celle[21].oggetto, segnale);
+}
+
 TEST(Check, GradesPastTheUsedUpCellsAreOneErrorWithACount) {
   // 15000 m make cells 0 .. 440; the grade at 12000 m fills up to cell 240
   // and each record at 50 m writes one more: the 202nd finds none.
