@@ -509,6 +509,8 @@ TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
       {false, 16, "pendenza,  3000,   155"},
       {true, 7, "aderenza,   0,    255"},
       {true, 23, "abbattimento,    5000,   5", true},
+      // Its area starts 350 m after the previous station's ends (600 and 250 m).
+      {true, 14, "stazione,     750, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
   };
   for (const modifica& m : casi) {
     SCOPED_TRACE(m.testo);
@@ -1377,6 +1379,17 @@ TEST(Check, ASpeedNoCellHoldsIsItsRecordsFaultOnlyWhenWritten) {
   EXPECT_EQ(e.diagnostiche[0].dove.riga, 10);
   EXPECT_EQ(e.diagnostiche[0].dove.colonna, 23);
   EXPECT_EQ(accordo_con_compilazione(e), "");
+  // The bounds of a cell's byte, km/h / 5 rounded: 0 .. 255.
+  for (const auto& [velocita, errori] :
+       {std::pair{"1277", 0}, std::pair{"1278", 1}, std::pair{"-2", 0}, std::pair{"-3", 1}}) {
+    SCOPED_TRACE(velocita);
+    e = controlla_modificato({{true, 10, std::string("velocita,    1000,    ") + velocita}});
+    ASSERT_EQ(e.errori, errori);
+    if (errori == 0) continue;
+    EXPECT_EQ(e.diagnostiche[0].id, "speed-too-high");
+    EXPECT_EQ(e.diagnostiche[0].dove.riga, 10);
+    EXPECT_EQ(accordo_con_compilazione(e), "");
+  }
   // At the end of the model: the records at the last place each fill one
   // cell, up to the last one; a speed replaced after that is never held.
   e = controlla_modificato({{true, 12, "velocita,   21900,    2000", true},
