@@ -6,8 +6,7 @@
 #  - route_tool compile of the largest route against cp of its three
 #    outputs, and its peak resident memory against their size;
 #  - the compile step alone, in memory (Google Benchmark median);
-#  - route_tool check of the largest route and of the fixed scenario
-#    (skipped, with a note, while route_tool has no check command).
+#  - route_tool check of the largest route and of the fixed scenario.
 # Needs python3 and GNU time (package time).
 # Usage: bench/measure.sh [RUNS]     (alternating runs per row; default 31)
 set -euo pipefail

@@ -70,8 +70,9 @@ esito_compilazione memorizza_percorso(modello_percorso& m, file_system& fs,
   risultato_compilazione r = compila(testi, o);
 
   if (r.esito == esito_compilazione::completato) {
+    // The geometry goes to the file piece by piece, never whole in memory.
     if (j != 0)
-      fs.write_file(file_path(cartella, nome_file_linea_dat(m.nome_linea)), r.linea_dat());
+      fs.write_file(file_path(cartella, nome_file_linea_dat(m.nome_linea)), r.modello.tracciato);
     fs.write_file(file_path(cartella, nome_file_sim(m.nome_linea, m.numero_treno)), r.sim);
     fs.write_file(file_path(cartella, nome_file_celle_dat(m.nome_linea, m.numero_treno)),
                   r.celle_dat);
