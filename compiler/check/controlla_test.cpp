@@ -258,6 +258,15 @@ const caso_avviso casi_avviso[] = {
      "this gradient at 4000 m comes after one at 5000 m: the reader fills at least one cell for "
      "each record, so it applies this one from the cell after the previous one. List the records "
      "in increasing order of position"},
+    {"a curve keyword without its comma",
+     {{false, 12, "curvas5 6000,  400"}},
+     "missing-comma",
+     false,
+     12,
+     1,
+     "missing comma after 'curvas5': the reader takes 'curvas5 6000' as the keyword and its "
+     "values from the fields after it, down to 'curvad3' on line 13, so the record there is "
+     "lost. Write 'curvas5, 6000'"},
     {"overlapping curves",
      {{false, 12, "curvas5,  2100,  400"}},
      "curve-overlap",
@@ -509,6 +518,7 @@ TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
       {false, 16, "pendenza,  3000,   155"},
       {true, 7, "aderenza,   0,    255"},
       {true, 23, "abbattimento,    5000,   5", true},
+      {false, 14, "[]"},  // the shortest section header
       // Its area starts 350 m after the previous station's ends (600 and 250 m).
       {true, 14, "stazione,     750, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
   };
