@@ -579,6 +579,48 @@ TEST(Check, FileLevelWarnings) {
             "that the line and service files are not swapped");
 }
 
+// The fix for a missing "[fine]" ends the last line with the file's first
+// line end, even for a file of one line; a record cut short by the end of
+// the file is its error alone; as many records of the other file as of its
+// own do not make a file look swapped.
+TEST(Check, FileLevelWarningsAtTheirEdges) {
+  const auto fix_di_fine = [](const esito_controllo& x) {
+    for (const diagnostica& d : x.diagnostiche) {
+      if (d.id == "missing-fine" && d.correzioni.size() == 1 &&
+          d.correzioni[0].modifiche.size() == 1) {
+        return d.correzioni[0].modifiche[0];
+      }
+    }
+    ADD_FAILURE() << "no missing-fine with one fix";
+    return sostituzione{};
+  };
+  esito_controllo e = controlla_testi("[generale]\nlunghezza percorso, 15000\r\n[x]\r\n",
+                                      unisci(esempio_servizio()));
+  sostituzione f = fix_di_fine(e);
+  EXPECT_EQ(f.testo, "\n[fine]");
+  EXPECT_EQ(f.dove.riga, 3);
+  EXPECT_EQ(f.dove.colonna, 4);
+
+  e = controlla_testi(unisci(esempio_linea()), "[generale]");
+  f = fix_di_fine(e);
+  EXPECT_EQ(f.testo, "\r\n[fine]");
+  EXPECT_EQ(f.dove.riga, 1);
+  EXPECT_EQ(f.dove.colonna, 11);
+
+  std::vector<std::string> ids;
+  std::vector<std::string> l = esempio_linea();
+  l.pop_back();
+  e = controlla_testi(unisci(l) + "pendenza\r\n  13000", unisci(esempio_servizio()));
+  ids.clear();
+  for (const auto& d : e.diagnostiche) ids.push_back(d.id);
+  EXPECT_EQ(ids, (std::vector<std::string>{"missing-fine", "record-cut-short"}));
+
+  e = controlla_testi(unisci({"[generale]", "lunghezza percorso, 1000", "[x]", "velocita, 0, 60",
+                              "aderenza, 0, 100", "pendenza, 0, 1", "[fine]"}),
+                      unisci(esempio_servizio()));
+  for (const auto& d : e.diagnostiche) EXPECT_NE(d.id, "files-swapped") << d.messaggio;
+}
+
 // The promise the fuzzers hold the checker to, each way it can break.
 TEST(Check, AgreementWithTheCompileStepNamesWhatBroke) {
   esito_controllo e;
