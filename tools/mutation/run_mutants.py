@@ -15,7 +15,8 @@ does not count when it does not compile.
 The work folder (default build-mutants/) holds the copy of the tree, its
 build (Release at -O1, Ninja when there is one), results.jsonl and
 report.md. A run is resumable: a mutant already tried on the same file
-content is not tried again, except survivors with --retest-survivors.
+content is not tried again, except survivors with --retest-survivors (not
+those documented as equivalent).
 Documented equivalent mutants (no output can change) are listed in
 equivalent.txt beside this script. The tree the script is in is never
 modified; on Ctrl-C the copy's mutated file is put back before exiting.
@@ -313,7 +314,8 @@ def main():
     ap.add_argument("--survivors", action="store_true",
                     help="print the survivors as lines for equivalent.txt, reason left empty")
     ap.add_argument("--retest-survivors", action="store_true",
-                    help="try again the mutants that survived before (after new tests)")
+                    help="try again the mutants that survived before (after new tests), "
+                         "documented equivalents left out")
     args = ap.parse_args()
 
     for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
@@ -371,7 +373,8 @@ def main():
         with open(os.path.join(tree, m.path), "rb") as f:
             d = digest(f.read())
         r = results.get(m.key)
-        if r and r["file_digest"] == d and not (args.retest_survivors and r["status"] == "survived"):
+        retest = args.retest_survivors and r and r["status"] == "survived" and m.key not in equivalents
+        if r and r["file_digest"] == d and not retest:
             continue
         todo.append((m, d))
     print(f"{len(selected) - len(todo)} of {len(selected)} mutants already tried; "
