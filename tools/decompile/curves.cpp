@@ -105,6 +105,25 @@ bool seme_giusto(const variante& v, std::int16_t atteso) {
   return i != nullptr && *i == atteso;
 }
 
+// Where the record of a curve whose first step lays point k starts: at
+// point k - 1, the end of the straight run before it. Where the points
+// before it are all laid already (it follows another curve, or lays point
+// 2), the record may start anywhere before: at the origin for point 2, and
+// at the last position that passes the room test where point k - 1 does
+// not.
+std::int32_t inizio_curva(std::int64_t k, std::int64_t fine_ultima, std::int64_t ultima_cella,
+                          notes& n) {
+  if (k == 2) return posizione_iniziale(ultima_cella);
+  const std::int32_t massima = posizione_massima(ultima_cella);
+  if (k - 1 <= massima) return static_cast<std::int32_t>(k - 1);
+  if (fine_ultima == k - 1) return massima;
+  n.add({place::point, k},
+        "the curve that lays this point follows a straight step, so its record starts at " +
+            std::to_string(k - 1) + " m, past " + std::to_string(massima) +
+            " m, the last position that passes the room test");
+  return static_cast<std::int32_t>(k - 1);
+}
+
 }  // namespace
 
 geometry_recovery recover_curves(const geometria& g, notes& n) {
@@ -169,6 +188,7 @@ geometry_recovery recover_curves(const geometria& g, notes& n) {
   // Runs of one curve kind: each a curve that starts at the point before
   // its first curve step.
   std::int64_t fine_ultima = 1;  // last point laid by a curve record
+  const std::int64_t ultima_cella = n_celle_di(ultimo);
   for (std::size_t k = 2; k < k_vuoto;) {
     const genere_passo gen = generi[k];
     std::size_t fine = k;
@@ -177,10 +197,7 @@ geometry_recovery recover_curves(const geometria& g, notes& n) {
       record_curva c;
       c.sinistra = gen < 0;
       c.classe = std::abs(gen);
-      // A curve whose first step lays point 2 may start anywhere up to
-      // point 1: at the origin, or further back where the line is too short
-      // for a record at 0 m to pass the room test.
-      c.inizio = k == 2 ? posizione_iniziale(n_celle_di(ultimo)) : static_cast<std::int32_t>(k - 1);
+      c.inizio = inizio_curva(static_cast<std::int64_t>(k), fine_ultima, ultima_cella, n);
       c.lunghezza = static_cast<std::int32_t>(static_cast<std::int64_t>(fine) - c.inizio);
       out.curve.push_back(c);
       fine_ultima = static_cast<std::int64_t>(fine);
