@@ -58,13 +58,14 @@ bool servizio_vuoto(const testo_servizio& t) {
 }
 
 // A curve that runs past the last point lays the same points as one that
-// ends there, then stops the reader: the grades are not filled to the third
-// cell from the end and the service file is not read. Where the files show
-// neither, the reader stopped there, and the text says so.
+// ends there, then stops the reader: the grades are not filled up to the
+// cell before the last three (n - 3 of cells 0 .. n) and the service file
+// is not read. Where the files show neither, the reader stopped there, and
+// the text says so.
 void ferma_alla_curva(const std::vector<cella>& celle, const record_curva& oltre,
                       const testo_servizio& servizio, testo_linea& linea) {
-  const std::size_t terzultima = celle.size() >= 3 ? celle.size() - 3 : 0;
-  if (celle[terzultima].pendenza != 0 || !servizio_vuoto(servizio)) return;
+  const std::size_t riempita = celle.size() >= 4 ? celle.size() - 4 : 0;
+  if (celle[riempita].pendenza != 0 || !servizio_vuoto(servizio)) return;
   linea.interrotta = interruzione::corpo;
   linea.curve.pop_back();
   linea.curva_finale = oltre;

@@ -106,11 +106,12 @@ TEST(DecompileEdges, LineReaderStoppedInItsBody) {
 // is not read. Each comes back as written, the second after the records
 // read before it. Both follow a curve within 100 m of the end, so their
 // records start at 26900 m, the last position that passes the room test.
+// The first is told by its grades alone: its service file is empty.
 TEST(DecompileEdges, LastCurveEndsOnOrRunsPastTheLastPoint) {
   const std::string curve = crlf("curvas6, 26900, 50\n");
   const testing::round_trip on =
       expect_round_trip(line_head + curve + crlf("curvad6, 26900, 100\npendenza, 0, 5\n[fine]\n"),
-                        service_head + crlf("[fine]\n"));
+                        crlf("[generale]\n[fine]\n"));
   EXPECT_EQ(on.first.model.codice_errore, 0);
   const std::string& t = on.decompiled->line_text;
   EXPECT_TRUE(has(t, "curvad6,  26900,  100")) << t;
