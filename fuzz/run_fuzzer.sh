@@ -66,11 +66,15 @@ else
   grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$work/fuzz.log"
 fi
 
+# Each finding is kept in build-PRESET/findings/ and printed whole in base64,
+# so that a finding of a CI run can be reproduced from its log.
 if compgen -G "$work/artifacts/*" >/dev/null; then
-  echo "fuzzer findings (reproducers):"
+  mkdir -p "build-${preset}/findings"
+  cp "$work/artifacts"/* "build-${preset}/findings/"
+  echo "fuzzer findings (reproducers, kept in build-${preset}/findings/):"
   for f in "$work/artifacts"/*; do
-    echo "== $(basename "$f")"
-    head -c 3000 "$f" | base64 -w0
+    echo "== $(basename "$f") ($(wc -c <"$f") bytes)"
+    base64 -w0 "$f"
     echo
   done
   status=1

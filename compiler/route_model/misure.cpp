@@ -4,10 +4,19 @@
 
 namespace scenario {
 
+namespace {
+
+// |v| without overflow: the most negative value has no positive twin.
+std::uint64_t valore_assoluto(std::int64_t v) {
+  const auto u = static_cast<std::uint64_t>(v);
+  return v < 0 ? 0 - u : u;
+}
+
+}  // namespace
+
 std::string km(std::int64_t metri) {
   const bool negative = metri < 0;
-  const std::uint64_t m =
-      negative ? static_cast<std::uint64_t>(-metri) : static_cast<std::uint64_t>(metri);
+  const std::uint64_t m = valore_assoluto(metri);
   char buffer[48];
   std::snprintf(buffer, sizeof buffer, "km %s%llu+%03llu", negative ? "-" : "",
                 static_cast<unsigned long long>(m / 1000),
@@ -21,8 +30,7 @@ std::string metri_e_km(std::int64_t metri) {
 
 std::string hh_mm_ss(std::int64_t secondi) {
   const bool negative = secondi < 0;
-  const std::uint64_t s =
-      negative ? static_cast<std::uint64_t>(-secondi) : static_cast<std::uint64_t>(secondi);
+  const std::uint64_t s = valore_assoluto(secondi);
   char buffer[48];
   std::snprintf(buffer, sizeof buffer, "%s%02llu:%02llu:%02llu", negative ? "-" : "",
                 static_cast<unsigned long long>(s / 3600),

@@ -105,6 +105,27 @@ bool seme_giusto(const variante& v, std::int16_t atteso) {
   return i != nullptr && *i == atteso;
 }
 
+// Where the record of a curve whose first step lays point k starts: at
+// point k - 1, the end of the straight run before it. Where the points
+// before it are all laid already (it follows another curve, or lays point
+// 2), the record may start anywhere before: at the origin for point 2, and
+// at the last position that passes the room test where point k - 1 does
+// not. After a straight step no record starts there: the curve starts at
+// that last position instead, and the points from it on are named.
+std::int32_t inizio_curva(std::int64_t k, std::int64_t fine_ultima, std::int64_t ultimo, notes& n) {
+  const std::int64_t ultima_cella = n_celle_di(ultimo);
+  if (k == 2) return posizione_iniziale(ultima_cella);
+  const std::int32_t massima = posizione_massima(ultima_cella);
+  if (k - 1 <= massima) return static_cast<std::int32_t>(k - 1);
+  if (fine_ultima == k - 1) return massima;
+  for (std::int64_t p = std::max<std::int64_t>(massima + 1, 2); p <= ultimo; ++p) {
+    n.add({place::point, p}, "a curve starts at point " + std::to_string(k - 1) +
+                                 " after a straight step, past " + std::to_string(massima) +
+                                 " m, the last position where a record passes the room test");
+  }
+  return massima;
+}
+
 }  // namespace
 
 geometry_recovery recover_curves(const geometria& g, notes& n) {
@@ -177,10 +198,7 @@ geometry_recovery recover_curves(const geometria& g, notes& n) {
       record_curva c;
       c.sinistra = gen < 0;
       c.classe = std::abs(gen);
-      // A curve whose first step lays point 2 may start anywhere up to
-      // point 1: at the origin, or further back where the line is too short
-      // for a record at 0 m to pass the room test.
-      c.inizio = k == 2 ? posizione_iniziale(n_celle_di(ultimo)) : static_cast<std::int32_t>(k - 1);
+      c.inizio = inizio_curva(static_cast<std::int64_t>(k), fine_ultima, ultimo, n);
       c.lunghezza = static_cast<std::int32_t>(static_cast<std::int64_t>(fine) - c.inizio);
       out.curve.push_back(c);
       fine_ultima = static_cast<std::int64_t>(fine);
@@ -194,6 +212,11 @@ geometry_recovery recover_curves(const geometria& g, notes& n) {
   const std::int64_t rettilineo_finale = out.interrotta == interruzione::nessuna ? ultimo - 2 : 1;
   if (posati > fine_ultima && posati > rettilineo_finale) {
     out.curve.push_back({false, 1, static_cast<std::int32_t>(posati), 0});
+  } else if (!out.curve.empty() && fine_ultima == ultimo &&
+             out.interrotta == interruzione::nessuna) {
+    record_curva c = out.curve.back();
+    c.lunghezza = static_cast<std::int32_t>(ultimo + 1 - c.inizio);
+    out.oltre_l_ultimo = c;
   }
   return out;
 }

@@ -6,6 +6,7 @@
 // by compiling them.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "tools/decompile/findings.h"
@@ -19,6 +20,10 @@ struct geometry_recovery {
   // never seeded, or points left empty before the last two.
   interruzione interrotta = interruzione::nessuna;
   std::vector<record_curva> curve;
+  // Where the last curve lays the last point: that curve run on past it,
+  // which lays the same points and then stops the reader (code 25). The
+  // geometry cannot tell the two apart; what the reader did after it can.
+  std::optional<record_curva> oltre_l_ultimo;
 };
 
 geometry_recovery recover_curves(const geometria& g, notes& n);

@@ -1,7 +1,9 @@
 #include "tools/decompile/decompile.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
+#include <optional>
 
 #include "compiler/route_model/formato.h"
 #include "tools/decompile/boards.h"
@@ -22,8 +24,9 @@ namespace {
 
 // The line file: its general section, then, unless the reader stopped
 // inside that section, its body. `celle` as the placement pass left them.
-void recover_line(const compiled_route& r, const std::vector<cella>& celle, testo_linea& out,
-                  int& posto_libero, notes& n) {
+// Returns the last curve run past the last point, where it lays that point.
+std::optional<record_curva> recover_line(const compiled_route& r, const std::vector<cella>& celle,
+                                         testo_linea& out, int& posto_libero, notes& n) {
   geometry_recovery geometria = recover_curves(r.tracciato, n);
   board_recovery cartelli = recover_boards(celle, r.elementi, n);
   posto_libero = cartelli.posto_libero;
@@ -31,7 +34,7 @@ void recover_line(const compiled_route& r, const std::vector<cella>& celle, test
   if (ferma == interruzione::nessuna && cartelli.ottantunesimo) ferma = interruzione::corpo;
   out.interrotta = ferma;
   recover_line_general(r, ferma, out, n);
-  if (ferma == interruzione::generale) return;
+  if (ferma == interruzione::generale) return std::nullopt;
 
   out.curve = std::move(geometria.curve);
   const fine_profilo fine =
@@ -40,6 +43,34 @@ void recover_line(const compiled_route& r, const std::vector<cella>& celle, test
   out.montagne = recover_spans(celle, n);
   out.indicatori = std::move(cartelli.indicatori);
   out.cartelli = std::move(cartelli.cartelli);
+  return ferma == interruzione::nessuna ? geometria.oltre_l_ultimo : std::nullopt;
+}
+
+// Nothing of the service file reached the compiled files.
+bool servizio_vuoto(const testo_servizio& t) {
+  auto tutti_zero = [](const std::vector<record_profilo>& v) {
+    return std::all_of(v.begin(), v.end(), [](const record_profilo& p) { return p.valore == 0; });
+  };
+  return t.numero_vetture == 0 && t.percentuale_massa_frenata == 0 && t.sabbia == 0 &&
+         t.orologio == std::array<std::int32_t, 3>{} && tutti_zero(t.aderenze) &&
+         tutti_zero(t.velocita) && t.stazioni.empty() && t.rallentamenti.empty() &&
+         t.segnali.empty() && t.abbattimenti.empty() && !t.ultimo;
+}
+
+// A curve that runs past the last point lays the same points as one that
+// ends there, then stops the reader: the grades are not filled up to the
+// cell before the last three (n - 3 of cells 0 .. n) and the service file
+// is not read. Where the files show neither, the reader stopped there, and
+// the text says so.
+void ferma_alla_curva(const std::vector<cella>& celle, const record_curva& oltre,
+                      const testo_servizio& servizio, testo_linea& linea) {
+  const std::size_t riempita = celle.size() >= 4 ? celle.size() - 4 : 0;
+  if (celle[riempita].pendenza != 0 || !servizio_vuoto(servizio)) return;
+  linea.interrotta = interruzione::corpo;
+  linea.curve.pop_back();
+  linea.curva_finale = oltre;
+  linea.pendenze =
+      recover_profile(celle, &cella::pendenza, fine_profilo::interrotto, pendenza_scritta);
 }
 
 void recover_service(const compiled_route& r, const std::vector<cella>& celle, int posto_libero,
@@ -106,8 +137,9 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   check_codes(r, n);
   const std::vector<cella> celle = celle_prima_dei_timbri(r);
   int posto_libero = voce::ultimo_cartello;
-  recover_line(r, celle, d.linea, posto_libero, n);
+  const std::optional<record_curva> oltre = recover_line(r, celle, d.linea, posto_libero, n);
   recover_service(r, celle, posto_libero, d.servizio, n);
+  if (oltre) ferma_alla_curva(celle, *oltre, d.servizio, d.linea);
 
   d.line_text = testo_da_righe(righe_linea(d.linea));
   d.service_text = testo_da_righe(righe_servizio(d.servizio));

@@ -100,6 +100,39 @@ TEST(DecompileEdges, LineReaderStoppedInItsBody) {
   EXPECT_TRUE(has(t, "pendenza,  0,   99999999999")) << t;
 }
 
+// A last curve that ends on the last point (27000 m of geometry) and one
+// that runs past it lay the same points; the second stops the reader
+// (code 25), so the grades are not filled to the end and the service file
+// is not read. Each comes back as written, the second after the records
+// read before it. Both follow a curve within 100 m of the end, so their
+// records start at 26900 m, the last position that passes the room test.
+// The first is told by its grades alone: its service file is empty.
+TEST(DecompileEdges, LastCurveEndsOnOrRunsPastTheLastPoint) {
+  const std::string curve = crlf("curvas6, 26900, 50\n");
+  const testing::round_trip on =
+      expect_round_trip(line_head + curve + crlf("curvad6, 26900, 100\npendenza, 0, 5\n[fine]\n"),
+                        crlf("[generale]\n[fine]\n"));
+  EXPECT_EQ(on.first.model.codice_errore, 0);
+  const std::string& t = on.decompiled->line_text;
+  EXPECT_TRUE(has(t, "curvad6,  26900,  100")) << t;
+  EXPECT_TRUE(has(t, "pendenza,   0,    5")) << t;
+  EXPECT_FALSE(has(t, "- the compile step stopped reading this file here")) << t;
+
+  const testing::round_trip past =
+      expect_round_trip(line_head + curve +
+                            crlf("pendenza, 0, 5\npendenza, 3000, 8\ncurvad6, -50, 99999999\n"
+                                 "pendenza, 4000, 9\n[fine]\n"),
+                        service_head + crlf("[fine]\n"));
+  EXPECT_EQ(past.first.model.codice_errore, 25);
+  EXPECT_EQ(past.second.model.codice_errore, 25);
+  const std::string& u = past.decompiled->line_text;
+  EXPECT_TRUE(has(u, "pendenza,  3000,   0")) << u;
+  EXPECT_TRUE(has(u,
+                  "- the compile step stopped reading this file here\r\ncurvad6,  26900,  101\r\n"
+                  "[fine]"))
+      << u;
+}
+
 // "abbattimento" points among the placement pass's markers, with and
 // without a value, one of them where the pass would put its own marker.
 TEST(DecompileEdges, AbbattimentoAmongMarkers) {

@@ -100,5 +100,29 @@ TEST(DecompileNamedReport, LastCellOfANegativeLength) {
   EXPECT_EQ(reason(d.check, {place::cell, 2}), "code 7 is written by no record");
 }
 
+// The last 50 points of a 10 km line laid as a curve after a straight
+// step: no curve record starts within 100 m of the geometry's end. The
+// closest text starts the curve at the last position that passes the room
+// test, and every point from there on is named.
+TEST(DecompileNamedReport, CurveAfterAStraightStepNearTheEnd) {
+  const decompiled_route d = decompile_edited([](compiled_route& r) {
+    geometria& g = r.tracciato;
+    auto punto = [&](std::size_t k) {
+      return punto_piano{std::get<double>(g.x[k]), std::get<double>(g.y[k])};
+    };
+    for (std::size_t k = 16951; k < g.x.size(); ++k) {
+      const punto_piano p = passo_piano(punto(k - 2), punto(k - 1), curvatura_classe[5], true);
+      g.x[k] = p.x;
+      g.y[k] = p.y;
+    }
+  });
+  EXPECT_FALSE(d.check.exact);
+  EXPECT_EQ(d.check.points, 100u);
+  EXPECT_EQ(reason(d.check, {place::point, 16901}),
+            "a curve starts at point 16950 after a straight step, past 16900 m, the last position "
+            "where a record passes the room test");
+  EXPECT_EQ(reason(d.check, {place::point, 17000}), reason(d.check, {place::point, 16901}));
+}
+
 }  // namespace
 }  // namespace scenario::decompile

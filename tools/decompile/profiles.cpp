@@ -18,10 +18,13 @@ std::int32_t aderenza_scritta(std::uint8_t b) {
   return b;
 }
 
-std::int32_t posizione_iniziale(std::int64_t ultima_cella) {
+std::int32_t posizione_massima(std::int64_t ultima_cella) {
   // A record at p fits when (p + 100) / 50 <= n.
-  const std::int64_t massima = ultima_cella * metri_per_cella - margine_record;
-  return static_cast<std::int32_t>(std::min<std::int64_t>(0, massima));
+  return static_cast<std::int32_t>(ultima_cella * metri_per_cella - margine_record);
+}
+
+std::int32_t posizione_iniziale(std::int64_t ultima_cella) {
+  return std::min(0, posizione_massima(ultima_cella));
 }
 
 std::vector<record_profilo> recover_profile(

@@ -31,6 +31,9 @@ std::int32_t pendenza_scritta(std::uint8_t b);
 std::int32_t velocita_scritta(std::uint8_t b);
 std::int32_t aderenza_scritta(std::uint8_t b);
 
+// The last position a record passes the room test at: a multiple of 50.
+std::int32_t posizione_massima(std::int64_t ultima_cella);
+
 // The position of a record that only sets the first value: 0 m, or further
 // back on a line too short for a record at 0 m to pass the room test.
 std::int32_t posizione_iniziale(std::int64_t ultima_cella);

@@ -76,6 +76,9 @@ struct testo_linea {
   interruzione interrotta = interruzione::nessuna;
 
   std::vector<record_curva> curve;
+  // A curve that runs past the last point of the geometry, where the
+  // reader stopped: written after all the other records.
+  std::optional<record_curva> curva_finale;
   std::vector<record_profilo> pendenze;
   std::vector<record_montagna> montagne;
   std::vector<record_indicatore> indicatori;

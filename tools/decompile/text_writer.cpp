@@ -142,7 +142,8 @@ std::vector<std::string> righe_linea(const testo_linea& t) {
   }
   if (t.interrotta == interruzione::corpo) {
     r.push_back(std::string(nota_interruzione));
-    r.push_back("pendenza,  0,   " + std::string(fuori_limite));
+    r.push_back(t.curva_finale ? curva(*t.curva_finale)
+                               : "pendenza,  0,   " + std::string(fuori_limite));
   }
   r.push_back("[fine]");
   return r;
