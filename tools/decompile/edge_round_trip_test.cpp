@@ -2,6 +2,7 @@
 // for byte, and the decompiled text holds the record that makes it so.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 
 #include "tools/decompile/round_trip.h"
@@ -56,6 +57,43 @@ TEST(DecompileEdges, SpansInAnOrderTheCellsShow) {
       << r.decompiled->line_text;
   EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   0,  -1000000,  0"));
   EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   5000,  6000,  2"));
+}
+
+std::size_t count_lines_starting(const std::string& text, const std::string& start) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find("\r\n" + start); at != std::string::npos;
+       at = text.find("\r\n" + start, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+// A span with markers (2000 to 2400 m) whose every other cell later spans
+// of type 3 cover: its markers come back from a span of its own recorded
+// before those cells' spans again, and nothing else covers its cells. With
+// 79 such later spans, 80 records in all, the span with markers goes first
+// (a span over no cell before it would be the 81st, which the reader
+// never reads).
+TEST(DecompileEdges, SpansUnderASpanWithMarkers) {
+  const std::string head = crlf("montagna, 2000, 2400, 12\n");
+  std::string later;
+  for (int m = 2000; m < 2400; m += 100) {
+    later += "montagna, " + std::to_string(m) + ", " + std::to_string(m + 50) + ", 3\n";
+  }
+  const testing::round_trip few = expect_round_trip(line_head + head + crlf(later + "[fine]\n"),
+                                                    service_head + crlf("[fine]\n"));
+  EXPECT_EQ(count_lines_starting(few.decompiled->line_text, "montagna,"), 5u)
+      << few.decompiled->line_text;
+
+  later.clear();
+  for (int m = 1000; m < 8900; m += 100) {
+    later += "montagna, " + std::to_string(m) + ", " + std::to_string(m + 50) + ", 2\n";
+  }
+  const testing::round_trip many = expect_round_trip(line_head + head + crlf(later + "[fine]\n"),
+                                                     service_head + crlf("[fine]\n"));
+  const std::string& t = many.decompiled->line_text;
+  EXPECT_EQ(count_lines_starting(t, "montagna,"), 80u) << t;
+  EXPECT_TRUE(has(t, "[montagne]\r\nmontagna,   2000,  2400,  12")) << t;
 }
 
 // A station the reader stopped at halfway: its time overflowed after its

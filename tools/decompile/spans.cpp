@@ -188,26 +188,74 @@ registrazione registra(const std::vector<campata>& ordine, std::int64_t ultima_c
   return out;
 }
 
+// Where `t` goes among `out`, at `da` or after, to spare the span over no
+// cell before it: at the end when it keeps its type there, else right
+// before a span of type 3 (which stays so after any span) that follows one
+// far enough behind it; at the end when there is none.
+std::size_t posto_senza_azzeramento(const std::vector<campata>& out, const campata& t,
+                                    std::size_t da) {
+  if (tiene_il_tipo(out.empty() ? nullptr : &out.back(), t)) return out.size();
+  for (std::size_t i = da; i < out.size(); ++i) {
+    if (out[i].celle.tipo == tipo_montagna_ravvicinata &&
+        tiene_il_tipo(i == 0 ? nullptr : &out[i - 1], t)) {
+      return i;
+    }
+  }
+  return out.size();
+}
+
+bool copre_una(const campata& t, const std::vector<bool>& celle) {
+  for (std::int64_t c = t.celle.prima; c <= t.celle.ultima; ++c) {
+    if (celle[static_cast<std::size_t>(c)]) return true;
+  }
+  return false;
+}
+
 // Spans over disjoint cells in another order, where it spares the spans
-// over no cell: a span that would become type 3 goes right before a span
-// of type 3 (which stays so after any span) that follows one far enough
-// behind it.
-std::vector<campata> senza_azzeramenti(const std::vector<campata>& campate) {
+// over no cell: each moved as `posto_senza_azzeramento` says; then the
+// spans under tunnel markers, kept together in their order, moved likewise
+// but after every span whose cells they write over.
+std::vector<campata> senza_azzeramenti(const std::vector<campata>& campate,
+                                       const std::vector<campata>& sotto,
+                                       const std::vector<bool>& coperte) {
   std::vector<campata> out;
   for (const campata& t : campate) {
-    std::size_t dove = out.size();
-    if (!tiene_il_tipo(out.empty() ? nullptr : &out.back(), t)) {
-      for (std::size_t i = 0; i < out.size(); ++i) {
-        if (out[i].celle.tipo == tipo_montagna_ravvicinata &&
-            tiene_il_tipo(i == 0 ? nullptr : &out[i - 1], t)) {
-          dove = i;
-          break;
-        }
-      }
-    }
+    const std::size_t dove = posto_senza_azzeramento(out, t, 0);
     out.insert(out.begin() + static_cast<std::ptrdiff_t>(dove), t);
   }
+  if (sotto.empty()) return out;
+  std::size_t dopo = 0;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (copre_una(out[i], coperte)) dopo = i + 1;
+  }
+  const std::size_t dove = posto_senza_azzeramento(out, sotto.front(), dopo);
+  out.insert(out.begin() + static_cast<std::ptrdiff_t>(dove), sotto.begin(), sotto.end());
   return out;
+}
+
+// The cells the spans under tunnel markers cover: each comes back from
+// them with its own type.
+std::vector<bool> celle_coperte(const std::vector<campata>& sotto, std::size_t n_celle) {
+  std::vector<bool> out(n_celle, false);
+  for (const campata& t : sotto) {
+    for (std::int64_t c = t.celle.prima; c <= t.celle.ultima; ++c) {
+      out[static_cast<std::size_t>(c)] = true;
+    }
+  }
+  return out;
+}
+
+// The spans without markers that lie wholly on cells the spans under
+// tunnel markers give back: recorded before those, they would only be
+// written over. A span with markers stays, for the markers may be its own.
+void togli_le_ridate(std::vector<campata>& registrate, const std::vector<bool>& coperte) {
+  std::erase_if(registrate, [&](const campata& t) {
+    if (t.marcatori) return false;
+    for (std::int64_t c = t.celle.prima; c <= t.celle.ultima; ++c) {
+      if (!coperte[static_cast<std::size_t>(c)]) return false;
+    }
+    return true;
+  });
 }
 
 }  // namespace
@@ -254,15 +302,16 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, note
   const std::vector<campata> sotto = campate_sotto(inspiegati, celle);
   for (const campata& t : sotto) spiega(t);
 
-  // In the order of the cells; in another where that one takes more
-  // records than the reader reads.
-  auto con_sotto = [&](std::vector<campata> ordine) {
-    ordine.insert(ordine.end(), sotto.begin(), sotto.end());
-    return registra(ordine, ultima_cella);
-  };
-  registrazione out = con_sotto(registrate);
+  const std::vector<bool> coperte = celle_coperte(sotto, celle.size());
+  togli_le_ridate(registrate, coperte);
+
+  // In the order of the cells, the spans under markers last; in another
+  // where that one takes more records than the reader reads.
+  std::vector<campata> in_ordine = registrate;
+  in_ordine.insert(in_ordine.end(), sotto.begin(), sotto.end());
+  registrazione out = registra(in_ordine, ultima_cella);
   if (out.cella_ottantunesima) {
-    registrazione altro = con_sotto(senza_azzeramenti(registrate));
+    registrazione altro = registra(senza_azzeramenti(registrate, sotto, coperte), ultima_cella);
     if (altro.record.size() < out.record.size()) out = std::move(altro);
   }
   for (const std::int64_t c : inspiegati) {
