@@ -147,6 +147,7 @@ esito_controllo controlla(const ingresso_controllo& in) {
   // the rest.
   std::array<std::optional<std::size_t>, 3> primo_senza_cella;
   std::array<std::int32_t, 3> altri_senza_cella{};
+  bool arresto_visto = false;
   for (const guasto& g : r.t.guasti) {
     const std::optional<std::size_t> riempimento = indice_riempimento(g);
     if (riempimento && primo_senza_cella[*riempimento]) {
@@ -156,7 +157,10 @@ esito_controllo controlla(const ingresso_controllo& in) {
                              contesto.di_campo(g.file, g.dove));
       continue;
     }
-    diagnostica d = diagnostica_guasto(g, contesto);
+    // The compile step stops reading at the first read fault; the checker
+    // reads on and finds the later ones.
+    diagnostica d = diagnostica_guasto(g, contesto, arresto_visto);
+    if (g.codice_guasto == codice::errore_lettura) arresto_visto = true;
     // A stand-in line cannot judge positions past its end.
     if (r.esito.servizio_senza_linea && g.codice_guasto == codice::fuori_dalle_celle) continue;
     if (!visti.insert({*d.codice, d.dove.file, d.dove.riga, d.dove.colonna}).second) continue;

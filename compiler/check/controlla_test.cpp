@@ -908,7 +908,8 @@ TEST(Check, EveryNumberOutOfRangeIsFoundAtItsField) {
   EXPECT_EQ(e.diagnostiche[1].dove.colonna, 12);
   EXPECT_EQ(e.diagnostiche[1].messaggio,
             "'99999999999' does not fit `inizio`, a Long, -2147483648 to 2147483647. Give a "
-            "value in that range (code 25: the compile step stops reading here)");
+            "value in that range (code 25; the compile step stopped reading at an earlier "
+            "fault)");
 }
 
 // The placement pass's four rules, each with no room for its marker: the

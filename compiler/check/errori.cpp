@@ -67,7 +67,7 @@ const descrizione_campo* campo_di(tipo_record t, int campo) {
 }
 
 // Code 25: why the reading failed.
-void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c) {
+void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c, bool dopo_arresto) {
   const std::string kw = g.ha_record ? virgolette(chiave(g, c)) : "";
   const motivo_guasto motivo = g.motivo.value_or(motivo_guasto::fine_file);
   switch (motivo) {
@@ -168,7 +168,8 @@ void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c) {
       d.messaggio = "the description file could not be deleted once read";
       break;
   }
-  d.messaggio += " (code 25: the compile step stops reading here)";
+  d.messaggio += dopo_arresto ? " (code 25; the compile step stopped reading at an earlier fault)"
+                              : " (code 25: the compile step stops reading here)";
 }
 
 // Codes 11 to 13: a marker of the placement pass found no room.
@@ -204,7 +205,7 @@ void marcatore_senza_posto(diagnostica& d, const guasto& g, const contesto_check
 
 }  // namespace
 
-diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c) {
+diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool dopo_arresto) {
   diagnostica d;
   d.severita = gravita::errore;
   d.codice = numero(g.codice_guasto);
@@ -344,7 +345,7 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c) {
                     "along the line";
       break;
     case codice::errore_lettura:
-      lettura_fallita(d, g, c);
+      lettura_fallita(d, g, c, dopo_arresto);
       break;
     case codice::file_linea_mancante:
       d.id = "line-file-missing";

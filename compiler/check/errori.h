@@ -9,6 +9,8 @@
 
 namespace scenario {
 
-diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c);
+// `dopo_arresto`: a read fault found after the one at which the compile
+// step stopped reading (the checker reads on; the compile step did not).
+diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool dopo_arresto = false);
 
 }  // namespace scenario
