@@ -70,7 +70,8 @@ std::size_t count_lines_starting(const std::string& text, const std::string& sta
 
 // A span with markers (2000 to 2400 m) whose every other cell later spans
 // of type 3 cover: its markers come back from a span of its own recorded
-// before those cells' spans again, and nothing else covers its cells. With
+// before those cells' spans again, and nothing else covers its cells, also
+// where a station's end lies on its first marker. With
 // 79 such later spans, 80 records in all, the span with markers goes first
 // (a span over no cell before it would be the 81st, which the reader
 // never reads).
@@ -84,6 +85,16 @@ TEST(DecompileEdges, SpansUnderASpanWithMarkers) {
                                                     service_head + crlf("[fine]\n"));
   EXPECT_EQ(count_lines_starting(few.decompiled->line_text, "montagna,"), 5u)
       << few.decompiled->line_text;
+
+  // A station's end (2150 m) over the first marker: the span still starts
+  // at 2000 m, not four cells before the second marker.
+  const testing::round_trip station = expect_round_trip(
+      line_head + head + crlf(later + "[fine]\n"),
+      service_head + crlf("stazione, 2000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S2\n"
+                          "[fine]\n"));
+  EXPECT_EQ(count_lines_starting(station.decompiled->line_text, "montagna,"), 5u)
+      << station.decompiled->line_text;
+  EXPECT_TRUE(has(station.decompiled->line_text, "montagna,   2000,  2400,  12"));
 
   later.clear();
   for (int m = 1000; m < 8900; m += 100) {

@@ -105,8 +105,12 @@ std::vector<campata> campate(const tratto& t, const std::vector<cella>& celle) {
 // cells it covers whose type is another, recorded again with their own
 // type. A marker in the first three cells stays unexplained: no span's
 // fourth cell lies there.
+//
+// `da_prima`: each such span also starts four cells earlier while the cell
+// before it holds a marker or an object and every cell it adds has a span
+// type, as a span whose marker there an object covered did.
 std::vector<campata> campate_sotto(const std::vector<std::int64_t>& marcatori,
-                                   const std::vector<cella>& celle) {
+                                   const std::vector<cella>& celle, bool da_prima) {
   auto at = [&](std::int64_t c) -> const cella& { return celle[static_cast<std::size_t>(c)]; };
   const std::int64_t passo = passo_marcatori_montagna;
   std::vector<campata> sotto;
@@ -126,6 +130,20 @@ std::vector<campata> campate_sotto(const std::vector<std::int64_t>& marcatori,
     // A span of type 0 puts no markers: any other type, recorded again.
     const std::uint8_t tipo = at(m).montagna != 0 ? at(m).montagna : 1;
     sotto.push_back({{m - (passo - 1), m, tipo}, true});
+  }
+  for (std::size_t k = 0; da_prima && k < sotto.size(); ++k) {
+    tratto& t = sotto[k].celle;
+    const std::int64_t limite = k == 0 ? 0 : sotto[k - 1].celle.ultima + 1;
+    auto con_tipo = [&](std::int64_t da, std::int64_t a) {
+      for (std::int64_t c = da; c <= a; ++c) {
+        if (at(c).montagna == 0) return false;
+      }
+      return true;
+    };
+    while (t.prima - passo >= limite && at(t.prima - 1).tipo != tipo_cella::libera &&
+           con_tipo(t.prima - passo, t.prima - 1)) {
+      t.prima -= passo;
+    }
   }
   std::map<std::int64_t, std::uint8_t> lasciato;  // cell: the type the spans above leave
   for (const campata& b : sotto) {
@@ -299,19 +317,29 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, note
       inspiegati.push_back(c);
     }
   }
-  const std::vector<campata> sotto = campate_sotto(inspiegati, celle);
-  for (const campata& t : sotto) spiega(t);
-
-  const std::vector<bool> coperte = celle_coperte(sotto, celle.size());
-  togli_le_ridate(registrate, coperte);
+  for (const campata& t : campate_sotto(inspiegati, celle, false)) spiega(t);
 
   // In the order of the cells, the spans under markers last; in another
-  // where that one takes more records than the reader reads.
-  std::vector<campata> in_ordine = registrate;
-  in_ordine.insert(in_ordine.end(), sotto.begin(), sotto.end());
-  registrazione out = registra(in_ordine, ultima_cella);
-  if (out.cella_ottantunesima) {
-    registrazione altro = registra(senza_azzeramenti(registrate, sotto, coperte), ultima_cella);
+  // where that one takes more records than the reader reads. The spans
+  // under markers as short as their markers allow, or started earlier where
+  // that takes fewer records.
+  auto registra_con = [&](bool da_prima) {
+    const std::vector<campata> sotto = campate_sotto(inspiegati, celle, da_prima);
+    const std::vector<bool> coperte = celle_coperte(sotto, celle.size());
+    std::vector<campata> proprie = registrate;
+    togli_le_ridate(proprie, coperte);
+    std::vector<campata> in_ordine = proprie;
+    in_ordine.insert(in_ordine.end(), sotto.begin(), sotto.end());
+    registrazione out = registra(in_ordine, ultima_cella);
+    if (out.cella_ottantunesima) {
+      registrazione altro = registra(senza_azzeramenti(proprie, sotto, coperte), ultima_cella);
+      if (altro.record.size() < out.record.size()) out = std::move(altro);
+    }
+    return out;
+  };
+  registrazione out = registra_con(false);
+  if (!inspiegati.empty()) {
+    registrazione altro = registra_con(true);
     if (altro.record.size() < out.record.size()) out = std::move(altro);
   }
   for (const std::int64_t c : inspiegati) {
