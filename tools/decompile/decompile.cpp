@@ -40,7 +40,7 @@ std::optional<record_curva> recover_line(const compiled_route& r, const std::vec
   const fine_profilo fine =
       ferma == interruzione::nessuna ? fine_profilo::finito : fine_profilo::interrotto;
   out.pendenze = recover_profile(celle, &cella::pendenza, fine, pendenza_scritta);
-  out.montagne = recover_spans(celle, n);
+  out.montagne = recover_spans(celle, ferma == interruzione::nessuna, n);
   out.indicatori = std::move(cartelli.indicatori);
   out.cartelli = std::move(cartelli.cartelli);
   return ferma == interruzione::nessuna ? geometria.oltre_l_ultimo : std::nullopt;

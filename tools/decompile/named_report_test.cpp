@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/decompile.h"
@@ -122,6 +123,46 @@ TEST(DecompileNamedReport, CurveAfterAStraightStepNearTheEnd) {
             "a curve starts at point 16950 after a straight step, past 16900 m, the last position "
             "where a record passes the room test");
   EXPECT_EQ(reason(d.check, {place::point, 17000}), reason(d.check, {place::point, 16901}));
+}
+
+// Eighty span records of 50 m, one of 400 m with markers that five later
+// ones cut into pieces, in an order where two lone spans keep type 2 among
+// spans of type 3 without a span over no cell before them: the decompiler
+// gives the cells back in 81 records. The reader would stop at the 81st
+// and read nothing after it, so the last record is left out: only its
+// cell is named, and every section after the spans is read.
+TEST(DecompileNamedReport, SpansThatTakeMoreThan80RecordsLeaveTheLastOut) {
+  std::vector<int> inizi = {0, 7000};
+  auto da_a = [&](int da, int a) {
+    for (int m = da; m <= a; m += 100) inizi.push_back(m);
+  };
+  da_a(100, 900);
+  inizi.insert(inizi.end(), {3900, -1});  // -1: the span of 400 m
+  da_a(1000, 1800);
+  inizi.insert(inizi.end(), {2200, 2000, 2100, 1900, 2300, 2400});
+  da_a(2500, 3800);
+  inizi.insert(inizi.end(), {4000, 4900});
+  da_a(4200, 4800);
+  inizi.push_back(4100);
+  da_a(5000, 6900);
+  da_a(7100, 7800);
+  ASSERT_EQ(inizi.size(), 80u);
+  std::string testo =
+      "[generale]\r\nlunghezza percorso, 20000\r\n"
+      "progressiva chilometrica uno, 0, 39050, 1\r\n[montagne]\r\n";
+  for (const int m : inizi) {
+    testo += m < 0 ? std::string("montagna, 2000, 2400, 12\r\n")
+                   : "montagna, " + std::to_string(m) + ", " + std::to_string(m + 50) + ", 2\r\n";
+  }
+  testo += "[pendenze]\r\npendenza, 0, 12\r\n[fine]\r\n";
+  const decompiled_route d = decompile_edited([](compiled_route&) {}, testo);
+  EXPECT_EQ(d.linea.montagne.size(), 80u);
+  EXPECT_EQ(d.check.entries, 0u);
+  EXPECT_EQ(d.check.points, 0u);
+  EXPECT_EQ(d.check.cells, 1u);
+  EXPECT_EQ(reason(d.check, {place::cell, 46}),
+            "the spans take more than 80 records: this cell's span is left out, so that the "
+            "reader does not stop at the 81st");
 }
 
 }  // namespace

@@ -181,6 +181,7 @@ bool tiene_il_tipo(const campata* prima, const campata& t) {
 
 struct registrazione {
   std::vector<record_montagna> record;
+  std::vector<std::optional<tratto>> celle;         // of each record; none for a span over no cell
   std::optional<std::int64_t> cella_ottantunesima;  // the first cell of the 81st record's span
 };
 
@@ -193,10 +194,12 @@ registrazione registra(const std::vector<campata>& ordine, std::int64_t ultima_c
     if (!tiene_il_tipo(prima, t)) {
       const std::int32_t lontano = -lunghezza_percorso_massima;
       out.record.push_back({posizione_iniziale(ultima_cella), lontano, 0});
+      out.celle.emplace_back();
     }
     out.record.push_back({static_cast<std::int32_t>(inizio_metri(t)),
                           static_cast<std::int32_t>(fine_metri(t)),
                           tipo_scritto(t.celle.tipo, t.marcatori)});
+    out.celle.emplace_back(t.celle);
     if (!out.cella_ottantunesima &&
         out.record.size() > static_cast<std::size_t>(n_montagne_massimo)) {
       out.cella_ottantunesima = t.celle.prima;
@@ -208,14 +211,14 @@ registrazione registra(const std::vector<campata>& ordine, std::int64_t ultima_c
 
 // Where `t` goes among `out`, at `da` or after, to spare the span over no
 // cell before it: at the end when it keeps its type there, else right
-// before a span of type 3 (which stays so after any span) that follows one
-// far enough behind it; at the end when there is none.
+// before a span that keeps its own type after `t` (one of type 3 always
+// does) and follows one far enough behind `t`; at the end when there is
+// none.
 std::size_t posto_senza_azzeramento(const std::vector<campata>& out, const campata& t,
                                     std::size_t da) {
   if (tiene_il_tipo(out.empty() ? nullptr : &out.back(), t)) return out.size();
   for (std::size_t i = da; i < out.size(); ++i) {
-    if (out[i].celle.tipo == tipo_montagna_ravvicinata &&
-        tiene_il_tipo(i == 0 ? nullptr : &out[i - 1], t)) {
+    if (tiene_il_tipo(&t, out[i]) && tiene_il_tipo(i == 0 ? nullptr : &out[i - 1], t)) {
       return i;
     }
   }
@@ -278,7 +281,8 @@ void togli_le_ridate(std::vector<campata>& registrate, const std::vector<bool>& 
 
 }  // namespace
 
-std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, notes& n) {
+std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, bool legge_oltre,
+                                           notes& n) {
   const std::int64_t ultima_cella = static_cast<std::int64_t>(celle.size()) - 1;
   auto at = [&](std::int64_t c) -> const cella& { return celle[static_cast<std::size_t>(c)]; };
 
@@ -349,7 +353,21 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, note
             "fourth cell");
     }
   }
-  if (out.cella_ottantunesima) {
+  if (out.cella_ottantunesima && legge_oltre) {
+    // The reader would stop at the 81st record and read nothing after it:
+    // the records past the 80th are left out, and the rest of the file is
+    // read.
+    const auto massimo = static_cast<std::size_t>(n_montagne_massimo);
+    for (std::size_t k = massimo; k < out.celle.size(); ++k) {
+      if (!out.celle[k]) continue;
+      for (std::int64_t c = out.celle[k]->prima; c <= out.celle[k]->ultima; ++c) {
+        n.add({place::cell, c},
+              "the spans take more than 80 records: this cell's span is left out, so that the "
+              "reader does not stop at the 81st");
+      }
+    }
+    out.record.resize(massimo);
+  } else if (out.cella_ottantunesima) {
     n.add({place::cell, *out.cella_ottantunesima},
           "the spans take more than 80 records: the reader stops at the 81st");
   }

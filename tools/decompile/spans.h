@@ -12,6 +12,10 @@
 
 namespace scenario::decompile {
 
-std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, notes& n);
+// `legge_oltre`: the files show that the reader read the line file to its
+// end; spans that take more than 80 records then leave the last ones out
+// rather than stop the reader.
+std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, bool legge_oltre,
+                                           notes& n);
 
 }  // namespace scenario::decompile
