@@ -1,5 +1,8 @@
 #include "tools/route_files/line_data_file.h"
 
+#include <optional>
+#include <string>
+
 #include "base/coding.h"
 #include "tools/route_files/byte_reader.h"
 
@@ -7,39 +10,44 @@ namespace scenario {
 
 namespace {
 
-// First pass: checks every tag and value length; returns the element count
-// and the offset at which each element starts.
-std::vector<std::size_t> element_offsets(std::string_view bytes, const std::string& file) {
-  byte_reader in(bytes, file, nullptr);
-  std::vector<std::size_t> offsets;
+// The size of an element's value after its 2-byte tag, or none for an
+// unknown tag.
+std::optional<std::size_t> value_size(std::uint16_t tag) {
+  if (tag == tag_vuoto) return 0;
+  if (tag == tag_intero) return 2;
+  if (tag == tag_doppio) return 8;
+  return std::nullopt;
+}
+
+// First pass: checks every tag and value length; returns the element
+// count. With `stop_at`, returns instead the offset at which that element
+// starts (the file's size when it has no such element). Names are built
+// only for a fault: the largest route holds two million elements.
+std::size_t walk_elements(std::string_view bytes, const byte_reader& check,
+                          std::optional<std::size_t> stop_at = std::nullopt) {
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  while (!in.at_end()) {
-    const std::size_t at = in.offset();
-    const std::string record = "element " + std::to_string(offsets.size());
-    if (in.remaining() < 2) {
-      in.fail(at, "the file ends inside the tag of " + record + " (1 byte left)");
-    }
+  std::size_t at = 0;
+  std::size_t n = 0;
+  while (at < bytes.size()) {
+    if (stop_at && n == *stop_at) return at;
+    auto record = [&] { return "element " + std::to_string(n); };
+    const std::size_t left = bytes.size() - at;
+    if (left < 2) check.fail(at, "the file ends inside the tag of " + record() + " (1 byte left)");
     const std::uint16_t tag = decode_fixed16(data + at);
-    std::size_t value_bytes = 0;
-    if (tag == tag_intero) {
-      value_bytes = 2;
-    } else if (tag == tag_doppio) {
-      value_bytes = 8;
-    } else if (tag != tag_vuoto) {
-      in.fail(at, "unknown Variant tag " + std::to_string(tag) + " in " + record +
-                      " (known: 0 empty, 2 Integer, 5 Double)");
+    const std::optional<std::size_t> value_bytes = value_size(tag);
+    if (!value_bytes) {
+      check.fail(at, "unknown Variant tag " + std::to_string(tag) + " in " + record() +
+                         " (known: 0 empty, 2 Integer, 5 Double)");
     }
-    if (in.remaining() - 2 < value_bytes) {
-      in.fail(at + 2, "the file ends inside the value of " + record + " (" +
-                          std::to_string(value_bytes) + " bytes needed, " +
-                          std::to_string(in.remaining() - 2) + " left)");
+    if (left - 2 < *value_bytes) {
+      check.fail(at + 2, "the file ends inside the value of " + record() + " (" +
+                             std::to_string(*value_bytes) + " bytes needed, " +
+                             std::to_string(left - 2) + " left)");
     }
-    offsets.push_back(at);
-    in.uint16(record, "tag");
-    if (value_bytes == 2) in.int16(record, "value");
-    if (value_bytes == 8) in.float64(record, "value");
+    at += 2 + *value_bytes;
+    ++n;
   }
-  return offsets;
+  return stop_at ? bytes.size() : n;
 }
 
 }  // namespace
@@ -48,15 +56,14 @@ geometria decode_line_data_file(std::string_view bytes, const std::string& file,
                                 std::optional<std::size_t> punti_attesi, field_sink* sink) {
   byte_reader check(bytes, file, nullptr);
   if (bytes.empty()) check.fail(0, "the file is empty: a line data file holds two columns");
-  const std::vector<std::size_t> offsets = element_offsets(bytes, file);
-  const std::size_t n = offsets.size();
+  const std::size_t n = walk_elements(bytes, check);
   if (n % 2 != 0) {
     check.fail(bytes.size(), "the x and y halves differ in length: " + std::to_string(n) +
                                  " elements, an odd count (x " + std::to_string(n / 2 + 1) +
                                  ", y " + std::to_string(n / 2) + ")");
   }
   if (punti_attesi && n != 2 * *punti_attesi) {
-    const std::size_t at = n > 2 * *punti_attesi ? offsets[2 * *punti_attesi] : bytes.size();
+    const std::size_t at = walk_elements(bytes, check, 2 * *punti_attesi);
     check.fail(at, "the file holds " + std::to_string(n / 2) +
                        " points per column, the line length calls for " +
                        std::to_string(*punti_attesi));
