@@ -128,10 +128,8 @@ TEST(DecompileNamedReport, CurveAfterAStraightStepNearTheEnd) {
 // Eighty span records of 50 m, one of 400 m with markers that five later
 // ones cut into pieces, in an order where two lone spans keep type 2 among
 // spans of type 3 without a span over no cell before them: the decompiler
-// gives the cells back in 81 records. The reader would stop at the 81st
-// and read nothing after it, so the last record is left out: only its
-// cell is named, and every section after the spans is read.
-TEST(DecompileNamedReport, SpansThatTakeMoreThan80RecordsLeaveTheLastOut) {
+// gives their cells back in 81 records.
+std::string ottanta_montagne() {
   std::vector<int> inizi = {0, 7000};
   auto da_a = [&](int da, int a) {
     for (int m = da; m <= a; m += 100) inizi.push_back(m);
@@ -146,16 +144,26 @@ TEST(DecompileNamedReport, SpansThatTakeMoreThan80RecordsLeaveTheLastOut) {
   inizi.push_back(4100);
   da_a(5000, 6900);
   da_a(7100, 7800);
-  ASSERT_EQ(inizi.size(), 80u);
-  std::string testo =
-      "[generale]\r\nlunghezza percorso, 20000\r\n"
-      "progressiva chilometrica uno, 0, 39050, 1\r\n[montagne]\r\n";
+  EXPECT_EQ(inizi.size(), 80u);
+  std::string testo;
   for (const int m : inizi) {
     testo += m < 0 ? std::string("montagna, 2000, 2400, 12\r\n")
                    : "montagna, " + std::to_string(m) + ", " + std::to_string(m + 50) + ", 2\r\n";
   }
-  testo += "[pendenze]\r\npendenza, 0, 12\r\n[fine]\r\n";
-  const decompiled_route d = decompile_edited([](compiled_route&) {}, testo);
+  return testo;
+}
+
+const std::string generale_20_km =
+    "[generale]\r\nlunghezza percorso, 20000\r\n"
+    "progressiva chilometrica uno, 0, 39050, 1\r\n";
+
+// The reader would stop at the 81st record and read nothing after it, so
+// the last record is left out: only its cell is named, and every section
+// after the spans is read.
+TEST(DecompileNamedReport, SpansThatTakeMoreThan80RecordsLeaveTheLastOut) {
+  const decompiled_route d = decompile_edited(
+      [](compiled_route&) {}, generale_20_km + "[montagne]\r\n" + ottanta_montagne() +
+                                  "[pendenze]\r\npendenza, 0, 12\r\n[fine]\r\n");
   EXPECT_EQ(d.linea.montagne.size(), 80u);
   EXPECT_EQ(d.check.entries, 0u);
   EXPECT_EQ(d.check.points, 0u);
@@ -163,6 +171,24 @@ TEST(DecompileNamedReport, SpansThatTakeMoreThan80RecordsLeaveTheLastOut) {
   EXPECT_EQ(reason(d.check, {place::cell, 46}),
             "the spans take more than 80 records: this cell's span is left out, so that the "
             "reader does not stop at the 81st");
+}
+
+// The same spans, then an 81st record that stops the reader, after a speed
+// board: the text stops the reader at its 81st span record too, after the
+// board, which comes back; only the cell of that record is named.
+TEST(DecompileNamedReport, SpansThatStopTheReaderComeAfterTheBoards) {
+  const decompiled_route d = decompile_edited(
+      [](compiled_route&) {},
+      generale_20_km + "[cartelli]\r\nindicatori_vmax, 3000, 65, 70, 80, 0, , , , 0\r\n" +
+          "[montagne]\r\n" + ottanta_montagne() + "montagna, 9000, 9050, 2\r\n[fine]\r\n");
+  EXPECT_EQ(d.linea.montagne.size(), 81u);
+  EXPECT_EQ(d.linea.indicatori.size(), 1u);
+  EXPECT_LT(d.line_text.find("indicatori_vmax"), d.line_text.find("montagna"));
+  EXPECT_EQ(d.check.entries, 0u);
+  EXPECT_EQ(d.check.points, 0u);
+  EXPECT_EQ(d.check.cells, 1u);
+  EXPECT_EQ(reason(d.check, {place::cell, 46}),
+            "the spans take more than 80 records: the reader stops at the 81st");
 }
 
 }  // namespace

@@ -368,8 +368,18 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, bool
     }
     out.record.resize(massimo);
   } else if (out.cella_ottantunesima) {
+    // The files show that the reader stopped: the text stops it at the
+    // 81st record too, and what the records after it put is lost.
     n.add({place::cell, *out.cella_ottantunesima},
           "the spans take more than 80 records: the reader stops at the 81st");
+    for (std::size_t k = static_cast<std::size_t>(n_montagne_massimo); k < out.celle.size(); ++k) {
+      if (!out.celle[k]) continue;
+      for (std::int64_t c = out.celle[k]->prima; c <= out.celle[k]->ultima; ++c) {
+        n.add({place::cell, c},
+              "the spans take more than 80 records: this cell's span comes after the 81st, "
+              "where the reader stops");
+      }
+    }
   }
   return std::move(out.record);
 }

@@ -130,17 +130,29 @@ std::vector<std::string> righe_linea(const testo_linea& t) {
     r.push_back(i == 0 ? "pendenza,   " + n(p.posizione) + ",    " + n(p.valore)
                        : "pendenza,  " + n(p.posizione) + ",   " + n(p.valore));
   }
-  r.push_back("[montagne]");
-  for (const record_montagna& m : t.montagne) {
-    r.push_back("montagna,   " + n(m.inizio) + ",  " + n(m.fine) + ",  " + n(m.tipo));
-  }
+  // Spans of more than 80 records stop the reader at the 81st: the boards
+  // go before them, as they were read before the reader stopped.
+  const bool montagne_fermano = t.montagne.size() > static_cast<std::size_t>(n_montagne_massimo);
+  auto montagne = [&] {
+    r.push_back("[montagne]");
+    for (std::size_t i = 0; i < t.montagne.size(); ++i) {
+      if (i == static_cast<std::size_t>(n_montagne_massimo)) {
+        r.push_back(std::string(nota_interruzione));
+      }
+      const record_montagna& m = t.montagne[i];
+      r.push_back("montagna,   " + n(m.inizio) + ",  " + n(m.fine) + ",  " + n(m.tipo));
+    }
+  };
+  if (!montagne_fermano) montagne();
   r.push_back("[cartelli]");
   for (const record_indicatore& b : t.indicatori) r.push_back(indicatore(b));
   r.push_back("[indicazioni]");
   for (const record_cartello& c : t.cartelli) {
     r.push_back("cartello_indicatore,  " + n(c.posizione) + ",   " + c.scritta);
   }
-  if (t.interrotta == interruzione::corpo) {
+  if (montagne_fermano) {
+    montagne();
+  } else if (t.interrotta == interruzione::corpo) {
     r.push_back(std::string(nota_interruzione));
     r.push_back(t.curva_finale ? curva(*t.curva_finale)
                                : "pendenza,  0,   " + std::string(fuori_limite));
