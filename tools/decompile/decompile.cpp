@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 
@@ -127,6 +128,12 @@ void check_codes(const compiled_route& r, notes& n) {
   n.add({place::entry, 0}, "entry 0 is never filled");
 }
 
+// How far a text is from the files: a text that builds no files is the
+// farthest.
+std::size_t differenze(const verification& v) {
+  return v.no_files ? SIZE_MAX : v.cells + v.entries + v.points;
+}
+
 }  // namespace
 
 decompiled_route decompile_route(const compiled_route& r, const std::string& nome_linea,
@@ -145,6 +152,21 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   d.service_text = testo_da_righe(righe_servizio(d.servizio));
   const compiled_texts again = compile_texts(d.line_text, d.service_text, nome_linea, numero_treno);
   d.check = verify(r, again, n);
+  if (!d.check.exact && d.check.cells > 0 && !d.servizio.segnali.empty() &&
+      !d.servizio.stazioni.empty()) {
+    // The files cannot tell which of a station and a signal came first
+    // except where their approach marks meet: the signals first, kept if
+    // the cells come back closer.
+    testo_servizio prima = d.servizio;
+    prima.segnali_prima = true;
+    std::string testo = testo_da_righe(righe_servizio(prima));
+    verification v = verify(r, compile_texts(d.line_text, testo, nome_linea, numero_treno), n);
+    if (differenze(v) < differenze(d.check)) {
+      d.servizio = std::move(prima);
+      d.service_text = std::move(testo);
+      d.check = std::move(v);
+    }
+  }
   return d;
 }
 

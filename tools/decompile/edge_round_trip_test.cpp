@@ -136,6 +136,23 @@ TEST(DecompileEdges, SignalsOutOfRunningOrder) {
   EXPECT_LT(t.find("segnale,    5200"), t.find("segnale,    5000")) << t;
 }
 
+// A signal recorded before a station whose approach marks meet its own:
+// the station's marks lie over the signal's, and the signals come back
+// before the stations. Recorded after them, they lie the other way round
+// and the signals stay in their usual place.
+TEST(DecompileEdges, SignalRecordedBeforeAStationItsMarksMeet) {
+  const std::string segnale = "segnale, 3450, 2, 4, 1, 0, 0, 0, 0,0,0, 0\n";
+  const std::string stazione = "stazione, 3000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S3\n";
+  for (const bool prima : {true, false}) {
+    SCOPED_TRACE(prima);
+    const testing::round_trip r = expect_round_trip(
+        line_head + crlf("[fine]\n"),
+        service_head + crlf((prima ? segnale + stazione : stazione + segnale) + "[fine]\n"));
+    const std::string& t = r.decompiled->service_text;
+    EXPECT_EQ(t.find("segnale,") < t.find("stazione,"), prima) << t;
+  }
+}
+
 // The line reader stopped in its body: the geometry was never laid to the
 // end. A number no field accepts stops it again.
 TEST(DecompileEdges, LineReaderStoppedInItsBody) {
