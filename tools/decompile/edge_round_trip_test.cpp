@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "tools/decompile/round_trip.h"
 
@@ -134,6 +135,36 @@ TEST(DecompileEdges, SignalsOutOfRunningOrder) {
                                             "[fine]\n"));
   const std::string& t = r.decompiled->service_text;
   EXPECT_LT(t.find("segnale,    5200"), t.find("segnale,    5000")) << t;
+}
+
+// Eighty span records of 50 m, one of 400 m with markers that five later
+// ones cut into pieces, in an order where two lone spans keep type 2 among
+// spans of type 3 with no span over no cell before them: in the cells'
+// order the spans take 82 records; moved between the others, 80 or fewer.
+TEST(DecompileEdges, EightySpansThatFitOnlyWhenMoved) {
+  std::vector<int> inizi = {0, 7000};
+  auto da_a = [&](int da, int a) {
+    for (int m = da; m <= a; m += 100) inizi.push_back(m);
+  };
+  da_a(100, 900);
+  inizi.insert(inizi.end(), {3900, -1});  // -1: the span of 400 m
+  da_a(1000, 1800);
+  inizi.insert(inizi.end(), {2200, 2000, 2100, 1900, 2300, 2400});
+  da_a(2500, 3800);
+  inizi.insert(inizi.end(), {4000, 4900});
+  da_a(4200, 4800);
+  inizi.push_back(4100);
+  da_a(5000, 6900);
+  da_a(7100, 7800);
+  ASSERT_EQ(inizi.size(), 80u);
+  std::string montagne = "[montagne]\n";
+  for (const int m : inizi) {
+    montagne += m < 0 ? std::string("montagna, 2000, 2400, 12\n")
+                      : "montagna, " + std::to_string(m) + ", " + std::to_string(m + 50) + ", 2\n";
+  }
+  const testing::round_trip r =
+      expect_round_trip(line_head + crlf(montagne + "[fine]\n"), service_head + crlf("[fine]\n"));
+  EXPECT_LE(r.decompiled->linea.montagne.size(), 80u);
 }
 
 // A signal recorded before a station whose approach marks meet its own:

@@ -125,69 +125,57 @@ TEST(DecompileNamedReport, CurveAfterAStraightStepNearTheEnd) {
   EXPECT_EQ(reason(d.check, {place::point, 17000}), reason(d.check, {place::point, 16901}));
 }
 
-// Eighty span records of 50 m, one of 400 m with markers that five later
-// ones cut into pieces, in an order where two lone spans keep type 2 among
-// spans of type 3 without a span over no cell before them: the decompiler
-// gives their cells back in 81 records.
-std::string ottanta_montagne() {
-  std::vector<int> inizi = {0, 7000};
-  auto da_a = [&](int da, int a) {
-    for (int m = da; m <= a; m += 100) inizi.push_back(m);
-  };
-  da_a(100, 900);
-  inizi.insert(inizi.end(), {3900, -1});  // -1: the span of 400 m
-  da_a(1000, 1800);
-  inizi.insert(inizi.end(), {2200, 2000, 2100, 1900, 2300, 2400});
-  da_a(2500, 3800);
-  inizi.insert(inizi.end(), {4000, 4900});
-  da_a(4200, 4800);
-  inizi.push_back(4100);
-  da_a(5000, 6900);
-  da_a(7100, 7800);
-  EXPECT_EQ(inizi.size(), 80u);
-  std::string testo;
-  for (const int m : inizi) {
-    testo += m < 0 ? std::string("montagna, 2000, 2400, 12\r\n")
-                   : "montagna, " + std::to_string(m) + ", " + std::to_string(m + 50) + ", 2\r\n";
-  }
-  return testo;
+const std::string linea_30_km =
+    "[generale]\r\nlunghezza percorso, 30000\r\n"
+    "progressiva chilometrica uno, 0, 30000, 1\r\n";
+
+// Cell 2 + 5k for the k-th span of 50 m: 200 m apart, so that each keeps
+// type 2 after the one before it.
+std::int64_t cella_montagna(int k) {
+  return 2 + 5 * k;
 }
 
-const std::string generale_20_km =
-    "[generale]\r\nlunghezza percorso, 20000\r\n"
-    "progressiva chilometrica uno, 0, 39050, 1\r\n";
-
-// The reader would stop at the 81st record and read nothing after it, so
-// the last record is left out: only its cell is named, and every section
-// after the spans is read.
+// A file edited to show 81 spans of one cell: the reader would stop at the
+// 81st record and read nothing after it, so that record is left out: only
+// its cell is named, and every section after the spans is read.
 TEST(DecompileNamedReport, SpansThatTakeMoreThan80RecordsLeaveTheLastOut) {
   const decompiled_route d = decompile_edited(
-      [](compiled_route&) {}, generale_20_km + "[montagne]\r\n" + ottanta_montagne() +
-                                  "[pendenze]\r\npendenza, 0, 12\r\n[fine]\r\n");
+      [](compiled_route& r) {
+        for (int k = 0; k <= 80; ++k)
+          r.celle[static_cast<std::size_t>(cella_montagna(k))].montagna = 2;
+      },
+      linea_30_km + "[fine]\r\n");
   EXPECT_EQ(d.linea.montagne.size(), 80u);
   EXPECT_EQ(d.check.entries, 0u);
   EXPECT_EQ(d.check.points, 0u);
   EXPECT_EQ(d.check.cells, 1u);
-  EXPECT_EQ(reason(d.check, {place::cell, 46}),
+  EXPECT_EQ(reason(d.check, {place::cell, cella_montagna(80)}),
             "the spans take more than 80 records: this cell's span is left out, so that the "
             "reader does not stop at the 81st");
 }
 
-// The same spans, then an 81st record that stops the reader, after a speed
-// board: the text stops the reader at its 81st span record too, after the
-// board, which comes back; only the cell of that record is named.
+// A speed board, 80 spans and an 81st span record that stops the reader;
+// the file edited to show one span more. The text stops the reader at its
+// 81st span record too, after the board, which comes back; only the cell
+// of that record is named.
 TEST(DecompileNamedReport, SpansThatStopTheReaderComeAfterTheBoards) {
+  std::string testo =
+      linea_30_km + "[cartelli]\r\nindicatori_vmax, 3000, 65, 70, 80, 0, , , , 0\r\n[montagne]\r\n";
+  for (int k = 0; k < 80; ++k) {
+    const std::int64_t m = cella_montagna(k) * 50;
+    testo += "montagna, " + std::to_string(m) + ", " + std::to_string(m + 50) + ", 2\r\n";
+  }
+  testo += "montagna, 29000, 29050, 2\r\n[fine]\r\n";
   const decompiled_route d = decompile_edited(
-      [](compiled_route&) {},
-      generale_20_km + "[cartelli]\r\nindicatori_vmax, 3000, 65, 70, 80, 0, , , , 0\r\n" +
-          "[montagne]\r\n" + ottanta_montagne() + "montagna, 9000, 9050, 2\r\n[fine]\r\n");
+      [](compiled_route& r) { r.celle[static_cast<std::size_t>(cella_montagna(80))].montagna = 2; },
+      testo);
   EXPECT_EQ(d.linea.montagne.size(), 81u);
   EXPECT_EQ(d.linea.indicatori.size(), 1u);
-  EXPECT_LT(d.line_text.find("indicatori_vmax"), d.line_text.find("montagna"));
+  EXPECT_LT(d.line_text.find("indicatori_vmax"), d.line_text.find("montagna")) << d.line_text;
   EXPECT_EQ(d.check.entries, 0u);
   EXPECT_EQ(d.check.points, 0u);
   EXPECT_EQ(d.check.cells, 1u);
-  EXPECT_EQ(reason(d.check, {place::cell, 46}),
+  EXPECT_EQ(reason(d.check, {place::cell, cella_montagna(80)}),
             "the spans take more than 80 records: the reader stops at the 81st");
 }
 

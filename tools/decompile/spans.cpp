@@ -254,6 +254,87 @@ std::vector<campata> senza_azzeramenti(const std::vector<campata>& campate,
   return out;
 }
 
+// Whether `b`, recorded right after `a` (none: first; `b` none: last),
+// needs a span over no cell before it to keep its type.
+int rompe(const campata* a, const campata* b) {
+  return b != nullptr && !tiene_il_tipo(a, *b) ? 1 : 0;
+}
+
+bool si_sovrappongono(const campata& a, const campata& b) {
+  return a.celle.prima <= b.celle.ultima && b.celle.prima <= a.celle.ultima;
+}
+
+// Longest list reordered by `meno_azzeramenti`: each pass costs the square
+// of its length.
+constexpr std::size_t campate_riordinabili = 1000;
+
+// Moves another span right before span `i`, which needs a span over no
+// cell before it, where that spares one: a span far enough behind it that
+// keeps its type there and leaves its old neighbours theirs, with no span
+// over a common cell in between. Returns whether one was moved.
+bool sposta_davanti(std::vector<campata>& o, std::size_t i) {
+  auto a = [&](std::size_t k) { return k < o.size() ? &o[k] : nullptr; };
+  const campata* prima = i == 0 ? nullptr : &o[i - 1];
+  for (std::size_t k = 0; k < o.size(); ++k) {
+    if (k == i || k + 1 == i) continue;
+    const campata* x = &o[k];
+    const campata* p = k == 0 ? nullptr : &o[k - 1];
+    const int togli = rompe(p, a(k + 1)) - rompe(p, x) - rompe(x, a(k + 1));
+    const int metti = rompe(prima, x) + rompe(x, &o[i]) - rompe(prima, &o[i]);
+    if (togli + metti >= 0) continue;
+    bool libero = true;
+    for (std::size_t m = std::min(k + 1, i); m < std::max(k, i) && libero; ++m) {
+      libero = !si_sovrappongono(o[m], *x);
+    }
+    if (!libero) continue;
+    const campata spostata = *x;
+    o.erase(o.begin() + static_cast<std::ptrdiff_t>(k));
+    o.insert(o.begin() + static_cast<std::ptrdiff_t>(k < i ? i - 1 : i), spostata);
+    return true;
+  }
+  return false;
+}
+
+// Moves each span that needs a span over no cell before it to a place
+// where it and the span after it keep their types with fewer such spans,
+// while every two spans over a common cell keep their order, so that every
+// cell ends as before.
+std::vector<campata> meno_azzeramenti(std::vector<campata> o) {
+  if (o.size() > campate_riordinabili) return o;
+  auto a = [&](const std::vector<campata>& v, std::size_t k) {
+    return k < v.size() ? &v[k] : nullptr;
+  };
+  for (bool mosso = true; mosso;) {
+    mosso = false;
+    for (std::size_t i = 0; i < o.size(); ++i) {
+      const campata* prima = i == 0 ? nullptr : &o[i - 1];
+      if (!rompe(prima, &o[i])) continue;
+      const campata t = o[i];
+      const int togli = rompe(prima, a(o, i + 1)) - rompe(prima, &t) - rompe(&t, a(o, i + 1));
+      std::vector<campata> senza = o;
+      senza.erase(senza.begin() + static_cast<std::ptrdiff_t>(i));
+      std::size_t da = 0, fino = senza.size();  // where it may go back
+      for (std::size_t k = 0; k < senza.size(); ++k) {
+        if (!si_sovrappongono(senza[k], t)) continue;
+        if (k < i) da = k + 1;
+        if (k >= i) fino = std::min(fino, k);
+      }
+      for (std::size_t j = da; j <= fino && !mosso; ++j) {
+        const campata* q = j == 0 ? nullptr : &senza[j - 1];
+        const int metti = rompe(q, &t) + rompe(&t, a(senza, j)) - rompe(q, a(senza, j));
+        if (togli + metti < 0) {
+          senza.insert(senza.begin() + static_cast<std::ptrdiff_t>(j), t);
+          o = std::move(senza);
+          mosso = true;
+        }
+      }
+      if (!mosso) mosso = sposta_davanti(o, i);
+      if (mosso) break;
+    }
+  }
+  return o;
+}
+
 // The cells the spans under tunnel markers cover: each comes back from
 // them with its own type.
 std::vector<bool> celle_coperte(const std::vector<campata>& sotto, std::size_t n_celle) {
@@ -336,8 +417,12 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, bool
     in_ordine.insert(in_ordine.end(), sotto.begin(), sotto.end());
     registrazione out = registra(in_ordine, ultima_cella);
     if (out.cella_ottantunesima) {
-      registrazione altro = registra(senza_azzeramenti(proprie, sotto, coperte), ultima_cella);
-      if (altro.record.size() < out.record.size()) out = std::move(altro);
+      const std::vector<campata> riordinate = senza_azzeramenti(proprie, sotto, coperte);
+      const std::vector<campata>& prima_scelta = in_ordine;
+      for (const auto* o : {&riordinate, &prima_scelta}) {
+        registrazione altro = registra(meno_azzeramenti(*o), ultima_cella);
+        if (altro.record.size() < out.record.size()) out = std::move(altro);
+      }
     }
     return out;
   };
