@@ -179,5 +179,26 @@ TEST(DecompileNamedReport, SpansThatStopTheReaderComeAfterTheBoards) {
             "the spans take more than 80 records: the reader stops at the 81st");
 }
 
+// A signal recorded before a station whose end lies on the signal's cell:
+// the station's marks cover the signal's first two, and its last two are
+// all that is left of it. They are named; the rest comes back.
+TEST(DecompileNamedReport, SignalUnderAStationsEnd) {
+  const compiled_texts t =
+      compile_texts(linea_10_km,
+                    "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n"
+                    "segnale, 5100, 2, 5, 1, 0, 0, 0, 0,0,0, 0\r\n"
+                    "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\r\n[fine]\r\n",
+                    linea, treno);
+  ASSERT_EQ(t.esito, esito_compilazione::completato);
+  const decompiled_route d = decompile_route(decode_compiled_texts(t, linea, treno), linea, treno);
+  EXPECT_EQ(d.check.cells, 2u);
+  EXPECT_EQ(d.check.entries, 0u);
+  const std::string why =
+      "an approach mark of a signal in cell 103, where the end of a station recorded after it was "
+      "written over the signal: nothing else of that signal is left";
+  EXPECT_EQ(reason(d.check, {place::cell, 97}), why);
+  EXPECT_EQ(reason(d.check, {place::cell, 95}), why);
+}
+
 }  // namespace
 }  // namespace scenario::decompile

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <queue>
+#include <string>
 #include <utility>
 
 #include "compiler/route_model/formato.h"
@@ -165,6 +166,25 @@ void sistema_lati(std::vector<segnale_in_cella>& v, std::optional<segnale_in_cel
   }
 }
 
+// A signal recorded before a station whose end was written over its own
+// cell: the station's approach marks cover its first two, and its last
+// two, 6 and 8 cells before the end, still show. Nothing else of the
+// signal is left, so no record gives them back.
+void nota_segnali_sotto_stazioni(const std::vector<cella>& celle, std::int64_t prima_completa,
+                                 notes& n) {
+  for (auto c = static_cast<std::size_t>(prima_completa); c < celle.size(); ++c) {
+    if (celle[c].tipo != tipo_cella::fine_stazione) continue;
+    for (std::int64_t r = 3; r <= n_segni_segnale; ++r) {
+      const std::size_t m = *cella_segno(c, r);
+      if (celle[m].segno == 0 || celle[m].segno % 10 != r) continue;
+      n.add({place::cell, static_cast<std::int64_t>(m)},
+            "an approach mark of a signal in cell " + std::to_string(c) +
+                ", where the end of a station recorded after it was written over the signal: "
+                "nothing else of that signal is left");
+    }
+  }
+}
+
 }  // namespace
 
 signal_recovery recover_signals(const std::vector<cella>& celle, notes& n) {
@@ -195,6 +215,7 @@ signal_recovery recover_signals(const std::vector<cella>& celle, notes& n) {
     }
     trovati.push_back({s, c, 0});
   }
+  nota_segnali_sotto_stazioni(celle, prima_completa, n);
   sistema_lati(trovati, ultimo, celle);
   if (ultimo) out.ultimo = ultimo->s;
   if (trovati.empty()) return out;
