@@ -21,6 +21,7 @@ Commands:
 
 Options:
   -h, --help     show this help; 'route_tool COMMAND --help' for a command
+  --version      show the version
 
 Exit status: 0 success; 1 the compile step recorded a data fault (or built no
 route model), or no text gives the decompiled files back; 2 usage error,

@@ -212,6 +212,10 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
       out << help_route_tool();
       return 0;
     }
+    if (command == "--version") {
+      out << "route_tool " << VO_VERSION << '\n';
+      return 0;
+    }
     if (command == "compile") return compile(rest, out, err);
     if (command == "check") return check(rest, out);
     if (command == "decompile") return decompile_command(rest, out, err);

@@ -38,6 +38,13 @@ TEST(RouteTool, HelpForTheToolAndEachCommand) {
   }
 }
 
+TEST(RouteTool, Version) {
+  const run_result r = run({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.rfind("route_tool 1.", 0), 0u) << r.out;
+  EXPECT_EQ(lines(r.out), 1u);
+}
+
 TEST(RouteTool, UsageErrors) {
   expect_usage_error(run({}), "no command given");
   expect_usage_error(run({"frobnicate"}), "unknown command 'frobnicate'");
