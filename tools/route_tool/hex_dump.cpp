@@ -1,17 +1,26 @@
 #include "tools/route_tool/hex_dump.h"
 
-#include <cstdio>
 #include <ostream>
+#include <string>
 
 namespace scenario {
 
 std::string hex_dump_line(const field_note& f) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%8zu:", f.offset);
-  std::string line = buffer;
+  // Formatted by hand: a line data file has two entries for every metre.
+  static constexpr char cifre[] = "0123456789abcdef";
+  constexpr std::size_t larghezza_offset = 8;
+  const std::string offset = std::to_string(f.offset);
+  std::string line;
+  line.reserve(larghezza_offset + 1 + 3 * f.bytes.size() + 3 + f.record.size() + 2 +
+               f.field.size() + 3 + f.value.size());
+  if (offset.size() < larghezza_offset) line.append(larghezza_offset - offset.size(), ' ');
+  line += offset;
+  line += ':';
   for (const char ch : f.bytes) {
-    std::snprintf(buffer, sizeof buffer, " %02x", static_cast<unsigned char>(ch));
-    line += buffer;
+    const auto b = static_cast<unsigned char>(ch);
+    line += ' ';
+    line += cifre[b >> 4];
+    line += cifre[b & 0xf];
   }
   line += " ; ";
   line += f.record;
