@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 #include <optional>
+#include <set>
 
 #include "compiler/route_model/formato.h"
 #include "tools/decompile/boards.h"
@@ -134,6 +135,55 @@ std::size_t differenze(const verification& v) {
   return v.no_files ? SIZE_MAX : v.cells + v.entries + v.points;
 }
 
+// Whether a signal's cell or one of its approach marks' cells differs.
+bool segnale_tocca(const segnale& s, const std::set<std::int64_t>& celle) {
+  const std::int64_t c = s.posizione / metri_per_cella + 1;
+  for (std::int64_t r = 0; r <= n_segni_segnale; ++r) {
+    if (celle.contains(c - passo_segni_segnale * r)) return true;
+  }
+  return false;
+}
+
+std::set<std::int64_t> celle_diverse(const verification& v) {
+  std::set<std::int64_t> out;
+  for (const difference& x : v.differences) {
+    if (x.at.where == place::cell) out.insert(x.at.index);
+  }
+  return out;
+}
+
+// The files cannot tell which of a station and a signal came first except
+// where their approach marks meet. Each signal whose cells differ moves
+// before the stations, one at a time, where the files come back closer.
+void sposta_segnali_prima(const compiled_route& r, const std::string& nome_linea,
+                          const std::string& numero_treno, const notes& n, decompiled_route& d) {
+  if (d.servizio.stazioni.empty()) return;
+  // Each try compiles the route again: a damaged file with hundreds of such
+  // signals gets a bounded number.
+  constexpr int tentativi_massimi = 32;
+  int tentativi = 0;
+  for (std::size_t i = 0;
+       i < d.servizio.segnali.size() && !d.check.exact && tentativi < tentativi_massimi;) {
+    if (!segnale_tocca(d.servizio.segnali[i], celle_diverse(d.check))) {
+      ++i;
+      continue;
+    }
+    ++tentativi;
+    testo_servizio prova = d.servizio;
+    prova.segnali_prima.push_back(prova.segnali[i]);
+    prova.segnali.erase(prova.segnali.begin() + static_cast<std::ptrdiff_t>(i));
+    std::string testo = testo_da_righe(righe_servizio(prova));
+    verification v = verify(r, compile_texts(d.line_text, testo, nome_linea, numero_treno), n);
+    if (differenze(v) < differenze(d.check)) {
+      d.servizio = std::move(prova);
+      d.service_text = std::move(testo);
+      d.check = std::move(v);
+    } else {
+      ++i;
+    }
+  }
+}
+
 }  // namespace
 
 decompiled_route decompile_route(const compiled_route& r, const std::string& nome_linea,
@@ -152,21 +202,7 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   d.service_text = testo_da_righe(righe_servizio(d.servizio));
   const compiled_texts again = compile_texts(d.line_text, d.service_text, nome_linea, numero_treno);
   d.check = verify(r, again, n);
-  if (!d.check.exact && d.check.cells > 0 && !d.servizio.segnali.empty() &&
-      !d.servizio.stazioni.empty()) {
-    // The files cannot tell which of a station and a signal came first
-    // except where their approach marks meet: the signals first, kept if
-    // the cells come back closer.
-    testo_servizio prima = d.servizio;
-    prima.segnali_prima = true;
-    std::string testo = testo_da_righe(righe_servizio(prima));
-    verification v = verify(r, compile_texts(d.line_text, testo, nome_linea, numero_treno), n);
-    if (differenze(v) < differenze(d.check)) {
-      d.servizio = std::move(prima);
-      d.service_text = std::move(testo);
-      d.check = std::move(v);
-    }
-  }
+  sposta_segnali_prima(r, nome_linea, numero_treno, n, d);
   return d;
 }
 

@@ -184,6 +184,22 @@ TEST(DecompileEdges, SignalRecordedBeforeAStationItsMarksMeet) {
   }
 }
 
+// Two signals whose approach marks meet two stations' marks, one recorded
+// before its station and one after: the first comes back before the
+// stations, the second after them.
+TEST(DecompileEdges, SignalsBeforeOneStationAndAfterAnother) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("segnale, 3450, 2, 4, 1, 0, 0, 0, 0,0,0, 0\n"
+                          "stazione, 3000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S3\n"
+                          "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\n"
+                          "segnale, 5450, 2, 4, 1, 0, 0, 0, 0,0,0, 0\n"
+                          "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_LT(t.find("segnale,    3450"), t.find("stazione,")) << t;
+  EXPECT_GT(t.find("segnale,    5450"), t.find("stazione,")) << t;
+}
+
 // The line reader stopped in its body: the geometry was never laid to the
 // end. A number no field accepts stops it again.
 TEST(DecompileEdges, LineReaderStoppedInItsBody) {

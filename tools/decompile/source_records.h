@@ -132,9 +132,9 @@ struct testo_servizio {
   std::vector<record_stazione> stazioni;
   std::vector<rallentamento> rallentamenti;
   std::vector<segnale> segnali;
-  // The signals recorded before the stations: a station's approach marks
-  // then lie over theirs where both fall on one cell.
-  bool segnali_prima = false;
+  // Signals recorded before the stations: a station's approach marks then
+  // lie over theirs where both fall on one cell.
+  std::vector<segnale> segnali_prima;
   std::vector<record_abbattimento> abbattimenti;
   // The record at which the reader stopped, written after all the others.
   std::optional<std::variant<record_stazione, segnale>> ultimo;

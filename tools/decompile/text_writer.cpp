@@ -177,17 +177,17 @@ std::vector<std::string> righe_servizio(const testo_servizio& t) {
   for (const record_profilo& v : t.velocita) {
     r.push_back("velocita," + col(v.posizione, 8) + "," + col(v.valore, 6));
   }
-  auto segnali = [&] {
+  auto segnali = [&](const std::vector<segnale>& v) {
     r.push_back("[segnali]");
-    for (const segnale& s : t.segnali) r.push_back(segnale_riga(s));
+    for (const segnale& s : v) r.push_back(segnale_riga(s));
   };
-  if (t.segnali_prima) segnali();
+  if (!t.segnali_prima.empty()) segnali(t.segnali_prima);
   r.push_back("[stazioni]");
   for (const record_stazione& s : t.stazioni) r.push_back(stazione(s));
   r.push_back("[rallentamenti]");
   r.push_back("");
   for (const rallentamento& x : t.rallentamenti) r.push_back(rallentamento_riga(x));
-  if (!t.segnali_prima) segnali();
+  segnali(t.segnali);
   if (!t.abbattimenti.empty()) {
     r.push_back("[abbattimenti]");
     for (const record_abbattimento& a : t.abbattimenti) {
