@@ -29,6 +29,14 @@ class notes {
     return it == by_place_.end() ? nullptr : &it->second;
   }
   std::size_t size() const { return by_place_.size(); }
+  // The cells named so far.
+  std::vector<std::int64_t> cells() const {
+    std::vector<std::int64_t> out;
+    for (const auto& [at, why] : by_place_) {
+      if (at.where == place::cell) out.push_back(at.index);
+    }
+    return out;
+  }
 
  private:
   std::map<location, std::string> by_place_;

@@ -85,6 +85,27 @@ std::vector<record_abbattimento> recover_abbattimenti(const std::vector<cella>& 
             "hold, but the cell holds none");
     }
   }
+  // The cells no record gives back are missing from the text: where they
+  // stopped the pass (a slowdown's cells that leave no room for its
+  // marker), the text's pass goes on and puts markers the files lack.
+  modello_percorso senza;
+  senza.celle = prima;
+  for (const std::int64_t c : abbattimenti) {
+    metti(senza.celle[static_cast<std::size_t>(c)], celle[static_cast<std::size_t>(c)]);
+  }
+  for (const std::int64_t c : n.cells()) {
+    if (c < 0 || static_cast<std::size_t>(c) >= senza.celle.size()) continue;
+    senza.celle[static_cast<std::size_t>(c)].tipo = tipo_cella::libera;
+    senza.celle[static_cast<std::size_t>(c)].dato1 = 0;
+  }
+  posiziona_marcatori(senza);
+  for (std::size_t c = 0; c < celle.size(); ++c) {
+    if (!marcatore(celle[c]) && senza.celle[c].tipo == tipo_cella::marcatore_valore) {
+      n.add({place::cell, static_cast<std::int64_t>(c)},
+            "the placement pass puts a marker here once the cells that no record gives back are "
+            "gone, but the cell holds none");
+    }
+  }
   std::vector<record_abbattimento> out;
   for (const std::int64_t c : abbattimenti) {
     out.push_back(record_di(c, celle[static_cast<std::size_t>(c)]));
