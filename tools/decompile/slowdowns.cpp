@@ -1,6 +1,7 @@
 #include "tools/decompile/slowdowns.h"
 
 #include <string>
+#include <vector>
 
 #include "compiler/route_model/formato.h"
 
@@ -67,6 +68,7 @@ std::vector<rallentamento> recover_slowdowns(const std::vector<cella>& celle, no
         usata[static_cast<std::size_t>(k)] = true;
         // Approach cells 1 .. 4 going back from the cell before the warning.
         int presenti = 0;
+        std::vector<std::int64_t> trovate;
         for (int a = 1; a <= n_celle_approccio; ++a) {
           const std::int64_t c = k - a;
           if (c < 0) break;
@@ -75,13 +77,16 @@ std::vector<rallentamento> recover_slowdowns(const std::vector<cella>& celle, no
           if (x.tipo == tipo_cella::approccio_rallentamento && x.dato1 == a &&
               x.dato2 == atteso_dato2) {
             ++presenti;
+            trovate.push_back(c);
             usata[static_cast<std::size_t>(c)] = true;
           }
         }
         r.f_ta = presenti == n_celle_approccio ? 1 : 0;
         if (presenti != 0 && presenti != n_celle_approccio) {
-          n.add({place::cell, k - 1},
-                "a slowdown's warning board with only some of its four approach cells");
+          for (const std::int64_t c : trovate) {
+            n.add({place::cell, c},
+                  "a slowdown's warning board with only some of its four approach cells");
+          }
         }
       }
     }
