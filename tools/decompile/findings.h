@@ -24,9 +24,15 @@ class notes {
  public:
   // The first reason given for a place is kept.
   void add(location at, std::string why) { by_place_.emplace(at, std::move(why)); }
+  // The reason for every place of a kind that has none of its own: a
+  // change to the whole text whose effects reach places no analysis
+  // follows (spans left out). The first one given is kept.
+  void add_for_all(place where, std::string why) { for_all_.emplace(where, std::move(why)); }
   const std::string* why(location at) const {
     const auto it = by_place_.find(at);
-    return it == by_place_.end() ? nullptr : &it->second;
+    if (it != by_place_.end()) return &it->second;
+    const auto all = for_all_.find(at.where);
+    return all == for_all_.end() ? nullptr : &all->second;
   }
   std::size_t size() const { return by_place_.size(); }
   // The cells named so far.
@@ -40,6 +46,7 @@ class notes {
 
  private:
   std::map<location, std::string> by_place_;
+  std::map<place, std::string> for_all_;
 };
 
 // One field whose value the text does not give back.

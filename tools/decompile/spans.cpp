@@ -451,6 +451,12 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, bool
               "reader does not stop at the 81st");
       }
     }
+    // What those records put reaches further: tunnel markers the placement
+    // pass then writes over, spans of type 0 that the records left out
+    // reset.
+    n.add_for_all(place::cell,
+                  "the spans take more than 80 records, and the ones left out change what the "
+                  "text puts in this cell");
     out.record.resize(massimo);
   } else if (out.cella_ottantunesima) {
     // The files show that the reader stopped: the text stops it at the
