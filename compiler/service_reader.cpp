@@ -220,7 +220,7 @@ seguito leggi_stazione(lettore& l) {
 
   // Approach markers 81 .. 84 in the four cells before the end cell.
   if (st.tipo < tipo_stazione_senza_celle && st.tipo != 5 && st.tipo != 6) {
-    for (int n = 1; n <= 4; ++n) {
+    for (int n = 1; n <= n_segni_stazione; ++n) {
       const double q = in_celle(st.fine) - n - 1;
       if (q > 1) l.w().segno(R(q), static_cast<std::uint8_t>(segno_stazione + n));
     }

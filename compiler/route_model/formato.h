@@ -112,6 +112,7 @@ inline constexpr int n_celle_approccio = 4;
 // 50 m.
 inline constexpr int tipo_stazione_senza_celle = 25;
 inline constexpr std::uint8_t segno_stazione = 80;
+inline constexpr int n_segni_stazione = 4;  // approach marks, in the cells before the end
 inline constexpr std::int32_t distanza_stazioni = 350;    // metres
 inline constexpr std::int32_t coda_stazione_corta = 150;  // metres
 inline constexpr std::int32_t prolunga_metri = 50;

@@ -148,6 +148,27 @@ record_stazione record_approssimato(const elemento& e) {
 
 }  // namespace
 
+// End cells of a station whose entry holds no station, as when the
+// indication boards' texts took it (stations and boards share entries 1 to
+// 80): the end cell and the approach marks the station put before it.
+void nota_fini_senza_stazione(const std::vector<cella>& celle, int ultimo_posto, notes& n) {
+  for (std::size_t c = 0; c < celle.size(); ++c) {
+    const cella& x = celle[c];
+    if (x.tipo != tipo_cella::fine_stazione || (x.dato1 >= 1 && x.dato1 <= ultimo_posto)) continue;
+    const std::string why = "what station " + std::to_string(x.dato1) +
+                            " put here (its end or an approach mark): its entry holds no station "
+                            "(the stations' entries end at " +
+                            std::to_string(ultimo_posto) +
+                            ", as the boards' texts take the others)";
+    n.add({place::cell, static_cast<std::int64_t>(c)}, why);
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(n_segni_stazione) && k <= c; ++k) {
+      if (celle[c - k].segno == segno_stazione + k) {
+        n.add({place::cell, static_cast<std::int64_t>(c - k)}, why);
+      }
+    }
+  }
+}
+
 station_recovery recover_stations(const std::vector<cella>& celle, const tabella_elementi& elementi,
                                   int posto_libero, notes& n) {
   station_recovery out;
@@ -231,6 +252,7 @@ station_recovery recover_stations(const std::vector<cella>& celle, const tabella
     }
     fine_precedente = e.fine;
   }
+  nota_fini_senza_stazione(celle, ultimo_posto, n);
   return out;
 }
 
