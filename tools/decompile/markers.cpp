@@ -105,6 +105,11 @@ std::vector<record_abbattimento> recover_abbattimenti(const std::vector<cella>& 
             "the placement pass puts a marker here once the cells that no record gives back are "
             "gone, but the cell holds none");
     }
+    if (marcatore(celle[c]) && !uguali(senza.celle[c], celle[c])) {
+      n.add({place::cell, static_cast<std::int64_t>(c)},
+            "the cell holds a marker that the placement pass no longer puts here once the cells "
+            "that no record gives back are gone");
+    }
   }
   std::vector<record_abbattimento> out;
   for (const std::int64_t c : abbattimenti) {
