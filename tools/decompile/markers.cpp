@@ -63,12 +63,17 @@ std::vector<record_abbattimento> recover_abbattimenti(const std::vector<cella>& 
   // Then, one at a time from the origin on, each marker of 180 the pass
   // does not put there: the pass walks from the origin, so a marker it
   // misses near the origin may move the ones it puts further on.
+  // The cells before the pass with the "abbattimento" points recorded.
+  auto con_abbattimenti = [&] {
+    std::vector<cella> out = prima;
+    for (const std::int64_t c : abbattimenti) {
+      metti(out[static_cast<std::size_t>(c)], celle[static_cast<std::size_t>(c)]);
+    }
+    return out;
+  };
   modello_percorso prova;
   for (std::size_t giro = 0; giro <= marcatori; ++giro) {
-    prova.celle = prima;
-    for (const std::int64_t c : abbattimenti) {
-      metti(prova.celle[static_cast<std::size_t>(c)], celle[static_cast<std::size_t>(c)]);
-    }
+    prova.celle = con_abbattimenti();
     posiziona_marcatori(prova);
     std::size_t c = 0;
     while (c < celle.size() && !(marcatore(celle[c]) && !uguali(prova.celle[c], celle[c]) &&
@@ -89,10 +94,7 @@ std::vector<record_abbattimento> recover_abbattimenti(const std::vector<cella>& 
   // stopped the pass (a slowdown's cells that leave no room for its
   // marker), the text's pass goes on and puts markers the files lack.
   modello_percorso senza;
-  senza.celle = prima;
-  for (const std::int64_t c : abbattimenti) {
-    metti(senza.celle[static_cast<std::size_t>(c)], celle[static_cast<std::size_t>(c)]);
-  }
+  senza.celle = con_abbattimenti();
   for (const std::int64_t c : n.cells()) {
     if (c < 0 || static_cast<std::size_t>(c) >= senza.celle.size()) continue;
     senza.celle[static_cast<std::size_t>(c)].tipo = tipo_cella::libera;

@@ -232,6 +232,16 @@ bool copre_una(const campata& t, const std::vector<bool>& celle) {
   return false;
 }
 
+// Names every cell of the records past the 80th.
+void nota_oltre_80(const registrazione& r, notes& n, const std::string& why) {
+  for (std::size_t k = static_cast<std::size_t>(n_montagne_massimo); k < r.celle.size(); ++k) {
+    if (!r.celle[k]) continue;
+    for (std::int64_t c = r.celle[k]->prima; c <= r.celle[k]->ultima; ++c) {
+      n.add({place::cell, c}, why);
+    }
+  }
+}
+
 // Spans over disjoint cells in another order, where it spares the spans
 // over no cell: each moved as `posto_senza_azzeramento` says; then the
 // spans under tunnel markers, kept together in their order, moved likewise
@@ -254,6 +264,11 @@ std::vector<campata> senza_azzeramenti(const std::vector<campata>& campate,
   return out;
 }
 
+// Span k of `v`, or none past its end.
+const campata* campata_a(const std::vector<campata>& v, std::size_t k) {
+  return k < v.size() ? &v[k] : nullptr;
+}
+
 // Whether `b`, recorded right after `a` (none: first; `b` none: last),
 // needs a span over no cell before it to keep its type.
 int rompe(const campata* a, const campata* b) {
@@ -273,13 +288,12 @@ constexpr std::size_t campate_riordinabili = 1000;
 // keeps its type there and leaves its old neighbours theirs, with no span
 // over a common cell in between. Returns whether one was moved.
 bool sposta_davanti(std::vector<campata>& o, std::size_t i) {
-  auto a = [&](std::size_t k) { return k < o.size() ? &o[k] : nullptr; };
   const campata* prima = i == 0 ? nullptr : &o[i - 1];
   for (std::size_t k = 0; k < o.size(); ++k) {
     if (k == i || k + 1 == i) continue;
     const campata* x = &o[k];
     const campata* p = k == 0 ? nullptr : &o[k - 1];
-    const int togli = rompe(p, a(k + 1)) - rompe(p, x) - rompe(x, a(k + 1));
+    const int togli = rompe(p, campata_a(o, k + 1)) - rompe(p, x) - rompe(x, campata_a(o, k + 1));
     const int metti = rompe(prima, x) + rompe(x, &o[i]) - rompe(prima, &o[i]);
     if (togli + metti >= 0) continue;
     bool libero = true;
@@ -301,16 +315,14 @@ bool sposta_davanti(std::vector<campata>& o, std::size_t i) {
 // cell ends as before.
 std::vector<campata> meno_azzeramenti(std::vector<campata> o) {
   if (o.size() > campate_riordinabili) return o;
-  auto a = [&](const std::vector<campata>& v, std::size_t k) {
-    return k < v.size() ? &v[k] : nullptr;
-  };
   for (bool mosso = true; mosso;) {
     mosso = false;
     for (std::size_t i = 0; i < o.size(); ++i) {
       const campata* prima = i == 0 ? nullptr : &o[i - 1];
       if (!rompe(prima, &o[i])) continue;
       const campata t = o[i];
-      const int togli = rompe(prima, a(o, i + 1)) - rompe(prima, &t) - rompe(&t, a(o, i + 1));
+      const int togli =
+          rompe(prima, campata_a(o, i + 1)) - rompe(prima, &t) - rompe(&t, campata_a(o, i + 1));
       std::vector<campata> senza = o;
       senza.erase(senza.begin() + static_cast<std::ptrdiff_t>(i));
       std::size_t da = 0, fino = senza.size();  // where it may go back
@@ -321,7 +333,8 @@ std::vector<campata> meno_azzeramenti(std::vector<campata> o) {
       }
       for (std::size_t j = da; j <= fino && !mosso; ++j) {
         const campata* q = j == 0 ? nullptr : &senza[j - 1];
-        const int metti = rompe(q, &t) + rompe(&t, a(senza, j)) - rompe(q, a(senza, j));
+        const int metti =
+            rompe(q, &t) + rompe(&t, campata_a(senza, j)) - rompe(q, campata_a(senza, j));
         if (togli + metti < 0) {
           senza.insert(senza.begin() + static_cast<std::ptrdiff_t>(j), t);
           o = std::move(senza);
@@ -442,35 +455,24 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, bool
     // The reader would stop at the 81st record and read nothing after it:
     // the records past the 80th are left out, and the rest of the file is
     // read.
-    const auto massimo = static_cast<std::size_t>(n_montagne_massimo);
-    for (std::size_t k = massimo; k < out.celle.size(); ++k) {
-      if (!out.celle[k]) continue;
-      for (std::int64_t c = out.celle[k]->prima; c <= out.celle[k]->ultima; ++c) {
-        n.add({place::cell, c},
-              "the spans take more than 80 records: this cell's span is left out, so that the "
-              "reader does not stop at the 81st");
-      }
-    }
+    nota_oltre_80(out, n,
+                  "the spans take more than 80 records: this cell's span is left out, so that the "
+                  "reader does not stop at the 81st");
     // What those records put reaches further: tunnel markers the placement
     // pass then writes over, spans of type 0 that the records left out
     // reset.
     n.add_for_all(place::cell,
                   "the spans take more than 80 records, and the ones left out change what the "
                   "text puts in this cell");
-    out.record.resize(massimo);
+    out.record.resize(static_cast<std::size_t>(n_montagne_massimo));
   } else if (out.cella_ottantunesima) {
     // The files show that the reader stopped: the text stops it at the
     // 81st record too, and what the records after it put is lost.
     n.add({place::cell, *out.cella_ottantunesima},
           "the spans take more than 80 records: the reader stops at the 81st");
-    for (std::size_t k = static_cast<std::size_t>(n_montagne_massimo); k < out.celle.size(); ++k) {
-      if (!out.celle[k]) continue;
-      for (std::int64_t c = out.celle[k]->prima; c <= out.celle[k]->ultima; ++c) {
-        n.add({place::cell, c},
-              "the spans take more than 80 records: this cell's span comes after the 81st, "
-              "where the reader stops");
-      }
-    }
+    nota_oltre_80(out, n,
+                  "the spans take more than 80 records: this cell's span comes after the 81st, "
+                  "where the reader stops");
   }
   return std::move(out.record);
 }
