@@ -167,20 +167,24 @@ void sistema_lati(std::vector<segnale_in_cella>& v, std::optional<segnale_in_cel
 }
 
 // A signal recorded before a station whose end was written over its own
-// cell: the station's approach marks cover its first two, and its last
-// two, 6 and 8 cells before the end, still show. Nothing else of the
-// signal is left, so no record gives them back.
+// cell: nothing of it is left but the approach marks that still show. The
+// station's own marks (80 + n, n cells before its end) cover the nearer two
+// when its type has them; a mark is (sum x 10 + r) in 8 bits, so only its
+// parity is known to match r.
 void nota_segnali_sotto_stazioni(const std::vector<cella>& celle, std::int64_t prima_completa,
                                  notes& n) {
   for (auto c = static_cast<std::size_t>(prima_completa); c < celle.size(); ++c) {
     if (celle[c].tipo != tipo_cella::fine_stazione) continue;
-    for (std::int64_t r = 3; r <= n_segni_segnale; ++r) {
+    for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
       const std::size_t m = *cella_segno(c, r);
-      if (celle[m].segno == 0 || celle[m].segno % 10 != r) continue;
+      const std::int64_t distanza = passo_segni_segnale * r;
+      const bool della_stazione =
+          distanza <= n_segni_stazione && celle[m].segno == segno_stazione + distanza;
+      if (celle[m].segno == 0 || della_stazione || (celle[m].segno - r) % 2 != 0) continue;
       n.add({place::cell, static_cast<std::int64_t>(m)},
             "an approach mark of a signal in cell " + std::to_string(c) +
                 ", where the end of a station recorded after it was written over the signal: "
-                "nothing else of that signal is left");
+                "no record gives that signal back");
     }
   }
 }
