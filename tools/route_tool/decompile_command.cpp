@@ -9,6 +9,7 @@
 #include "compiler/placement_pass.h"
 #include "compiler/route_model/nomi_file.h"
 #include "tools/route_tool/command_line.h"
+#include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/text_format.h"
 
 namespace scenario {
@@ -96,8 +97,9 @@ void write_decompile_diagnostics(const compiled_route& r, const decompile::verif
 
 int run_decompile(const decompile_options& o, std::ostream& out, std::ostream& err) {
   disk_file_system disk;
-  const compiled_route r = load_compiled_route(disk, folder_of(o.dir), o.route, o.train);
-  const decompile::decompiled_route d = decompile::decompile_route(r, o.route, o.train);
+  const compiled_set set = find_compiled_set(o.dir, o.route, o.train);
+  const compiled_route r = load_compiled_route(disk, set.folder, set.route, set.train);
+  const decompile::decompiled_route d = decompile::decompile_route(r, set.route, set.train);
 
   const std::filesystem::path out_dir = o.out_dir.empty() ? "." : o.out_dir;
   std::error_code ec;
@@ -108,11 +110,11 @@ int run_decompile(const decompile_options& o, std::ostream& out, std::ostream& e
   const program_folder cartella{out_dir,
                                 static_cast<char>(std::filesystem::path::preferred_separator)};
   const std::string linea = o.line_file.empty()
-                                ? file_path(cartella, nome_file_linea_txt(o.route)).string()
+                                ? file_path(cartella, nome_file_linea_txt(set.route)).string()
                                 : o.line_file;
   const std::string servizio =
       o.service_file.empty()
-          ? file_path(cartella, nome_file_servizio_txt(o.route, o.train)).string()
+          ? file_path(cartella, nome_file_servizio_txt(set.route, set.train)).string()
           : o.service_file;
   for (const auto& [nome, testo] : {std::pair{linea, &d.line_text}, {servizio, &d.service_text}}) {
     try {
@@ -122,7 +124,7 @@ int run_decompile(const decompile_options& o, std::ostream& out, std::ostream& e
     }
   }
 
-  out << "route_tool: decompiled route '" << o.route << "', train '" << o.train << "' from '"
+  out << "route_tool: decompiled route '" << set.route << "', train '" << set.train << "' from '"
       << (o.dir.empty() ? "." : o.dir) << "'\n";
   out << "  wrote " << linea << "\n";
   out << "  wrote " << servizio << "\n";

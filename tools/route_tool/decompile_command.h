@@ -5,6 +5,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "tools/decompile/decompile.h"
@@ -14,8 +15,8 @@ namespace scenario {
 struct decompile_options {
   std::string dir;
   std::string out_dir;
-  std::string route;
-  std::string train;
+  std::optional<std::string> route;  // found in the folder when not given
+  std::optional<std::string> train;
   std::string line_file;     // empty: OUT/NAME_linea.txt
   std::string service_file;  // empty: OUT/NAME_NUMBER-.txt
 };

@@ -83,6 +83,31 @@ TEST(DecompileCommand, TextFilesWhereAsked) {
   EXPECT_FALSE(fs::exists(s.dir.path() / "texts" / "Viterbo_Attigliano_Orte_linea.txt"));
 }
 
+// Without --route and --train, the one route in the folder is decompiled
+// and its texts are named after it; with two, the names are asked for.
+TEST(DecompileCommand, RouteNamesFoundInTheFolder) {
+  fixed_scenario s;
+  const std::string other = s.dir / "other";
+  ASSERT_EQ(run({"compile", "--line", s.dir / "l.txt", "--service", s.dir / "s.txt", "--out", other,
+                 "--route", "Roma", "--train", "12"})
+                .status,
+            0);
+  const run_result r = run({"decompile", other, "--out", s.dir / "texts"});
+  EXPECT_EQ(r.status, 0) << r.err;  // exact: the competition codes carry the names
+  EXPECT_TRUE(has(r.out, "decompiled route 'Roma', train '12'")) << r.out;
+  EXPECT_TRUE(fs::exists(s.dir.path() / "texts" / "Roma_linea.txt"));
+  EXPECT_TRUE(fs::exists(s.dir.path() / "texts" / "Roma_12-.txt"));
+
+  ASSERT_EQ(
+      run({"compile", "--line", s.dir / "l.txt", "--service", s.dir / "s.txt", "--out", other})
+          .status,
+      0);
+  const run_result two = run({"decompile", other, "--out", s.dir / "texts2"});
+  EXPECT_EQ(two.status, 2);
+  EXPECT_TRUE(has(two.err, "holds several compiled routes")) << two.err;
+  EXPECT_EQ(run({"decompile", other, "--out", s.dir / "texts2", "--route", "Roma"}).status, 0);
+}
+
 // A point moved by half a metre: the one point is named, the curves still
 // come back, and the closest text is the undamaged one.
 TEST(DecompileCommand, MovedGeometryPointIsNamed) {
@@ -162,7 +187,7 @@ TEST(DecompileCommand, UsageErrors) {
   EXPECT_TRUE(has(run({"decompile", "d", "--out", "o", "--json"}).err, "unknown option '--json'"));
   const run_result missing = run({"decompile", "/nonexistent/folder", "--out", "o"});
   EXPECT_EQ(missing.status, 2);
-  EXPECT_TRUE(has(missing.err, "file not found")) << missing.err;
+  EXPECT_TRUE(has(missing.err, "no compiled route in '/nonexistent/folder'")) << missing.err;
   const run_result help = run({"decompile", "--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: route_tool decompile DIR --out OUTDIR", 0), 0u);

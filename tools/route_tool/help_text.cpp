@@ -107,8 +107,8 @@ same.
 
 Options:
   --out OUTDIR      where the two texts go; created if missing
-  --route NAME      route name (default "Viterbo_Attigliano_Orte")
-  --train NUMBER    train number (default "7547")
+  --route NAME      route name (found in DIR when it holds one route)
+  --train NUMBER    train number (likewise)
   --line FILE       the line description file to write
                     (default OUTDIR/NAME_linea.txt)
   --service FILE    the service file to write (default OUTDIR/NAME_NUMBER-.txt)
@@ -131,8 +131,8 @@ file, a name running past the end or an unknown Variant tag stops the dump
 with the file name and the byte offset (exit status 2).
 
 Options:
-  --route NAME      route name (default "Viterbo_Attigliano_Orte")
-  --train NUMBER    train number (default "7547")
+  --route NAME      route name (found in DIR when it holds one route)
+  --train NUMBER    train number (likewise)
   --json            one JSON object instead of text
   --hex             annotated byte dump, one field per line:
                     OFFSET: BYTES ; RECORD, FIELD = VALUE (offsets in decimal);
@@ -153,8 +153,8 @@ kilometre axis from the origin and one of the kilometric progressive.
 
 Options:
   -o, --output FILE   the SVG file to write
-  --route NAME        route name (default "Viterbo_Attigliano_Orte")
-  --train NUMBER      train number (default "7547")
+  --route NAME        route name (found in DIR when it holds one route)
+  --train NUMBER      train number (likewise)
   --from KM, --to KM  draw only this stretch: km from the line's origin
                       (20, 20.5) or a kilometric progressive (36+000)
   -h, --help          show this help

@@ -144,8 +144,8 @@ int decompile_command(const std::vector<std::string>& args, std::ostream& out, s
   decompile_options o;
   o.dir = one_argument(p, "decompile", "a folder DIR");
   o.out_dir = required(p, "decompile", "--out");
-  o.route = p.value("--route").value_or(nome_linea_predefinito);
-  o.train = p.value("--train").value_or(numero_treno_predefinito);
+  o.route = p.value("--route");
+  o.train = p.value("--train");
   o.line_file = p.value("--line").value_or("");
   o.service_file = p.value("--service").value_or("");
   return run_decompile(o, out, err);
