@@ -7,6 +7,7 @@
 
 #include "compiler/route_model/formato.h"
 #include "tools/decompile/item_entries.h"
+#include "tools/decompile/signals.h"
 
 namespace scenario::decompile {
 
@@ -101,7 +102,9 @@ board_recovery recover_boards(const std::vector<cella>& celle, const tabella_ele
       out.indicatori.push_back(
           unpack_speed_board(posizione_oggetto(c), x.dato1, x.dato2, x.dato3, x.dato4));
     } else if (x.tipo == tipo_cella::fine_stazione) {
-      if (x.dato5 != 0) {
+      if (x.dato5 != 0 && segnale_sotto_stazione(celle, static_cast<std::size_t>(c))) {
+        // A signal's opening delay: the signal recovery names the cell.
+      } else if (x.dato5 != 0) {
         n.add({place::cell, c},
               "a station's end cell with a fifth value: an object with one stood there before "
               "the station, which no order of records allows");

@@ -75,8 +75,10 @@ void ferma_alla_curva(const std::vector<cella>& celle, const record_curva& oltre
       recover_profile(celle, &cella::pendenza, fine_profilo::interrotto, pendenza_scritta);
 }
 
-void recover_service(const compiled_route& r, const std::vector<cella>& celle, int posto_libero,
-                     testo_servizio& out, notes& n) {
+// The service file's records; returns the signals whose cells later
+// stations' ends took, to try before the stations.
+std::vector<segnale> recover_service(const compiled_route& r, const std::vector<cella>& celle,
+                                     int posto_libero, testo_servizio& out, notes& n) {
   recover_service_general(r, out);
   station_recovery stazioni = recover_stations(celle, r.elementi, posto_libero, n);
   signal_recovery segnali = recover_signals(celle, n);
@@ -101,6 +103,7 @@ void recover_service(const compiled_route& r, const std::vector<cella>& celle, i
   out.velocita = recover_profile(celle, &cella::velocita, fine, velocita_scritta);
   out.rallentamenti = recover_slowdowns(celle, n);
   out.abbattimenti = recover_abbattimenti(celle, n);
+  return std::move(segnali.sotto_stazioni);
 }
 
 // Cell codes no record writes, and the entry nothing fills.
@@ -152,6 +155,26 @@ std::set<std::int64_t> celle_diverse(const verification& v) {
   return out;
 }
 
+// Compiles the service text `prova` (and the line text `linea`, when
+// given) and keeps them when they give the files back closer than the
+// texts so far.
+bool tieni_se_meglio(const compiled_route& r, const std::string& nome_linea,
+                     const std::string& numero_treno, const notes& n, testo_servizio prova,
+                     decompiled_route& d, std::optional<testo_linea> linea = std::nullopt) {
+  std::string testo = testo_da_righe(righe_servizio(prova));
+  std::string testo_l = linea ? testo_da_righe(righe_linea(*linea)) : d.line_text;
+  verification v = verify(r, compile_texts(testo_l, testo, nome_linea, numero_treno), n);
+  if (differenze(v) >= differenze(d.check)) return false;
+  d.servizio = std::move(prova);
+  d.service_text = std::move(testo);
+  if (linea) {
+    d.linea = std::move(*linea);
+    d.line_text = std::move(testo_l);
+  }
+  d.check = std::move(v);
+  return true;
+}
+
 // The files cannot tell which of a station and a signal came first except
 // where their approach marks meet. Each signal whose cells differ moves
 // before the stations, one at a time, where the files come back closer.
@@ -172,16 +195,25 @@ void sposta_segnali_prima(const compiled_route& r, const std::string& nome_linea
     testo_servizio prova = d.servizio;
     prova.segnali_prima.push_back(prova.segnali[i]);
     prova.segnali.erase(prova.segnali.begin() + static_cast<std::ptrdiff_t>(i));
-    std::string testo = testo_da_righe(righe_servizio(prova));
-    verification v = verify(r, compile_texts(d.line_text, testo, nome_linea, numero_treno), n);
-    if (differenze(v) < differenze(d.check)) {
-      d.servizio = std::move(prova);
-      d.service_text = std::move(testo);
-      d.check = std::move(v);
-    } else {
-      ++i;
-    }
+    if (!tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(prova), d)) ++i;
   }
+}
+
+// Signals whose cells later stations' ends took come back before the
+// stations, instead of the speed boards those cells' values also fit,
+// when that gives the files back closer.
+void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& nome_linea,
+                                  const std::string& numero_treno, const notes& n,
+                                  const std::vector<segnale>& sotto, decompiled_route& d) {
+  if (sotto.empty() || d.check.exact) return;
+  testo_servizio prova = d.servizio;
+  prova.segnali_prima.insert(prova.segnali_prima.end(), sotto.begin(), sotto.end());
+  testo_linea linea = d.linea;
+  std::erase_if(linea.indicatori, [&](const record_indicatore& b) {
+    return std::any_of(sotto.begin(), sotto.end(),
+                       [&](const segnale& s) { return s.posizione == b.valori.posizione; });
+  });
+  tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(prova), d, std::move(linea));
 }
 
 }  // namespace
@@ -195,7 +227,7 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   const std::vector<cella> celle = celle_prima_dei_timbri(r);
   int posto_libero = voce::ultimo_cartello;
   const std::optional<record_curva> oltre = recover_line(r, celle, d.linea, posto_libero, n);
-  recover_service(r, celle, posto_libero, d.servizio, n);
+  const std::vector<segnale> sotto = recover_service(r, celle, posto_libero, d.servizio, n);
   if (oltre) ferma_alla_curva(celle, *oltre, d.servizio, d.linea);
 
   d.line_text = testo_da_righe(righe_linea(d.linea));
@@ -203,6 +235,7 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   const compiled_texts again = compile_texts(d.line_text, d.service_text, nome_linea, numero_treno);
   d.check = verify(r, again, n);
   sposta_segnali_prima(r, nome_linea, numero_treno, n, d);
+  segnali_sotto_stazioni_prima(r, nome_linea, numero_treno, n, sotto, d);
   return d;
 }
 

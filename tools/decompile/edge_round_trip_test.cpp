@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/decompile/round_trip.h"
@@ -181,6 +182,32 @@ TEST(DecompileEdges, SignalRecordedBeforeAStationItsMarksMeet) {
         service_head + crlf((prima ? segnale + stazione : stazione + segnale) + "[fine]\n"));
     const std::string& t = r.decompiled->service_text;
     EXPECT_EQ(t.find("segnale,") < t.find("stazione,"), prima) << t;
+  }
+}
+
+// A signal whose cell the end of a station recorded after it took: the
+// station keeps the signal's last codes and delay and its farther marks,
+// or all four under a station of type 5, which puts none (8 x 3 + 2 = 26
+// makes them wrap in 8 bits: 5 to 8). The signal comes back before the
+// stations, its first codes (which the station's number replaced) as 0.
+TEST(DecompileEdges, SignalUnderAStationsEnd) {
+  const std::vector<std::pair<std::string, std::string>> casi = {
+      {"segnale, 5100, 2, 5, 1, 0, 0, 0, 0,0,0, 0\n",
+       "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\n"},
+      {"segnale, 5100, 8, 5, 1, 0, 0, 2, 0,0,0, 0\n",
+       "stazione, 5050, 5, 300, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\n"},
+      {"segnale, 5100, 2, 5, 1, 3, 1, 1, 2,1,0, 130\n",
+       "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\n"},
+      // and a signal recorded before it whose marks it covered
+      {"segnale, 5200, 1, 5, 1, 0, 0, 0, 0,0,0, 0\nsegnale, 5100, 2, 5, 1, 0, 0, 0, 0,0,0, 0\n",
+       "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\n"},
+  };
+  for (const auto& [segnale, stazione] : casi) {
+    SCOPED_TRACE(segnale);
+    const testing::round_trip r = expect_round_trip(
+        line_head + crlf("[fine]\n"), service_head + crlf(segnale + stazione + "[fine]\n"));
+    const std::string& t = r.decompiled->service_text;
+    EXPECT_LT(t.find("segnale,    5100"), t.find("stazione,")) << t;
   }
 }
 

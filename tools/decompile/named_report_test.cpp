@@ -182,43 +182,24 @@ TEST(DecompileNamedReport, SpansThatStopTheReaderComeAfterTheBoards) {
 // A signal recorded before a station whose end lies on the signal's cell:
 // the station's marks cover the signal's first two, and its last two are
 // all that is left of it. They are named; the rest comes back.
-TEST(DecompileNamedReport, SignalUnderAStationsEnd) {
+// A signal under a station's end whose farthest mark lies over an earlier
+// station's approach mark: before the stations, where a text can write it,
+// the earlier station's mark comes out on top, and that cell is named.
+TEST(DecompileNamedReport, SignalUnderAStationsEndOverAnEarlierStationsMark) {
   const compiled_texts t =
       compile_texts(linea_10_km,
                     "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n"
-                    "segnale, 5100, 2, 5, 1, 0, 0, 0, 0,0,0, 0\r\n"
-                    "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\r\n[fine]\r\n",
+                    "stazione, 3000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, A\r\n"
+                    "segnale, 3450, 2, 5, 1, 0, 0, 0, 0,0,0, 0\r\n"
+                    "stazione, 3550, 7, 0, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, B\r\n[fine]\r\n",
                     linea, treno);
   ASSERT_EQ(t.esito, esito_compilazione::completato);
   const decompiled_route d = decompile_route(decode_compiled_texts(t, linea, treno), linea, treno);
-  EXPECT_EQ(d.check.cells, 2u);
+  EXPECT_EQ(d.check.cells, 1u);
   EXPECT_EQ(d.check.entries, 0u);
-  const std::string why =
-      "an approach mark of a signal in cell 103, where the end of a station recorded after it was "
-      "written over the signal: no record gives that signal back";
-  EXPECT_EQ(reason(d.check, {place::cell, 97}), why);
-  EXPECT_EQ(reason(d.check, {place::cell, 95}), why);
-}
-
-// A station of type 5 puts no approach marks, so all four of the signal's
-// show; 8 x 3 + 2 = 26 makes them wrap in 8 bits (265 .. 268 -> 5 .. 8).
-TEST(DecompileNamedReport, SignalUnderAStationWithoutMarks) {
-  const compiled_texts t =
-      compile_texts(linea_10_km,
-                    "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n"
-                    "segnale, 5100, 8, 5, 1, 0, 2, 0, 0,0,0, 0\r\n"
-                    "stazione, 5050, 5, 300, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\r\n[fine]\r\n",
-                    linea, treno);
-  ASSERT_EQ(t.esito, esito_compilazione::completato);
-  const decompiled_route d = decompile_route(decode_compiled_texts(t, linea, treno), linea, treno);
-  EXPECT_EQ(d.check.cells, 4u);
-  EXPECT_EQ(d.check.entries, 0u);
-  for (const std::int64_t c : {101, 99, 97, 95}) {
-    EXPECT_EQ(reason(d.check, {place::cell, c}),
-              "an approach mark of a signal in cell 103, where the end of a station recorded after "
-              "it was written over the signal: no record gives that signal back")
-        << "cell " << c;
-  }
+  EXPECT_EQ(reason(d.check, {place::cell, 62}),
+            "an approach mark of a signal: the end of a station recorded after it was written over "
+            "the signal in cell 70, and no signal recorded before the stations gives it back");
 }
 
 }  // namespace

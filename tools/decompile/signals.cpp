@@ -84,6 +84,31 @@ struct segnale_in_cella {
   std::int32_t somma = 0;
 };
 
+// rapp, sx and dx from dato4 = rapp x 10 + sx x 3 + dx, once the sum is known.
+void metti_lati(const cella& x, segnale_in_cella& y) {
+  y.s.rapp = (x.dato4 - y.somma) / 10;
+  // A left kind of 2 when the signal has an opening delay, which only such
+  // signals keep.
+  if (x.dato5 != 0) {
+    y.s.sx = 2;
+  } else {
+    y.s.sx = y.somma >= 0 ? y.somma / 3 : -((-y.somma + 2) / 3);
+  }
+  y.s.dx = y.somma - 3 * y.s.sx;
+}
+
+// The codes and delay a signal's cell holds (dato1 to dato3, dato5).
+segnale codici_in_cella(const cella& x, std::size_t c) {
+  segnale s;
+  s.posizione = static_cast<std::int32_t>((static_cast<std::int64_t>(c) - 1) * metri_per_cella);
+  std::tie(s.s1, s.d1) = decine_unita(x.dato1);
+  std::tie(s.s2, s.d2) = decine_unita(x.dato2);
+  std::tie(s.s3, s.d3) = decine_unita(x.dato3);
+  // 1 .. 100 are raised to 101 and the delay keeps its low 8 bits.
+  s.tempo = x.dato5 != 0 && x.dato5 < tempo_minimo_segnale ? x.dato5 + 256 : x.dato5;
+  return s;
+}
+
 // The order of the signals that leaves every approach mark as the files
 // show it: where several signals mark one cell, the one whose mark stands
 // comes after the others. By position wherever the marks allow.
@@ -151,62 +176,68 @@ void sistema_lati(std::vector<segnale_in_cella>& v, std::optional<segnale_in_cel
     }
     x->somma = somma_lati(celle, x->cella, altri);
   }
-  for (segnale_in_cella* x : tutti) {
-    const std::int32_t dato4 = celle[x->cella].dato4;
-    const std::int32_t dato5 = celle[x->cella].dato5;
-    x->s.rapp = (dato4 - x->somma) / 10;
-    // A left kind of 2 when the signal has an opening delay, which only such
-    // signals keep.
-    if (dato5 != 0) {
-      x->s.sx = 2;
-    } else {
-      x->s.sx = x->somma >= 0 ? x->somma / 3 : -((-x->somma + 2) / 3);
-    }
-    x->s.dx = x->somma - 3 * x->s.sx;
+  for (segnale_in_cella* x : tutti) metti_lati(celle[x->cella], *x);
+}
+
+// The last approach mark lies 8 cells before the signal: a signal nearer
+// than that to the origin stops the reader while it writes them.
+constexpr std::int64_t prima_completa = passo_segni_segnale * n_segni_segnale;
+
+// The approach marks of a signal at c that a station's end, recorded after
+// it, left showing: the station's own marks (80 + n, n cells before its
+// end) cover the nearer two when its type has them. A mark is
+// (sum x 10 + r) in 8 bits, so only its parity is known to match r.
+std::vector<std::size_t> segni_sotto_stazione(const std::vector<cella>& celle, std::size_t c) {
+  std::vector<std::size_t> out;
+  for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
+    const std::size_t m = *cella_segno(c, r);
+    const std::int64_t distanza = passo_segni_segnale * r;
+    const bool della_stazione =
+        distanza <= n_segni_stazione && celle[m].segno == segno_stazione + distanza;
+    if (celle[m].segno == 0 || della_stazione || (celle[m].segno - r) % 2 != 0) continue;
+    out.push_back(m);
   }
+  return out;
 }
 
 // A signal recorded before a station whose end was written over its own
-// cell: nothing of it is left but the approach marks that still show. The
-// station's own marks (80 + n, n cells before its end) cover the nearer two
-// when its type has them; a mark is (sum x 10 + r) in 8 bits, so only its
-// parity is known to match r.
-void nota_segnali_sotto_stazioni(const std::vector<cella>& celle, std::int64_t prima_completa,
-                                 notes& n) {
-  for (auto c = static_cast<std::size_t>(prima_completa); c < celle.size(); ++c) {
-    if (celle[c].tipo != tipo_cella::fine_stazione) continue;
-    for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
-      const std::size_t m = *cella_segno(c, r);
-      const std::int64_t distanza = passo_segni_segnale * r;
-      const bool della_stazione =
-          distanza <= n_segni_stazione && celle[m].segno == segno_stazione + distanza;
-      if (celle[m].segno == 0 || della_stazione || (celle[m].segno - r) % 2 != 0) continue;
-      n.add({place::cell, static_cast<std::int64_t>(m)},
-            "an approach mark of a signal in cell " + std::to_string(c) +
-                ", where the end of a station recorded after it was written over the signal: "
-                "no record gives that signal back");
+// cell: the station took its type and first codes. What is left of it is
+// kept, to try before the stations; its marks and cell are named, for when
+// that does not give them back.
+void segnali_sotto_stazioni(const std::vector<cella>& celle, notes& n, std::vector<segnale>& out) {
+  for (std::size_t c = 0; c < celle.size(); ++c) {
+    if (!segnale_sotto_stazione(celle, c)) continue;
+    const std::string perche =
+        "the end of a station recorded after it was written over the signal in cell " +
+        std::to_string(c) + ", and no signal recorded before the stations gives it back";
+    for (const std::size_t m : segni_sotto_stazione(celle, c)) {
+      n.add({place::cell, static_cast<std::int64_t>(m)}, "an approach mark of a signal: " + perche);
     }
+    n.add({place::cell, static_cast<std::int64_t>(c)}, "a station's end over a signal: " + perche);
+    segnale_in_cella y{codici_in_cella(celle[c], c), c, somma_lati(celle, c, {})};
+    y.s.s1 = 0;  // the station's number took dato1
+    y.s.d1 = 0;
+    metti_lati(celle[c], y);
+    out.push_back(y.s);
   }
 }
 
 }  // namespace
 
+bool segnale_sotto_stazione(const std::vector<cella>& celle, std::size_t c) {
+  if (c >= celle.size() || static_cast<std::int64_t>(c) < prima_completa) return false;
+  if (celle[c].tipo != tipo_cella::fine_stazione) return false;
+  return celle[c].dato5 != 0 || !segni_sotto_stazione(celle, c).empty();
+}
+
 signal_recovery recover_signals(const std::vector<cella>& celle, notes& n) {
   signal_recovery out;
-  // The last approach mark lies 8 cells before the signal.
-  const std::int64_t prima_completa = passo_segni_segnale * n_segni_segnale;
   std::vector<segnale_in_cella> trovati;
   std::optional<segnale_in_cella> ultimo;
   for (std::size_t c = 0; c < celle.size(); ++c) {
     const cella& x = celle[c];
     if (x.tipo != tipo_cella::segnale) continue;
-    segnale s;
-    s.posizione = static_cast<std::int32_t>((static_cast<std::int64_t>(c) - 1) * metri_per_cella);
-    std::tie(s.s1, s.d1) = decine_unita(x.dato1);
-    std::tie(s.s2, s.d2) = decine_unita(x.dato2);
-    std::tie(s.s3, s.d3) = decine_unita(x.dato3);
-    // 1 .. 100 are raised to 101 and the delay keeps its low 8 bits.
-    s.tempo = x.dato5 != 0 && x.dato5 < tempo_minimo_segnale ? x.dato5 + 256 : x.dato5;
+    const segnale s = codici_in_cella(x, c);
     if (static_cast<std::int64_t>(c) < prima_completa && !ultimo) {
       ultimo = segnale_in_cella{s, c, 0};  // the reader stops at it, while it writes its marks
       continue;
@@ -219,7 +250,7 @@ signal_recovery recover_signals(const std::vector<cella>& celle, notes& n) {
     }
     trovati.push_back({s, c, 0});
   }
-  nota_segnali_sotto_stazioni(celle, prima_completa, n);
+  segnali_sotto_stazioni(celle, n, out.sotto_stazioni);
   sistema_lati(trovati, ultimo, celle);
   if (ultimo) out.ultimo = ultimo->s;
   if (trovati.empty()) return out;
