@@ -10,6 +10,7 @@
 #include "compiler/route_model/nomi_file.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compiled_folder.h"
+#include "tools/route_tool/input_files.h"
 #include "tools/route_tool/text_format.h"
 
 namespace scenario {
@@ -102,11 +103,7 @@ int run_decompile(const decompile_options& o, std::ostream& out, std::ostream& e
   const decompile::decompiled_route d = decompile::decompile_route(r, set.route, set.train);
 
   const std::filesystem::path out_dir = o.out_dir.empty() ? "." : o.out_dir;
-  std::error_code ec;
-  std::filesystem::create_directories(out_dir, ec);
-  if (!std::filesystem::is_directory(out_dir, ec)) {
-    throw usage_error("cannot create the output folder '" + o.out_dir + "'");
-  }
+  prepare_out_dir(out_dir);
   const program_folder cartella{out_dir,
                                 static_cast<char>(std::filesystem::path::preferred_separator)};
   const std::string linea = o.line_file.empty()

@@ -102,6 +102,12 @@ TEST(DecompileCommand, RouteNamesFoundInTheFolder) {
       run({"compile", "--line", s.dir / "l.txt", "--service", s.dir / "s.txt", "--out", other})
           .status,
       0);
+  testing::write_text(s.dir.path() / "a_file", "x");
+  const run_result to_file =
+      run({"decompile", other, "--out", s.dir / "a_file", "--route", "Roma"});
+  EXPECT_EQ(to_file.status, 2);
+  EXPECT_TRUE(has(to_file.err, "is a file, not a folder")) << to_file.err;
+
   const run_result two = run({"decompile", other, "--out", s.dir / "texts2"});
   EXPECT_EQ(two.status, 2);
   EXPECT_TRUE(has(two.err, "holds several compiled routes")) << two.err;
