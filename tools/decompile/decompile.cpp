@@ -76,9 +76,10 @@ void ferma_alla_curva(const std::vector<cella>& celle, const record_curva& oltre
 }
 
 // The service file's records; returns the signals whose cells later
-// stations' ends took, to try before the stations.
-std::vector<segnale> recover_service(const compiled_route& r, const std::vector<cella>& celle,
-                                     int posto_libero, testo_servizio& out, notes& n) {
+// stations' ends took, to try before their stations.
+std::vector<segnale_coperto> recover_service(const compiled_route& r,
+                                             const std::vector<cella>& celle, int posto_libero,
+                                             testo_servizio& out, notes& n) {
   recover_service_general(r, out);
   station_recovery stazioni = recover_stations(celle, r.elementi, posto_libero, n);
   signal_recovery segnali = recover_signals(celle, n);
@@ -199,21 +200,35 @@ void sposta_segnali_prima(const compiled_route& r, const std::string& nome_linea
   }
 }
 
-// Signals whose cells later stations' ends took come back before the
-// stations, instead of the speed boards those cells' values also fit,
-// when that gives the files back closer.
+// Signals whose cells later stations' ends took come back, instead of the
+// speed boards those cells' values also fit, where that gives the files
+// back closer: each just before the station that took its cell, or else
+// all of them before the stations.
 void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& nome_linea,
                                   const std::string& numero_treno, const notes& n,
-                                  const std::vector<segnale>& sotto, decompiled_route& d) {
+                                  const std::vector<segnale_coperto>& sotto, decompiled_route& d) {
   if (sotto.empty() || d.check.exact) return;
-  testo_servizio prova = d.servizio;
-  prova.segnali_prima.insert(prova.segnali_prima.end(), sotto.begin(), sotto.end());
   testo_linea linea = d.linea;
   std::erase_if(linea.indicatori, [&](const record_indicatore& b) {
-    return std::any_of(sotto.begin(), sotto.end(),
-                       [&](const segnale& s) { return s.posizione == b.valori.posizione; });
+    return std::any_of(sotto.begin(), sotto.end(), [&](const segnale_coperto& s) {
+      return s.s.posizione == b.valori.posizione;
+    });
   });
-  tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(prova), d, std::move(linea));
+  testo_servizio tra = d.servizio;
+  testo_servizio prima = d.servizio;
+  for (const segnale_coperto& x : sotto) {
+    const auto k = static_cast<std::size_t>(x.stazione - voce::prima_stazione);
+    if (x.stazione >= voce::prima_stazione && k < tra.stazioni.size()) {
+      tra.segnali_tra.emplace_back(k, x.s);
+    } else {
+      tra.segnali.push_back(x.s);  // the station the reader stopped at comes last
+    }
+    prima.segnali_prima.push_back(x.s);
+  }
+  tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(tra), d, linea);
+  if (!d.check.exact) {
+    tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(prima), d, std::move(linea));
+  }
 }
 
 }  // namespace
@@ -227,7 +242,7 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   const std::vector<cella> celle = celle_prima_dei_timbri(r);
   int posto_libero = voce::ultimo_cartello;
   const std::optional<record_curva> oltre = recover_line(r, celle, d.linea, posto_libero, n);
-  const std::vector<segnale> sotto = recover_service(r, celle, posto_libero, d.servizio, n);
+  const std::vector<segnale_coperto> sotto = recover_service(r, celle, posto_libero, d.servizio, n);
   if (oltre) ferma_alla_curva(celle, *oltre, d.servizio, d.linea);
 
   d.line_text = testo_da_righe(righe_linea(d.linea));

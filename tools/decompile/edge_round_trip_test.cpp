@@ -211,6 +211,20 @@ TEST(DecompileEdges, SignalUnderAStationsEnd) {
   }
 }
 
+// A signal under a station's end whose farthest mark lies over an earlier
+// station's approach mark: it comes back between the two stations.
+TEST(DecompileEdges, SignalUnderAStationsEndOverAnEarlierStationsMark) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("stazione, 3000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, A\n"
+                          "segnale, 3450, 2, 5, 1, 0, 0, 0, 0,0,0, 0\n"
+                          "stazione, 3550, 7, 0, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, B\n"
+                          "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_LT(t.find(", A\r\n"), t.find("segnale,    3450")) << t;
+  EXPECT_LT(t.find("segnale,    3450"), t.find(", B\r\n")) << t;
+}
+
 // Two signals whose approach marks meet two stations' marks, one recorded
 // before its station and one after: the first comes back before the
 // stations, the second after them.

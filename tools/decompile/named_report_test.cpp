@@ -182,24 +182,26 @@ TEST(DecompileNamedReport, SpansThatStopTheReaderComeAfterTheBoards) {
 // A signal recorded before a station whose end lies on the signal's cell:
 // the station's marks cover the signal's first two, and its last two are
 // all that is left of it. They are named; the rest comes back.
-// A signal under a station's end whose farthest mark lies over an earlier
-// station's approach mark: before the stations, where a text can write it,
-// the earlier station's mark comes out on top, and that cell is named.
-TEST(DecompileNamedReport, SignalUnderAStationsEndOverAnEarlierStationsMark) {
+// A station's end with a lone mark 6 cells before it, as a signal under it
+// would have left: the only signal its values give (a sum of kinds of 390,
+// from the mark and a dato4 of 0) puts a fourth mark where the file has
+// none, so it is not kept and the mark is named.
+TEST(DecompileNamedReport, MarkOfASignalNoSignalUnderTheStationGivesBack) {
   const compiled_texts t =
       compile_texts(linea_10_km,
                     "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n"
-                    "stazione, 3000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, A\r\n"
-                    "segnale, 3450, 2, 5, 1, 0, 0, 0, 0,0,0, 0\r\n"
-                    "stazione, 3550, 7, 0, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, B\r\n[fine]\r\n",
+                    "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\r\n[fine]\r\n",
                     linea, treno);
   ASSERT_EQ(t.esito, esito_compilazione::completato);
-  const decompiled_route d = decompile_route(decode_compiled_texts(t, linea, treno), linea, treno);
+  compiled_route r = decode_compiled_texts(t, linea, treno);
+  ASSERT_EQ(r.celle[103].tipo, tipo_cella::fine_stazione);
+  r.celle[97].segno = 63;
+  const decompiled_route d = decompile_route(r, linea, treno);
   EXPECT_EQ(d.check.cells, 1u);
   EXPECT_EQ(d.check.entries, 0u);
-  EXPECT_EQ(reason(d.check, {place::cell, 62}),
+  EXPECT_EQ(reason(d.check, {place::cell, 97}),
             "an approach mark of a signal: the end of a station recorded after it was written over "
-            "the signal in cell 70, and no signal recorded before the stations gives it back");
+            "the signal in cell 103, and no signal recorded before that station gives it back");
 }
 
 }  // namespace

@@ -204,12 +204,13 @@ std::vector<std::size_t> segni_sotto_stazione(const std::vector<cella>& celle, s
 // cell: the station took its type and first codes. What is left of it is
 // kept, to try before the stations; its marks and cell are named, for when
 // that does not give them back.
-void segnali_sotto_stazioni(const std::vector<cella>& celle, notes& n, std::vector<segnale>& out) {
+void segnali_sotto_stazioni(const std::vector<cella>& celle, notes& n,
+                            std::vector<segnale_coperto>& out) {
   for (std::size_t c = 0; c < celle.size(); ++c) {
     if (!segnale_sotto_stazione(celle, c)) continue;
     const std::string perche =
         "the end of a station recorded after it was written over the signal in cell " +
-        std::to_string(c) + ", and no signal recorded before the stations gives it back";
+        std::to_string(c) + ", and no signal recorded before that station gives it back";
     for (const std::size_t m : segni_sotto_stazione(celle, c)) {
       n.add({place::cell, static_cast<std::int64_t>(m)}, "an approach mark of a signal: " + perche);
     }
@@ -218,7 +219,7 @@ void segnali_sotto_stazioni(const std::vector<cella>& celle, notes& n, std::vect
     y.s.s1 = 0;  // the station's number took dato1
     y.s.d1 = 0;
     metti_lati(celle[c], y);
-    out.push_back(y.s);
+    out.push_back({y.s, celle[c].dato1});
   }
 }
 

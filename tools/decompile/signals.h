@@ -15,6 +15,12 @@
 
 namespace scenario::decompile {
 
+// A signal whose cell the end of a station recorded after it took.
+struct segnale_coperto {
+  segnale s;
+  int stazione = 0;  // that station's number, which its end cell holds
+};
+
 struct signal_recovery {
   std::vector<segnale> segnali;   // by position
   std::optional<segnale> ultimo;  // the one the reader stopped at
@@ -22,7 +28,7 @@ struct signal_recovery {
   // but their first codes (dato1, which the station's number replaced) are
   // still in the cell and its marks, so one recorded before the stations
   // may give the files back. By position.
-  std::vector<segnale> sotto_stazioni;
+  std::vector<segnale_coperto> sotto_stazioni;
 };
 
 signal_recovery recover_signals(const std::vector<cella>& celle, notes& n);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -135,6 +136,9 @@ struct testo_servizio {
   // Signals recorded before the stations: a station's approach marks then
   // lie over theirs where both fall on one cell.
   std::vector<segnale> segnali_prima;
+  // Signals written just before station k (k, signal): a station's end
+  // cell covers theirs, and an earlier station's marks lie under theirs.
+  std::vector<std::pair<std::size_t, segnale>> segnali_tra;
   std::vector<record_abbattimento> abbattimenti;
   // The record at which the reader stopped, written after all the others.
   std::optional<std::variant<record_stazione, segnale>> ultimo;

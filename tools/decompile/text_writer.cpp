@@ -183,7 +183,12 @@ std::vector<std::string> righe_servizio(const testo_servizio& t) {
   };
   if (!t.segnali_prima.empty()) segnali(t.segnali_prima);
   r.push_back("[stazioni]");
-  for (const record_stazione& s : t.stazioni) r.push_back(stazione(s));
+  for (std::size_t k = 0; k < t.stazioni.size(); ++k) {
+    for (const auto& [prima_di, s] : t.segnali_tra) {
+      if (prima_di == k) r.push_back(segnale_riga(s));
+    }
+    r.push_back(stazione(t.stazioni[k]));
+  }
   r.push_back("[rallentamenti]");
   r.push_back("");
   for (const rallentamento& x : t.rallentamenti) r.push_back(rallentamento_riga(x));
