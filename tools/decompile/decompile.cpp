@@ -214,6 +214,18 @@ void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& no
       return s.s.posizione == b.valori.posizione;
     });
   });
+  // The text's marks of these signals where the files show others.
+  notes con_segni = n;
+  for (const segnale_coperto& x : sotto) {
+    const std::int64_t c = x.s.posizione / metri_per_cella + 1;
+    for (std::int64_t k = 1; k <= n_segni_segnale; ++k) {
+      con_segni.add({place::cell, c - passo_segni_segnale * k},
+                    "an approach mark of the signal given back under the station's end in cell " +
+                        std::to_string(c) +
+                        ", where the files show another value: no one signal there gives back all "
+                        "its marks and values");
+    }
+  }
   testo_servizio tra = d.servizio;
   testo_servizio prima = d.servizio;
   for (const segnale_coperto& x : sotto) {
@@ -225,9 +237,9 @@ void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& no
     }
     prima.segnali_prima.push_back(x.s);
   }
-  tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(tra), d, linea);
+  tieni_se_meglio(r, nome_linea, numero_treno, con_segni, std::move(tra), d, linea);
   if (!d.check.exact) {
-    tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(prima), d, std::move(linea));
+    tieni_se_meglio(r, nome_linea, numero_treno, con_segni, std::move(prima), d, std::move(linea));
   }
 }
 

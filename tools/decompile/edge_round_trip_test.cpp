@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/decompile/round_trip.h"
+#include "tools/decompile/signals.h"
 
 namespace scenario::decompile {
 namespace {
@@ -223,6 +224,23 @@ TEST(DecompileEdges, SignalUnderAStationsEndOverAnEarlierStationsMark) {
   const std::string& t = r.decompiled->service_text;
   EXPECT_LT(t.find(", A\r\n"), t.find("segnale,    3450")) << t;
   EXPECT_LT(t.find("segnale,    3450"), t.find(", B\r\n")) << t;
+}
+
+// A station's approach marks over the end cell of a station of type 6
+// (which puts none) and the cells before it are that station's, not a
+// signal's under the later end: no signal is made of them.
+TEST(DecompileEdges, StationMarksOverALaterStationsEndAreNoSignal) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("stazione, 4000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S4\n"
+                          "stazione, 4000, 6, 300, 0, 0, 0, 0,0,0, 4,1,1, 30, 14, 0, 0, B\n"
+                          "[fine]\n"));
+  EXPECT_EQ(r.decompiled->service_text.find("segnale,"), std::string::npos)
+      << r.decompiled->service_text;
+  const compiled_route files = decode_compiled_texts(r.first, "Viterbo_Attigliano_Orte", "7547");
+  ASSERT_EQ(files.celle[82].tipo, tipo_cella::fine_stazione);
+  ASSERT_EQ(files.celle[80].segno, 83);  // S4's third mark, as a signal's first would be
+  EXPECT_FALSE(segnale_sotto_stazione(files.celle, 82));
 }
 
 // Two signals whose approach marks meet two stations' marks, one recorded

@@ -183,18 +183,26 @@ void sistema_lati(std::vector<segnale_in_cella>& v, std::optional<segnale_in_cel
 // than that to the origin stops the reader while it writes them.
 constexpr std::int64_t prima_completa = passo_segni_segnale * n_segni_segnale;
 
+// Whether cell m's mark is a station's approach mark: 80 + n, n cells
+// before a station's end.
+bool di_una_stazione(const std::vector<cella>& celle, std::size_t m) {
+  const int n = celle[m].segno - segno_stazione;
+  if (n < 1 || n > n_segni_stazione) return false;
+  const std::size_t fine = m + static_cast<std::size_t>(n);
+  return fine < celle.size() && celle[fine].tipo == tipo_cella::fine_stazione;
+}
+
 // The approach marks of a signal at c that a station's end, recorded after
-// it, left showing: the station's own marks (80 + n, n cells before its
-// end) cover the nearer two when its type has them. A mark is
+// it, left showing: the station's own marks cover the nearer two when its
+// type has them, and other stations' marks are theirs. A mark is
 // (sum x 10 + r) in 8 bits, so only its parity is known to match r.
 std::vector<std::size_t> segni_sotto_stazione(const std::vector<cella>& celle, std::size_t c) {
   std::vector<std::size_t> out;
   for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
     const std::size_t m = *cella_segno(c, r);
-    const std::int64_t distanza = passo_segni_segnale * r;
-    const bool della_stazione =
-        distanza <= n_segni_stazione && celle[m].segno == segno_stazione + distanza;
-    if (celle[m].segno == 0 || della_stazione || (celle[m].segno - r) % 2 != 0) continue;
+    if (celle[m].segno == 0 || di_una_stazione(celle, m) || (celle[m].segno - r) % 2 != 0) {
+      continue;
+    }
     out.push_back(m);
   }
   return out;
