@@ -13,10 +13,15 @@
 
 namespace scenario {
 
+// One of the three profile values of a cell, which the fills write cell by
+// cell: the journal keeps only that byte and its source for them.
+enum class campo_profilo : std::uint8_t { pendenza, velocita, aderenza };
+
 // The writes of one record, to be undone.
 class giornale_modello {
  public:
   void cella(std::int64_t i, const cella& c, const origine_cella* o);
+  void profilo(std::int64_t i, campo_profilo f, const scenario::cella& c, const origine_cella* o);
   void voce(int j, const elemento& e, std::int32_t origine);
   // Puts back every noted cell and entry, newest first, and forgets them.
   void annulla(modello_percorso& m, sorgenti_modello* s);
@@ -28,12 +33,21 @@ class giornale_modello {
     scenario::cella valore;
     origine_cella origine;
   };
+  // 12 bytes instead of a whole cell's 56: a fill over a long line notes
+  // tens of thousands.
+  struct profilo_salvato {
+    std::int32_t indice;
+    campo_profilo campo;
+    std::uint8_t valore;
+    std::int32_t origine;
+  };
   struct voce_salvata {
     int indice;
     elemento valore;
     std::int32_t origine;
   };
   std::vector<cella_salvata> celle_;
+  std::vector<profilo_salvato> profili_;
   std::vector<voce_salvata> voci_;
 };
 
@@ -75,17 +89,17 @@ class scrittura {
   // the record being read: the fill of a stretch runs when the next one
   // begins.
   void pendenza(std::int64_t i, std::uint8_t v, std::int32_t origine) {
-    const std::size_t k = annota(i);
+    const std::size_t k = annota(i, campo_profilo::pendenza);
     m_.celle[k].pendenza = v;
     if (s_ != nullptr) s_->celle[k].pendenza = origine;
   }
   void velocita(std::int64_t i, std::uint8_t v, std::int32_t origine) {
-    const std::size_t k = annota(i);
+    const std::size_t k = annota(i, campo_profilo::velocita);
     m_.celle[k].velocita = v;
     if (s_ != nullptr) s_->celle[k].velocita = origine;
   }
   void aderenza(std::int64_t i, std::uint8_t v, std::int32_t origine) {
-    const std::size_t k = annota(i);
+    const std::size_t k = annota(i, campo_profilo::aderenza);
     m_.celle[k].aderenza = v;
     if (s_ != nullptr) s_->celle[k].aderenza = origine;
   }
@@ -101,6 +115,11 @@ class scrittura {
   std::size_t annota(std::int64_t i) {
     const std::size_t k = indice(i);
     if (g_ != nullptr) g_->cella(i, m_.celle[k], s_ != nullptr ? &s_->celle[k] : nullptr);
+    return k;
+  }
+  std::size_t annota(std::int64_t i, campo_profilo f) {
+    const std::size_t k = indice(i);
+    if (g_ != nullptr) g_->profilo(i, f, m_.celle[k], s_ != nullptr ? &s_->celle[k] : nullptr);
     return k;
   }
 
