@@ -243,6 +243,22 @@ void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& no
   }
 }
 
+// The places no analysis names, where the closest text stops the compile
+// step with an error: that stop is what keeps them from coming back.
+void nomina_dopo_l_arresto(const std::string& nome_linea, const std::string& numero_treno,
+                           decompiled_route& d) {
+  const auto senza = [](const difference& x) { return x.why.empty(); };
+  if (std::none_of(d.check.differences.begin(), d.check.differences.end(), senza)) return;
+  const compiled_texts t = compile_texts(d.line_text, d.service_text, nome_linea, numero_treno);
+  if (t.model.codice_errore == 0) return;
+  const std::string why = "the closest text found stops the compile step with code " +
+                          std::to_string(t.model.codice_errore) +
+                          ", and no text found reads on from there as the files show";
+  for (difference& x : d.check.differences) {
+    if (x.why.empty()) x.why = why;
+  }
+}
+
 }  // namespace
 
 decompiled_route decompile_route(const compiled_route& r, const std::string& nome_linea,
@@ -263,6 +279,7 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   d.check = verify(r, again, n);
   sposta_segnali_prima(r, nome_linea, numero_treno, n, d);
   segnali_sotto_stazioni_prima(r, nome_linea, numero_treno, n, sotto, d);
+  nomina_dopo_l_arresto(nome_linea, numero_treno, d);
   return d;
 }
 
