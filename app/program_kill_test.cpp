@@ -33,7 +33,7 @@
 #include "base/file_system.h"
 #include "base/program_folder.h"
 #include "base/sha256.h"
-#include "compiler/fixed_scenario_digests.h"
+#include "compiler/digest_scenario_fisso.h"
 #include "compiler/route_model/nomi_file.h"
 
 extern char** environ;

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "base/sha256.h"
-#include "compiler/fixed_scenario_digests.h"
+#include "compiler/digest_scenario_fisso.h"
 
 extern char** environ;
 

@@ -1,8 +1,8 @@
 #include "compiler/compila.h"
 
-#include "compiler/binary_writers.h"
-#include "compiler/placement_pass.h"
-#include "compiler/slot_riservati.h"
+#include "compiler/placement/posa_marcatori.h"
+#include "compiler/writers/file_binari.h"
+#include "compiler/writers/slot_riservati.h"
 
 namespace scenario {
 
@@ -52,8 +52,8 @@ risultato_compilazione compila(const testi_scenario& testi, const opzioni_compil
   }
   if (r.esito != esito_compilazione::completato || !o.file_binari) return r;
 
-  r.sim = bytes_sim(m);
-  r.celle_dat = bytes_celle_dat(m);
+  r.sim = byte_sim(m);
+  r.celle_dat = byte_celle_dat(m);
   return r;
 }
 

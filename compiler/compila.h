@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "compiler/guasti.h"
-#include "compiler/memorizza_dati.h"
+#include "compiler/readers/memorizza_dati.h"
 #include "compiler/route_model/route_model.h"
 #include "compiler/sorgenti.h"
 

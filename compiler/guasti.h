@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/field_reader.h"
-#include "compiler/route_model/formato.h"
-#include "compiler/run_failure.h"
+#include "compiler/format/formato.h"
+#include "compiler/readers/errore_esecuzione.h"
+#include "compiler/readers/lettore_campi.h"
+#include "compiler/readers/tipi_record.h"
 #include "compiler/sorgenti.h"
-#include "compiler/tipi_record.h"
 
 namespace scenario {
 

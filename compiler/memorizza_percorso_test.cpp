@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "base/memory_file_system.h"
-#include "compiler/reader_test_support.h"
+#include "compiler/readers/supporto_prove_lettori.h"
 #include "compiler/route_model/nomi_file.h"
-#include "compiler/slot_riservati.h"
+#include "compiler/writers/slot_riservati.h"
 
 namespace scenario {
 namespace {

@@ -9,7 +9,7 @@
 #include "base/coding.h"
 #include "base/memory_file_system.h"
 #include "base/sha256.h"
-#include "compiler/fixed_scenario_digests.h"
+#include "compiler/digest_scenario_fisso.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/nomi_file.h"
 #include "sources/writers.h"

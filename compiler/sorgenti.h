@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/field_reader.h"
-#include "compiler/route_model/formato.h"
-#include "compiler/tipi_record.h"
+#include "compiler/format/formato.h"
+#include "compiler/readers/lettore_campi.h"
+#include "compiler/readers/tipi_record.h"
 
 namespace scenario {
 

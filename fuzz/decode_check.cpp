@@ -12,11 +12,11 @@
 #include "compiler/route_model/nomi_file.h"
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_files/decode_error.h"
-#include "tools/route_tool/drawing_model.h"
 #include "tools/route_tool/dump_command.h"
 #include "tools/route_tool/hex_dump.h"
-#include "tools/route_tool/route_plot.h"
-#include "tools/route_tool/view_page.h"
+#include "tools/route_view/drawing_model.h"
+#include "tools/route_view/route_plot.h"
+#include "tools/route_view/view_page.h"
 
 namespace scenario {
 

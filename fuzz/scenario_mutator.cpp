@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/tipi_record.h"
+#include "compiler/readers/tipi_record.h"
 
 namespace scenario {
 

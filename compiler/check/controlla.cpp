@@ -9,8 +9,8 @@
 #include "compiler/check/avvisi.h"
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
-#include "compiler/placement_pass.h"
-#include "compiler/slot_riservati.h"
+#include "compiler/placement/posa_marcatori.h"
+#include "compiler/writers/slot_riservati.h"
 
 namespace scenario {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/tipi_record.h"
+#include "compiler/readers/tipi_record.h"
 
 namespace scenario {
 

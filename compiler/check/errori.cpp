@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "compiler/field_reader.h"
-#include "compiler/tipi_record.h"
+#include "compiler/readers/lettore_campi.h"
+#include "compiler/readers/tipi_record.h"
 
 namespace scenario {
 

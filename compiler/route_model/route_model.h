@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 #include "compiler/route_model/tracciato_piano.h"
 
 namespace scenario {

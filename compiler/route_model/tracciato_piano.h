@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "base/file_system.h"
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 
 namespace scenario {
 

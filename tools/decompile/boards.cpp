@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 #include "tools/decompile/item_entries.h"
 #include "tools/decompile/signals.h"
 

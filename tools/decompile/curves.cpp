@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 #include "compiler/route_model/tracciato_piano.h"
 #include "tools/decompile/profiles.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <set>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 #include "tools/decompile/boards.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/curves.h"

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "base/sha256.h"
-#include "compiler/fixed_scenario_digests.h"
+#include "compiler/digest_scenario_fisso.h"
 #include "sources/testi_fissi.h"
 #include "tools/decompile/round_trip.h"
 

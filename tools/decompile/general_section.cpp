@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "compiler/competition_codes.h"
-#include "compiler/progressive_ordina.h"
-#include "compiler/route_model/formato.h"
-#include "compiler/slot_riservati.h"
+#include "compiler/format/formato.h"
+#include "compiler/recorders/progressive_ordina.h"
+#include "compiler/writers/codici_gara.h"
+#include "compiler/writers/slot_riservati.h"
 
 namespace scenario::decompile {
 

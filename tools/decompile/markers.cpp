@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "compiler/placement_pass.h"
+#include "compiler/placement/posa_marcatori.h"
 
 namespace scenario::decompile {
 

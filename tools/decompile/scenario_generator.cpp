@@ -5,8 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "compiler/rounding.h"
-#include "compiler/route_model/formato.h"
+#include "compiler/format/arrotondamento.h"
+#include "compiler/format/formato.h"
 
 namespace scenario::decompile::testing {
 

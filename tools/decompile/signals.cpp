@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 
 namespace scenario::decompile {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "compiler/memo_segnale.h"
+#include "compiler/recorders/memo_segnale.h"
 #include "compiler/route_model/route_model.h"
 #include "tools/decompile/findings.h"
 

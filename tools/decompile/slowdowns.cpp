@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 
 namespace scenario::decompile {
 

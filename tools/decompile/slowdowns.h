@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "compiler/memo_rallentamento.h"
+#include "compiler/recorders/memo_rallentamento.h"
 #include "compiler/route_model/route_model.h"
 #include "tools/decompile/findings.h"
 

@@ -11,9 +11,9 @@
 #include <variant>
 #include <vector>
 
-#include "compiler/memo_indicatori_v_max.h"
-#include "compiler/memo_rallentamento.h"
-#include "compiler/memo_segnale.h"
+#include "compiler/recorders/memo_indicatori_v_max.h"
+#include "compiler/recorders/memo_rallentamento.h"
+#include "compiler/recorders/memo_segnale.h"
 
 namespace scenario::decompile {
 

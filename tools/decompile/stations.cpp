@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "compiler/rounding.h"
-#include "compiler/route_model/formato.h"
+#include "compiler/format/arrotondamento.h"
+#include "compiler/format/formato.h"
 #include "tools/decompile/item_entries.h"
 
 namespace scenario::decompile {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 
 namespace scenario::decompile {
 

@@ -4,7 +4,7 @@
 
 #include "base/cp1252.h"
 #include "compiler/check/contesto_check.h"
-#include "compiler/field_reader.h"
+#include "compiler/readers/lettore_campi.h"
 #include "compiler/route_model/misure.h"
 #include "tools/lsp/record_at.h"
 

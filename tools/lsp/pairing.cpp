@@ -4,8 +4,8 @@
 
 #include "base/cp1252.h"
 #include "base/path_utf8.h"
+#include "compiler/readers/tipi_record.h"
 #include "compiler/route_model/nomi_file.h"
-#include "compiler/tipi_record.h"
 #include "tools/lsp/file_uri.h"
 #include "tools/lsp/line_text.h"
 

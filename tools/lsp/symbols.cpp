@@ -1,7 +1,7 @@
 #include "tools/lsp/symbols.h"
 
 #include "base/cp1252.h"
-#include "compiler/field_reader.h"
+#include "compiler/readers/lettore_campi.h"
 #include "compiler/route_model/misure.h"
 #include "tools/lsp/line_text.h"
 

@@ -8,7 +8,7 @@ when a test fails, crashes or hangs, survives when every test passes, and
 does not count when it does not compile.
 
     tools/mutation/run_mutants.py [--count N] [--seed S]   # a seeded sample
-    tools/mutation/run_mutants.py --file compiler/line_reader.cpp
+    tools/mutation/run_mutants.py --file compiler/readers/lettore_linea.cpp
     tools/mutation/run_mutants.py --list                   # the mutants, not run
     tools/mutation/run_mutants.py --report                 # the stored results
 
@@ -46,7 +46,7 @@ NOT_PRODUCT = {
     "base/memory_file_system.cpp", "base/memory_file_system.h",
     "base/failing_disk_file_system.cpp", "base/failing_disk_file_system.h",
     "base/sha256.cpp", "base/sha256.h", "base/replace_file_win32.cpp",
-    "compiler/reader_test_support.h", "compiler/fixed_scenario_digests.h",
+    "compiler/readers/supporto_prove_lettori.h", "compiler/digest_scenario_fisso.h",
 }
 
 # The fast tests: every test executable that reaches compiler/ or base/,

@@ -2,10 +2,10 @@
 
 #include <ostream>
 
+#include "base/text_format.h"
 #include "compiler/check/controlla.h"
 #include "tools/route_tool/diagnostic_output.h"
 #include "tools/route_tool/input_files.h"
-#include "tools/route_tool/text_format.h"
 
 namespace scenario {
 

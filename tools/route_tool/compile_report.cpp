@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <ostream>
 
+#include "base/text_format.h"
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
-#include "tools/route_tool/route_contents.h"
-#include "tools/route_tool/text_format.h"
+#include "compiler/route_model/misure.h"
+#include "tools/route_files/route_contents.h"
 
 namespace scenario {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/check/error_messages.h"
+#include "compiler/check/messaggi_errore.h"
 #include "tools/route_tool/compile_command.h"
 
 namespace scenario {

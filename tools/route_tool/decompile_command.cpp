@@ -5,13 +5,14 @@
 
 #include "base/cp1252.h"
 #include "base/file_system.h"
+#include "base/text_format.h"
 #include "base/utf8.h"
-#include "compiler/placement_pass.h"
+#include "compiler/placement/posa_marcatori.h"
+#include "compiler/route_model/misure.h"
 #include "compiler/route_model/nomi_file.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/input_files.h"
-#include "tools/route_tool/text_format.h"
 
 namespace scenario {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/route_tool/drawing_model.h"
+#include "tools/route_view/drawing_model.h"
 
 namespace scenario {
 

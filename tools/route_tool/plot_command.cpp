@@ -6,8 +6,8 @@
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/km_range.h"
-#include "tools/route_tool/route_plot.h"
 #include "tools/route_tool/view_command.h"
+#include "tools/route_view/route_plot.h"
 
 namespace scenario {
 

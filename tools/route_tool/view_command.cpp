@@ -10,7 +10,7 @@
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/km_range.h"
-#include "tools/route_tool/view_page.h"
+#include "tools/route_view/view_page.h"
 
 namespace scenario {
 

@@ -1,21 +1,21 @@
 #include "tools/testing/compiled_route_builder.h"
 
-#include "compiler/binary_writers.h"
 #include "compiler/route_model/nomi_file.h"
+#include "compiler/writers/file_binari.h"
 
 namespace scenario::testing {
 
 // The files' bytes come from the compiler's own writers: the decoders must
 // read what the compiler writes.
 std::string encode_sim(const modello_percorso& m) {
-  return bytes_sim(m);
+  return byte_sim(m);
 }
 std::string encode_cells(const modello_percorso& m) {
-  return bytes_celle_dat(m);
+  return byte_celle_dat(m);
 }
 std::string encode_line(const modello_percorso& m) {
   modello_percorso copia = m;
-  return std::string(bytes_linea_dat(copia));
+  return std::string(byte_linea_dat(copia));
 }
 
 namespace {

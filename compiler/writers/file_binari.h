@@ -1,0 +1,54 @@
+// The three binary route files the simulator loads, each a plain dump of one
+// container of the route model.
+//
+// Common encoding
+// ---------------
+// Little-endian throughout: a byte is 1 byte unsigned, an integer 2 bytes
+// two's complement, a long 4 bytes two's complement, a double 8 bytes
+// IEEE 754 binary64. Records are written field by field in declaration
+// order, each field at its own width, with nothing between fields and
+// nothing between records. There is no header, no count and no checksum:
+// a file's size follows from the model.
+//
+// A text inside a record is a 2-byte length n followed by its n bytes in
+// Windows-1252 (an empty text is the length alone).
+//
+// A geometry value is a 2-byte tag followed by the value: tag 0 (empty) has
+// no value bytes, tag 2 (integer) has 2, tag 5 (double) has 8.
+//
+// Line data file (`nome_linea`_linea.dat; written only when `genera_linea`
+// is nonzero): the x values of the track points 0 .. lunghezza_tracciato,
+// then their y values, each as a tagged value. As the line reader fills the
+// geometry, each half holds two integers (points 0 and 1, 4 bytes each),
+// doubles for points 2 .. lunghezza_tracciato - 2 (10 bytes each) and two
+// empty values for the last two points (2 bytes each).
+//
+// Simulation file (`nome_linea`_`numero_treno`.sim): the 87 entries of the
+// item table, 0 to 86, each 34 + n bytes (n the length of its name):
+//   tipo 1, inizio 4, fine 4, posizione 4, dato_b1 1, name length 2,
+//   name n, dato_i1 .. dato_i5 2 each, dato_b2 1, dato_b3 1, prolunga 1,
+//   dato_b4 1, orario 4.
+//
+// Cell data file (`nome_linea`_`numero_treno`.dat): cells 0 .. n_celle,
+// 15 bytes each, so cell k starts at byte 15 k:
+//   tipo 1, dato1 2, dato2 2, dato3 2, dato4 2, dato5 1, segno 1,
+//   montagna 1, velocita 1, pendenza 1, aderenza 1.
+// Cell 1 carries the marker 5121 in dato1 (bytes 16-17) and the competition
+// code `codice_gara_og` in dato2 (bytes 18-19).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "compiler/route_model/route_model.h"
+
+namespace scenario {
+
+// The files' bytes, built from the model. byte_sim throws std::length_error
+// for a name longer than lunghezza_nome_massima. The line data file is the
+// geometry's own bytes, closed by this call.
+std::string_view byte_linea_dat(modello_percorso& m);
+std::string byte_sim(const modello_percorso& m);
+std::string byte_celle_dat(const modello_percorso& m);
+
+}  // namespace scenario

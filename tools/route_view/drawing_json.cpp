@@ -1,0 +1,151 @@
+#include "tools/route_view/drawing_json.h"
+
+#include <cmath>
+
+#include "compiler/route_model/misure.h"
+
+namespace scenario {
+
+namespace {
+
+using nlohmann::json;
+
+json optional_number(const std::optional<std::int64_t>& v) {
+  return v ? json(*v) : json(nullptr);
+}
+
+json runs(const std::vector<profile_run>& r) {
+  json a = json::array();
+  for (const profile_run& x : r) a.push_back({x.first, x.last, x.value, x.record});
+  return a;
+}
+
+// Whole centimetres, each the difference from the one before.
+json plan_level_json(const plan_level& l) {
+  json k = json::array(), x = json::array(), y = json::array();
+  std::int64_t pk = 0, px = 0, py = 0;
+  for (const plan_point& p : l.points) {
+    const auto cx = static_cast<std::int64_t>(std::llround(p.x * 100));
+    const auto cy = static_cast<std::int64_t>(std::llround(p.y * 100));
+    k.push_back(p.k - pk);
+    x.push_back(cx - px);
+    y.push_back(cy - py);
+    pk = p.k;
+    px = cx;
+    py = cy;
+  }
+  return {{"tolerance_m", l.tolerance_m}, {"k", k}, {"x_cm", x}, {"y_cm", y}};
+}
+
+json cell_json(const drawn_cell& c) {
+  const cella& r = c.raw;
+  return {{"cell", c.index},
+          {"object", c.object},
+          {"values", c.values},
+          {"raw", {r.tipo, r.dato1, r.dato2, r.dato3, r.dato4, r.dato5, r.segno}},
+          {"record", c.object_record},
+          {"mark_record", c.mark_record},
+          {"placed_by", c.placed_by}};
+}
+
+}  // namespace
+
+json drawing_json(const route_drawing& d, const view_range& v) {
+  json j;
+  j["route"] = d.route;
+  j["train"] = d.train;
+  j["line_length_m"] = d.line_length_m;
+  j["cells"] = d.cells;
+  j["metres_per_cell"] = metri_per_cella;
+  j["header"] = d.header;
+  j["view"] = {{"from_m", v.from_m}, {"to_m", v.to_m}};
+  json colours = json::object();
+  for (const drawing_colour& c : drawing_colours()) colours[std::string(c.name)] = c.rgb;
+  j["colours"] = colours;
+  json chainage = json::array();
+  for (const chainage_series& s : d.chainage) chainage.push_back({s.start_m, s.origin_m});
+  j["chainage"] = chainage;
+
+  json stations = json::array();
+  for (const drawn_station& s : d.stations) {
+    stations.push_back({{"slot", s.slot},
+                        {"name", s.name},
+                        {"axis_m", s.axis_m},
+                        {"start_m", s.start_m},
+                        {"end_m", s.end_m},
+                        {"time", s.time_s != 0 ? json(hh_mm_ss(s.time_s)) : json(nullptr)},
+                        {"record", s.record}});
+  }
+  j["stations"] = stations;
+  json signals = json::array();
+  for (const drawn_signal& s : d.signals) signals.push_back({s.at_m, s.cell, s.record, s.codes});
+  j["signals"] = signals;
+  json boards = json::array();
+  for (const drawn_speed_board& b : d.speed_boards) {
+    boards.push_back({{"at_m", b.at_m},
+                      {"cell", b.cell},
+                      {"left", {b.left[0], b.left[1], b.left[2]}},
+                      {"right", {b.right[0], b.right[1], b.right[2]}},
+                      {"stripes", {b.left_stripes, b.right_stripes}},
+                      {"label", b.label()},
+                      {"record", b.record}});
+  }
+  j["speed_boards"] = boards;
+  json texts = json::array();
+  for (const drawn_indication_board& b : d.indication_boards) {
+    texts.push_back({b.at_m, b.cell, b.slot, b.text, b.record});
+  }
+  j["indication_boards"] = texts;
+  json slowdowns = json::array();
+  for (const drawn_slowdown& s : d.slowdowns) {
+    slowdowns.push_back({s.start_m, s.end_m, s.start_cell, s.end_cell, s.speed, s.record});
+  }
+  j["slowdowns"] = slowdowns;
+  json tunnels = json::array();
+  for (const drawn_span& t : d.tunnels) tunnels.push_back({t.from_m, t.to_m, t.value, t.record});
+  j["tunnels"] = tunnels;
+  j["coded_zone"] = d.coded_zone ? json({d.coded_zone->from_m, d.coded_zone->to_m,
+                                         d.coded_zone->value, d.coded_zone->record})
+                                 : json(nullptr);
+  j["speed"] = runs(d.speed);
+  j["gradient"] = runs(d.gradient);
+  j["adhesion"] = runs(d.adhesion);
+  j["tunnel_type"] = runs(d.tunnel_type);
+  json curves = json::array();
+  for (const drawn_curve& c : d.curves) {
+    curves.push_back({c.from_m, c.to_m, c.radius_m, c.side, c.record});
+  }
+  j["curves"] = curves;
+  json plan = json::array();
+  for (const plan_level& l : d.plan) plan.push_back(plan_level_json(l));
+  j["plan"] = plan;
+  json cells = json::array();
+  for (const drawn_cell& c : d.occupied) cells.push_back(cell_json(c));
+  j["occupied"] = cells;
+
+  j["files"] = d.files;
+  json records = json::array();
+  for (const drawn_record& r : d.records) {
+    records.push_back({r.file, r.line, r.column, r.kind, r.text, optional_number(r.at_m)});
+  }
+  j["records"] = records;
+  json diagnostics = json::array();
+  for (const drawn_diagnostic& g : d.diagnostics) {
+    diagnostics.push_back({{"severity", g.severity},
+                           {"code", g.code ? json(*g.code) : json(nullptr)},
+                           {"id", g.id},
+                           {"message", g.message},
+                           {"file", g.file},
+                           {"line", g.line},
+                           {"column", g.column},
+                           {"at_m", optional_number(g.at_m)},
+                           {"source", g.source}});
+  }
+  j["diagnostics"] = diagnostics;
+  j["errors"] = d.errors;
+  j["warnings"] = d.warnings;
+  j["has_sources"] = !d.files.empty();
+  return j;
+}
+
+}  // namespace scenario
