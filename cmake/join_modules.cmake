@@ -80,6 +80,12 @@ foreach(path IN LISTS order)
   endif()
 endforeach()
 string(APPEND out "})();\n")
+# The script goes inside the page's <script> element, which these would end
+# or turn into a comment.
+if(out MATCHES "</[Ss][Cc][Rr][Ii][Pp][Tt]|<!--")
+  message(FATAL_ERROR "${ENTRY}: the joined script holds `${CMAKE_MATCH_0}`, which ends the page's "
+                      "script element early; write it as '<' + '/script' or '<' + '!--'")
+endif()
 file(WRITE "${OUTPUT}.tmp" "${out}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.tmp")

@@ -1,8 +1,9 @@
 // The build's join of the modules into the page's one script
 // (cmake/join_modules.cmake): the page's modules join in the order of their
-// imports and run as they do as modules; syntax the join does not take,
-// two modules exporting one name, a circle of imports and a missing module
-// stop it with the file named.
+// imports and run as they do as modules. Syntax the join does not take, two
+// modules exporting one name, a circle of imports, a missing module, and a
+// text that would end the page's script element early stop it, the file
+// named.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import child_process from 'node:child_process';
@@ -103,4 +104,10 @@ test('what the join does not take stops the build, naming the file', () => {
     /a\.js: the modules import each other in a circle/,
   );
   fails({ 'main.js': "import { a } from './gone.js';\n" }, /gone\.js: imported but not found/);
+  for (const text of ["const end = '</SCRIPT>';\n", '// <!-- a comment\n']) {
+    fails(
+      { 'main.js': text },
+      /main\.js: the joined script holds .* ends the page's script element/,
+    );
+  }
 });
