@@ -18,3 +18,13 @@ export function local_point(canvas, e) {
   const r = canvas.getBoundingClientRect();
   return [e.clientX - r.left, e.clientY - r.top];
 }
+
+// The path of a signal's mark: a diamond 10 px across about (x, y).
+export function diamond_path(g, x, y) {
+  g.beginPath();
+  g.moveTo(x, y - 5);
+  g.lineTo(x + 5, y);
+  g.lineTo(x, y + 5);
+  g.lineTo(x - 5, y);
+  g.closePath();
+}

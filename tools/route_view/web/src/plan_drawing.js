@@ -2,7 +2,7 @@
 // sides faint for context: tunnels, stations and slowdowns along the track,
 // then the objects and their labels, the diagnostics, the cursor, a scale
 // bar and a north arrow.
-import { fit } from './canvas.js';
+import { diamond_path, fit } from './canvas.js';
 import { fit_plan, plan_at, to_canvas } from './plan_geometry.js';
 import { cell_start_m, colour } from './route_model.js';
 import { lower_bound } from './sorted.js';
@@ -34,15 +34,6 @@ function track_stroke(g, pv, from, to, style, width, alpha, dash) {
   g.stroke();
   g.globalAlpha = 1;
   g.setLineDash([]);
-}
-
-function diamond(g, x, y) {
-  g.beginPath();
-  g.moveTo(x, y - 5);
-  g.lineTo(x + 5, y);
-  g.lineTo(x, y + 5);
-  g.lineTo(x - 5, y);
-  g.closePath();
 }
 
 function circle(g, x, y, r) {
@@ -134,7 +125,7 @@ function draw_objects(g, pv, model, state) {
       g.fillStyle = colour(model, 'signal');
       g.strokeStyle = '#fff';
       g.lineWidth = 1;
-      diamond(g, x, y);
+      diamond_path(g, x, y);
       g.fill();
       g.stroke();
     });

@@ -1,6 +1,7 @@
 // The profile's rows of things along the line: stations across the strips
 // with their names on top, then one row each of indication boards, speed
 // boards and signals. Layers of the profile panel (profile_drawing.js).
+import { diamond_path } from './canvas.js';
 import { colour } from './route_model.js';
 import { rows } from './profile_scale.js';
 import { items_in } from './sorted.js';
@@ -96,11 +97,7 @@ export function draw_object_rows(f) {
     colour(model, 'signal'),
     () => (f.scale.span < signal_words_span ? 'signal' : ''),
     (x, y) => {
-      g.beginPath();
-      g.moveTo(x, y - 5);
-      g.lineTo(x + 5, y);
-      g.lineTo(x, y + 5);
-      g.lineTo(x - 5, y);
+      diamond_path(g, x, y);
       g.fill();
     },
   );
