@@ -7,7 +7,7 @@
 #   export function a ... / export const a ... / export let a ... / export class a ...
 # Exported names are one namespace across the modules.
 # Run as: cmake -DENTRY=src/main.js -DOUTPUT=view.js -P join_modules.cmake
-cmake_minimum_required(VERSION 3.20)
+cmake_minimum_required(VERSION 3.25)
 
 set(import_re "import {[^}]*} from '[^']*'")
 set(export_re "\nexport (async function\\*?|function\\*?|const|let|class) +([A-Za-z_$][A-Za-z0-9_$]*)")
