@@ -25,8 +25,10 @@ if ((${#need[@]})); then
   "${as_root[@]}" apt-get update -qq
   "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
 fi
-# The viewer's browser test drives Chromium with puppeteer-core.
+# The viewer's browser test drives Chromium with puppeteer-core; its page's
+# modules are checked by eslint and prettier.
 (cd tools/route_view/browser_test && npm ci --no-audit --no-fund --loglevel=error)
+(cd tools/route_view/web && npm ci --no-audit --no-fund --loglevel=error)
 
 # Every test must build and run here: a missing GoogleTest, Xlib, Xvfb,
 # Chromium or clang-format fails the configure or the test instead of

@@ -74,7 +74,8 @@ json drawing_json(const route_drawing& d, const view_range& v) {
                         {"start_m", s.start_m},
                         {"end_m", s.end_m},
                         {"time", s.time_s != 0 ? json(hh_mm_ss(s.time_s)) : json(nullptr)},
-                        {"record", s.record}});
+                        {"record", s.record},
+                        {"cell", s.cell}});
   }
   j["stations"] = stations;
   json signals = json::array();
@@ -139,6 +140,7 @@ json drawing_json(const route_drawing& d, const view_range& v) {
                            {"line", g.line},
                            {"column", g.column},
                            {"at_m", optional_number(g.at_m)},
+                           {"cell", optional_number(g.cell)},
                            {"source", g.source}});
   }
   j["diagnostics"] = diagnostics;

@@ -209,7 +209,8 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
   for (const int k : trova_slot(r).stazioni) {
     const elemento& e = r.elementi[static_cast<std::size_t>(k)];
     d.stations.push_back({k, cp1252_to_utf8(e.nome), e.posizione, e.inizio, e.fine, e.orario,
-                          s != nullptr ? s->elementi[static_cast<std::size_t>(k)] : no_record});
+                          s != nullptr ? s->elementi[static_cast<std::size_t>(k)] : no_record,
+                          cella_profilo(e.posizione)});
   }
   const auto& celle = r.celle;
   for (std::size_t k = 0; k < celle.size(); ++k) {
@@ -313,6 +314,24 @@ int file_index(file_sorgente f) {
   return f == file_sorgente::servizio ? 1 : f == file_sorgente::linea ? 0 : -1;
 }
 
+// The cell of a record's position at_m, as the compiler placed it: the
+// object's cell R(p / 50 + 1) when the record put its object there, else the
+// profile cell R(p / 50) (where its value begins, or where p falls for a
+// record that filled no cell); none outside the model's cells.
+std::optional<std::int64_t> record_cell(const sorgenti_modello& s, std::size_t record,
+                                        std::int64_t at_m, std::size_t cells) {
+  const auto r = static_cast<std::int32_t>(record);
+  const auto in_model = [&](std::int64_t k) {
+    return k >= 0 && static_cast<std::size_t>(k) < cells &&
+           static_cast<std::size_t>(k) < s.celle.size();
+  };
+  const std::int64_t object = cella_oggetto(at_m);
+  if (in_model(object) && s.celle[static_cast<std::size_t>(object)].oggetto == r) return object;
+  const std::int64_t profile = cella_profilo(at_m);
+  if (profile >= 0 && static_cast<std::size_t>(profile) < cells) return profile;
+  return std::nullopt;
+}
+
 // The record's first value when it is a position in metres.
 std::optional<std::int64_t> position_of(const record_letto& r, std::string_view text) {
   const descrizione_record& k = descrizione(r.tipo);
@@ -394,10 +413,13 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
     record_at_line.emplace(std::make_pair(dr.file, dr.line), static_cast<std::int32_t>(i));
     d.records.push_back(std::move(dr));
   }
-  const auto at_of = [&](const luogo& l) -> std::optional<std::int64_t> {
+  // The record at a place that has a position along the line.
+  const auto placed_record = [&](const luogo& l) -> std::optional<std::size_t> {
     const auto it = record_at_line.find({file_index(l.file), l.riga});
     if (it == record_at_line.end()) return std::nullopt;
-    return d.records[static_cast<std::size_t>(it->second)].at_m;
+    const auto i = static_cast<std::size_t>(it->second);
+    if (!d.records[i].at_m) return std::nullopt;
+    return i;
   };
   for (const diagnostica& g : e.diagnostiche) {
     drawn_diagnostic x;
@@ -408,9 +430,13 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
     x.file = file_index(g.dove.file);
     x.line = g.dove.riga;
     x.column = g.dove.colonna;
-    x.at_m = at_of(g.dove);
+    std::optional<std::size_t> record = placed_record(g.dove);
     for (const nota& n : g.correlate) {
-      if (!x.at_m) x.at_m = at_of(n.dove);
+      if (!record) record = placed_record(n.dove);
+    }
+    if (record) {
+      x.at_m = d.records[*record].at_m;
+      x.cell = record_cell(s, *record, *x.at_m, d.cells);
     }
     if (g.dove.riga > 0) x.source = source_of(g.dove.file, g.dove.riga);
     d.diagnostics.push_back(std::move(x));

@@ -41,6 +41,7 @@ struct drawn_station {
   std::string name;  // UTF-8
   std::int32_t axis_m = 0, start_m = 0, end_m = 0, time_s = 0;
   std::int32_t record = no_record;
+  std::int64_t cell = 0;  // where its axis falls: the cell whose first metre is nearest
 };
 
 // A signal, a speed board or an indication board: an object at a metre
@@ -138,7 +139,10 @@ struct drawn_diagnostic {
   int file = -1;  // index into route_drawing::files, -1 for none
   std::int32_t line = 0, column = 0;
   std::optional<std::int64_t> at_m;  // where along the line, when a record tells
-  std::string source;                // the source line
+  // The cell of at_m as the compiler placed the record: its object's cell,
+  // else the profile cell (the cell whose first metre is nearest).
+  std::optional<std::int64_t> cell;
+  std::string source;  // the source line
 };
 
 struct route_drawing {

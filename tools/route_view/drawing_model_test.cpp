@@ -95,6 +95,7 @@ TEST(DrawingModel, ObjectsStandAtTheirMetresAndCellsWithTheirRecords) {
   ASSERT_EQ(d.stations.size(), 9u);
   EXPECT_EQ(d.stations.back().name, "ORTE");
   EXPECT_EQ(d.stations.back().axis_m, 52600);
+  EXPECT_EQ(d.stations.back().cell, 1052);
   EXPECT_EQ(record_of(d, d.stations.back().record).line, 26);
   EXPECT_EQ(d.stations[7].name, "2\u00b0 Bivio Orte Nord");  // read as Windows-1252
 
@@ -292,7 +293,44 @@ TEST(DrawingModel, DiagnosticsStandAtTheirRecordsPosition) {
   EXPECT_EQ(g.column, 14);
   EXPECT_EQ(g.at_m, 2055);
   EXPECT_EQ(g.source, "velocita,    2055,   100");
+  EXPECT_EQ(g.cell, 41);  // where the compiler changed the speed: R(41.1)
   EXPECT_EQ(d.warnings, 1);
+}
+
+// The page is given the cell a diagnostic's record filled, rounded as the
+// compiler rounds (a half to the even cell), and never works it out itself:
+// a speed at 2025 m starts in cell R(40.5) = 40, at 2075 m in R(41.5) = 42;
+// a slowdown at 22675 m stands in cell R(453.5 + 1) = 454.
+TEST(DrawingModel, DiagnosticsNameTheCellTheirRecordFilled) {
+  struct off_grid {
+    std::string written, moved;
+    std::int64_t cell;
+  };
+  for (const off_grid& c : {off_grid{"velocita,    2050,   100", "velocita,    2025,   100", 40},
+                            off_grid{"velocita,    2050,   100", "velocita,    2075,   100", 42},
+                            off_grid{"rallentamento,   22700", "rallentamento,   22675", 454}}) {
+    texts t = fixed_texts();
+    const auto at = t.service.find(c.written);
+    ASSERT_NE(at, std::string::npos) << c.written;
+    t.service.replace(at, c.written.size(), c.moved);
+    const route_drawing d = drawing_of_texts(t);
+    ASSERT_EQ(d.diagnostics.size(), 1u) << c.moved;
+    const drawn_diagnostic& g = d.diagnostics[0];
+    EXPECT_EQ(g.id, "off-grid");
+    ASSERT_EQ(g.cell, c.cell) << c.moved;
+    EXPECT_EQ(drawing_json(d, {})["diagnostics"][0]["cell"], c.cell);
+    // The record of the diagnostic's line put its speed or its object there.
+    const auto k = static_cast<std::size_t>(c.cell);
+    const auto from_line = [&](std::int32_t r) {
+      return r >= 0 && record_of(d, r).file == g.file && record_of(d, r).line == g.line;
+    };
+    bool filled = false;
+    for (const profile_run& r : d.speed) filled = filled || (r.first == k && from_line(r.record));
+    for (const drawn_cell& o : d.occupied) {
+      filled = filled || (o.index == k && from_line(o.object_record));
+    }
+    EXPECT_TRUE(filled) << c.moved;
+  }
 }
 
 TEST(DrawingModel, NoModelStillGivesThePageItsDiagnostics) {
