@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "compiler/route_model/nomi_file.h"
+#include "sources/documenti_fissi.h"
 #include "sources/text_writer.h"
 #include "sources/writers.h"
 
@@ -64,6 +65,10 @@ constexpr std::array<std::string_view, 46> testo = {
 };
 // clang-format on
 }  // namespace
+
+std::span<const std::string_view> righe_rallentamenti() {
+  return testo;
+}
 
 void dati_rallentamenti(file_system& fs, const program_folder& cartella,
                         std::string_view nome_linea, std::string_view numero_treno) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "compiler/route_model/nomi_file.h"
+#include "sources/documenti_fissi.h"
 #include "sources/text_writer.h"
 #include "sources/writers.h"
 
@@ -71,6 +72,10 @@ constexpr std::array<std::string_view, 54> testo = {
 };
 // clang-format on
 }  // namespace
+
+std::span<const std::string_view> righe_scheda() {
+  return testo;
+}
 
 void dati_scheda(file_system& fs, const program_folder& cartella, std::string_view nome_linea,
                  std::string_view numero_treno) {

@@ -17,4 +17,15 @@ fixed_scenario_texts fixed_texts() {
           mem.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno)))};
 }
 
+fixed_scenario_documents fixed_documents() {
+  const std::string linea = "Viterbo_Attigliano_Orte";
+  const std::string treno = "7547";
+  memory_file_system mem;
+  const program_folder cartella{"/w", '/'};
+  dati_scheda(mem, cartella, linea, treno);
+  dati_rallentamenti(mem, cartella, linea, treno);
+  return {mem.read_file(file_path(cartella, nome_file_scheda(linea, treno))),
+          mem.read_file(file_path(cartella, nome_file_rallentamenti(linea, treno)))};
+}
+
 }  // namespace scenario

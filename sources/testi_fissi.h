@@ -13,4 +13,10 @@ struct fixed_scenario_texts {
 // The route "Viterbo_Attigliano_Orte", train "7547".
 fixed_scenario_texts fixed_texts();
 
+// The driver's two documents as the program writes them.
+struct fixed_scenario_documents {
+  std::string sheet, form;
+};
+fixed_scenario_documents fixed_documents();
+
 }  // namespace scenario
