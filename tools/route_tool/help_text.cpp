@@ -17,6 +17,7 @@ Commands:
   plot        draw the track plan and the profile of a compiled route as SVG
   view        the route as one HTML page to zoom, inspect cell by cell and
               trace to the source lines
+  sheets      write the driver's timetable sheet and slowdown order form
   lsp         language server for editors: faults and fixes as you type
 
 Options:
@@ -190,6 +191,38 @@ Options:
 In the page: wheel to zoom, drag to pan, arrow keys step from cell to cell
 (shift: ten cells), click a cell to keep it in the inspector, Escape lets
 it go; the search box finds a station, a board text, a km or a progressive.
+)";
+}
+
+std::string_view help_sheets() {
+  return R"(Usage: route_tool sheets (--line FILE --service FILE | DIR) --out OUTDIR
+                         [--route NAME] [--train NUMBER] [--train-model FILE]
+
+Write the driver's two documents of a scenario into OUTDIR, in the layouts of
+the scenario builder's own (box drawing, column widths, Windows-1252, CR LF):
+NAME_NUMBER_scheda_treno.txt, the timetable sheet (one row per station and
+per change of the line's speed limit, with its kilometric progressive, the
+line speed and the times: "+" is half a minute, arrival = departure less the
+dwell of 30 s), and NAME_NUMBER_rallentamenti.txt, the slowdown order form
+(one row per slowdown: where, the kilometre post after which it begins, its
+speed and length). Rows beyond a page go on to a second page.
+
+Options:
+  --line FILE         the line description file
+  --service FILE      the service file; both are compiled in memory and must
+                      compile without a fault
+  DIR                 or a folder of compiled files, as dump takes them
+  --out OUTDIR        where the two documents go; created if missing
+  --route NAME        route name (default: from NAME_linea.txt or
+                      NAME_NUMBER-.txt, or the one route in DIR)
+  --train NUMBER      train number (default: from NAME_NUMBER-.txt, or DIR)
+  --train-model FILE  the train model of the running-time calculation, for the
+                      passing times and the dwell (read, not yet used)
+  -h, --help          show this help
+
+Exit status: 0 both documents written; 1 the data do not make them (a fault
+in the texts, or no station or kilometric series; said on stderr); 2 usage
+error, unreadable input or corrupt compiled file.
 )";
 }
 

@@ -12,6 +12,7 @@ std::string_view help_decompile();
 std::string_view help_dump();
 std::string_view help_plot();
 std::string_view help_view();
+std::string_view help_sheets();
 std::string_view help_lsp();
 
 }  // namespace scenario

@@ -12,6 +12,7 @@
 #include "tools/route_tool/dump_command.h"
 #include "tools/route_tool/help_text.h"
 #include "tools/route_tool/plot_command.h"
+#include "tools/route_tool/sheets_command.h"
 #include "tools/route_tool/view_command.h"
 
 namespace scenario {
@@ -184,6 +185,37 @@ int view(const std::vector<std::string>& args, std::ostream& out) {
   return run_view(o, out);
 }
 
+int sheets(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const parsed_command p = parse_command("sheets", args,
+                                         {{"--line", "", true},
+                                          {"--service", "", true},
+                                          {"--out", "", true},
+                                          route_option,
+                                          train_option,
+                                          {"--train-model", "", true}});
+  if (p.help) {
+    out << help_sheets();
+    return 0;
+  }
+  sheets_options o;
+  o.line_file = p.value("--line");
+  o.service_file = p.value("--service");
+  if (o.line_file.has_value() != o.service_file.has_value()) {
+    throw usage_error("'sheets' needs both --line and --service (see 'route_tool sheets --help')");
+  }
+  if (o.line_file && !p.arguments.empty()) {
+    throw usage_error(
+        "'sheets' takes --line and --service or a folder DIR, not both (see "
+        "'route_tool sheets --help')");
+  }
+  if (!o.line_file) o.dir = one_argument(p, "sheets", "a folder DIR, or --line and --service");
+  o.out_dir = required(p, "sheets", "--out");
+  o.route = p.value("--route");
+  o.train = p.value("--train");
+  o.train_model = p.value("--train-model");
+  return run_sheets(o, out, err);
+}
+
 int serve_editor(const std::vector<std::string>& args, std::ostream& out) {
   const parsed_command p = parse_command("lsp", args, {route_option, train_option});
   if (p.help) {
@@ -222,6 +254,7 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
     if (command == "dump") return dump(rest, out);
     if (command == "plot") return plot(rest, out);
     if (command == "view") return view(rest, out);
+    if (command == "sheets") return sheets(rest, out, err);
     if (command == "lsp") return serve_editor(rest, out);
     throw usage_error("unknown command '" + command + "' (see 'route_tool --help')");
   } catch (const usage_error& e) {

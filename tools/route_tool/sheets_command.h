@@ -1,0 +1,27 @@
+// `route_tool sheets`: the driver's two documents of a scenario, the
+// timetable sheet and the slowdown order form, written from its two texts
+// or from a folder of compiled files.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace scenario {
+
+struct sheets_options {
+  std::optional<std::string> line_file;  // with service_file: the text files
+  std::optional<std::string> service_file;
+  std::optional<std::string> dir;  // or a folder of compiled files
+  std::string out_dir;
+  std::optional<std::string> route;  // from the file names when not given
+  std::optional<std::string> train;
+  std::optional<std::string> train_model;  // for the running-time calculation
+};
+
+// Writes NAME_NUMBER_scheda_treno.txt and NAME_NUMBER_rallentamenti.txt
+// into out_dir; 0 when written, 1 when the data do not make the documents
+// (said on `err`). Throws usage_error and decode_error like the others.
+int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err);
+
+}  // namespace scenario
