@@ -146,7 +146,7 @@ class confronto {
               chi +
                   (r.velocita ? " gives " + std::to_string(*r.velocita) + " km/h"
                               : std::string(" gives no speed")) +
-                  ", the service file " + std::to_string(x.v) +
+                  " where the service file gives " + std::to_string(x.v) +
                   " km/h. Correct the form or the record");
     }
     if (r.lunghezza != x.l) {
@@ -154,7 +154,7 @@ class confronto {
               chi +
                   (r.lunghezza ? " gives " + std::to_string(*r.lunghezza) + " m"
                                : std::string(" gives no length")) +
-                  ", the service file " + std::to_string(x.l) +
+                  " where the service file gives " + std::to_string(x.l) +
                   " m. Correct the form or the record");
     }
   }
