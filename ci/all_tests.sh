@@ -64,7 +64,7 @@ unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 step "fuzzing"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for target in compile compile_structure check check_structure decompile_structure decode lsp; do
+for target in compile compile_structure check check_structure decompile_structure decode lsp documents; do
   bash fuzz/run_fuzzer.sh "$target" 30 -seed=7547
 done
 step "all passed"

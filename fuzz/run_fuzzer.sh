@@ -10,13 +10,15 @@
 #   decode: route_tool's readers, dumps, drawing and view page on three
 #     compiled files
 #   lsp: the language server on the bytes an editor sends
+#   documents: the driver's documents read and checked against the fixed
+#     scenario
 # VO_FUZZ_PRESET=fuzz-long builds without AddressSanitizer, for long runs.
 # VO_FUZZ_CORPUS=DIR keeps the new inputs in DIR from one run to the next.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=compile
 case "${1:-}" in
-  compile | compile_structure | check | check_structure | decompile | decompile_structure | decode | lsp)
+  compile | compile_structure | check | check_structure | decompile | decompile_structure | decode | lsp | documents)
     target="$1"
     shift
     ;;
@@ -27,6 +29,10 @@ if [[ "$target" == lsp ]]; then
   corpus=fuzz/lsp_corpus
   max_len=65536
   what="the language server"
+elif [[ "$target" == documents ]]; then
+  corpus=fuzz/documents_corpus
+  max_len=65536
+  what="the documents"
 elif [[ "$target" == decode ]]; then
   # A compiled route's line data file is at least 140 kB (7000 points of tail).
   corpus=fuzz/decode_corpus

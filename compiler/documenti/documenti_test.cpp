@@ -139,5 +139,16 @@ TEST(documenti, passing_times_given_are_shown_as_computed) {
   EXPECT_EQ(elenco(controlla_scheda(unisci(r), d)), "");
 }
 
+TEST(documenti, every_finding_id_is_documented) {
+  const std::string doc = disk_file_system().read_file(std::string(VO_DOCS_DIR) + "/route_tool.md");
+  std::vector<const char*> ids(id_rilievo::lettura.begin(), id_rilievo::lettura.end());
+  ids.insert(ids.end(), id_rilievo::scheda.begin(), id_rilievo::scheda.end());
+  ids.insert(ids.end(), id_rilievo::modulo.begin(), id_rilievo::modulo.end());
+  EXPECT_EQ(ids.size(), 20U);
+  for (const char* id : ids) {
+    EXPECT_NE(doc.find("| `" + std::string(id) + "` |"), std::string::npos) << id;
+  }
+}
+
 }  // namespace
 }  // namespace scenario

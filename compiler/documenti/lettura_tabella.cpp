@@ -127,6 +127,7 @@ class lettore_tabella {
     }
     if (utf8_segnalato_) return;
     for (std::size_t k = 0; k < riga.size(); ++k) {
+      if (static_cast<unsigned char>(riga[k]) < 0x80) continue;
       const std::size_t s = sequenza_utf8(riga.substr(k));
       if (s < 2) continue;
       utf8_segnalato_ = true;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,6 +64,16 @@ inline constexpr const char* velocita_rallentamento = "form-speed-differs";
 inline constexpr const char* lunghezza_rallentamento = "form-length-differs";
 inline constexpr const char* rallentamento_in_piu = "form-slowdown-not-in-service";
 inline constexpr const char* rallentamento_mancante = "form-slowdown-missing";
+
+// Every id, by kind.
+inline constexpr std::array lettura = {vuoto,     altro_formato, utf8,     tabulazione,
+                                       fine_riga, troncato,      non_riga, cella};
+inline constexpr std::array scheda = {stazione_mancante, fuori_ordine,    orario_diverso,
+                                      arrivo_diverso,    orario_mancante, orario_in_piu,
+                                      km_diverso};
+inline constexpr std::array modulo = {km_rallentamento, velocita_rallentamento,
+                                      lunghezza_rallentamento, rallentamento_in_piu,
+                                      rallentamento_mancante};
 }  // namespace id_rilievo
 
 using rilievi = std::vector<rilievo>;
