@@ -1,4 +1,5 @@
-// Small text forms shared by the tools: plurals and JSON values.
+// Small text forms shared by the tools: plurals, blanks around a text and
+// JSON values.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,18 @@ namespace scenario {
 
 // "1 signal", "16 signals".
 std::string plural(std::size_t n, std::string_view one, std::string_view many);
+
+// Space and tab: the blanks around fields and cells.
+inline bool blank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// `s` without the blanks around it.
+inline std::string_view without_blanks(std::string_view s) {
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
 
 // A JSON string literal, quotes included; bytes that are not UTF-8 become
 // U+FFFD.

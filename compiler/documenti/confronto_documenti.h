@@ -28,6 +28,16 @@ rilievi confronta_scheda(const scheda_letta& s, const dati_documenti& d,
 rilievi confronta_modulo(const modulo_letto& m, const dati_documenti& d,
                          const opzioni_confronto& o);
 
+// The reading findings and the disagreements, in the order of their places
+// in the document.
+template <class riga>
+rilievi con_lettura(const documento_letto<riga>& letto, const rilievi& disaccordi) {
+  rilievi r = letto.rilievi_lettura;
+  r.insert(r.end(), disaccordi.begin(), disaccordi.end());
+  in_ordine(r);
+  return r;
+}
+
 // Read and cross-checked: the reading findings and the disagreements, in
 // the order of their places in the document.
 rilievi controlla_scheda(std::string_view bytes, const dati_documenti& d,

@@ -189,11 +189,7 @@ rilievi confronta_modulo(const modulo_letto& m, const dati_documenti& d,
 rilievi controlla_rallentamenti(std::string_view bytes, const dati_documenti& d,
                                 const opzioni_confronto& o) {
   const modulo_letto m = leggi_modulo(bytes);
-  rilievi r = m.rilievi_lettura;
-  const rilievi c = confronta_modulo(m, d, o);
-  r.insert(r.end(), c.begin(), c.end());
-  in_ordine(r);
-  return r;
+  return con_lettura(m, confronta_modulo(m, d, o));
 }
 
 }  // namespace scenario

@@ -233,11 +233,7 @@ rilievi confronta_scheda(const scheda_letta& s, const dati_documenti& d,
 rilievi controlla_scheda(std::string_view bytes, const dati_documenti& d,
                          const opzioni_confronto& o) {
   const scheda_letta s = leggi_scheda(bytes);
-  rilievi r = s.rilievi_lettura;
-  const rilievi c = confronta_scheda(s, d, o);
-  r.insert(r.end(), c.begin(), c.end());
-  in_ordine(r);
-  return r;
+  return con_lettura(s, confronta_scheda(s, d, o));
 }
 
 }  // namespace scenario

@@ -45,6 +45,7 @@ inline constexpr std::size_t prescrizione_b = 42;
 inline constexpr std::size_t n_righe = 46;
 inline constexpr std::array<std::size_t, 6> larghezze = {3, 28, 12, 10, 9, 12};
 enum colonna : std::size_t { numero, stazioni, cippo, velocita, lunghezza, prescrizioni_cella };
+inline constexpr std::size_t rientro_stazioni = 3;  // blanks before the stations' names
 }  // namespace pagina_modulo
 
 // " |a|b|c|": the cells padded or cut to their widths, between bars.

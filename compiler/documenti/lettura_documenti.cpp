@@ -1,6 +1,7 @@
 #include "compiler/documenti/lettura_documenti.h"
 
 #include "base/cp1252.h"
+#include "base/text_format.h"
 #include "compiler/documenti/impaginazione.h"
 #include "compiler/documenti/nomi_stazioni.h"
 #include "compiler/documenti/orari.h"
@@ -41,12 +42,6 @@ const forma_tabella forma_modulo{documento::rallentamenti,
                                  intestazione_scheda,
                                  true};
 
-std::string_view senza_spazi(std::string_view t) {
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  return t;
-}
-
 // A whole number, then maybe one of the units (any case).
 std::optional<std::int32_t> leggi_intero(std::string_view t,
                                          std::initializer_list<std::string_view> unita = {}) {
@@ -54,7 +49,7 @@ std::optional<std::int32_t> leggi_intero(std::string_view t,
   std::int64_t v = 0;
   while (i < t.size() && cifra(t[i]) && i < 9) v = v * 10 + (t[i++] - '0');
   if (i == 0) return std::nullopt;
-  const std::string resto = cp1252_lower(senza_spazi(t.substr(i)));
+  const std::string resto = cp1252_lower(without_blanks(t.substr(i)));
   if (resto.empty()) return static_cast<std::int32_t>(v);
   for (const std::string_view u : unita) {
     if (resto == u) return static_cast<std::int32_t>(v);
@@ -128,11 +123,11 @@ std::optional<orari_riga> leggi_orari(std::string_view t) {
 }  // namespace
 
 std::optional<km_letto> leggi_km(std::string_view t) {
-  t = senza_spazi(t);
+  t = without_blanks(t);
   if (t.size() >= 2 && (t[0] == 'k' || t[0] == 'K') && (t[1] == 'm' || t[1] == 'M')) {
     t.remove_prefix(2);
     if (!t.empty() && t.front() == '.') t.remove_prefix(1);
-    t = senza_spazi(t);
+    t = without_blanks(t);
   }
   const bool meno = !t.empty() && t.front() == '-';
   if (meno) t.remove_prefix(1);
@@ -156,110 +151,112 @@ std::optional<km_letto> leggi_km(std::string_view t) {
   return r;
 }
 
-scheda_letta leggi_scheda(std::string_view bytes) {
-  tabella_letta t = leggi_tabella(bytes, forma_scheda);
-  scheda_letta s;
-  s.trovata = t.trovata;
-  s.intera = t.intera;
-  s.prima_riga = t.prima_riga;
-  s.ultima_riga = t.ultima_riga;
+namespace {
+
+// The rows of a table as rows of a document: a row holding only the rest
+// of the name above goes onto that name; `leggi` reads any other.
+template <class riga>
+documento_letto<riga> righe_di(tabella_letta t, std::size_t cella_nome, std::size_t larghezza,
+                               std::string riga::*nome,
+                               riga (*leggi)(const riga_letta&, rilievi&)) {
+  documento_letto<riga> d;
+  d.trovata = t.trovata;
+  d.intera = t.intera;
+  d.prima_riga = t.prima_riga;
+  d.ultima_riga = t.ultima_riga;
   rilievi celle;
   for (const riga_letta& r : t.righe) {
-    const std::string_view nome = r.celle[ps::localita].testo;
-    if (!nome.empty() && !s.righe.empty() && solo_questa(r, ps::localita) &&
-        seguito(s.righe.back().nome, nome, ps::larghezze[ps::localita])) {
-      s.righe.back().nome += ' ';
-      s.righe.back().nome += nome;
+    const std::string_view testo = r.celle[cella_nome].testo;
+    if (!testo.empty() && !d.righe.empty() && solo_questa(r, cella_nome) &&
+        seguito(d.righe.back().*nome, testo, larghezza)) {
+      (d.righe.back().*nome += ' ') += testo;
       continue;
     }
-    riga_scheda x;
-    x.riga = r.riga;
-    x.nome = std::string(nome);
-    x.dove_km = r.dove(ps::km);
-    x.dove_nome = r.dove(ps::localita);
-    x.dove_orario = r.dove(ps::orario);
-    if (const std::string_view v = r.celle[ps::vel_lim].testo; !v.empty()) {
-      x.velocita = leggi_intero(v);
-      if (!x.velocita) {
-        celle.push_back(cella_errata(documento::scheda, r.dove(ps::vel_lim), "speed", v,
-                                     "speed in km/h (write 100)"));
-      }
-    }
-    if (const std::string_view k = r.celle[ps::km].testo; !k.empty()) {
-      if (const auto km = leggi_km(k)) {
-        x.km = km->metri;
-      } else {
-        celle.push_back(
-            cella_errata(documento::scheda, x.dove_km, "kilometre", k, "kilometre (write 39.050)"));
-      }
-    }
-    if (const auto o = leggi_orari(r.celle[ps::orario].intera)) {
-      x.orari = *o;
-    } else {
-      celle.push_back(cella_errata(
-          documento::scheda, x.dove_orario, "time", r.celle[ps::orario].testo,
-          "time (write 14.00, with '+' for half a minute: 13.59+; arrival left, departure "
-          "right, '-' for none)"));
-    }
-    s.righe.push_back(std::move(x));
+    d.righe.push_back(leggi(r, celle));
   }
-  s.rilievi_lettura = std::move(t.rilievi_lettura);
-  s.rilievi_lettura.insert(s.rilievi_lettura.end(), celle.begin(), celle.end());
-  return s;
+  d.rilievi_lettura = std::move(t.rilievi_lettura);
+  d.rilievi_lettura.insert(d.rilievi_lettura.end(), celle.begin(), celle.end());
+  return d;
+}
+
+riga_scheda riga_della_scheda(const riga_letta& r, rilievi& celle) {
+  riga_scheda x;
+  x.riga = r.riga;
+  x.nome = std::string(r.celle[ps::localita].testo);
+  x.dove_km = r.dove(ps::km);
+  x.dove_nome = r.dove(ps::localita);
+  x.dove_orario = r.dove(ps::orario);
+  if (const std::string_view v = r.celle[ps::vel_lim].testo; !v.empty()) {
+    x.velocita = leggi_intero(v);
+    if (!x.velocita) {
+      celle.push_back(cella_errata(documento::scheda, r.dove(ps::vel_lim), "speed", v,
+                                   "speed in km/h (write 100)"));
+    }
+  }
+  if (const std::string_view k = r.celle[ps::km].testo; !k.empty()) {
+    if (const auto km = leggi_km(k)) {
+      x.km = km->metri;
+    } else {
+      celle.push_back(
+          cella_errata(documento::scheda, x.dove_km, "kilometre", k, "kilometre (write 39.050)"));
+    }
+  }
+  if (const auto o = leggi_orari(r.celle[ps::orario].intera)) {
+    x.orari = *o;
+  } else {
+    celle.push_back(cella_errata(
+        documento::scheda, x.dove_orario, "time", r.celle[ps::orario].testo,
+        "time (write 14.00, with '+' for half a minute: 13.59+; arrival left, departure "
+        "right, '-' for none)"));
+  }
+  return x;
+}
+
+riga_modulo riga_del_modulo(const riga_letta& r, rilievi& celle) {
+  riga_modulo x;
+  x.riga = r.riga;
+  x.stazioni = std::string(r.celle[pm::stazioni].testo);
+  x.dove = r.dove(pm::stazioni);
+  x.dove_km = r.dove(pm::cippo);
+  x.dove_velocita = r.dove(pm::velocita);
+  x.dove_lunghezza = r.dove(pm::lunghezza);
+  if (const std::string_view k = r.celle[pm::cippo].testo; !k.empty()) {
+    if (const auto km = leggi_km(k)) {
+      x.km = km->metri;
+      x.cippo = km->interi;
+    } else {
+      celle.push_back(cella_errata(documento::rallentamenti, x.dove_km, "kilometre post", k,
+                                   "kilometre post (write 17, or 16+350)"));
+    }
+  }
+  if (const std::string_view v = r.celle[pm::velocita].testo; !v.empty()) {
+    x.velocita = leggi_intero(v, {"km/h", "kmh"});
+    if (!x.velocita) {
+      celle.push_back(cella_errata(documento::rallentamenti, x.dove_velocita, "speed", v,
+                                   "speed in km/h (write 30)"));
+    }
+  }
+  if (const std::string_view l = r.celle[pm::lunghezza].testo; !l.empty()) {
+    x.lunghezza = leggi_intero(l, {"m", "metri"});
+    if (!x.lunghezza) {
+      celle.push_back(cella_errata(documento::rallentamenti, x.dove_lunghezza, "length", l,
+                                   "length in metres (write 300)"));
+    }
+  }
+  return x;
+}
+
+}  // namespace
+
+scheda_letta leggi_scheda(std::string_view bytes) {
+  return righe_di(leggi_tabella(bytes, forma_scheda), ps::localita, ps::larghezze[ps::localita],
+                  &riga_scheda::nome, riga_della_scheda);
 }
 
 modulo_letto leggi_modulo(std::string_view bytes) {
-  tabella_letta t = leggi_tabella(bytes, forma_modulo);
-  modulo_letto m;
-  m.trovata = t.trovata;
-  m.intera = t.intera;
-  m.prima_riga = t.prima_riga;
-  m.ultima_riga = t.ultima_riga;
-  rilievi celle;
-  const std::size_t larghezza = pm::larghezze[pm::stazioni];
-  for (const riga_letta& r : t.righe) {
-    const std::string_view stazioni = r.celle[pm::stazioni].testo;
-    if (!stazioni.empty() && !m.righe.empty() && solo_questa(r, pm::stazioni) &&
-        seguito(m.righe.back().stazioni, stazioni, larghezza - 3)) {
-      m.righe.back().stazioni += ' ';
-      m.righe.back().stazioni += stazioni;
-      continue;
-    }
-    riga_modulo x;
-    x.riga = r.riga;
-    x.stazioni = std::string(stazioni);
-    x.dove = r.dove(pm::stazioni);
-    x.dove_km = r.dove(pm::cippo);
-    x.dove_velocita = r.dove(pm::velocita);
-    x.dove_lunghezza = r.dove(pm::lunghezza);
-    if (const std::string_view k = r.celle[pm::cippo].testo; !k.empty()) {
-      if (const auto km = leggi_km(k)) {
-        x.km = km->metri;
-        x.cippo = km->interi;
-      } else {
-        celle.push_back(cella_errata(documento::rallentamenti, x.dove_km, "kilometre post", k,
-                                     "kilometre post (write 17, or 16+350)"));
-      }
-    }
-    if (const std::string_view v = r.celle[pm::velocita].testo; !v.empty()) {
-      x.velocita = leggi_intero(v, {"km/h", "kmh"});
-      if (!x.velocita) {
-        celle.push_back(cella_errata(documento::rallentamenti, x.dove_velocita, "speed", v,
-                                     "speed in km/h (write 30)"));
-      }
-    }
-    if (const std::string_view l = r.celle[pm::lunghezza].testo; !l.empty()) {
-      x.lunghezza = leggi_intero(l, {"m", "metri"});
-      if (!x.lunghezza) {
-        celle.push_back(cella_errata(documento::rallentamenti, x.dove_lunghezza, "length", l,
-                                     "length in metres (write 300)"));
-      }
-    }
-    m.righe.push_back(std::move(x));
-  }
-  m.rilievi_lettura = std::move(t.rilievi_lettura);
-  m.rilievi_lettura.insert(m.rilievi_lettura.end(), celle.begin(), celle.end());
-  return m;
+  return righe_di(leggi_tabella(bytes, forma_modulo), pm::stazioni,
+                  pm::larghezze[pm::stazioni] - pm::rientro_stazioni, &riga_modulo::stazioni,
+                  riga_del_modulo);
 }
 
 }  // namespace scenario

@@ -31,15 +31,6 @@ struct riga_scheda {
   posto dove_km, dove_nome, dove_orario;
 };
 
-struct scheda_letta {
-  std::vector<riga_scheda> righe;
-  rilievi rilievi_lettura;
-  bool trovata = false;
-  bool intera = false;
-  std::int32_t prima_riga = 0;  // where the rows begin
-  std::int32_t ultima_riga = 0;
-};
-
 struct riga_modulo {
   std::int32_t riga = 0;
   std::string stazioni;
@@ -52,14 +43,18 @@ struct riga_modulo {
   posto dove, dove_km, dove_velocita, dove_lunghezza;  // dove: the stations' cell
 };
 
-struct modulo_letto {
-  std::vector<riga_modulo> righe;
+// A document's rows as read, with the reading findings.
+template <class riga>
+struct documento_letto {
+  std::vector<riga> righe;
   rilievi rilievi_lettura;
-  bool trovata = false;
-  bool intera = false;
+  bool trovata = false;         // a table heading was found
+  bool intera = false;          // every table ends with its closing rule
   std::int32_t prima_riga = 0;  // where the rows begin
   std::int32_t ultima_riga = 0;
 };
+using scheda_letta = documento_letto<riga_scheda>;
+using modulo_letto = documento_letto<riga_modulo>;
 
 scheda_letta leggi_scheda(std::string_view bytes);
 modulo_letto leggi_modulo(std::string_view bytes);

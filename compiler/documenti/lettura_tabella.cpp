@@ -3,28 +3,19 @@
 #include <string>
 
 #include "base/cp1252.h"
+#include "base/text_format.h"
 #include "base/utf8.h"
 
 namespace scenario {
 
 namespace {
 
-bool spazio(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view senza_spazi(std::string_view t) {
-  while (!t.empty() && spazio(t.front())) t.remove_prefix(1);
-  while (!t.empty() && spazio(t.back())) t.remove_suffix(1);
-  return t;
-}
-
 bool solo(std::string_view t, char c) {
   bool visto = false;
   for (const char x : t) {
     if (x == c) {
       visto = true;
-    } else if (!spazio(x)) {
+    } else if (!blank(x)) {
       return false;
     }
   }
@@ -35,14 +26,10 @@ bool solo(std::string_view t, char c) {
 bool chiusura(const std::vector<std::string_view>& parti) {
   bool sottolineata = false;
   for (const std::string_view p : parti) {
-    if (!senza_spazi(p).empty() && !solo(p, '_')) return false;
+    if (!without_blanks(p).empty() && !solo(p, '_')) return false;
     sottolineata = sottolineata || solo(p, '_');
   }
   return sottolineata;
-}
-
-std::string quante(std::size_t n, const char* una, const char* molte) {
-  return std::to_string(n) + " " + (n == 1 ? una : molte);
 }
 
 class lettore_tabella {
@@ -50,7 +37,7 @@ class lettore_tabella {
   lettore_tabella(std::string_view bytes, const forma_tabella& forma) : b_(bytes), f_(forma) {}
 
   tabella_letta leggi() {
-    if (senza_spazi_righe(b_)) {
+    if (solo_blank(b_)) {
       segnala(id_rilievo::vuoto, {1, 1, 0},
               std::string("the ") + f_.nome + " is empty: nothing was compared");
       return std::move(t_);
@@ -83,7 +70,7 @@ class lettore_tabella {
       segnala(id_rilievo::troncato, {n, 1, 0},
               std::string("the ") + f_.nome + " ends inside its table (no closing rule " +
                   (stato_ == stato::intestazione ? "under the heading" : "after the rows") +
-                  "): it seems cut short. " + quante(t_.righe.size(), "row", "rows") +
+                  "): it seems cut short. " + plural(t_.righe.size(), "row", "rows") +
                   " read before it " + (t_.righe.size() == 1 ? "was" : "were") +
                   " compared; nothing after the last one was");
     }
@@ -104,9 +91,9 @@ class lettore_tabella {
  private:
   enum class stato { cerca, intestazione, righe };
 
-  static bool senza_spazi_righe(std::string_view b) {
+  static bool solo_blank(std::string_view b) {
     for (const char c : b) {
-      if (!spazio(c) && c != '\r' && c != '\n') return false;
+      if (!blank(c) && c != '\r' && c != '\n') return false;
     }
     return true;
   }
@@ -164,7 +151,7 @@ class lettore_tabella {
   }
 
   void riga_tabella(std::string_view riga, std::int32_t n) {
-    const std::string_view piena = senza_spazi(riga);
+    const std::string_view piena = without_blanks(riga);
     if (f_.asterischi && solo(piena, '*')) return;
     if (piena.empty() || piena.front() != '|') {
       segnala(id_rilievo::non_riga, {n, 1, static_cast<std::int32_t>(riga.size())},
@@ -186,11 +173,11 @@ class lettore_tabella {
       stato_ = stato::cerca;
       return;
     }
-    if (parti.size() != f_.n_celle || !senza_spazi(riga.substr(a + 1)).empty()) {
+    if (parti.size() != f_.n_celle || !without_blanks(riga.substr(a + 1)).empty()) {
       segnala(id_rilievo::non_riga,
               {n, static_cast<std::int32_t>(da) + 1, static_cast<std::int32_t>(piena.size())},
               "this line is no row of the " + std::string(f_.nome) + "'s table: it has " +
-                  quante(parti.size(), "cell", "cells") + " between bars" +
+                  plural(parti.size(), "cell", "cells") + " between bars" +
                   (parti.size() == f_.n_celle ? " and text after the last bar" : "") +
                   ", a row has " + std::to_string(f_.n_celle) + ". It was not read");
       return;
@@ -201,7 +188,7 @@ class lettore_tabella {
     for (std::size_t k = 0; k < parti.size(); ++k) {
       cella_letta c;
       c.intera = parti[k];
-      c.testo = senza_spazi(parti[k]);
+      c.testo = without_blanks(parti[k]);
       const std::size_t dentro =
           c.testo.empty() ? 0 : static_cast<std::size_t>(c.testo.data() - parti[k].data());
       c.colonna = static_cast<std::int32_t>(inizi[k] + dentro) + 1;

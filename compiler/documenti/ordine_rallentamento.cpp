@@ -16,9 +16,6 @@ namespace pm = pagina_modulo;
 // Rows on a page before the end mark's three lines.
 constexpr std::size_t righe_per_pagina = pm::righe - pm::n_asterischi;
 
-// The station cell is indented like the program's.
-constexpr std::size_t rientro_stazioni = 3;
-
 void aggiungi(std::string& out, std::string_view riga) {
   out += riga;
   out += "\r\n";
@@ -56,12 +53,12 @@ std::string ordine_rallentamento(const dati_documenti& d) {
   std::vector<std::vector<riga>> pagine(1);
   for (std::size_t n = 0; n < d.rallentamenti.size(); ++n) {
     const rallentamento_documento& r = d.rallentamenti[n];
-    const std::vector<std::string> stazioni =
-        a_capo(stazioni_del_rallentamento(d, r), pm::larghezze[pm::stazioni] - rientro_stazioni);
+    const std::vector<std::string> stazioni = a_capo(
+        stazioni_del_rallentamento(d, r), pm::larghezze[pm::stazioni] - pm::rientro_stazioni);
     if (pagine.back().size() + stazioni.size() > righe_per_pagina && !pagine.back().empty()) {
       pagine.emplace_back();
     }
-    const std::string rientro(rientro_stazioni, ' ');
+    const std::string rientro(pm::rientro_stazioni, ' ');
     riga prima;
     prima[pm::numero] = n + 1 < 10 ? " " + std::to_string(n + 1) : std::to_string(n + 1);
     prima[pm::stazioni] = rientro + stazioni.front();

@@ -43,6 +43,26 @@ std::string required(const parsed_command& p, const std::string& command,
                     " --help')");
 }
 
+// The route a command works on: --line and --service together, or a folder
+// DIR of compiled files.
+struct route_input {
+  std::optional<std::string> line_file, service_file, dir;
+};
+
+route_input route_input_of(const parsed_command& p, const std::string& command) {
+  const std::string see = " (see 'route_tool " + command + " --help')";
+  route_input in{p.value("--line"), p.value("--service"), std::nullopt};
+  if (in.line_file.has_value() != in.service_file.has_value()) {
+    throw usage_error("'" + command + "' needs both --line and --service" + see);
+  }
+  if (in.line_file && !p.arguments.empty()) {
+    throw usage_error("'" + command + "' takes --line and --service or a folder DIR, not both" +
+                      see);
+  }
+  if (!in.line_file) in.dir = one_argument(p, command, "a folder DIR, or --line and --service");
+  return in;
+}
+
 int compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const parsed_command p = parse_command("compile", args,
                                          {{"--line", "", true},
@@ -166,17 +186,10 @@ int view(const std::vector<std::string>& args, std::ostream& out) {
     return 0;
   }
   view_options o;
-  o.line_file = p.value("--line");
-  o.service_file = p.value("--service");
-  if (o.line_file.has_value() != o.service_file.has_value()) {
-    throw usage_error("'view' needs both --line and --service (see 'route_tool view --help')");
-  }
-  if (o.line_file && !p.arguments.empty()) {
-    throw usage_error(
-        "'view' takes --line and --service or a folder DIR, not both (see "
-        "'route_tool view --help')");
-  }
-  if (!o.line_file) o.dir = one_argument(p, "view", "a folder DIR, or --line and --service");
+  const route_input in = route_input_of(p, "view");
+  o.line_file = in.line_file;
+  o.service_file = in.service_file;
+  o.dir = in.dir;
   o.output = required(p, "view", "--output");
   o.route = p.value("--route");
   o.train = p.value("--train");
@@ -198,17 +211,10 @@ int sheets(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
   }
   sheets_options o;
-  o.line_file = p.value("--line");
-  o.service_file = p.value("--service");
-  if (o.line_file.has_value() != o.service_file.has_value()) {
-    throw usage_error("'sheets' needs both --line and --service (see 'route_tool sheets --help')");
-  }
-  if (o.line_file && !p.arguments.empty()) {
-    throw usage_error(
-        "'sheets' takes --line and --service or a folder DIR, not both (see "
-        "'route_tool sheets --help')");
-  }
-  if (!o.line_file) o.dir = one_argument(p, "sheets", "a folder DIR, or --line and --service");
+  const route_input in = route_input_of(p, "sheets");
+  o.line_file = in.line_file;
+  o.service_file = in.service_file;
+  o.dir = in.dir;
   o.out_dir = required(p, "sheets", "--out");
   o.route = p.value("--route");
   o.train = p.value("--train");
