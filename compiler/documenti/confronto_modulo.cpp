@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "compiler/documenti/allineamento.h"
+#include "compiler/documenti/confronto_comune.h"
 #include "compiler/documenti/confronto_documenti.h"
 #include "compiler/documenti/nomi_stazioni.h"
 #include "compiler/documenti/ordine_rallentamento.h"
@@ -28,11 +29,9 @@ class confronto {
     const auto riga_di = allinea(d_.rallentamenti.size(), m_.righe.size(),
                                  [&](std::size_t k, std::size_t j) { return punti(k, j); });
     std::vector<bool> usata(m_.righe.size(), false);
-    std::optional<std::size_t> ultimo;
     for (std::size_t k = 0; k < riga_di.size(); ++k) {
       if (!riga_di[k]) continue;
       usata[*riga_di[k]] = true;
-      ultimo = k;
       confronta_riga(k, m_.righe[*riga_di[k]]);
     }
     for (std::size_t j = 0; j < m_.righe.size(); ++j) {
@@ -46,7 +45,7 @@ class confronto {
     }
     for (std::size_t k = 0; k < riga_di.size(); ++k) {
       if (riga_di[k]) continue;
-      if (!m_.intera && (!ultimo || k > *ultimo)) continue;
+      if (!mancante_da_segnalare(m_.intera, riga_di, k)) continue;
       manca(k, riga_di);
     }
     return std::move(out_);
@@ -159,14 +158,8 @@ class confronto {
     }
   }
 
-  void manca(std::size_t k, const std::vector<std::optional<std::size_t>>& riga_di) {
-    posto dove{m_.righe.empty() ? m_.prima_riga : m_.righe.back().riga + 1, 1, 0};
-    for (std::size_t n = k + 1; n < riga_di.size(); ++n) {
-      if (riga_di[n]) {
-        dove = m_.righe[*riga_di[n]].dove;
-        break;
-      }
-    }
+  void manca(std::size_t k, const righe_abbinate& riga_di) {
+    const posto dove = dove_mancante(m_, riga_di, k, &riga_modulo::dove);
     segnala(id_rilievo::rallentamento_mancante, dove, k, d_.rallentamenti[k].chiave,
             descrivi(k) + " is missing from the form. Add its row");
   }

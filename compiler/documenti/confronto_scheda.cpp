@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "compiler/documenti/allineamento.h"
+#include "compiler/documenti/confronto_comune.h"
 #include "compiler/documenti/confronto_documenti.h"
 #include "compiler/documenti/nomi_stazioni.h"
 #include "compiler/documenti/orari.h"
@@ -45,17 +46,14 @@ class confronto {
           return std::max<std::int64_t>(p, 1);
         });
     std::vector<bool> usata(s_.righe.size(), false);
-    std::optional<std::size_t> ultima;
     for (std::size_t i = 0; i < riga_di.size(); ++i) {
       if (!riga_di[i]) continue;
       usata[*riga_di[i]] = true;
-      ultima = i;
       confronta_riga(i, s_.righe[*riga_di[i]]);
     }
     for (std::size_t i = 0; i < riga_di.size(); ++i) {
       if (riga_di[i]) continue;
-      // A document cut short is compared only as far as it goes.
-      if (!s_.intera && (!ultima || i > *ultima)) continue;
+      if (!mancante_da_segnalare(s_.intera, riga_di, i)) continue;
       manca(i, riga_di, usata, nomi_d, nomi_s);
     }
     return std::move(out_);
@@ -157,8 +155,8 @@ class confronto {
     }
   }
 
-  void manca(std::size_t i, const std::vector<std::optional<std::size_t>>& riga_di,
-             std::vector<bool>& usata, const std::vector<std::vector<std::string>>& nomi_d,
+  void manca(std::size_t i, const righe_abbinate& riga_di, std::vector<bool>& usata,
+             const std::vector<std::vector<std::string>>& nomi_d,
              const std::vector<std::vector<std::string>>& nomi_s) {
     const stazione_documento& x = d_.stazioni[i];
     // The same name on a row left over: the station stands out of order.
@@ -180,14 +178,7 @@ class confronto {
                   descrivi(d_, x) + ", which comes " + dove_va + ". Move the row");
       return;
     }
-    // At the row it goes before, else under the last row.
-    posto dove{s_.righe.empty() ? s_.prima_riga : s_.righe.back().riga + 1, 1, 0};
-    for (std::size_t k = i + 1; k < riga_di.size(); ++k) {
-      if (riga_di[k]) {
-        dove = s_.righe[*riga_di[k]].dove_nome;
-        break;
-      }
-    }
+    const posto dove = dove_mancante(s_, riga_di, i, &riga_scheda::dove_nome);
     segnala(id_rilievo::stazione_mancante, dove, x, x.chiave,
             "the service file's station " + descrivi(d_, x) +
                 " is missing from the sheet: it "
@@ -196,8 +187,7 @@ class confronto {
   }
 
   // "after the row 'A' and before the row 'B'", from the matched neighbours.
-  std::string dove_andrebbe(std::size_t i,
-                            const std::vector<std::optional<std::size_t>>& riga_di) const {
+  std::string dove_andrebbe(std::size_t i, const righe_abbinate& riga_di) const {
     std::string prima, dopo;
     for (std::size_t k = i; k-- > 0;) {
       if (riga_di[k]) {

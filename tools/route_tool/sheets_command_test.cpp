@@ -12,13 +12,9 @@
 namespace scenario {
 namespace {
 
+using testing::expect_usage_error;
 using testing::run;
 using testing::run_result;
-
-void expect_usage_error(const run_result& r, const std::string& part) {
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
-}
 
 TEST(RouteToolSheets, UsageErrors) {
   EXPECT_EQ(run({"sheets", "--help"}).out.rfind("Usage: route_tool sheets", 0), 0u);
