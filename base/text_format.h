@@ -1,9 +1,8 @@
-// Small text forms shared by the tools: plurals, blanks around a text and
-// JSON values.
+// Small text forms shared by the tools: plurals and blanks around a text
+// (the JSON the tools write is built with nlohmann-json).
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,12 +22,5 @@ inline std::string_view without_blanks(std::string_view s) {
   while (!s.empty() && blank(s.back())) s.remove_suffix(1);
   return s;
 }
-
-// A JSON string literal, quotes included; bytes that are not UTF-8 become
-// U+FFFD.
-std::string json_string(std::string_view utf8);
-
-// A JSON number with `decimals` decimals; null when not finite.
-std::string json_number(double v, int decimals);
 
 }  // namespace scenario

@@ -6,6 +6,7 @@
 #include "compiler/check/controlla.h"
 #include "tools/route_tool/diagnostic_output.h"
 #include "tools/route_tool/input_files.h"
+#include "tools/route_tool/json_line.h"
 
 namespace scenario {
 
@@ -23,7 +24,7 @@ int run_check(const check_options& o, std::ostream& out) {
   const esito_controllo e = controlla(in);
 
   if (o.json) {
-    out << check_json(e, in).dump() << '\n';
+    out << json_line(check_json(e, in)) << '\n';
   } else {
     write_diagnostics_text(e.diagnostiche, in, out);
     if (e.errori == 0 && e.avvisi == 0) {

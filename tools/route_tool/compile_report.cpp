@@ -1,6 +1,7 @@
 #include "tools/route_tool/compile_report.h"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "base/text_format.h"
@@ -8,6 +9,7 @@
 #include "compiler/check/errori.h"
 #include "compiler/route_model/misure.h"
 #include "tools/route_files/route_contents.h"
+#include "tools/route_tool/json_line.h"
 
 namespace scenario {
 
@@ -167,37 +169,30 @@ void write_compile_report_text(const compile_report& r, std::ostream& out, std::
 }
 
 std::string compile_report_json(const compile_report& r) {
-  const auto opt_string = [](const std::optional<std::string>& s) {
-    return s ? json_string(*s) : std::string("null");
-  };
-  std::string j = "{";
-  j += "\"codice_errore\": " + std::to_string(r.codice_errore);
-  j += ", \"posizione_errore\": " + std::to_string(r.posizione_errore);
-  j += ", \"position\": " + json_string(metri_e_km(r.posizione_errore));
-  j += ", \"fatal\": " + opt_string(r.fatal);
-  j += ", \"message\": " + json_string(r.message);
-  j += ", \"file\": " + opt_string(r.file);
-  j += ", \"line\": " + (r.line ? std::to_string(*r.line) : std::string("null"));
-  j += ", \"column\": " + (r.column ? std::to_string(*r.column) : std::string("null"));
-  j += ", \"exit_status\": " + std::to_string(r.exit_status);
-  j += ", \"route\": " + json_string(r.route);
-  j += ", \"train\": " + json_string(r.train);
-  j += ", \"model_built\": " + std::string(r.model_built ? "true" : "false");
-  j += ", \"written\": [";
-  for (std::size_t i = 0; i < r.written.size(); ++i) {
-    j += (i ? ", " : "") + json_string(r.written[i]);
-  }
-  j += "]";
+  using json = nlohmann::ordered_json;
+  const auto or_null = [](const auto& v) { return v ? json(*v) : json(nullptr); };
   const compile_summary& s = r.summary;
-  j += ", \"summary\": {\"line_length_m\": " + std::to_string(s.line_length);
-  j += ", \"cells\": " + std::to_string(s.cells);
-  j += ", \"stations\": " + std::to_string(s.stations);
-  j += ", \"signals\": " + std::to_string(s.signals);
-  j += ", \"slowdowns\": " + std::to_string(s.slowdowns);
-  j += ", \"speed_boards\": " + std::to_string(s.speed_boards);
-  j += ", \"indication_boards\": " + std::to_string(s.indication_boards) + "}";
-  j += "}";
-  return j;
+  return json_line(json{{"codice_errore", r.codice_errore},
+                        {"posizione_errore", r.posizione_errore},
+                        {"position", metri_e_km(r.posizione_errore)},
+                        {"fatal", or_null(r.fatal)},
+                        {"message", r.message},
+                        {"file", or_null(r.file)},
+                        {"line", or_null(r.line)},
+                        {"column", or_null(r.column)},
+                        {"exit_status", r.exit_status},
+                        {"route", r.route},
+                        {"train", r.train},
+                        {"model_built", r.model_built},
+                        {"written", r.written},
+                        {"summary",
+                         {{"line_length_m", s.line_length},
+                          {"cells", s.cells},
+                          {"stations", s.stations},
+                          {"signals", s.signals},
+                          {"slowdowns", s.slowdowns},
+                          {"speed_boards", s.speed_boards},
+                          {"indication_boards", s.indication_boards}}}});
 }
 
 }  // namespace scenario

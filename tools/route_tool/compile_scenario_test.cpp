@@ -92,11 +92,11 @@ TEST(CompileScenario, SameThreeFilesAsTheProgramAndInputsLeftInPlace) {
   const tool_run r = compile_texts(tmp, t, true);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.err.empty());
-  EXPECT_NE(r.out.find("\"codice_errore\": 0, \"posizione_errore\": 0"), std::string::npos);
-  EXPECT_NE(r.out.find("\"fatal\": null"), std::string::npos);
-  EXPECT_NE(r.out.find("\"summary\": {\"line_length_m\": 60000, \"cells\": 1341, \"stations\": 9, "
-                       "\"signals\": 16, \"slowdowns\": 1, \"speed_boards\": 14, "
-                       "\"indication_boards\": 39}"),
+  EXPECT_NE(r.out.find("\"codice_errore\":0,\"posizione_errore\":0"), std::string::npos);
+  EXPECT_NE(r.out.find("\"fatal\":null"), std::string::npos);
+  EXPECT_NE(r.out.find("\"summary\":{\"line_length_m\":60000,\"cells\":1341,\"stations\":9,"
+                       "\"signals\":16,\"slowdowns\":1,\"speed_boards\":14,"
+                       "\"indication_boards\":39}"),
             std::string::npos)
       << r.out;
 
@@ -167,10 +167,9 @@ TEST(CompileScenario, SlowdownOnATakenStartCellIsCode18OnItsLine) {
   t.service = replace_line(t.service, 28, "segnale,   22700,   2, 4, 1,  0, 0,    0,  0,0,0, 0");
   const tool_run r = compile_texts(tmp, t, true);
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("\"codice_errore\": 18, \"posizione_errore\": 22700"), std::string::npos)
+  EXPECT_NE(r.out.find("\"codice_errore\":18,\"posizione_errore\":22700"), std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("\"file\": \"" + (tmp / "service.txt") + "\", \"line\": 29"),
-            std::string::npos)
+  EXPECT_NE(r.out.find("\"file\":\"" + (tmp / "service.txt") + "\",\"line\":29"), std::string::npos)
       << r.out;
   // The taken cell is named with what holds it and where that was written.
   EXPECT_NE(r.out.find("this slowdown starts in cell 455 (22700 m), which already holds the "
@@ -210,10 +209,10 @@ TEST(CompileScenario, BoardAtZeroStopsWith1250AndWritesNothing) {
   t.line = replace_line(t.line, 124, "cartello_indicatore,  0,   (Cippo Km.)( 37+000  )");
   const tool_run r = compile_texts(tmp, t, true);
   EXPECT_EQ(r.status, 3);
-  EXPECT_NE(r.out.find("\"fatal\": \"1250\""), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("\"codice_errore\": 0"), std::string::npos);
+  EXPECT_NE(r.out.find("\"fatal\":\"1250\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"codice_errore\":0"), std::string::npos);
   EXPECT_NE(r.out.find("Cell 1 holds: indication board"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("\"written\": []"), std::string::npos);
+  EXPECT_NE(r.out.find("\"written\":[]"), std::string::npos);
   EXPECT_EQ(files_in(r.dir), 0u);
 }
 

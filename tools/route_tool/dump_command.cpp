@@ -1,15 +1,17 @@
 #include "tools/route_tool/dump_command.h"
 
+#include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "base/cp1252.h"
 #include "base/file_system.h"
-#include "base/text_format.h"
 #include "compiler/route_model/misure.h"
 #include "tools/route_files/route_contents.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/hex_dump.h"
+#include "tools/route_tool/json_line.h"
 
 namespace scenario {
 
@@ -74,6 +76,12 @@ std::int64_t board_cell(const compiled_route& r, int slot) {
 
 std::string nome_utf8(const elemento& e) {
   return cp1252_to_utf8(e.nome);
+}
+
+// To 6 decimals (a micrometre, a millionth of a degree): what lies below is
+// the noise of summing thousands of steps. Not finite stays so (null).
+double six_decimals(double v) {
+  return std::isfinite(v) ? std::round(v * 1e6) / 1e6 : v;
 }
 
 }  // namespace
@@ -168,90 +176,92 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
 }
 
 void write_dump_json(const compiled_route& r, std::ostream& out) {
-  const auto num = [](auto v) { return std::to_string(v); };
+  using json = nlohmann::ordered_json;
   const auto series = [&](int k) {
     const elemento& e = voce_di(r, k);
-    return "{\"entry\": " + num(k) + ", \"start_m\": " + num(e.inizio) +
-           ", \"origin_m\": " + num(e.fine) + ", \"in_use\": " + num(e.posizione) + "}";
+    return json{{"entry", k}, {"start_m", e.inizio}, {"origin_m", e.fine}, {"in_use", e.posizione}};
   };
   const elemento& e84 = voce_di(r, voce::treno_e_linea);
   const elemento& e85 = voce_di(r, voce::testata_linea);
   const elemento& e86 = voce_di(r, voce::testata_corsa);
-  std::string j = "{";
-  j += "\"files\": {\"simulation\": {\"name\": " + json_string(r.sim_file) +
-       ", \"bytes\": " + num(r.sim_bytes) + "}, \"cells\": {\"name\": " + json_string(r.cell_file) +
-       ", \"bytes\": " + num(r.cell_bytes) + "}, \"line\": {\"name\": " + json_string(r.line_file) +
-       ", \"bytes\": " + num(r.line_bytes) + "}}";
-  j += ", \"header\": {\"kilometric_series\": [" + series(voce::progressiva_tre) + ", " +
-       series(voce::progressiva_due) + ", " + series(voce::progressiva_uno) + "]";
-  j += ", \"braked_mass_percent\": " + num(e84.inizio) + ", \"line_length_m\": " + num(e84.fine) +
-       ", \"cars\": " + num(e84.posizione);
-  j += ", \"route\": " + json_string(nome_utf8(e85)) + ", \"backgrounds\": [" + num(e85.inizio) +
-       ", " + num(e85.posizione) + ", " + num(e85.fine) + "], \"marker\": " + num(e85.dato_i1) +
-       ", \"competition_code_st\": " + num(e85.orario);
-  j += ", \"train\": " + json_string(nome_utf8(e86)) +
-       ", \"coded_zone\": {\"start_m\": " + num(e86.inizio) + ", \"end_m\": " + num(e86.fine) +
-       ", \"codes\": " + num(e86.posizione) + "}, \"clock\": " +
-       json_string(hh_mm_ss(static_cast<std::int64_t>(e86.dato_i3) * 3600 + e86.dato_i4 * 60 +
-                            e86.dato_i5)) +
-       ", \"sanding\": " + num(e86.dato_i1);
-  j += ", \"cell_marker\": " + num(cell_one(r, false)) +
-       ", \"competition_code_og\": " + num(cell_one(r, true)) + "}";
+  json j;
+  j["files"] = {{"simulation", {{"name", r.sim_file}, {"bytes", r.sim_bytes}}},
+                {"cells", {{"name", r.cell_file}, {"bytes", r.cell_bytes}}},
+                {"line", {{"name", r.line_file}, {"bytes", r.line_bytes}}}};
+  j["header"] = {
+      {"kilometric_series",
+       {series(voce::progressiva_tre), series(voce::progressiva_due),
+        series(voce::progressiva_uno)}},
+      {"braked_mass_percent", e84.inizio},
+      {"line_length_m", e84.fine},
+      {"cars", e84.posizione},
+      {"route", nome_utf8(e85)},
+      {"backgrounds", {e85.inizio, e85.posizione, e85.fine}},
+      {"marker", e85.dato_i1},
+      {"competition_code_st", e85.orario},
+      {"train", nome_utf8(e86)},
+      {"coded_zone", {{"start_m", e86.inizio}, {"end_m", e86.fine}, {"codes", e86.posizione}}},
+      {"clock",
+       hh_mm_ss(static_cast<std::int64_t>(e86.dato_i3) * 3600 + e86.dato_i4 * 60 + e86.dato_i5)},
+      {"sanding", e86.dato_i1},
+      {"cell_marker", cell_one(r, false)},
+      {"competition_code_og", cell_one(r, true)}};
 
   const slot_elementi slots = trova_slot(r);
-  j += ", \"stations\": [";
-  for (std::size_t i = 0; i < slots.stazioni.size(); ++i) {
-    const int k = slots.stazioni[i];
+  json& stations = j["stations"] = json::array();
+  for (const int k : slots.stazioni) {
     const elemento& e = voce_di(r, k);
-    j += std::string(i ? ", " : "") + "{\"slot\": " + num(k) +
-         ", \"name\": " + json_string(nome_utf8(e)) + ", \"type\": " + num(int{e.tipo}) +
-         ", \"position_m\": " + num(e.posizione) + ", \"start_m\": " + num(e.inizio) +
-         ", \"end_m\": " + num(e.fine) +
-         ", \"time\": " + (e.orario == 0 ? std::string("null") : json_string(hh_mm_ss(e.orario))) +
-         ", \"orario\": " + num(e.orario) + ", \"dato_b1\": " + num(int{e.dato_b1}) +
-         ", \"dato_b2\": " + num(int{e.dato_b2}) + ", \"dato_b3\": " + num(int{e.dato_b3}) +
-         ", \"dato_b4\": " + num(int{e.dato_b4}) + ", \"prolunga\": " + num(int{e.prolunga}) +
-         ", \"dato_i\": [" + num(e.dato_i1) + ", " + num(e.dato_i2) + ", " + num(e.dato_i3) + ", " +
-         num(e.dato_i4) + ", " + num(e.dato_i5) + "]}";
+    stations.push_back({{"slot", k},
+                        {"name", nome_utf8(e)},
+                        {"type", int{e.tipo}},
+                        {"position_m", e.posizione},
+                        {"start_m", e.inizio},
+                        {"end_m", e.fine},
+                        {"time", e.orario == 0 ? json(nullptr) : json(hh_mm_ss(e.orario))},
+                        {"orario", e.orario},
+                        {"dato_b1", int{e.dato_b1}},
+                        {"dato_b2", int{e.dato_b2}},
+                        {"dato_b3", int{e.dato_b3}},
+                        {"dato_b4", int{e.dato_b4}},
+                        {"prolunga", int{e.prolunga}},
+                        {"dato_i", {e.dato_i1, e.dato_i2, e.dato_i3, e.dato_i4, e.dato_i5}}});
   }
-  j += "], \"boards\": [";
-  for (std::size_t i = 0; i < slots.cartelli.size(); ++i) {
-    const int k = slots.cartelli[i];
+  json& boards = j["boards"] = json::array();
+  for (const int k : slots.cartelli) {
     const std::int64_t c = board_cell(r, k);
-    j += std::string(i ? ", " : "") + "{\"slot\": " + num(k) +
-         ", \"text\": " + json_string(nome_utf8(voce_di(r, k))) +
-         ", \"cell\": " + (c >= 0 ? num(c) : std::string("null")) + "}";
+    boards.push_back({{"slot", k},
+                      {"text", nome_utf8(voce_di(r, k))},
+                      {"cell", c >= 0 ? json(c) : json(nullptr)}});
   }
-  j += "], \"cells\": [";
-  bool first = true;
+  json& cells = j["cells"] = json::array();
   for (std::size_t k = 0; k < r.celle.size(); ++k) {
     const cella& c = r.celle[k];
     if (!cella_occupata(c)) continue;
-    j += std::string(first ? "" : ", ") + "{\"index\": " + num(k) + ", \"metres\": " + num(k * 50) +
-         ", \"tipo\": " + num(int{c.tipo}) + ", \"object\": " + json_string(nome_oggetto(c.tipo)) +
-         ", \"values\": " + json_string(valori_cella(c, r)) + ", \"dato\": [" + num(c.dato1) +
-         ", " + num(c.dato2) + ", " + num(c.dato3) + ", " + num(c.dato4) + ", " +
-         num(int{c.dato5}) + "], \"segno\": " + num(int{c.segno}) + "}";
-    first = false;
+    cells.push_back({{"index", k},
+                     {"metres", k * 50},
+                     {"tipo", int{c.tipo}},
+                     {"object", nome_oggetto(c.tipo)},
+                     {"values", valori_cella(c, r)},
+                     {"dato", {c.dato1, c.dato2, c.dato3, c.dato4, int{c.dato5}}},
+                     {"segno", int{c.segno}}});
   }
-  j += "], \"profile\": [";
-  first = true;
+  json& profile = j["profile"] = json::array();
   for (const tratto_profilo& t : tratti_profilo(r.celle)) {
-    j += std::string(first ? "" : ", ") + "{\"first_cell\": " + num(t.prima) +
-         ", \"last_cell\": " + num(t.ultima) + ", \"speed_kmh\": " + num(int{t.velocita} * 5) +
-         ", \"grade_per_mille\": " + num(int{t.pendenza} - 100) +
-         ", \"adhesion\": " + num(int{t.aderenza}) + ", \"tunnel\": " + num(int{t.montagna}) + "}";
-    first = false;
+    profile.push_back({{"first_cell", t.prima},
+                       {"last_cell", t.ultima},
+                       {"speed_kmh", int{t.velocita} * 5},
+                       {"grade_per_mille", int{t.pendenza} - 100},
+                       {"adhesion", int{t.aderenza}},
+                       {"tunnel", int{t.montagna}}});
   }
   const sommario_geometria g = riassumi_geometria(r);
-  j += "], \"geometry\": {\"points\": " + num(g.punti) +
-       ", \"points_with_value\": " + num(g.punti_valorizzati) + ", \"end\": [" +
-       json_number(g.x_fine, 6) + ", " + json_number(g.y_fine, 6) +
-       "], \"length_m\": " + json_number(g.lunghezza, 6) +
-       ", \"net_turning_deg\": " + json_number(g.curvatura_netta, 6) +
-       ", \"total_turning_deg\": " + json_number(g.curvatura_totale, 6) + "}";
-  j += "}";
-  out << j << '\n';
+  j["geometry"] = {{"points", g.punti},
+                   {"points_with_value", g.punti_valorizzati},
+                   {"end", {six_decimals(g.x_fine), six_decimals(g.y_fine)}},
+                   {"length_m", six_decimals(g.lunghezza)},
+                   {"net_turning_deg", six_decimals(g.curvatura_netta)},
+                   {"total_turning_deg", six_decimals(g.curvatura_totale)}};
+  out << json_line(j) << '\n';
 }
 
 int run_dump(const dump_options& o, std::ostream& out) {

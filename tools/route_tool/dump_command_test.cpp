@@ -78,9 +78,9 @@ TEST(DumpJson, IsOneObjectWithTheStations) {
   const std::string t = out.str();
   EXPECT_EQ(t.front(), '{');
   EXPECT_EQ(t.substr(t.size() - 2), "}\n");
-  EXPECT_TRUE(has(t, "\"name\": \"Bet\xc3\xa0\""));
-  EXPECT_TRUE(has(t, "\"time\": \"08:12:00\""));
-  EXPECT_TRUE(has(t, "\"competition_code_og\": 1234"));
+  EXPECT_TRUE(has(t, "\"name\":\"Bet\xc3\xa0\""));
+  EXPECT_TRUE(has(t, "\"time\":\"08:12:00\""));
+  EXPECT_TRUE(has(t, "\"competition_code_og\":1234}"));
 }
 
 TEST(Dump, CorruptFileStopsWithFileAndOffset) {

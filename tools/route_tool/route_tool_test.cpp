@@ -63,6 +63,22 @@ TEST(RouteTool, CompileWithMissingInputOrAFileAsOutputFolder) {
                      "is a folder, not a file");
 }
 
+TEST(RouteTool, JsonOfAFileNameNotInUtf8) {
+  // Its bytes become U+FFFD: the diagnostics still come out, as JSON.
+  testing::temp_folder dir;
+  const std::string line = dir / "l\xe0.txt";
+  testing::write_text(line, "[generale]\r\n");
+  testing::write_text(dir.path() / "s.txt", "[generale]\r\n");
+  const run_result r = run({"check", "--line", line, "--service", dir / "s.txt", "--json"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_TRUE(r.err.empty()) << r.err;
+  EXPECT_NE(r.out.find("l\xef\xbf\xbd.txt\",\"id\":"), std::string::npos) << r.out;
+  const run_result c =
+      run({"compile", "--line", line, "--service", dir / "s.txt", "--out", dir / "o", "--json"});
+  EXPECT_EQ(c.status, 1) << c.err;
+  EXPECT_NE(c.out.find("l\xef\xbf\xbd.txt\",\"line\":"), std::string::npos) << c.out;
+}
+
 TEST(RouteTool, DumpOfAMissingOrCorruptFolder) {
   testing::temp_folder dir;
   expect_usage_error(run({"dump", dir.path().string()}), "no compiled route in '");
