@@ -14,8 +14,8 @@ as_root=()
 ((EUID == 0)) || as_root=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 need=()
-for pkg in cmake g++ libgtest-dev nlohmann-json3-dev libx11-dev libxft-dev xvfb xauth clang \
-  clang-format libclang-rt-14-dev chromium; do
+for pkg in cmake g++ libgtest-dev nlohmann-json3-dev libcli11-dev libx11-dev libxft-dev xvfb xauth \
+  clang clang-format libclang-rt-14-dev chromium; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 command -v node >/dev/null 2>&1 || need+=(nodejs)
