@@ -19,6 +19,7 @@ Commands:
               trace to the source lines
   sheets      write the driver's timetable sheet and slowdown order form
   lsp         language server for editors: faults and fixes as you type
+  completion  print the shell completion script (bash)
 
 Options:
   -h, --help     show this help; 'route_tool COMMAND --help' for a command
@@ -252,6 +253,23 @@ Options:
 
 Exit status: 0 after the client's "shutdown" and "exit"; 1 when the input
 ends, or "exit" comes, without "shutdown".
+)";
+}
+
+std::string_view help_completion() {
+  return R"(Usage: route_tool completion bash
+
+Print the bash completion script of route_tool: it completes the commands,
+each command's options, and file and folder names where an option or the
+command's argument names one. Try it in the current shell with
+
+  source <(route_tool completion bash)
+
+or keep it as share/bash-completion/completions/route_tool (a build writes
+it there, under the build folder).
+
+Options:
+  -h, --help        show this help
 )";
 }
 

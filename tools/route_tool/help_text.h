@@ -14,5 +14,6 @@ std::string_view help_plot();
 std::string_view help_view();
 std::string_view help_sheets();
 std::string_view help_lsp();
+std::string_view help_completion();
 
 }  // namespace scenario

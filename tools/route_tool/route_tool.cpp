@@ -5,6 +5,7 @@
 #include "base/file_system.h"
 #include "tools/lsp/lsp_session.h"
 #include "tools/route_files/decode_error.h"
+#include "tools/route_tool/bash_completion.h"
 #include "tools/route_tool/check_command.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compile_command.h"
@@ -177,6 +178,20 @@ const std::vector<command_rule>& commands() {
        [](const parsed_command& p, std::ostream&, std::ostream&) {
          return lsp::run_stdio_session({p.value("--route").value_or(nome_linea_predefinito),
                                         p.value("--train").value_or(numero_treno_predefinito)});
+       }},
+      {"completion",
+       help_completion(),
+       {},
+       plain_arguments::one,
+       "SHELL",
+       "a shell (bash)",
+       [](const parsed_command& p, std::ostream& out, std::ostream&) {
+         if (p.arguments[0] != "bash") {
+           throw p.error("unknown shell '" + p.arguments[0] +
+                         "' for 'completion': bash is the one known");
+         }
+         out << bash_completion(commands());
+         return 0;
        }},
   };
   return list;
