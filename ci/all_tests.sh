@@ -15,7 +15,7 @@ as_root=()
 export DEBIAN_FRONTEND=noninteractive
 need=()
 for pkg in cmake g++ libgtest-dev nlohmann-json3-dev libcli11-dev libx11-dev libxft-dev xvfb xauth \
-  clang clang-format libclang-rt-14-dev chromium; do
+  clang clang-format libclang-rt-14-dev chromium neovim dpkg-dev man-db unzip; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 command -v node >/dev/null 2>&1 || need+=(nodejs)
@@ -48,6 +48,11 @@ step "the Visual Studio Code extension"
 
 step "the Windows build under Wine"
 bash ci/windows_check.sh
+
+# The .deb, .tar.gz and .zip and the extension for each platform, built,
+# unpacked or installed, and run as an author would run them.
+step "the packages"
+bash ci/package_check.sh
 
 step "the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
