@@ -1,7 +1,7 @@
 # Cross-building the Windows program on Linux with MinGW-w64 (Debian package
 # g++-mingw-w64-x86-64):
 #   cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
-#         -DVO_BUILD_TESTS=OFF
+#         -DBUILD_TESTING=OFF
 # The .exe is linked statically, so it needs no MinGW DLL on the user's machine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
