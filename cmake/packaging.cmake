@@ -51,6 +51,11 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
   add_custom_target(route_tool_man ALL DEPENDS ${vo_man_page})
   install(FILES ${vo_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
+# Its bash completion, written by the built route_tool from its command line.
+if(TARGET route_tool_completion)
+  install(FILES ${CMAKE_BINARY_DIR}/share/bash-completion/completions/route_tool
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+endif()
 
 set(CPACK_PACKAGE_NAME ${vo_package})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
