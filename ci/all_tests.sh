@@ -66,10 +66,28 @@ unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 # Every fuzz target for a bounded time; any finding fails. A fixed seed
 # keeps the gate repeatable: the same inputs in the same order on every run
 # (longer, randomly seeded sessions are run by hand: docs/reliability.md).
+# Two targets run at a time, one on each core; each one's report is shown
+# when the pair has ended.
 step "fuzzing"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for target in compile compile_structure check check_structure decompile_structure decode lsp documents; do
-  bash fuzz/run_fuzzer.sh "$target" 30 -seed=7547
+fuzz_logs=$(mktemp -d)
+fuzz_failed=0
+set -- compile compile_structure check check_structure decompile_structure decode lsp documents
+while (($#)); do
+  pair=("$1" "${2:-}")
+  pids=()
+  for target in "${pair[@]}"; do
+    [[ -n $target ]] || continue
+    VO_FUZZ_PREBUILT=1 bash fuzz/run_fuzzer.sh "$target" 30 -seed=7547 >"$fuzz_logs/$target.log" 2>&1 &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || fuzz_failed=1; done
+  for target in "${pair[@]}"; do
+    [[ -n $target ]] && { echo "--- $target"; cat "$fuzz_logs/$target.log"; }
+  done
+  shift $(($# < 2 ? $# : 2))
 done
+rm -rf "$fuzz_logs"
+((fuzz_failed == 0)) || { echo "a fuzz target found a fault (its report is above)"; exit 1; }
 step "all passed"

@@ -14,6 +14,7 @@
 #     scenario
 # VO_FUZZ_PRESET=fuzz-long builds without AddressSanitizer, for long runs.
 # VO_FUZZ_CORPUS=DIR keeps the new inputs in DIR from one run to the next.
+# VO_FUZZ_PREBUILT=1 runs the target as built, without configuring or building.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=compile
@@ -45,8 +46,12 @@ else
 fi
 
 preset="${VO_FUZZ_PRESET:-fuzz}"
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target "${target}_fuzzer"
+# VO_FUZZ_PREBUILT=1: the targets are built already (several runs at once
+# must not configure the same folder together).
+if [[ "${VO_FUZZ_PREBUILT:-0}" != 1 ]]; then
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target "${target}_fuzzer"
+fi
 bin="build-${preset}/bin"
 
 # New inputs go to a scratch corpus (or VO_FUZZ_CORPUS); the kept corpus
