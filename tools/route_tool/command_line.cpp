@@ -186,6 +186,12 @@ void check_arguments(const command_rule& rule, const parsed_command& p) {
     case plain_arguments::one:
       p.one_argument(rule.argument_need);
       break;
+    case plain_arguments::two:
+      if (p.arguments.size() < 2) throw p.error("'" + p.command + "' needs " + rule.argument_need);
+      if (p.arguments.size() > 2) {
+        throw p.error("unexpected argument '" + p.arguments[2] + "' for '" + p.command + "'");
+      }
+      break;
   }
   for (const option_rule& o : rule.options) {
     if (o.required) p.required(o.name);

@@ -41,6 +41,7 @@ struct option_rule {
 enum class plain_arguments {
   none,            // any is "unexpected argument"
   one,             // exactly one, named by `argument`
+  two,             // exactly two, named together by `argument` ("NAME NUMBER")
   folder_or_texts  // one, or none with --line and --service given together
 };
 

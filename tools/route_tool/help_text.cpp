@@ -10,6 +10,7 @@ route files the simulator loads, decode them, draw them, and write the two
 text files back from them.
 
 Commands:
+  new         write a small complete scenario to start from
   compile     compile a line description file and a service file
   check       report every fault of both files, at its line and column
   decompile   write the two description files back from compiled files
@@ -224,6 +225,29 @@ Options:
 Exit status: 0 both documents written; 1 the data do not make them (a fault
 in the texts, or no station or kilometric series; said on stderr); 2 usage
 error, unreadable input or corrupt compiled file.
+)";
+}
+
+std::string_view help_new() {
+  return R"(Usage: route_tool new NAME NUMBER --out DIR [--force]
+
+Write a small complete scenario to start from into DIR: NAME_linea.txt (a
+line of 15 km), NAME_NUMBER-.txt (train NUMBER over it: three stations, a
+slowdown, four signals), and the driver's timetable sheet and slowdown order
+form made from them (NAME_NUMBER_scheda_treno.txt,
+NAME_NUMBER_rallentamenti.txt). The two texts are the documented example;
+they check clean. docs/route_tool.md says what to change first.
+
+Options:
+  NAME           the route name: letters, digits, '_' and '-'
+  NUMBER         the train number: letters and digits
+  --out DIR      where the four files go; created if missing
+  --force        replace files of the same names (else nothing is written
+                 when one is there)
+  -h, --help     show this help
+
+Exit status: 0 the four files written; 2 usage error, a file already there or
+a file that cannot be written.
 )";
 }
 

@@ -12,6 +12,7 @@
 #include "tools/route_tool/decompile_command.h"
 #include "tools/route_tool/dump_command.h"
 #include "tools/route_tool/help_text.h"
+#include "tools/route_tool/new_command.h"
 #include "tools/route_tool/plot_command.h"
 #include "tools/route_tool/sheets_command.h"
 #include "tools/route_tool/view_command.h"
@@ -169,6 +170,20 @@ const std::vector<command_rule>& commands() {
          o.train_model = p.value("--train-model");
          return run_sheets(o, out, err);
        }},
+      {"new",
+       help_new(),
+       {required({"--out", "", "DIR"}), {"--force", "", ""}},
+       plain_arguments::two,
+       "NAME NUMBER",
+       "a route NAME and a train NUMBER",
+       [](const parsed_command& p, std::ostream& out, std::ostream& err) {
+         new_options o;
+         o.route = p.arguments[0];
+         o.train = p.arguments[1];
+         o.out_dir = p.at("--out");
+         o.force = p.has("--force");
+         return run_new(o, out, err);
+       }},
       {"lsp",
        help_lsp(),
        {route_option, train_option},
@@ -206,6 +221,19 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
       return exit_usage;
     }
     const std::string& command = args[0];
+    if (command == "help" && args.size() > 1) {
+      // "route_tool help check" is "route_tool check --help".
+      const command_rule* rule = find_command(commands(), args[1]);
+      if (rule == nullptr) {
+        throw usage_error("unknown command '" + args[1] + "' (see 'route_tool --help')");
+      }
+      if (args.size() > 2) {
+        throw usage_error("unexpected argument '" + args[2] +
+                          "' for 'help' (see 'route_tool --help')");
+      }
+      out << rule->help;
+      return 0;
+    }
     if (command == "-h" || command == "--help" || command == "help") {
       out << help_route_tool();
       return 0;

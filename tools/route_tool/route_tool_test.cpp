@@ -25,6 +25,12 @@ TEST(RouteTool, HelpForTheToolAndEachCommand) {
     EXPECT_EQ(r.out.rfind("Usage: route_tool", 0), 0u) << r.out;
     EXPECT_TRUE(r.err.empty());
   }
+  // "help COMMAND" is the command's own help, as "COMMAND --help".
+  EXPECT_EQ(run({"help", "check"}).out, run({"check", "--help"}).out);
+  EXPECT_EQ(run({"help", "new"}).out.rfind("Usage: route_tool new", 0), 0u);
+  EXPECT_EQ(run({"help"}).out, run({"--help"}).out);
+  expect_usage_error(run({"help", "frobnicate"}), "unknown command 'frobnicate'");
+  expect_usage_error(run({"help", "check", "x"}), "unexpected argument 'x' for 'help'");
 }
 
 TEST(RouteTool, Version) {

@@ -55,6 +55,12 @@ std::size_t pages(const std::string& bytes, std::size_t lines_per_page) {
 
 }  // namespace
 
+driver_documents make_driver_documents(const dati_documenti& data) {
+  // No passing times yet: the running-time calculation will give them.
+  const opzioni_scheda sheet_options;
+  return {scheda_treno(data, sheet_options), ordine_rallentamento(data)};
+}
+
 int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err) {
   disk_file_system disk;
   std::optional<dati_documenti> data;
@@ -91,10 +97,9 @@ int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err) {
     return 1;
   }
 
-  // No passing times yet: the running-time calculation will give them.
-  const opzioni_scheda sheet_options;
-  const std::string sheet = scheda_treno(*data, sheet_options);
-  const std::string form = ordine_rallentamento(*data);
+  const driver_documents documents = make_driver_documents(*data);
+  const std::string& sheet = documents.sheet;
+  const std::string& form = documents.form;
 
   const std::filesystem::path out_dir = o.out_dir.empty() ? "." : o.out_dir;
   prepare_out_dir(out_dir);

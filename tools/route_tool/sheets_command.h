@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "compiler/documenti/dati_documenti.h"
+
 namespace scenario {
 
 struct sheets_options {
@@ -18,6 +20,14 @@ struct sheets_options {
   std::optional<std::string> train;
   std::optional<std::string> train_model;  // for the running-time calculation
 };
+
+// The timetable sheet and the slowdown order form of a scenario's data, as
+// `sheets` and `new` write them.
+struct driver_documents {
+  std::string sheet;
+  std::string form;
+};
+driver_documents make_driver_documents(const dati_documenti& data);
 
 // Writes NAME_NUMBER_scheda_treno.txt and NAME_NUMBER_rallentamenti.txt
 // into out_dir; 0 when written, 1 when the data do not make the documents
