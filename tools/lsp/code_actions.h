@@ -9,6 +9,10 @@
 namespace scenario::lsp {
 
 // CodeAction[] for the diagnostics of file f whose range meets `range`.
+// Ranges are half-open, but one that only touches a diagnostic's range at
+// either end meets it too: an editor asks with an empty range at the
+// cursor, and a cursor just after a field's last character is on that field
+// (as hover has it); a selection that ends where a field begins is next to it.
 json code_actions(const pair_check& c, file_sorgente f, const text_range& range,
                   position_encoding e);
 

@@ -2,66 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "base/cp1252.h"
 #include "tools/lsp/lsp_session.h"
+#include "tools/lsp/server_fixture.h"
 
 namespace scenario::lsp {
 namespace {
 
-std::string testdata(const std::string& name) {
-  std::ifstream in(std::string(VO_TESTDATA_DIR) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-const pairing_defaults defaults{"Viterbo_Attigliano_Orte", "7547"};
-const std::string line_uri = "file:///r/Viterbo_Attigliano_Orte_linea.txt";
-const std::string service_uri = "file:///r/Viterbo_Attigliano_Orte_7547-.txt";
-
-// A server in memory on the fixed scenario's folder.
-struct fixture {
-  memory_folders disk;
-  std::vector<json> sent;
-  language_server server{disk, defaults, [this](const json& m) { sent.push_back(m); }};
-
-  fixture() {
-    disk.files["/r/Viterbo_Attigliano_Orte_linea.txt"] =
-        testdata("Viterbo_Attigliano_Orte_linea.txt");
-    disk.files["/r/Viterbo_Attigliano_Orte_7547-.txt"] =
-        testdata("Viterbo_Attigliano_Orte_7547-.txt");
-  }
-  void send(const json& m) { server.handle(m.dump()); }
-  void request(int id, const std::string& method, json params = json::object()) {
-    send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", std::move(params)}});
-  }
-  void notify(const std::string& method, json params) {
-    send({{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}});
-  }
-  const json* answer(int id) const {
-    for (const json& m : sent) {
-      if (m.contains("id") && m["id"] == id) return &m;
-    }
-    return nullptr;
-  }
-  std::vector<json> published(const std::string& uri) const {
-    std::vector<json> out;
-    for (const json& m : sent) {
-      if (m.value("method", "") == "textDocument/publishDiagnostics" && m["params"]["uri"] == uri) {
-        out.push_back(m["params"]["diagnostics"]);
-      }
-    }
-    return out;
-  }
-  void open(const std::string& uri, const std::string& file) {
-    notify("textDocument/didOpen", {{"textDocument",
-                                     {{"uri", uri},
-                                      {"languageId", "scenario"},
-                                      {"version", 1},
-                                      {"text", cp1252_to_utf8(disk.files.at(file))}}}});
-  }
-};
+using namespace lsp_testing;
 
 TEST(Server, RequestsBeforeInitializeAndAfterShutdownAreRefused) {
   fixture f;

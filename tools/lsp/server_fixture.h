@@ -1,0 +1,84 @@
+// For the tests: a language server in memory on the fixed scenario's folder,
+// with what it sent kept in order.
+#pragma once
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "base/cp1252.h"
+#include "tools/lsp/server.h"
+
+namespace scenario::lsp::lsp_testing {
+
+inline std::string testdata(const std::string& name) {
+  std::ifstream in(std::string(VO_TESTDATA_DIR) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline const pairing_defaults defaults{"Viterbo_Attigliano_Orte", "7547"};
+inline const std::string line_path = "/r/Viterbo_Attigliano_Orte_linea.txt";
+inline const std::string service_path = "/r/Viterbo_Attigliano_Orte_7547-.txt";
+inline const std::string line_uri = "file://" + line_path;
+inline const std::string service_uri = "file://" + service_path;
+
+struct fixture {
+  memory_folders disk;
+  std::vector<json> sent;
+  language_server server{disk, defaults, [this](const json& m) { sent.push_back(m); }};
+
+  fixture() {
+    disk.files[line_path] = testdata("Viterbo_Attigliano_Orte_linea.txt");
+    disk.files[service_path] = testdata("Viterbo_Attigliano_Orte_7547-.txt");
+  }
+  void send(const json& m) { server.handle(m.dump()); }
+  void request(int id, const std::string& method, json params = json::object()) {
+    send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", std::move(params)}});
+  }
+  void notify(const std::string& method, json params) {
+    send({{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}});
+  }
+  const json* answer(int id) const {
+    for (const json& m : sent) {
+      if (m.contains("id") && m["id"] == id) return &m;
+    }
+    return nullptr;
+  }
+  // The result of a request sent now; null when it failed.
+  json result(const std::string& method, json params) {
+    const int id = next_id_++;
+    request(id, method, std::move(params));
+    const json* a = answer(id);
+    return a != nullptr && a->contains("result") ? (*a)["result"] : json(nullptr);
+  }
+  // An editor that offers one position encoding ("utf-16", "utf-8", "utf-32").
+  void initialize(const std::string& encoding) {
+    request(0, "initialize",
+            {{"capabilities", {{"general", {{"positionEncodings", json::array({encoding})}}}}}});
+  }
+  std::vector<json> published(const std::string& uri) const {
+    std::vector<json> out;
+    for (const json& m : sent) {
+      if (m.value("method", "") == "textDocument/publishDiagnostics" && m["params"]["uri"] == uri) {
+        out.push_back(m["params"]["diagnostics"]);
+      }
+    }
+    return out;
+  }
+  // A document as the editor holds it (UTF-8).
+  void open_text(const std::string& uri, const std::string& utf8) {
+    notify("textDocument/didOpen",
+           {{"textDocument",
+             {{"uri", uri}, {"languageId", "scenario"}, {"version", 1}, {"text", utf8}}}});
+  }
+  // A file of the folder, opened as the editor decodes it.
+  void open(const std::string& uri, const std::string& file) {
+    open_text(uri, cp1252_to_utf8(disk.files.at(file)));
+  }
+
+ private:
+  int next_id_ = 1000;
+};
+
+}  // namespace scenario::lsp::lsp_testing
