@@ -104,6 +104,29 @@ void lay_out_block(const std::vector<laid_record>& block, std::vector<line_layou
   }
 }
 
+// The laid-out line in the editor's characters. The layout changes blanks
+// only, so the other characters are the old line's in their order, and each
+// is taken as the editor holds it: one outside Windows-1252 stays itself
+// instead of becoming the '?' the checker reads.
+std::string editor_characters(std::string_view laid, std::string_view old_bytes,
+                              std::string_view old_utf8) {
+  std::string out;
+  std::size_t b = 0, u = 0;  // the old line's next character: its byte, its UTF-8
+  for (const char c : laid) {
+    if (is_blank(c)) {
+      out += c;
+      continue;
+    }
+    for (; b < old_bytes.size() && is_blank(old_bytes[b]); ++b) ++u;
+    if (b == old_bytes.size() || old_bytes[b] != c) return cp1252_to_utf8(laid);  // not a layout
+    const std::size_t n = character_bytes(old_utf8.substr(u));
+    out += old_utf8.substr(u, n);
+    ++b;
+    u += n;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<line_layout> lay_out_records(std::string_view bytes, const sorgenti_modello& s,
@@ -143,7 +166,9 @@ json format_document(const pair_check& c, file_sorgente f, position_encoding e) 
     const auto row = static_cast<std::int64_t>(l.line);
     const text_range whole{{row, 0},
                            {row, utf8.units(l.line, c.byte_lines(f).line(l.line).size(), e)}};
-    edits.push_back({{"range", to_json(whole)}, {"newText", cp1252_to_utf8(l.text)}});
+    edits.push_back(
+        {{"range", to_json(whole)},
+         {"newText", editor_characters(l.text, c.byte_lines(f).line(l.line), utf8.line(l.line))}});
   }
   return edits;
 }

@@ -59,6 +59,17 @@ text_position pair_check::point_of(const luogo& l, position_encoding e) const {
   return {static_cast<std::int64_t>(line), utf8_lines(l.file).units(line, from, e)};
 }
 
+std::string_view pair_check::utf8_text(const luogo& l) const {
+  if (l.riga <= 0 || l.file == file_sorgente::nessuno || l.lunghezza <= 0) return {};
+  const auto line = static_cast<std::int64_t>(l.riga - 1);
+  const std::int64_t from = std::max(l.colonna - 1, 0);
+  // One code point for each of the checker's characters.
+  const text_lines& text = utf8_lines(l.file);
+  const std::size_t start = text.offset({line, from}, position_encoding::utf32);
+  const std::size_t end = text.offset({line, from + l.lunghezza}, position_encoding::utf32);
+  return std::string_view(member(l.file).utf8).substr(start, end - start);
+}
+
 std::size_t pair_check::byte_offset(file_sorgente f, const text_position& p,
                                     position_encoding e) const {
   const text_lines& bytes = byte_lines(f);

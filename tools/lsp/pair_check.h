@@ -32,6 +32,10 @@ struct pair_check {
   // A place of the checker as a range in its file: the field's characters,
   // or the rest of the line for a place of no length, or the file's start.
   text_range range_of(const luogo& l, position_encoding e) const;
+  // The editor's text of a place of some length: the same characters as the
+  // checker's bytes there, but one outside Windows-1252 stays what the editor
+  // holds instead of the '?' the checker reads.
+  std::string_view utf8_text(const luogo& l) const;
   // The point before the place's first character.
   text_position point_of(const luogo& l, position_encoding e) const;
   // The byte offset in Windows-1252 of an editor position in file f.

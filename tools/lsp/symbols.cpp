@@ -1,6 +1,5 @@
 #include "tools/lsp/symbols.h"
 
-#include "base/cp1252.h"
 #include "compiler/readers/lettore_campi.h"
 #include "compiler/route_model/misure.h"
 #include "tools/lsp/line_text.h"
@@ -14,6 +13,8 @@ constexpr int kind_namespace = 3;
 constexpr int kind_object = 19;
 constexpr int kind_event = 24;
 constexpr int kind_operator = 25;
+
+constexpr std::size_t station_name = 16;  // the value "nome" of a "stazione"
 
 std::string_view value_text(const pair_check& c, const record_letto& r, std::size_t i) {
   if (i >= r.valori.size()) return {};
@@ -35,7 +36,9 @@ json record_symbol(const pair_check& c, const record_letto& r, position_encoding
   int kind = 0;
   switch (r.tipo) {
     case tipo_record::stazione:
-      name = cp1252_to_utf8(without_blanks(value_text(c, r, 16)));
+      if (r.valori.size() > station_name) {
+        name = without_blanks(c.utf8_text(place_of(r, r.valori[station_name])));
+      }
       if (name.empty()) name = "stazione";
       detail = metri_e_km(number(c, r, 0));
       kind = kind_object;
@@ -84,7 +87,7 @@ json document_symbols(const pair_check& c, file_sorgente f, position_encoding e)
     const text_range head{{row, 0}, {row, utf8.units(first, bytes.line(first).size(), e)}};
     const text_range whole{
         {row, 0}, {static_cast<std::int64_t>(last), utf8.units(last, bytes.line(last).size(), e)}};
-    sections.push_back({{"name", cp1252_to_utf8(without_blanks(bytes.line(first)))},
+    sections.push_back({{"name", without_blanks(utf8.line(first))},
                         {"kind", kind_namespace},
                         {"range", to_json(whole)},
                         {"selectionRange", to_json(head)},

@@ -6,13 +6,12 @@
 
 namespace scenario::lsp {
 
-namespace {
-
-// Bytes of the character at the start of s (a bad byte counts as one).
 std::size_t character_bytes(std::string_view s) {
   const carattere_utf8 c = decodifica_utf8(s);
   return c.byte == 0 ? 1 : c.byte;
 }
+
+namespace {
 
 std::int64_t character_units(std::size_t bytes, position_encoding e) {
   if (e == position_encoding::utf8) return static_cast<std::int64_t>(bytes);

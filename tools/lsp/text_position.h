@@ -13,6 +13,10 @@
 
 namespace scenario::lsp {
 
+// Bytes of the UTF-8 character at the start of s; a byte that starts no
+// well-formed sequence counts as a character of its own.
+std::size_t character_bytes(std::string_view s);
+
 enum class position_encoding : std::uint8_t { utf16, utf8, utf32 };
 
 struct text_position {
