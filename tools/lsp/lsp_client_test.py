@@ -2,7 +2,8 @@
 """A scripted editor drives the real `route_tool lsp` over pipes: the life
 cycle, diagnostics on open and change of either file of the fixed scenario,
 a quick fix applied, hover, completion, formatting, the outline, malformed
-messages; and over the fuzz corpus the published diagnostics equal
+messages; a quick fix after characters of every width in each position
+encoding; and over the fuzz corpus the published diagnostics equal
 `route_tool check --json` on the same text.
 
 Usage: lsp_client_test.py ROUTE_TOOL TESTDATA_DIR CORPUS_DIR [--latency-limit-ms N]
@@ -52,7 +53,9 @@ def uri_of(path):
 class Server:
     """One `route_tool lsp` process with a reader thread."""
 
-    def __init__(self, *extra):
+    def __init__(self, *extra, ascii_bodies=True):
+        # Bodies in ASCII with \u escapes, or in raw UTF-8 as most editors send them.
+        self.ascii_bodies = ascii_bodies
         self.proc = subprocess.Popen([TOOL, "lsp", *extra], stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.inbox = queue.Queue()
@@ -82,7 +85,7 @@ class Server:
         self.proc.stdin.flush()
 
     def send(self, message):
-        body = json.dumps(message).encode("utf-8")
+        body = json.dumps(message, ensure_ascii=self.ascii_bodies).encode("utf-8")
         self.send_raw(b"Content-Length: %d\r\n\r\n" % len(body) + body)
 
     def notify(self, method, params):
@@ -145,15 +148,24 @@ class Server:
         check(code == status, f"exit status {code}, want {status}")
 
 
-def apply_edits(text, edits):
-    """TextEdits on a UTF-16-counted text; here every character is in the BMP."""
+# The codec of each position encoding and the bytes of its unit.
+UNITS = {"utf-16": ("utf-16-le", 2), "utf-8": ("utf-8", 1), "utf-32": ("utf-32-le", 4)}
+
+
+def apply_edits(text, edits, encoding="utf-16"):
+    """TextEdits as an editor applies them, counting characters in the encoding's units."""
+    codec, unit = UNITS[encoding]
     lines = text.split("\n")
     starts = [0]
     for line in lines:
         starts.append(starts[-1] + len(line) + 1)
 
     def offset(p):
-        return starts[p["line"]] + p["character"]
+        i, seen, line = 0, 0, lines[p["line"]]
+        while i < len(line) and seen < p["character"]:
+            seen += len(line[i].encode(codec)) // unit
+            i += 1
+        return starts[p["line"]] + i
 
     for e in sorted(edits, key=lambda e: offset(e["range"]["start"]), reverse=True):
         text = (text[:offset(e["range"]["start"])] + e["newText"]
@@ -343,6 +355,57 @@ def session_on_the_fixed_scenario(tmp):
     s.finish(0)
 
 
+def wide_characters_sessions(tmp):
+    """Characters of every width before a field, over the real pipes: the
+    squiggle and the quick fix asked for at the field's end land on the
+    field in each encoding, with bodies in raw UTF-8 and in \\u escapes (a
+    surrogate pair for the locomotive)."""
+    folder = os.path.join(tmp, "wide")
+    os.mkdir(folder)
+    for name in (LINE_NAME, SERVICE_NAME):
+        shutil.copy(os.path.join(TESTDATA, name), folder)
+    line_path = os.path.join(folder, LINE_NAME)
+    line_uri = uri_of(line_path)
+    with open(line_path, "rb") as f:
+        lines = cp1252(f.read()).split("\r\n")
+    check(lines[57] == "pendenza,  500,   3", f"line 58 is a gradient: {lines[57]!r}")
+    # A comment of a, e grave, the euro sign and a locomotive, then the gradient.
+    prefix = "-a\u00e8\u20ac\U0001F682, pendenza,  "
+    lines[57] = prefix + "525,   3"
+    text = "\r\n".join(lines)
+    # The prefix's units, counted by hand: 1 + 1 + 1 + 1 + 2 + 13 UTF-16
+    # units, 1 + 1 + 2 + 3 + 4 + 13 bytes, 5 + 13 code points.
+    for encoding, start in (("utf-16", 19), ("utf-8", 24), ("utf-32", 18)):
+        for ascii_bodies in (True, False):
+            what = f"{encoding}, {'escaped' if ascii_bodies else 'raw UTF-8'} bodies"
+            s = Server(ascii_bodies=ascii_bodies)
+            caps = s.initialize({"general": {"positionEncodings": [encoding]}})
+            check(caps["result"]["capabilities"]["positionEncoding"] == encoding, what)
+            s.notify("textDocument/didOpen", {"textDocument": {
+                "uri": line_uri, "languageId": "scenario", "version": 1, "text": text}})
+            diags = s.diagnostics(line_uri, what) or []
+            field = {"start": {"line": 57, "character": start},
+                     "end": {"line": 57, "character": start + 3}}
+            check(len(diags) == 1 and diags[0]["range"] == field, f"{what}: {diags}")
+            actions = s.request("textDocument/codeAction", {
+                "textDocument": {"uri": line_uri},
+                "range": {"start": field["end"], "end": field["end"]},
+                "context": {"diagnostics": diags}})["result"]
+            check([a["title"] for a in actions] == ["Write 500", "Write 550"],
+                  f"{what}: the fixes at the field's end {actions}")
+            if actions:
+                edits = actions[0]["edit"]["changes"][line_uri]
+                fixed = apply_edits(text, edits, encoding)
+                check(fixed.split("\r\n")[57] == prefix + "500,   3",
+                      f"{what}: the fixed line {fixed.split(chr(13) + chr(10))[57]!r}")
+                s.notify("textDocument/didChange", {
+                    "textDocument": {"uri": line_uri, "version": 2},
+                    "contentChanges": [{"range": e["range"], "text": e["newText"]}
+                                       for e in edits]})
+                check(s.diagnostics(line_uri, what + ", fixed") == [], f"{what}: the fix clears it")
+            s.finish(0)
+
+
 def lifecycle_sessions(tmp):
     # A request before initialize, then initialize; exit without shutdown.
     s = Server()
@@ -468,6 +531,7 @@ def main():
     tmp = tempfile.mkdtemp(prefix="lsp_client_test_")
     try:
         session_on_the_fixed_scenario(tmp)
+        wide_characters_sessions(tmp)
         lifecycle_sessions(tmp)
         corpus_agrees_with_check(tmp)
     finally:
