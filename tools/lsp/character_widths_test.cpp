@@ -8,7 +8,6 @@
 
 #include <array>
 
-#include "tools/lsp/protocol_types.h"
 #include "tools/lsp/server_fixture.h"
 
 namespace scenario::lsp {
@@ -45,19 +44,9 @@ const width_case cases[] = {
 
 const char* const encodings[] = {"utf-16", "utf-8", "utf-32"};
 
-json range_json(std::int64_t line, std::int64_t from, std::int64_t to) {
-  return to_json(text_range{{line, from}, {line, to}});
-}
-
 json position_params(const std::string& uri, std::int64_t line, std::int64_t character) {
   return {{"textDocument", {{"uri", uri}}},
           {"position", {{"line", line}, {"character", character}}}};
-}
-
-std::string with_line(std::string text, std::size_t index, const std::string& line) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < index; ++i) start = text.find("\r\n", start) + 2;
-  return text.replace(start, text.find("\r\n", start) - start, line);
 }
 
 // The pair with the character X put in:
@@ -110,7 +99,7 @@ void check_line_file(fixture& f, const width_case& c, std::size_t e) {
   const std::int64_t x = c.units[e];
   const std::int64_t start = 14 + x;  // "-X, pendenza,  "
   const std::int64_t end = start + 3;
-  const json field = range_json(gradient_line, start, end);
+  const json field = line_range(gradient_line, start, end);
 
   ASSERT_FALSE(f.published(line_uri).empty());
   const json diagnostics = f.published(line_uri).back();
@@ -137,26 +126,20 @@ void check_line_file(fixture& f, const width_case& c, std::size_t e) {
   const json keyword =
       f.result("textDocument/hover", position_params(line_uri, gradient_line, 3 + x));
   ASSERT_TRUE(keyword.is_object());
-  EXPECT_EQ(keyword["range"], range_json(gradient_line, 3 + x, 11 + x));
+  EXPECT_EQ(keyword["range"], line_range(gradient_line, 3 + x, 11 + x));
   EXPECT_TRUE(keyword["contents"]["value"].get<std::string>().starts_with("**pendenza**"));
 
   // The fixes, asked for with the cursor at the field's start and at its end.
   for (const std::int64_t at : {start, end}) {
-    const json actions =
-        f.result("textDocument/codeAction", {{"textDocument", {{"uri", line_uri}}},
-                                             {"range", range_json(gradient_line, at, at)},
-                                             {"context", {{"diagnostics", diagnostics}}}});
+    const json actions = f.code_actions(line_uri, line_range(gradient_line, at, at));
     ASSERT_EQ(actions.size(), 2u) << "cursor at " << at << ": " << actions.dump();
     for (const json& a : actions) {
       EXPECT_EQ(a["edit"]["changes"][line_uri][0]["range"], field);
       EXPECT_EQ(a["diagnostics"][0]["range"], field);
     }
   }
-  const json before = f.result("textDocument/codeAction",
-                               {{"textDocument", {{"uri", line_uri}}},
-                                {"range", range_json(gradient_line, start - 1, start - 1)},
-                                {"context", {{"diagnostics", json::array()}}}});
-  EXPECT_EQ(before, json::array());
+  EXPECT_EQ(f.code_actions(line_uri, line_range(gradient_line, start - 1, start - 1)),
+            json::array());
 }
 
 // Formatting and the outline of the service file.
@@ -173,7 +156,7 @@ void check_service_file(fixture& f, const width_case& c, std::size_t e) {
     if (ed["range"]["start"]["line"] == station_line) edit = &ed;
   }
   ASSERT_NE(edit, nullptr) << edits.dump();
-  EXPECT_EQ((*edit)["range"], range_json(station_line, 0, messy_end));
+  EXPECT_EQ((*edit)["range"], line_range(station_line, 0, messy_end));
   EXPECT_EQ((*edit)["newText"], laid_station + c.utf8);
 
   const json symbols =
@@ -185,7 +168,7 @@ void check_service_file(fixture& f, const width_case& c, std::size_t e) {
   }
   ASSERT_NE(stations, nullptr) << symbols.dump();
   EXPECT_EQ((*stations)["name"], "[stazioni" + c.utf8 + "]");
-  EXPECT_EQ((*stations)["selectionRange"], range_json(stations_header_line, 0, 10 + x));
+  EXPECT_EQ((*stations)["selectionRange"], line_range(stations_header_line, 0, 10 + x));
   // To the end of the last station, "..., ORTE" on line 26.
   EXPECT_EQ((*stations)["range"], to_json(text_range{{stations_header_line, 0}, {25, 76}}));
   const json* station = nullptr;
@@ -198,13 +181,13 @@ void check_service_file(fixture& f, const width_case& c, std::size_t e) {
   }
   ASSERT_NE(station, nullptr) << symbols.dump();
   EXPECT_EQ((*station)["name"], "Montefiascone" + c.utf8);
-  EXPECT_EQ((*station)["range"], range_json(station_line, 0, messy_end));
-  EXPECT_EQ((*station)["selectionRange"], range_json(station_line, 0, 8));
+  EXPECT_EQ((*station)["range"], line_range(station_line, 0, messy_end));
+  EXPECT_EQ((*station)["selectionRange"], line_range(station_line, 0, 8));
   ASSERT_NE(slowdown_symbol, nullptr) << symbols.dump();
   EXPECT_EQ((*slowdown_symbol)["name"], "rallentamento 22700 m (km 22+700)");
   const auto slowdown_end = static_cast<std::int64_t>(1 + slowdown.size()) + x;
-  EXPECT_EQ((*slowdown_symbol)["range"], range_json(slowdown_line, 3 + x, slowdown_end));
-  EXPECT_EQ((*slowdown_symbol)["selectionRange"], range_json(slowdown_line, 3 + x, 16 + x));
+  EXPECT_EQ((*slowdown_symbol)["range"], line_range(slowdown_line, 3 + x, slowdown_end));
+  EXPECT_EQ((*slowdown_symbol)["selectionRange"], line_range(slowdown_line, 3 + x, 16 + x));
 }
 
 TEST(CharacterWidths, EveryFeaturesPositionsInEveryEncoding) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "tools/lsp/server_fixture.h"
 
 namespace scenario::lsp {
@@ -19,14 +21,21 @@ struct relation {
   bool offered;
 };
 
-json range_json(std::int64_t l1, std::int64_t c1, std::int64_t l2, std::int64_t c2) {
-  return to_json(text_range{{l1, c1}, {l2, c2}});
+// The diagnostics published for a document opened in an editor that counts
+// in UTF-16.
+json opened(fixture& f, const std::string& uri, const std::string& text) {
+  f.initialize("utf-16");
+  f.open_text(uri, text);
+  return f.published(uri).back();
 }
 
-std::string with_line(std::string text, std::size_t index, const std::string& line) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < index; ++i) start = text.find("\r\n", start) + 2;
-  return text.replace(start, text.find("\r\n", start) - start, line);
+// The code actions asked for each range: all the fixes where it meets the
+// diagnostic, nothing where it does not.
+void expect_fixes(fixture& f, const std::string& uri, std::span<const relation> relations,
+                  const json& fixes) {
+  for (const relation& r : relations) {
+    EXPECT_EQ(f.code_actions(uri, to_json(r.asked)), r.offered ? fixes : json::array()) << r.what;
+  }
 }
 
 // Every relation of a request's range to the field of an off-grid warning:
@@ -58,37 +67,22 @@ TEST(CodeActions, EveryRangeThatMeetsTheFieldGetsTheFixAndNoOtherDoes) {
       {"empty past the line's end", {{57, 40}, {57, 40}}, false},
   };
   fixture f;
-  f.initialize("utf-16");
-  const std::string line =
-      with_line(cp1252_to_utf8(f.disk.files.at(line_path)), 57, "pendenza,  525,   3");
-  f.open_text(line_uri, line);
-  const json published = f.published(line_uri).back();
+  const json published =
+      opened(f, line_uri,
+             with_line(cp1252_to_utf8(f.disk.files.at(line_path)), 57, "pendenza,  525,   3"));
   ASSERT_EQ(published.size(), 1u) << published.dump();
-  ASSERT_EQ(published[0]["range"], range_json(57, 11, 57, 14));
-  for (const relation& r : relations) {
-    SCOPED_TRACE(r.what);
-    const json actions =
-        f.result("textDocument/codeAction", {{"textDocument", {{"uri", line_uri}}},
-                                             {"range", to_json(r.asked)},
-                                             {"context", {{"diagnostics", json::array()}}}});
-    ASSERT_TRUE(actions.is_array()) << actions.dump();
-    if (!r.offered) {
-      EXPECT_EQ(actions, json::array());
-      continue;
-    }
-    ASSERT_EQ(actions.size(), 2u) << actions.dump();
-    const char* const values[] = {"500", "550"};
-    for (std::size_t i = 0; i < 2; ++i) {
-      const json& a = actions[i];
-      EXPECT_EQ(a["title"], std::string("Write ") + values[i]);
-      EXPECT_EQ(a["kind"], "quickfix");
-      EXPECT_EQ(a["isPreferred"], false);  // two neighbours, neither preferred
-      EXPECT_EQ(a["diagnostics"], json::array({published[0]}));
-      EXPECT_EQ(
-          a["edit"]["changes"],
-          json({{line_uri, {{{"range", range_json(57, 11, 57, 14)}, {"newText", values[i]}}}}}));
-    }
+  ASSERT_EQ(published[0]["range"], line_range(57, 11, 14));
+  json fixes = json::array();
+  for (const char* value : {"500", "550"}) {  // two neighbours, neither preferred
+    fixes.push_back(
+        {{"title", std::string("Write ") + value},
+         {"kind", "quickfix"},
+         {"diagnostics", published},
+         {"isPreferred", false},
+         {"edit",
+          {{"changes", {{line_uri, {{{"range", line_range(57, 11, 14)}, {"newText", value}}}}}}}}});
   }
+  expect_fixes(f, line_uri, relations, fixes);
 }
 
 // A diagnostic of a whole line ("[codici]", the last, with no "[fine]"
@@ -103,30 +97,21 @@ TEST(CodeActions, AWholeLinesDiagnosticIsMetFromEitherEndOfItsLine) {
       {"empty at the end of the line before", {{45, 53}, {45, 53}}, false},
   };
   fixture f;
-  f.initialize("utf-16");
   std::string service = cp1252_to_utf8(f.disk.files.at(service_path));
   service.erase(service.rfind("[fine]\r\n"));
-  f.open_text(service_uri, service);
-  const json published = f.published(service_uri).back();
+  const json published = opened(f, service_uri, service);
   ASSERT_EQ(published.size(), 1u) << published.dump();
   ASSERT_EQ(published[0]["code"], "missing-fine");
-  ASSERT_EQ(published[0]["range"], range_json(46, 0, 46, 8));
-  for (const relation& r : relations) {
-    SCOPED_TRACE(r.what);
-    const json actions = f.result(
-        "textDocument/codeAction",
-        {{"textDocument", {{"uri", service_uri}}}, {"range", to_json(r.asked)}, {"context", {}}});
-    if (!r.offered) {
-      EXPECT_EQ(actions, json::array());
-      continue;
-    }
-    ASSERT_EQ(actions.size(), 1u) << actions.dump();
-    EXPECT_EQ(actions[0]["title"], "Add the line \"[fine]\"");
-    EXPECT_EQ(actions[0]["isPreferred"], true);
-    EXPECT_EQ(
-        actions[0]["edit"]["changes"],
-        json({{service_uri, {{{"range", range_json(46, 8, 46, 8)}, {"newText", "\r\n[fine]"}}}}}));
-  }
+  ASSERT_EQ(published[0]["range"], line_range(46, 0, 8));
+  const json fix = {
+      {"title", "Add the line \"[fine]\""},
+      {"kind", "quickfix"},
+      {"diagnostics", published},
+      {"isPreferred", true},
+      {"edit",
+       {{"changes",
+         {{service_uri, {{{"range", line_range(46, 8, 8)}, {"newText", "\r\n[fine]"}}}}}}}}};
+  expect_fixes(f, service_uri, relations, json::array({fix}));
 }
 
 }  // namespace

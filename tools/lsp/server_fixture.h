@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/cp1252.h"
+#include "tools/lsp/protocol_types.h"
 #include "tools/lsp/server.h"
 
 namespace scenario::lsp::lsp_testing {
@@ -15,6 +16,18 @@ namespace scenario::lsp::lsp_testing {
 inline std::string testdata(const std::string& name) {
   std::ifstream in(std::string(VO_TESTDATA_DIR) + "/" + name, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The text with its line `index` (0-based; lines end at CR LF) replaced.
+inline std::string with_line(std::string text, std::size_t index, const std::string& line) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < index; ++i) start = text.find("\r\n", start) + 2;
+  return text.replace(start, text.find("\r\n", start) - start, line);
+}
+
+// A range within one line, as JSON.
+inline json line_range(std::int64_t line, std::int64_t from, std::int64_t to) {
+  return to_json(text_range{{line, from}, {line, to}});
 }
 
 inline const pairing_defaults defaults{"Viterbo_Attigliano_Orte", "7547"};
@@ -56,6 +69,12 @@ struct fixture {
   void initialize(const std::string& encoding) {
     request(0, "initialize",
             {{"capabilities", {{"general", {{"positionEncodings", json::array({encoding})}}}}}});
+  }
+  // The code actions for a range of a document.
+  json code_actions(const std::string& uri, const json& range) {
+    return result("textDocument/codeAction", {{"textDocument", {{"uri", uri}}},
+                                              {"range", range},
+                                              {"context", {{"diagnostics", json::array()}}}});
   }
   std::vector<json> published(const std::string& uri) const {
     std::vector<json> out;
