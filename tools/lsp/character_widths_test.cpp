@@ -29,12 +29,10 @@ const width_case cases[] = {
     {"S caron (0x8A)", "\xC5\xA0", "\x8A", {1, 2, 1}},
     {"control character 0x81, undefined in Windows-1252", "\xC2\x81", "\x81", {1, 2, 1}},
     {"euro sign (0x80)", "\xE2\x82\xAC", "\x80", {1, 3, 1}},
-    {"left single quote (0x91)", "\xE2\x80\x98", "\x91", {1, 3, 1}},
-    {"right single quote (0x92)", "\xE2\x80\x99", "\x92", {1, 3, 1}},
-    {"left double quote (0x93)", "\xE2\x80\x9C", "\x93", {1, 3, 1}},
-    {"right double quote (0x94)", "\xE2\x80\x9D", "\x94", {1, 3, 1}},
-    {"en dash (0x96)", "\xE2\x80\x93", "\x96", {1, 3, 1}},
-    {"em dash (0x97)", "\xE2\x80\x94", "\x97", {1, 3, 1}},
+    {"quotes and dashes (0x91 to 0x94, 0x96, 0x97)",
+     "\xE2\x80\x98\xE2\x80\x99\xE2\x80\x9C\xE2\x80\x9D\xE2\x80\x93\xE2\x80\x94",
+     "\x91\x92\x93\x94\x96\x97",
+     {6, 18, 6}},
     {"a with macron, not in Windows-1252", "\xC4\x81", "", {1, 2, 1}},
     {"a CJK ideograph, not in Windows-1252", "\xE4\xB8\xAD", "", {1, 3, 1}},
     {"a locomotive, past the BMP", "\xF0\x9F\x9A\x82", "", {2, 4, 1}},
@@ -49,7 +47,7 @@ json position_params(const std::string& uri, std::int64_t line, std::int64_t cha
           {"position", {{"line", line}, {"character", character}}}};
 }
 
-// The pair with the character X put in:
+// The pair with a row's characters X put in:
 // - line 58 of the line file, "-X, pendenza,  525,   3": a comment, then a
 //   gradient off the 50 m grid (its position at 14 + X's units);
 // - in the service file, line 17, the header "[stazioniX]"; line 19, a
