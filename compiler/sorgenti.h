@@ -49,6 +49,7 @@ struct curva_posata {
   std::int32_t record = nessun_record;
   std::int64_t primo_punto = 0;  // first and last geometry point laid turning
   std::int64_t ultimo_punto = 0;
+  double curvatura = 0.0;  // radians per metre, negative for a left-hand curve
 };
 
 struct sorgenti_modello {

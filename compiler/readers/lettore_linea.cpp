@@ -232,7 +232,7 @@ seguito leggi_curva(lettore& l, std::string_view riga, posatore& geometria) {
     return l.rifiuta(codice::curva_non_valida, 1, std::nullopt);
   }
   if (sorgenti_modello* s = l.w().sorgenti()) {
-    s->curve.push_back({l.record_corrente(), primo, st.k - 1});
+    s->curve.push_back({l.record_corrente(), primo, st.k - 1, c});
   }
   return l.chiudi();
 }

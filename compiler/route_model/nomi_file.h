@@ -41,6 +41,12 @@ inline std::string nome_file_rallentamenti(std::string_view nome_linea,
 inline std::string nome_file_scheda(std::string_view nome_linea, std::string_view numero_treno) {
   return nomi_file_detail::per_treno(nome_linea, numero_treno, "_scheda_treno.txt");
 }
+// Train model of the running-time calculation, beside the service file;
+// written by authors, never by the program.
+inline std::string nome_file_modello_treno(std::string_view nome_linea,
+                                           std::string_view numero_treno) {
+  return nomi_file_detail::per_treno(nome_linea, numero_treno, "_treno.json");
+}
 // Line data (the plan geometry).
 inline std::string nome_file_linea_dat(std::string_view nome_linea) {
   return std::string(nome_linea) + "_linea.dat";

@@ -1,0 +1,488 @@
+#include "compiler/marcia/marcia.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "compiler/rounding.h"
+#include "compiler/route_model/misure.h"
+
+namespace scenario {
+
+namespace {
+
+constexpr double kmh = 1.0 / 3.6;  // m/s
+// Below this speed away from a stop the train counts as stalled: it could
+// only creep on.
+constexpr double velocita_stallo = 1.0 * kmh;
+constexpr double lontano = std::numeric_limits<double>::max();
+
+// One integration step, from a node to the next, and what holds on it.
+struct tratto {
+  double lunghezza = 0.0;       // m
+  double limite = 0.0;          // m/s
+  double pendenza = 0.0;        // per mille, the line's
+  double curva = 0.0;           // per mille, the curves' equivalent grade
+  double forza_aderenza = 0.0;  // N: the most the wheels can pull
+  double frenatura = 0.0;       // m/s^2
+};
+
+double accelerazione(const treno_marcia& t, const tratto& s, double v) {
+  double forza = std::min(t.sforzo_avviamento, s.forza_aderenza);
+  if (v > 0.0) forza = std::min(forza, t.potenza / v);
+  const double resistenza = t.a + t.b * v + t.c * v * v;
+  const double pendio = t.massa * gravita * (s.pendenza + s.curva) / 1000.0;
+  return (forza - resistenza - pendio) / t.massa_equivalente;
+}
+
+// v^2 after the step from v^2 = w0 under full power: one classical
+// Runge-Kutta step of d(v^2)/ds = 2 a(v).
+double passo_rk4(const treno_marcia& t, const tratto& s, double w0) {
+  const auto f = [&](double w) { return 2.0 * accelerazione(t, s, std::sqrt(std::max(w, 0.0))); };
+  const double h = s.lunghezza;
+  const double k1 = f(w0);
+  const double k2 = f(w0 + h / 2.0 * k1);
+  const double k3 = f(w0 + h / 2.0 * k2);
+  const double k4 = f(w0 + h * k3);
+  return w0 + h / 6.0 * (k1 + 2.0 * k2 + 2.0 * k3 + k4);
+}
+
+// The time over d metres while v^2 runs linearly from w0 to w1.
+double tempo_tratto(double d, double w0, double w1) {
+  if (d <= 0.0) return 0.0;
+  return 2.0 * d / (std::sqrt(w0) + std::sqrt(w1));
+}
+
+std::string metri(double x) {
+  return std::to_string(R(x)) + " m";
+}
+
+impedimento_marcia impedimento(tipo_impedimento t, double x, std::string testo) {
+  return {t, x, std::move(testo)};
+}
+
+// The run's stations and their order: at least two, each beyond the one
+// before it.
+std::optional<impedimento_marcia> stazioni_in_ordine(const linea_marcia& l) {
+  if (l.stazioni.size() < 2) {
+    return impedimento(tipo_impedimento::poche_stazioni, 0.0,
+                       "the service file has " + std::to_string(l.stazioni.size()) +
+                           (l.stazioni.size() == 1 ? " station" : " stations") +
+                           ": a run needs two");
+  }
+  for (std::size_t k = 1; k < l.stazioni.size(); ++k) {
+    const stazione_marcia& prima = l.stazioni[k - 1];
+    const stazione_marcia& s = l.stazioni[k];
+    if (!(s.posizione > prima.posizione)) {
+      return impedimento(tipo_impedimento::stazioni_fuori_ordine, s.posizione,
+                         "station \"" + s.nome + "\" at " + metri(s.posizione) +
+                             " does not lie beyond \"" + prima.nome + "\" at " +
+                             metri(prima.posizione));
+    }
+  }
+  return std::nullopt;
+}
+
+funzione_gradini gradini_di(const std::vector<gradino>& g, double scala, double fuori) {
+  std::vector<double> inizi;
+  std::vector<double> valori;
+  for (const gradino& s : g) {
+    if (!inizi.empty() && !(s.inizio > inizi.back())) {
+      valori.back() = s.valore * scala;  // a later record at the same place wins
+      continue;
+    }
+    inizi.push_back(s.inizio);
+    valori.push_back(s.valore * scala);
+  }
+  return funzione_gradini(std::move(inizi), std::move(valori), fuori);
+}
+
+// Curves as an equivalent grade of 800 / r per mille; where curves overlap
+// the sharper one counts.
+funzione_gradini curve_di(const linea_marcia& l) {
+  std::vector<intervallo_valore> iv;
+  for (const curva_marcia& c : l.curve) {
+    if (c.raggio > 0.0) iv.push_back({c.inizio, c.fine, 800.0 / c.raggio});
+  }
+  return inviluppo(iv, false, 0.0);
+}
+
+// Where the integration needs a node whatever the values: every place
+// where something begins or ends, between s0 and s1.
+std::vector<double> punti_di_rottura(const linea_marcia& l, double lunghezza, double s0,
+                                     double s1) {
+  std::vector<double> p;
+  const auto aggiungi = [&](double x) {
+    if (x > s0 && x < s1) p.push_back(x);
+  };
+  for (std::size_t k = 0; k < l.velocita.size(); ++k) {
+    aggiungi(l.velocita[k].inizio);
+    aggiungi(l.velocita[k].inizio + lunghezza);  // where the previous limit lets go
+  }
+  for (const rallentamento_marcia& r : l.rallentamenti) {
+    aggiungi(r.inizio);
+    aggiungi(r.fine + lunghezza);
+  }
+  for (const gradino& g : l.pendenze) aggiungi(g.inizio);
+  for (const gradino& g : l.aderenze) aggiungi(g.inizio);
+  for (const curva_marcia& c : l.curve) {
+    aggiungi(c.inizio);
+    aggiungi(c.fine);
+  }
+  for (const stazione_marcia& s : l.stazioni) aggiungi(s.posizione);
+  return p;
+}
+
+// The profile drawn along the line from the nodes: every `passo` metres
+// from s0, and s1.
+std::vector<punto_marcia> profilo_di(const std::vector<nodo_marcia>& nodi,
+                                     const funzione_gradini& limite, double s0, double s1,
+                                     double passo) {
+  std::vector<punto_marcia> out;
+  if (nodi.empty()) return out;
+  const double fino = std::min(s1, nodi.back().posizione);
+  cursore_gradini lim(limite);
+  std::size_t a = 0;
+  for (std::int64_t k = 0;; ++k) {
+    double x = s0 + static_cast<double>(k) * passo;
+    if (x > fino) {
+      if (out.empty() || out.back().posizione < fino) {
+        x = fino;
+      } else {
+        break;
+      }
+    }
+    while (a + 1 < nodi.size() && nodi[a + 1].posizione < x) ++a;
+    const nodo_marcia& n0 = nodi[a];
+    punto_marcia p{x, n0.velocita / kmh, lim.in(x) / kmh, n0.orario};
+    if (a + 1 < nodi.size() && nodi[a + 1].posizione > n0.posizione) {
+      const nodo_marcia& n1 = nodi[a + 1];
+      const double f = (x - n0.posizione) / (n1.posizione - n0.posizione);
+      const double w0 = n0.velocita * n0.velocita;
+      const double w = w0 + (n1.velocita * n1.velocita - w0) * f;
+      const double v = std::sqrt(std::max(w, 0.0));
+      p.velocita_kmh = v / kmh;
+      p.orario = n0.orario + tempo_tratto(x - n0.posizione, w0, v * v);
+    }
+    out.push_back(p);
+    if (x >= fino) break;
+  }
+  return out;
+}
+
+void sezioni_di(const linea_marcia& l, const treno_marcia& t, esito_marcia& e) {
+  std::vector<std::size_t> con_orario;  // indices into e.stazioni
+  for (std::size_t k = 0; k < e.stazioni.size(); ++k) {
+    if (l.stazioni[e.stazioni[k].stazione].orario) con_orario.push_back(k);
+  }
+  const std::size_t ultima = l.stazioni.size() - 1;
+  const auto sezione = [&](const orario_stazione& da, const orario_stazione& a, double minimo) {
+    sezione_marcia s;
+    s.da = da.stazione;
+    s.a = a.stazione;
+    s.distanza = l.stazioni[s.a].posizione - l.stazioni[s.da].posizione;
+    s.tempo_minimo = minimo;
+    s.tempo_orario = static_cast<double>(*l.stazioni[s.a].orario) -
+                     static_cast<double>(*l.stazioni[s.da].orario);
+    s.margine = s.tempo_orario - s.tempo_minimo;
+    s.margine_percento = s.tempo_minimo > 0.0 ? s.margine / s.tempo_minimo * 100.0 : 0.0;
+    return s;
+  };
+  double totale = 0.0;
+  for (std::size_t k = 1; k < con_orario.size(); ++k) {
+    const orario_stazione& da = e.stazioni[con_orario[k - 1]];
+    const orario_stazione& a = e.stazioni[con_orario[k]];
+    const double sosta = a.stazione == ultima ? 0.0 : t.sosta_minima;
+    e.sezioni.push_back(sezione(da, a, a.arrivo - da.partenza + sosta));
+    totale += e.sezioni.back().tempo_minimo;
+  }
+  if (con_orario.size() >= 2) {
+    e.intera = sezione(e.stazioni[con_orario.front()], e.stazioni[con_orario.back()], totale);
+  }
+}
+
+class corsa {
+ public:
+  corsa(const linea_marcia& l, const treno_marcia& t, const opzioni_marcia& o, esito_marcia& e)
+      : l_(l), t_(t), o_(o), e_(e) {}
+
+  void calcola();
+
+ private:
+  void nodi_e_tratti();
+  std::optional<impedimento_marcia> limiti_nulli() const;
+  void frenatura();
+  void avanti();
+  void alla_stazione(std::size_t j, double& t);
+  void stallo(const tratto& s, double x);
+
+  const linea_marcia& l_;
+  const treno_marcia& t_;
+  const opzioni_marcia& o_;
+  esito_marcia& e_;
+
+  double s0_ = 0.0, s1_ = 0.0;
+  funzione_gradini limite_;
+  funzione_gradini pendenza_;
+  funzione_gradini curva_;
+  funzione_gradini aderenza_;
+
+  std::vector<double> x_;              // node positions
+  std::vector<bool> ferma_;            // the node is a stop
+  std::vector<std::size_t> stazione_;  // the station at the node, or none
+  std::vector<tratto> tratti_;         // step j: nodes j .. j + 1
+  std::vector<double> wb_;             // the braking envelope of v^2 at each node
+  bool ancorato_ = false;              // the clock is set to the timetable
+};
+
+constexpr std::size_t nessuna = std::numeric_limits<std::size_t>::max();
+
+void corsa::nodi_e_tratti() {
+  s0_ = l_.stazioni.front().posizione;
+  s1_ = l_.stazioni.back().posizione;
+  // A step no shorter than one in ten million of the run: a bound on the
+  // work, whatever the options.
+  const double passo = std::max(o_.passo, (s1_ - s0_) * 1e-7);
+  x_ = punti_di_rottura(l_, t_.lunghezza, s0_, s1_);
+  for (std::int64_t k = 0;; ++k) {
+    const double x = s0_ + static_cast<double>(k) * passo;
+    if (!(x < s1_)) break;
+    x_.push_back(x);
+  }
+  x_.push_back(s0_);
+  x_.push_back(s1_);
+  std::sort(x_.begin(), x_.end());
+  x_.erase(std::unique(x_.begin(), x_.end()), x_.end());
+
+  // Stops: the first and last station and every station with a time. Two
+  // stops with no node between them get one, so the train can move.
+  std::vector<bool> ferma(x_.size(), false);
+  std::vector<std::size_t> stazione(x_.size(), nessuna);
+  for (std::size_t k = 0; k < l_.stazioni.size(); ++k) {
+    const stazione_marcia& s = l_.stazioni[k];
+    const std::size_t j =
+        static_cast<std::size_t>(std::lower_bound(x_.begin(), x_.end(), s.posizione) - x_.begin());
+    stazione[j] = k;
+    ferma[j] = k == 0 || k + 1 == l_.stazioni.size() || s.orario.has_value();
+  }
+  x_.reserve(x_.size() + 1);
+  std::vector<double> x;
+  x.reserve(x_.size() * 2);
+  for (std::size_t j = 0; j < x_.size(); ++j) {
+    if (j > 0 && ferma[j] && ferma[j - 1]) {
+      x.push_back((x_[j - 1] + x_[j]) / 2.0);
+      ferma_.push_back(false);
+      stazione_.push_back(nessuna);
+    }
+    x.push_back(x_[j]);
+    ferma_.push_back(ferma[j]);
+    stazione_.push_back(stazione[j]);
+  }
+  x_ = std::move(x);
+
+  cursore_gradini lim(limite_), pen(pendenza_), cur(curva_), ade(aderenza_);
+  tratti_.resize(x_.size() - 1);
+  for (std::size_t j = 0; j + 1 < x_.size(); ++j) {
+    const double m = (x_[j] + x_[j + 1]) / 2.0;
+    tratto& s = tratti_[j];
+    s.lunghezza = x_[j + 1] - x_[j];
+    s.limite = lim.in(m);
+    s.pendenza = pen.in(m);
+    s.curva = cur.in(m);
+    const double mu = t_.coefficiente_aderenza * ade.in(m) / 100.0;
+    s.forza_aderenza = mu * t_.massa_aderente * gravita;
+    s.frenatura = std::min(t_.decelerazione, mu * gravita);
+  }
+}
+
+std::optional<impedimento_marcia> corsa::limiti_nulli() const {
+  const double zero = limite_.primo_non_oltre(s0_, s1_, 0.0);
+  if (zero < s1_) {
+    return impedimento(tipo_impedimento::limite_zero, zero,
+                       "the speed limit is 0 km/h at " + metri(zero) + ": the train cannot pass");
+  }
+  const double senza = aderenza_.primo_non_oltre(s0_, s1_, 0.0);
+  if (senza < s1_) {
+    return impedimento(
+        tipo_impedimento::senza_aderenza, senza,
+        "the adhesion is 0 at " + metri(senza) + ": the wheels can neither pull nor brake");
+  }
+  return std::nullopt;
+}
+
+// The highest v^2 at each node from which the train can still keep every
+// limit and stop ahead at its braking rate.
+void corsa::frenatura() {
+  const std::size_t n = x_.size();
+  wb_.assign(n, 0.0);
+  for (std::size_t j = n - 1; j-- > 0;) {
+    if (ferma_[j]) continue;
+    const tratto& s = tratti_[j];
+    const double lim = std::min(s.limite, j > 0 ? tratti_[j - 1].limite : s.limite);
+    wb_[j] = std::min(lim * lim, wb_[j + 1] + 2.0 * s.frenatura * s.lunghezza);
+  }
+}
+
+void corsa::stallo(const tratto& s, double x) {
+  std::string testo =
+      "the train stalls at " + metri(x) + " on " + cifra(s.pendenza, 1) + " per mille";
+  if (s.curva > 0.0) testo += " in a curve of " + metri(800.0 / s.curva) + " radius";
+  e_.impedimento = impedimento(tipo_impedimento::stallo, x, std::move(testo));
+}
+
+// The train stops at node j at time t: it records its times and waits for
+// the station's time, the first time setting the clock.
+void corsa::alla_stazione(std::size_t j, double& t) {
+  const double lim = std::min(j > 0 ? tratti_[j - 1].limite : lontano,
+                              j < tratti_.size() ? tratti_[j].limite : lontano);
+  const std::size_t k = stazione_[j];
+  const stazione_marcia& s = l_.stazioni[k];
+  const bool ultima = k + 1 == l_.stazioni.size();
+  double arrivo = t;
+  double partenza = t;
+  if (s.orario) {
+    const double ora = *s.orario;
+    if (!ancorato_) {
+      // The first time sets the clock: the train leaves there at that
+      // time (or arrives, at the last station), having arrived the
+      // minimum dwell before.
+      const double arrivo_voluto = ultima ? ora : (k == 0 ? ora : ora - t_.sosta_minima);
+      const double scarto = arrivo_voluto - t;
+      for (nodo_marcia& n : e_.nodi) n.orario += scarto;
+      for (orario_stazione& o : e_.stazioni) {
+        o.arrivo += scarto;
+        o.partenza += scarto;
+      }
+      arrivo = arrivo_voluto;
+      partenza = ultima ? arrivo : ora;
+      ancorato_ = true;
+    } else if (!ultima) {
+      partenza = std::max(arrivo + t_.sosta_minima, ora);
+    }
+  }
+  e_.stazioni.push_back({k, true, arrivo, partenza});
+  e_.nodi.push_back({x_[j], 0.0, arrivo, lim});
+  if (partenza > arrivo) e_.nodi.push_back({x_[j], 0.0, partenza, lim});
+  t = partenza;
+}
+
+void corsa::avanti() {
+  const std::size_t n = x_.size();
+  e_.nodi.reserve(n + n / 8);
+  double w = 0.0;  // v^2 at the node
+  double t = 0.0;
+  for (std::size_t j = 0;; ++j) {
+    if (stazione_[j] != nessuna && ferma_[j]) {
+      alla_stazione(j, t);
+      w = 0.0;
+    } else {
+      const double lim = std::min(j > 0 ? tratti_[j - 1].limite : lontano,
+                                  j < tratti_.size() ? tratti_[j].limite : lontano);
+      if (stazione_[j] != nessuna) {
+        e_.stazioni.push_back({stazione_[j], false, t, t});
+      }
+      e_.nodi.push_back({x_[j], std::sqrt(w), t, lim});
+    }
+    if (j + 1 == n) break;
+
+    const tratto& s = tratti_[j];
+    const double wb0 = wb_[j];
+    const double wb1 = wb_[j + 1];
+    double wc = passo_rk4(t_, s, w);
+    const double ws = velocita_stallo * velocita_stallo;
+    if (wc < wb1 && wc < ws) {
+      if (accelerazione(t_, s, velocita_stallo) <= 0.0) {
+        // Full power cannot lift the train above a crawl here: it stalls
+        // where v^2 would reach 0, or at the node it creeps up to.
+        const double x = wc < 0.0 ? x_[j] + s.lunghezza * w / (w - wc) : x_[j + 1];
+        stallo(s, x);
+        return;
+      }
+      if (wc <= 0.0) wc = std::min(ws, wb1);  // a long step's overshoot where it speeds up
+    }
+    if (wc <= wb1) {
+      t += tempo_tratto(s.lunghezza, w, wc);
+      w = wc;
+      continue;
+    }
+    // Full power meets the braking envelope inside the step: v^2 runs
+    // linearly along both, so they cross once.
+    const double d0 = std::max(wb0 - w, 0.0);
+    const double d1 = wc - wb1;
+    const double theta = d0 / (d0 + d1);
+    const double wx = w + theta * (wc - w);
+    const double dx = theta * s.lunghezza;
+    t += tempo_tratto(dx, w, wx);
+    if (theta > 0.0 && theta < 1.0) {
+      e_.nodi.push_back({x_[j] + dx, std::sqrt(wx), t, s.limite});
+    }
+    if (wx <= 0.0 && wb1 <= 0.0) {
+      stallo(s, x_[j] + dx);
+      return;
+    }
+    t += tempo_tratto(s.lunghezza - dx, wx, wb1);
+    w = wb1;
+  }
+}
+
+void corsa::calcola() {
+  limite_ = limite_efficace(l_, t_.lunghezza, t_.velocita_massima);
+  pendenza_ = gradini_di(l_.pendenze, 1.0, 0.0);
+  curva_ = curve_di(l_);
+  aderenza_ = gradini_di(l_.aderenze, 1.0, 100.0);
+  s0_ = l_.stazioni.front().posizione;
+  s1_ = l_.stazioni.back().posizione;
+  if (auto i = limiti_nulli()) {
+    e_.impedimento = std::move(i);
+    return;
+  }
+  nodi_e_tratti();
+  frenatura();
+  avanti();
+  e_.profilo = profilo_di(e_.nodi, limite_, s0_, s1_, o_.passo_profilo);
+  if (!e_.impedimento) sezioni_di(l_, t_, e_);
+}
+
+}  // namespace
+
+bool esito_marcia::percorribile() const {
+  if (impedimento) return false;
+  return std::all_of(sezioni.begin(), sezioni.end(),
+                     [](const sezione_marcia& s) { return s.percorribile(); });
+}
+
+funzione_gradini limite_efficace(const linea_marcia& l, double lunghezza, double massima) {
+  std::vector<intervallo_valore> iv;
+  iv.reserve(l.velocita.size() + l.rallentamenti.size());
+  for (std::size_t k = 0; k < l.velocita.size(); ++k) {
+    const double inizio = k == 0 ? -lontano : l.velocita[k].inizio;
+    const double fine = k + 1 < l.velocita.size() ? l.velocita[k + 1].inizio + lunghezza : lontano;
+    iv.push_back({inizio, fine, std::max(l.velocita[k].valore, 0.0) * kmh});
+  }
+  for (const rallentamento_marcia& r : l.rallentamenti) {
+    iv.push_back({r.inizio, r.fine + lunghezza, std::max(r.velocita, 0.0) * kmh});
+  }
+  iv.push_back({-lontano, lontano, massima});
+  return inviluppo(iv, true, massima);
+}
+
+esito_marcia calcola_marcia(const linea_marcia& l, const modello_treno& m,
+                            const opzioni_marcia& o) {
+  esito_marcia e;
+  if (auto i = stazioni_in_ordine(l)) {
+    e.impedimento = std::move(i);
+    return e;
+  }
+  auto t = risolvi_treno(m, l.numero_vetture, l.percentuale_massa_frenata);
+  if (auto* i = std::get_if<impedimento_marcia>(&t)) {
+    e.impedimento = std::move(*i);
+    return e;
+  }
+  e.treno = std::get<treno_marcia>(t);
+  corsa c(l, *e.treno, o, e);
+  c.calcola();
+  return e;
+}
+
+}  // namespace scenario

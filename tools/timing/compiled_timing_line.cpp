@@ -1,0 +1,38 @@
+#include "tools/timing/compiled_timing_line.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "compiler/marcia/linea_da_celle.h"
+#include "compiler/route_model/formato.h"
+#include "tools/decompile/curves.h"
+#include "tools/route_files/item_slots.h"
+
+namespace scenario {
+
+namespace {
+
+// A recovered "curva" record turns the points inizio + 1 .. inizio + lunghezza.
+curva_posata posata(const decompile::record_curva& c) {
+  curva_posata p;
+  p.primo_punto = std::int64_t{c.inizio} + 1;
+  p.ultimo_punto = std::int64_t{c.inizio} + c.lunghezza;
+  const double k = curvatura_classe[static_cast<std::size_t>(c.classe - 1)];
+  p.curvatura = c.sinistra ? -k : k;
+  return p;
+}
+
+}  // namespace
+
+linea_marcia timing_line_of(const compiled_route& r) {
+  decompile::notes ignored;  // what the geometry cannot give back matters not here
+  const decompile::geometry_recovery g = decompile::recover_curves(r.tracciato, ignored);
+  std::vector<curva_posata> curve;
+  curve.reserve(g.curve.size() + 1);
+  for (const decompile::record_curva& c : g.curve) curve.push_back(posata(c));
+  if (g.oltre_l_ultimo) curve.push_back(posata(*g.oltre_l_ultimo));
+  const int n_stazioni = static_cast<int>(trova_slot(r.elementi).stazioni.size());
+  return linea_da_celle(r.celle, r.elementi, n_stazioni, curve);
+}
+
+}  // namespace scenario
