@@ -32,7 +32,7 @@ double accelerazione(const treno_marcia& t, const tratto& s, double v) {
   double forza = std::min(t.sforzo_avviamento, s.forza_aderenza);
   if (v > 0.0) forza = std::min(forza, t.potenza / v);
   const double resistenza = t.a + t.b * v + t.c * v * v;
-  const double pendio = t.massa * gravita * (s.pendenza + s.curva) / 1000.0;
+  const double pendio = t.massa * accelerazione_gravita * (s.pendenza + s.curva) / 1000.0;
   return (forza - resistenza - pendio) / t.massa_equivalente;
 }
 
@@ -210,9 +210,9 @@ class corsa {
   void calcola();
 
  private:
-  void nodi_e_tratti();
+  void nodi_e_tratti(const std::vector<double>& aggiunti);
   std::optional<impedimento_marcia> limiti_nulli() const;
-  void frenatura();
+  std::vector<double> frenatura();
   void avanti();
   void alla_stazione(std::size_t j, double& t);
   void stallo(const tratto& s, double x);
@@ -238,48 +238,47 @@ class corsa {
 
 constexpr std::size_t nessuna = std::numeric_limits<std::size_t>::max();
 
-void corsa::nodi_e_tratti() {
-  s0_ = l_.stazioni.front().posizione;
-  s1_ = l_.stazioni.back().posizione;
+void corsa::nodi_e_tratti(const std::vector<double>& aggiunti) {
   // A step no shorter than one in ten million of the run: a bound on the
   // work, whatever the options.
   const double passo = std::max(o_.passo, (s1_ - s0_) * 1e-7);
-  x_ = punti_di_rottura(l_, t_.lunghezza, s0_, s1_);
+  std::vector<double> x = punti_di_rottura(l_, t_.lunghezza, s0_, s1_);
+  x.insert(x.end(), aggiunti.begin(), aggiunti.end());
   for (std::int64_t k = 0;; ++k) {
-    const double x = s0_ + static_cast<double>(k) * passo;
-    if (!(x < s1_)) break;
-    x_.push_back(x);
+    const double p = s0_ + static_cast<double>(k) * passo;
+    if (!(p < s1_)) break;
+    x.push_back(p);
   }
-  x_.push_back(s0_);
-  x_.push_back(s1_);
-  std::sort(x_.begin(), x_.end());
-  x_.erase(std::unique(x_.begin(), x_.end()), x_.end());
+  x.push_back(s0_);
+  x.push_back(s1_);
+  std::sort(x.begin(), x.end());
+  x.erase(std::unique(x.begin(), x.end()), x.end());
 
   // Stops: the first and last station and every station with a time. Two
   // stops with no node between them get one, so the train can move.
-  std::vector<bool> ferma(x_.size(), false);
-  std::vector<std::size_t> stazione(x_.size(), nessuna);
+  std::vector<bool> ferma(x.size(), false);
+  std::vector<std::size_t> stazione(x.size(), nessuna);
   for (std::size_t k = 0; k < l_.stazioni.size(); ++k) {
     const stazione_marcia& s = l_.stazioni[k];
     const std::size_t j =
-        static_cast<std::size_t>(std::lower_bound(x_.begin(), x_.end(), s.posizione) - x_.begin());
+        static_cast<std::size_t>(std::lower_bound(x.begin(), x.end(), s.posizione) - x.begin());
     stazione[j] = k;
     ferma[j] = k == 0 || k + 1 == l_.stazioni.size() || s.orario.has_value();
   }
-  x_.reserve(x_.size() + 1);
-  std::vector<double> x;
-  x.reserve(x_.size() * 2);
-  for (std::size_t j = 0; j < x_.size(); ++j) {
+  x_.clear();
+  ferma_.clear();
+  stazione_.clear();
+  x_.reserve(x.size() + 8);
+  for (std::size_t j = 0; j < x.size(); ++j) {
     if (j > 0 && ferma[j] && ferma[j - 1]) {
-      x.push_back((x_[j - 1] + x_[j]) / 2.0);
+      x_.push_back((x[j - 1] + x[j]) / 2.0);
       ferma_.push_back(false);
       stazione_.push_back(nessuna);
     }
-    x.push_back(x_[j]);
+    x_.push_back(x[j]);
     ferma_.push_back(ferma[j]);
     stazione_.push_back(stazione[j]);
   }
-  x_ = std::move(x);
 
   cursore_gradini lim(limite_), pen(pendenza_), cur(curva_), ade(aderenza_);
   tratti_.resize(x_.size() - 1);
@@ -291,8 +290,8 @@ void corsa::nodi_e_tratti() {
     s.pendenza = pen.in(m);
     s.curva = cur.in(m);
     const double mu = t_.coefficiente_aderenza * ade.in(m) / 100.0;
-    s.forza_aderenza = mu * t_.massa_aderente * gravita;
-    s.frenatura = std::min(t_.decelerazione, mu * gravita);
+    s.forza_aderenza = mu * t_.massa_aderente * accelerazione_gravita;
+    s.frenatura = std::min(t_.decelerazione, mu * accelerazione_gravita);
   }
 }
 
@@ -312,16 +311,26 @@ std::optional<impedimento_marcia> corsa::limiti_nulli() const {
 }
 
 // The highest v^2 at each node from which the train can still keep every
-// limit and stop ahead at its braking rate.
-void corsa::frenatura() {
+// limit and stop ahead at its braking rate. Returns where a braking curve
+// leaves a limit inside a step: made nodes, the envelope is exact, v^2
+// running linearly between any two nodes.
+std::vector<double> corsa::frenatura() {
   const std::size_t n = x_.size();
   wb_.assign(n, 0.0);
+  std::vector<double> attacchi;
   for (std::size_t j = n - 1; j-- > 0;) {
-    if (ferma_[j]) continue;
     const tratto& s = tratti_[j];
+    const double curva = wb_[j + 1] + 2.0 * s.frenatura * s.lunghezza;
+    const double tetto = s.limite * s.limite;
+    if (curva > tetto && wb_[j + 1] < tetto) {
+      const double x = x_[j + 1] - (tetto - wb_[j + 1]) / (2.0 * s.frenatura);
+      if (x > x_[j] && x < x_[j + 1]) attacchi.push_back(x);
+    }
+    if (ferma_[j]) continue;
     const double lim = std::min(s.limite, j > 0 ? tratti_[j - 1].limite : s.limite);
-    wb_[j] = std::min(lim * lim, wb_[j + 1] + 2.0 * s.frenatura * s.lunghezza);
+    wb_[j] = std::min(lim * lim, curva);
   }
+  return attacchi;
 }
 
 void corsa::stallo(const tratto& s, double x) {
@@ -437,8 +446,12 @@ void corsa::calcola() {
     e_.impedimento = std::move(i);
     return;
   }
-  nodi_e_tratti();
-  frenatura();
+  nodi_e_tratti({});
+  const std::vector<double> attacchi = frenatura();
+  if (!attacchi.empty()) {
+    nodi_e_tratti(attacchi);
+    frenatura();
+  }
   avanti();
   e_.profilo = profilo_di(e_.nodi, limite_, s0_, s1_, o_.passo_profilo);
   if (!e_.impedimento) sezioni_di(l_, t_, e_);

@@ -69,7 +69,7 @@ std::variant<modello_treno, errore_modello_treno> leggi_modello_treno(std::strin
   nlohmann::json j;
   try {
     j = nlohmann::json::parse(json.begin(), json.end());
-  } catch (const nlohmann::json::parse_error& e) {
+  } catch (const nlohmann::json::exception& e) {  // a parse error, or a number past a double
     std::string what = e.what();
     const std::size_t dopo = what.find("] ");
     if (dopo != std::string::npos) what.erase(0, dopo + 2);

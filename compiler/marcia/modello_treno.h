@@ -17,7 +17,7 @@
 
 namespace scenario {
 
-inline constexpr double gravita = 9.80665;  // m/s^2
+inline constexpr double accelerazione_gravita = 9.80665;  // m/s^2
 
 struct modello_treno {
   double velocita_massima_kmh = 130.0;

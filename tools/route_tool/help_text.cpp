@@ -19,6 +19,7 @@ Commands:
   view        the route as one HTML page to zoom, inspect cell by cell and
               trace to the source lines
   sheets      write the driver's timetable sheet and slowdown order form
+  timing      the fastest run of the train against its timetable
   lsp         language server for editors: faults and fixes as you type
   completion  print the shell completion script (bash)
 
@@ -248,6 +249,43 @@ Options:
 
 Exit status: 0 the four files written; 2 usage error, a file already there or
 a file that cannot be written.
+)";
+}
+
+std::string_view help_timing() {
+  return R"(Usage: route_tool timing (--line FILE --service FILE | DIR)
+                         [--route NAME] [--train NUMBER] [--train-model FILE]
+                         [--json] [--profile FILE.csv]
+
+Compute the fastest run of the train over the route and set it against the
+timetable: for every section between two stations with a time, its distance,
+the fastest running time (with the minimum dwell at its end), the time the
+timetable gives and the margin, in seconds and in per cent of the fastest
+time; then the whole run and the time at every station, the stations without
+a time passed at a computed time. The model and its assumptions are in
+docs/timing.md.
+
+From the two text files the route is compiled in memory; from a folder DIR
+the compiled files are read. The train is described by a train model file
+(JSON): --train-model FILE, else NAME_NUMBER_treno.json beside the service
+file (or in DIR), else the built-in defaults.
+
+Options:
+  --line FILE           the line description file (with --service)
+  --service FILE        the service file (with --line)
+  --route NAME          route name (default: from the file names,
+                        NAME_linea.txt and NAME_NUMBER-.txt; for a folder,
+                        found there when it holds one route)
+  --train NUMBER        train number, likewise
+  --train-model FILE    the train model file
+  --json                print one JSON object instead of the table
+  --profile FILE.csv    write the speed, the limit and the time every 10 m
+  -h, --help            show this help
+
+Exit status: 0 every section can be driven in its time; 1 a section cannot,
+or the run cannot be timed at all (the reason is named: a limit of 0 km/h,
+a grade the train cannot climb); 2 usage error, unreadable input, a train
+model file refused (its field named) or a corrupt compiled file.
 )";
 }
 

@@ -13,6 +13,7 @@ std::string_view help_dump();
 std::string_view help_plot();
 std::string_view help_view();
 std::string_view help_sheets();
+std::string_view help_timing();
 std::string_view help_new();
 std::string_view help_lsp();
 std::string_view help_completion();

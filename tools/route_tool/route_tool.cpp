@@ -15,6 +15,7 @@
 #include "tools/route_tool/new_command.h"
 #include "tools/route_tool/plot_command.h"
 #include "tools/route_tool/sheets_command.h"
+#include "tools/route_tool/timing_command.h"
 #include "tools/route_tool/view_command.h"
 
 namespace scenario {
@@ -169,6 +170,30 @@ const std::vector<command_rule>& commands() {
          o.train = p.value("--train");
          o.train_model = p.value("--train-model");
          return run_sheets(o, out, err);
+       }},
+      {"timing",
+       help_timing(),
+       {line_option,
+        service_option,
+        route_option,
+        train_option,
+        {"--train-model", "", "FILE"},
+        json_option,
+        {"--profile", "", "FILE.csv"}},
+       plain_arguments::folder_or_texts,
+       "DIR",
+       "a folder DIR, or --line and --service",
+       [](const parsed_command& p, std::ostream& out, std::ostream&) {
+         timing_options o;
+         o.line_file = p.value("--line");
+         o.service_file = p.value("--service");
+         if (!o.line_file) o.dir = p.arguments[0];
+         o.route = p.value("--route");
+         o.train = p.value("--train");
+         o.train_model = p.value("--train-model");
+         o.json = p.has("--json");
+         o.profile = p.value("--profile");
+         return run_timing(o, out);
        }},
       {"new",
        help_new(),
