@@ -32,6 +32,7 @@ double cursore_gradini::in(double x) {
   const std::vector<double>& inizi = f_.inizi();
   if (inizi.empty()) return f_.in(x);
   while (k_ + 1 < inizi.size() && inizi[k_ + 1] <= x) ++k_;
+  while (k_ > 0 && inizi[k_] > x) --k_;
   return f_.valori()[k_];
 }
 

@@ -28,7 +28,7 @@ class funzione_gradini {
   double fuori_ = 0.0;
 };
 
-// Walks a function for increasing x in amortised constant time.
+// Walks a function in either direction in amortised constant time.
 class cursore_gradini {
  public:
   explicit cursore_gradini(const funzione_gradini& f) : f_(f) {}

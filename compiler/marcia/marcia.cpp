@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "compiler/rounding.h"
 #include "compiler/route_model/misure.h"
@@ -20,27 +23,23 @@ constexpr double lontano = std::numeric_limits<double>::max();
 
 // One integration step, from a node to the next, and what holds on it.
 struct tratto {
-  double lunghezza = 0.0;       // m
-  double limite = 0.0;          // m/s
-  double pendenza = 0.0;        // per mille, the line's
-  double curva = 0.0;           // per mille, the curves' equivalent grade
-  double forza_aderenza = 0.0;  // N: the most the wheels can pull
-  double frenatura = 0.0;       // m/s^2
+  double limite = 0.0;     // m/s
+  double forza = 0.0;      // N: the starting effort, or less where adhesion holds the wheels
+  double pendio = 0.0;     // N: the grade's and the curves' pull against the train
+  double frenatura = 0.0;  // m/s^2
 };
 
 double accelerazione(const treno_marcia& t, const tratto& s, double v) {
-  double forza = std::min(t.sforzo_avviamento, s.forza_aderenza);
+  double forza = s.forza;
   if (v > 0.0) forza = std::min(forza, t.potenza / v);
   const double resistenza = t.a + t.b * v + t.c * v * v;
-  const double pendio = t.massa * accelerazione_gravita * (s.pendenza + s.curva) / 1000.0;
-  return (forza - resistenza - pendio) / t.massa_equivalente;
+  return (forza - resistenza - s.pendio) / t.massa_equivalente;
 }
 
 // v^2 after the step from v^2 = w0 under full power: one classical
 // Runge-Kutta step of d(v^2)/ds = 2 a(v).
-double passo_rk4(const treno_marcia& t, const tratto& s, double w0) {
+double passo_rk4(const treno_marcia& t, const tratto& s, double w0, double h) {
   const auto f = [&](double w) { return 2.0 * accelerazione(t, s, std::sqrt(std::max(w, 0.0))); };
-  const double h = s.lunghezza;
   const double k1 = f(w0);
   const double k2 = f(w0 + h / 2.0 * k1);
   const double k3 = f(w0 + h / 2.0 * k2);
@@ -210,12 +209,14 @@ class corsa {
   void calcola();
 
  private:
-  void nodi_e_tratti(const std::vector<double>& aggiunti);
+  void nodi();
   std::optional<impedimento_marcia> limiti_nulli() const;
-  std::vector<double> frenatura();
+  void frenatura();
   void avanti();
-  void alla_stazione(std::size_t j, double& t);
-  void stallo(const tratto& s, double x);
+  bool avanza(const tratto& s, double x0, double lunghezza, double wb0, double wb1, double& w,
+              double& t);
+  void alla_stazione(std::size_t j, std::size_t k, double lim, double& t);
+  void stallo(double x);
 
   const linea_marcia& l_;
   const treno_marcia& t_;
@@ -228,72 +229,85 @@ class corsa {
   funzione_gradini curva_;
   funzione_gradini aderenza_;
 
-  std::vector<double> x_;              // node positions
-  std::vector<bool> ferma_;            // the node is a stop
-  std::vector<std::size_t> stazione_;  // the station at the node, or none
-  std::vector<tratto> tratti_;         // step j: nodes j .. j + 1
-  std::vector<double> wb_;             // the braking envelope of v^2 at each node
-  bool ancorato_ = false;              // the clock is set to the timetable
+  std::vector<double> x_;                                      // node positions
+  std::vector<std::uint8_t> ferma_;                            // the node is a stop
+  std::vector<std::pair<std::size_t, std::size_t>> stazioni_;  // (node, station), in order
+  std::vector<double> wb_;  // the braking envelope of v^2 at each node
+  // Steps where a braking curve leaves the step's limit, and where: the
+  // envelope runs linearly in v^2 on either side, exactly. From the last.
+  std::vector<std::pair<std::size_t, double>> attacchi_;
+  bool ancorato_ = false;  // the clock is set to the timetable
 };
 
-constexpr std::size_t nessuna = std::numeric_limits<std::size_t>::max();
-
-void corsa::nodi_e_tratti(const std::vector<double>& aggiunti) {
+// The nodes: a grid of `passo` from s0, every place where something begins
+// or ends, and the stations. Stops are the first and last station and every
+// station with a time; two stops with no node between them get one, so the
+// train can move.
+void corsa::nodi() {
   // A step no shorter than one in ten million of the run: a bound on the
   // work, whatever the options.
   const double passo = std::max(o_.passo, (s1_ - s0_) * 1e-7);
-  std::vector<double> x = punti_di_rottura(l_, t_.lunghezza, s0_, s1_);
-  x.insert(x.end(), aggiunti.begin(), aggiunti.end());
-  for (std::int64_t k = 0;; ++k) {
-    const double p = s0_ + static_cast<double>(k) * passo;
-    if (!(p < s1_)) break;
-    x.push_back(p);
-  }
-  x.push_back(s0_);
-  x.push_back(s1_);
-  std::sort(x.begin(), x.end());
-  x.erase(std::unique(x.begin(), x.end()), x.end());
-
-  // Stops: the first and last station and every station with a time. Two
-  // stops with no node between them get one, so the train can move.
-  std::vector<bool> ferma(x.size(), false);
-  std::vector<std::size_t> stazione(x.size(), nessuna);
-  for (std::size_t k = 0; k < l_.stazioni.size(); ++k) {
-    const stazione_marcia& s = l_.stazioni[k];
-    const std::size_t j =
-        static_cast<std::size_t>(std::lower_bound(x.begin(), x.end(), s.posizione) - x.begin());
-    stazione[j] = k;
-    ferma[j] = k == 0 || k + 1 == l_.stazioni.size() || s.orario.has_value();
-  }
+  std::vector<double> rottura = punti_di_rottura(l_, t_.lunghezza, s0_, s1_);
+  std::sort(rottura.begin(), rottura.end());
+  rottura.erase(std::unique(rottura.begin(), rottura.end()), rottura.end());
+  const auto stimati = static_cast<std::size_t>((s1_ - s0_) / passo) + rottura.size() + 8;
   x_.clear();
   ferma_.clear();
-  stazione_.clear();
-  x_.reserve(x.size() + 8);
-  for (std::size_t j = 0; j < x.size(); ++j) {
-    if (j > 0 && ferma[j] && ferma[j - 1]) {
-      x_.push_back((x[j - 1] + x[j]) / 2.0);
-      ferma_.push_back(false);
-      stazione_.push_back(nessuna);
+  stazioni_.clear();
+  x_.reserve(stimati);
+  ferma_.reserve(stimati);
+  std::size_t r = 0;  // the next place in rottura
+  std::size_t k = 0;  // the next station
+  const auto aggiungi = [&](double p) {
+    if (!x_.empty() && !(p > x_.back())) return;
+    const bool stazione = k < l_.stazioni.size() && l_.stazioni[k].posizione == p;
+    const bool ferma =
+        stazione && (k == 0 || k + 1 == l_.stazioni.size() || l_.stazioni[k].orario.has_value());
+    if (ferma && !ferma_.empty() && ferma_.back() != 0) {
+      x_.push_back((x_.back() + p) / 2.0);
+      ferma_.push_back(0);
     }
-    x_.push_back(x[j]);
-    ferma_.push_back(ferma[j]);
-    stazione_.push_back(stazione[j]);
-  }
-
-  cursore_gradini lim(limite_), pen(pendenza_), cur(curva_), ade(aderenza_);
-  tratti_.resize(x_.size() - 1);
-  for (std::size_t j = 0; j + 1 < x_.size(); ++j) {
-    const double m = (x_[j] + x_[j + 1]) / 2.0;
-    tratto& s = tratti_[j];
-    s.lunghezza = x_[j + 1] - x_[j];
-    s.limite = lim.in(m);
-    s.pendenza = pen.in(m);
-    s.curva = cur.in(m);
-    const double mu = t_.coefficiente_aderenza * ade.in(m) / 100.0;
-    s.forza_aderenza = mu * t_.massa_aderente * accelerazione_gravita;
-    s.frenatura = std::min(t_.decelerazione, mu * accelerazione_gravita);
+    if (stazione) stazioni_.push_back({x_.size(), k++});
+    x_.push_back(p);
+    ferma_.push_back(ferma ? 1 : 0);
+  };
+  for (std::int64_t g = 0;; ++g) {
+    const double p = std::min(s0_ + static_cast<double>(g) * passo, s1_);
+    for (; r < rottura.size() && rottura[r] < p; ++r) aggiungi(rottura[r]);
+    aggiungi(p);
+    if (p >= s1_) break;
   }
 }
+
+// What holds on a step, at its middle, walking the profiles either way.
+class lettore_tratti {
+ public:
+  lettore_tratti(const treno_marcia& t, const funzione_gradini& limite,
+                 const funzione_gradini& pendenza, const funzione_gradini& curva,
+                 const funzione_gradini& aderenza)
+      : t_(t),
+        lim_(limite),
+        pen_(pendenza),
+        cur_(curva),
+        ade_(aderenza),
+        peso_(t.massa * accelerazione_gravita / 1000.0) {}
+
+  tratto in(double x0, double x1) {
+    const double m = (x0 + x1) / 2.0;
+    tratto s;
+    s.limite = lim_.in(m);
+    s.pendio = peso_ * (pen_.in(m) + cur_.in(m));
+    const double mu = t_.coefficiente_aderenza * ade_.in(m) / 100.0;
+    s.forza = std::min(t_.sforzo_avviamento, mu * t_.massa_aderente * accelerazione_gravita);
+    s.frenatura = std::min(t_.decelerazione, mu * accelerazione_gravita);
+    return s;
+  }
+
+ private:
+  const treno_marcia& t_;
+  cursore_gradini lim_, pen_, cur_, ade_;
+  double peso_;  // N per per mille of grade
+};
 
 std::optional<impedimento_marcia> corsa::limiti_nulli() const {
   const double zero = limite_.primo_non_oltre(s0_, s1_, 0.0);
@@ -311,41 +325,38 @@ std::optional<impedimento_marcia> corsa::limiti_nulli() const {
 }
 
 // The highest v^2 at each node from which the train can still keep every
-// limit and stop ahead at its braking rate. Returns where a braking curve
-// leaves a limit inside a step: made nodes, the envelope is exact, v^2
-// running linearly between any two nodes.
-std::vector<double> corsa::frenatura() {
+// limit (the lower of the two steps' at a node) and stop ahead at its
+// braking rate, and where a braking curve leaves a limit inside a step.
+void corsa::frenatura() {
   const std::size_t n = x_.size();
   wb_.assign(n, 0.0);
-  std::vector<double> attacchi;
+  attacchi_.clear();
+  lettore_tratti tratti(t_, limite_, pendenza_, curva_, aderenza_);
   for (std::size_t j = n - 1; j-- > 0;) {
-    const tratto& s = tratti_[j];
-    const double curva = wb_[j + 1] + 2.0 * s.frenatura * s.lunghezza;
+    const tratto s = tratti.in(x_[j], x_[j + 1]);
     const double tetto = s.limite * s.limite;
+    if (ferma_[j + 1] == 0) wb_[j + 1] = std::min(wb_[j + 1], tetto);
+    const double curva = wb_[j + 1] + 2.0 * s.frenatura * (x_[j + 1] - x_[j]);
     if (curva > tetto && wb_[j + 1] < tetto) {
       const double x = x_[j + 1] - (tetto - wb_[j + 1]) / (2.0 * s.frenatura);
-      if (x > x_[j] && x < x_[j + 1]) attacchi.push_back(x);
+      if (x > x_[j] && x < x_[j + 1]) attacchi_.push_back({j, x});
     }
-    if (ferma_[j]) continue;
-    const double lim = std::min(s.limite, j > 0 ? tratti_[j - 1].limite : s.limite);
-    wb_[j] = std::min(lim * lim, curva);
+    if (ferma_[j] == 0) wb_[j] = std::min(tetto, curva);
   }
-  return attacchi;
 }
 
-void corsa::stallo(const tratto& s, double x) {
+void corsa::stallo(double x) {
+  const double pendenza = pendenza_.in(x);
+  const double curva = curva_.in(x);
   std::string testo =
-      "the train stalls at " + metri(x) + " on " + cifra(s.pendenza, 1) + " per mille";
-  if (s.curva > 0.0) testo += " in a curve of " + metri(800.0 / s.curva) + " radius";
+      "the train stalls at " + metri(x) + " on " + cifra(pendenza, 1) + " per mille";
+  if (curva > 0.0) testo += " in a curve of " + metri(800.0 / curva) + " radius";
   e_.impedimento = impedimento(tipo_impedimento::stallo, x, std::move(testo));
 }
 
-// The train stops at node j at time t: it records its times and waits for
-// the station's time, the first time setting the clock.
-void corsa::alla_stazione(std::size_t j, double& t) {
-  const double lim = std::min(j > 0 ? tratti_[j - 1].limite : lontano,
-                              j < tratti_.size() ? tratti_[j].limite : lontano);
-  const std::size_t k = stazione_[j];
+// The train stops at node j, station k, at time t: it records its times
+// and waits for the station's time, the first time setting the clock.
+void corsa::alla_stazione(std::size_t j, std::size_t k, double lim, double& t) {
   const stazione_marcia& s = l_.stazioni[k];
   const bool ultima = k + 1 == l_.stazioni.size();
   double arrivo = t;
@@ -376,62 +387,88 @@ void corsa::alla_stazione(std::size_t j, double& t) {
   t = partenza;
 }
 
+// One step, or the part of one, from x0 over `lunghezza` metres with the
+// envelope running linearly from wb0 to wb1: v^2 = w and the time t move
+// on. False when the train stalls.
+bool corsa::avanza(const tratto& s, double x0, double lunghezza, double wb0, double wb1, double& w,
+                   double& t) {
+  if (w >= wb0 && wb1 <= wb0 && w > 0.0 && accelerazione(t_, s, std::sqrt(w)) >= 0.0) {
+    // On the envelope, which does not rise, with power to spare: the train
+    // holds the limit or brakes along it.
+    t += tempo_tratto(lunghezza, w, wb1);
+    w = wb1;
+    return true;
+  }
+  const double ws = velocita_stallo * velocita_stallo;
+  double wc = passo_rk4(t_, s, w, lunghezza);
+  if (wc < wb1 && wc < ws) {
+    if (accelerazione(t_, s, velocita_stallo) <= 0.0) {
+      // Full power cannot lift the train above a crawl here: it stalls
+      // where v^2 would reach 0, or at the end of the step it creeps to.
+      stallo(wc < 0.0 ? x0 + lunghezza * w / (w - wc) : x0 + lunghezza);
+      return false;
+    }
+    if (wc <= 0.0) wc = std::min(ws, wb1);  // a long step's overshoot where it speeds up
+  }
+  if (wc <= wb1) {
+    t += tempo_tratto(lunghezza, w, wc);
+    w = wc;
+    return true;
+  }
+  // Full power meets the braking envelope inside the step: v^2 runs
+  // linearly along both, so they cross once.
+  const double d0 = std::max(wb0 - w, 0.0);
+  const double d1 = wc - wb1;
+  const double theta = d0 / (d0 + d1);
+  const double wx = w + theta * (wc - w);
+  const double dx = theta * lunghezza;
+  t += tempo_tratto(dx, w, wx);
+  if (theta > 0.0 && theta < 1.0) {
+    e_.nodi.push_back({x0 + dx, std::sqrt(wx), t, s.limite});
+  }
+  if (wx <= 0.0 && wb1 <= 0.0) {
+    stallo(x0 + dx);
+    return false;
+  }
+  t += tempo_tratto(lunghezza - dx, wx, wb1);
+  w = wb1;
+  return true;
+}
+
 void corsa::avanti() {
   const std::size_t n = x_.size();
-  e_.nodi.reserve(n + n / 8);
+  e_.nodi.reserve(n + n / 16 + attacchi_.size() + 16);
+  lettore_tratti tratti(t_, limite_, pendenza_, curva_, aderenza_);
   double w = 0.0;  // v^2 at the node
   double t = 0.0;
+  std::size_t prossima = 0;                // in stazioni_
+  std::size_t attacco = attacchi_.size();  // the next split step, from the first
+  double limite_prima = lontano;           // of the step before the node
   for (std::size_t j = 0;; ++j) {
-    if (stazione_[j] != nessuna && ferma_[j]) {
-      alla_stazione(j, t);
+    const tratto s = j + 1 < n ? tratti.in(x_[j], x_[j + 1]) : tratto{lontano, 0.0, 0.0, 0.0};
+    const double lim = std::min(limite_prima, s.limite);
+    limite_prima = s.limite;
+    const bool stazione = prossima < stazioni_.size() && stazioni_[prossima].first == j;
+    if (stazione && ferma_[j] != 0) {
+      alla_stazione(j, stazioni_[prossima].second, lim, t);
       w = 0.0;
     } else {
-      const double lim = std::min(j > 0 ? tratti_[j - 1].limite : lontano,
-                                  j < tratti_.size() ? tratti_[j].limite : lontano);
-      if (stazione_[j] != nessuna) {
-        e_.stazioni.push_back({stazione_[j], false, t, t});
-      }
+      if (stazione) e_.stazioni.push_back({stazioni_[prossima].second, false, t, t});
       e_.nodi.push_back({x_[j], std::sqrt(w), t, lim});
     }
+    if (stazione) ++prossima;
     if (j + 1 == n) break;
 
-    const tratto& s = tratti_[j];
-    const double wb0 = wb_[j];
-    const double wb1 = wb_[j + 1];
-    double wc = passo_rk4(t_, s, w);
-    const double ws = velocita_stallo * velocita_stallo;
-    if (wc < wb1 && wc < ws) {
-      if (accelerazione(t_, s, velocita_stallo) <= 0.0) {
-        // Full power cannot lift the train above a crawl here: it stalls
-        // where v^2 would reach 0, or at the node it creeps up to.
-        const double x = wc < 0.0 ? x_[j] + s.lunghezza * w / (w - wc) : x_[j + 1];
-        stallo(s, x);
-        return;
-      }
-      if (wc <= 0.0) wc = std::min(ws, wb1);  // a long step's overshoot where it speeds up
-    }
-    if (wc <= wb1) {
-      t += tempo_tratto(s.lunghezza, w, wc);
-      w = wc;
-      continue;
-    }
-    // Full power meets the braking envelope inside the step: v^2 runs
-    // linearly along both, so they cross once.
-    const double d0 = std::max(wb0 - w, 0.0);
-    const double d1 = wc - wb1;
-    const double theta = d0 / (d0 + d1);
-    const double wx = w + theta * (wc - w);
-    const double dx = theta * s.lunghezza;
-    t += tempo_tratto(dx, w, wx);
-    if (theta > 0.0 && theta < 1.0) {
-      e_.nodi.push_back({x_[j] + dx, std::sqrt(wx), t, s.limite});
-    }
-    if (wx <= 0.0 && wb1 <= 0.0) {
-      stallo(s, x_[j] + dx);
+    if (attacco > 0 && attacchi_[attacco - 1].first == j) {
+      // The braking curve leaves the limit at a: two parts, and a node.
+      const double a = attacchi_[--attacco].second;
+      const double tetto = s.limite * s.limite;
+      if (!avanza(s, x_[j], a - x_[j], wb_[j], tetto, w, t)) return;
+      e_.nodi.push_back({a, std::sqrt(w), t, s.limite});
+      if (!avanza(s, a, x_[j + 1] - a, tetto, wb_[j + 1], w, t)) return;
+    } else if (!avanza(s, x_[j], x_[j + 1] - x_[j], wb_[j], wb_[j + 1], w, t)) {
       return;
     }
-    t += tempo_tratto(s.lunghezza - dx, wx, wb1);
-    w = wb1;
   }
 }
 
@@ -446,12 +483,8 @@ void corsa::calcola() {
     e_.impedimento = std::move(i);
     return;
   }
-  nodi_e_tratti({});
-  const std::vector<double> attacchi = frenatura();
-  if (!attacchi.empty()) {
-    nodi_e_tratti(attacchi);
-    frenatura();
-  }
+  nodi();
+  frenatura();
   avanti();
   e_.profilo = profilo_di(e_.nodi, limite_, s0_, s1_, o_.passo_profilo);
   if (!e_.impedimento) sezioni_di(l_, t_, e_);

@@ -28,9 +28,9 @@ Options:
   --version      show the version
 
 Exit status: 0 success; 1 the compile step recorded a data fault (or built no
-route model), or no text gives the decompiled files back; 2 usage error,
-unreadable input or corrupt compiled file; 3 the compile step stopped with
-error 1250 or 1251.
+route model), no text gives the decompiled files back, or a section of the
+timetable cannot be driven in its time; 2 usage error, unreadable input or
+corrupt compiled file; 3 the compile step stopped with error 1250 or 1251.
 )";
 }
 

@@ -172,8 +172,8 @@ void print_table(const timed_route& t, const esito_marcia& e, std::ostream& out)
   } else {
     out << '\n'
         << pad("From", name_width) << pad("To", name_width) << pad("Distance", 10, true)
-        << pad("Fastest", 11, true) << pad("Timetable", 11, true) << pad("Margin", 10, true)
-        << pad("", 10, true) << '\n';
+        << pad("Fastest", 11, true) << pad("Timetable", 11, true) << pad("Margin", 20, true)
+        << '\n';
     const auto row = [&](const std::string& from, const std::string& to, const sezione_marcia& z) {
       out << pad(from, name_width) << pad(to, name_width)
           << pad(std::to_string(std::llround(z.distanza)) + " m", 10, true)
@@ -190,7 +190,7 @@ void print_table(const timed_route& t, const esito_marcia& e, std::ostream& out)
     }
     out << "Fastest: from the departure, with the minimum dwell of "
         << cifra(e.treno->sosta_minima, 1)
-        << " s at the end of the section (none at the last station).\n";
+        << " s at the section's end\n(none at the last station).\n";
   }
 
   out << '\n'
