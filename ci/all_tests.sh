@@ -73,7 +73,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 fuzz_logs=$(mktemp -d)
 fuzz_failed=0
-set -- compile compile_structure check check_structure decompile_structure decode lsp documents
+set -- compile compile_structure check check_structure decompile_structure decode lsp documents timing
 while (($#)); do
   pair=("$1" "${2:-}")
   pids=()

@@ -12,6 +12,8 @@
 #   lsp: the language server on the bytes an editor sends
 #   documents: the driver's documents read and checked against the fixed
 #     scenario
+#   timing: the running-time calculation on a compiled line file and
+#     service file
 # VO_FUZZ_PRESET=fuzz-long builds without AddressSanitizer, for long runs.
 # VO_FUZZ_CORPUS=DIR keeps the new inputs in DIR from one run to the next.
 # VO_FUZZ_PREBUILT=1 runs the target as built, without configuring or building.
@@ -19,7 +21,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 target=compile
 case "${1:-}" in
-  compile | compile_structure | check | check_structure | decompile | decompile_structure | decode | lsp | documents)
+  compile | compile_structure | check | check_structure | decompile | decompile_structure | decode | lsp | documents | timing)
     target="$1"
     shift
     ;;

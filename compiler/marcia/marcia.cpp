@@ -20,6 +20,11 @@ constexpr double kmh = 1.0 / 3.6;  // m/s
 // only creep on.
 constexpr double velocita_stallo = 1.0 * kmh;
 constexpr double lontano = std::numeric_limits<double>::max();
+// Bounds on the work and the memory whatever the line and the options: at
+// most half a million steps and profile points, coarser than asked only on
+// a run of more than 2500 km (at 5 m), which only a station far before the
+// origin can give (the longest line is 1000 km).
+constexpr double nodi_massimi = 5.0e5;
 
 // One integration step, from a node to the next, and what holds on it.
 struct tratto {
@@ -244,9 +249,7 @@ class corsa {
 // station with a time; two stops with no node between them get one, so the
 // train can move.
 void corsa::nodi() {
-  // A step no shorter than one in ten million of the run: a bound on the
-  // work, whatever the options.
-  const double passo = std::max(o_.passo, (s1_ - s0_) * 1e-7);
+  const double passo = std::max(o_.passo, (s1_ - s0_) / nodi_massimi);
   std::vector<double> rottura = punti_di_rottura(l_, t_.lunghezza, s0_, s1_);
   std::sort(rottura.begin(), rottura.end());
   rottura.erase(std::unique(rottura.begin(), rottura.end()), rottura.end());
@@ -486,7 +489,8 @@ void corsa::calcola() {
   nodi();
   frenatura();
   avanti();
-  e_.profilo = profilo_di(e_.nodi, limite_, s0_, s1_, o_.passo_profilo);
+  e_.profilo = profilo_di(e_.nodi, limite_, s0_, s1_,
+                          std::max(o_.passo_profilo, (s1_ - s0_) / nodi_massimi));
   if (!e_.impedimento) sezioni_di(l_, t_, e_);
 }
 

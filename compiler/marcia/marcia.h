@@ -30,6 +30,8 @@
 
 namespace scenario {
 
+// Both steps grow where a run is longer than half a million of them (2500 km
+// at 5 m), which only a station far before the origin can give.
 struct opzioni_marcia {
   double passo = 5.0;           // metres between integration nodes, at most
   double passo_profilo = 10.0;  // metres between the points of the drawn profile

@@ -259,6 +259,20 @@ TEST(MarciaImpedimenti, OgniRagioneHaNomeELuogo) {
             "the service file gives a braked mass of 0 per cent: the train cannot brake");
 }
 
+TEST(MarciaLimiti, UnaCorsaDiUnMilioneDiChilometriRestaLimitata) {
+  // A station far before the origin (the room test bounds positions from
+  // above only): at most half a million steps and profile points.
+  linea_marcia l = linea_piana(1000.0);
+  l.stazioni.front().posizione = -1.0e9;
+  const esito_marcia e = calcola_marcia(l, modello_treno{});
+  ASSERT_FALSE(e.impedimento);
+  EXPECT_LE(e.profilo.size(), 500002u);
+  EXPECT_LE(e.nodi.size(), 500100u);
+  EXPECT_TRUE(std::isfinite(e.stazioni.back().arrivo));
+  // At 130 km/h nearly all the way.
+  EXPECT_NEAR(e.stazioni.back().arrivo, 1.0e9 / (130.0 / 3.6), 1000.0);
+}
+
 // ------------------------------------------------ generated scenarios ---
 
 // A line of 5 to 30 km: limits of 30 to 150 km/h on a 50 m grid, grades of
