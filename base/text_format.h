@@ -1,5 +1,6 @@
-// Small text forms shared by the tools: plurals and blanks around a text
-// (the JSON the tools write is built with nlohmann-json).
+// Small text forms shared by the tools: plurals, blanks around a text and
+// figures with decimals (the JSON the tools write is built with
+// nlohmann-json).
 #pragma once
 
 #include <cstddef>
@@ -22,5 +23,12 @@ inline std::string_view without_blanks(std::string_view s) {
   while (!s.empty() && blank(s.back())) s.remove_suffix(1);
   return s;
 }
+
+// A figure with `decimals` decimals, "12.50"; "nan" and "inf" as the C
+// library writes them.
+std::string fixed_decimals(double v, int decimals);
+
+// The same without trailing zeros: "12.5", "35", "-0.25" (never "-0").
+std::string short_decimals(double v, int most_decimals);
 
 }  // namespace scenario

@@ -13,5 +13,16 @@ TEST(TextFormat, BytesThatAreNotUtf8BecomeReplacementCharacters) {
   EXPECT_EQ(utf8_sanitised("\xed\xa0\x80"), "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd");  // surrogate
 }
 
+TEST(TextFormat, FiguresWithAndWithoutTrailingZeros) {
+  EXPECT_EQ(fixed_decimals(12.5, 2), "12.50");
+  EXPECT_EQ(fixed_decimals(-0.04, 1), "-0.0");
+  EXPECT_EQ(fixed_decimals(1e300, 1).size(), 303u);  // no cut at 64 characters
+  EXPECT_EQ(short_decimals(12.5, 6), "12.5");
+  EXPECT_EQ(short_decimals(35.0, 1), "35");
+  EXPECT_EQ(short_decimals(-0.25, 6), "-0.25");
+  EXPECT_EQ(short_decimals(-0.04, 1), "0");
+  EXPECT_EQ(short_decimals(1000.0, 0), "1000");
+}
+
 }  // namespace
 }  // namespace scenario

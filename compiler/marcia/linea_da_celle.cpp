@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <map>
 
-#include "compiler/route_model/formato.h"
+#include "compiler/format/formato.h"
 #include "compiler/route_model/voci.h"
 
 namespace scenario {

@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "compiler/rounding.h"
-#include "compiler/route_model/misure.h"
+#include "base/text_format.h"
+#include "compiler/format/arrotondamento.h"
 
 namespace scenario {
 
@@ -352,7 +352,7 @@ void corsa::stallo(double x) {
   const double pendenza = pendenza_.in(x);
   const double curva = curva_.in(x);
   std::string testo =
-      "the train stalls at " + metri(x) + " on " + cifra(pendenza, 1) + " per mille";
+      "the train stalls at " + metri(x) + " on " + short_decimals(pendenza, 1) + " per mille";
   if (curva > 0.0) testo += " in a curve of " + metri(800.0 / curva) + " radius";
   e_.impedimento = impedimento(tipo_impedimento::stallo, x, std::move(testo));
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-#include "compiler/route_model/misure.h"
+#include "base/text_format.h"
 
 namespace scenario {
 
@@ -34,7 +34,7 @@ const std::array<campo_modello_treno, 15> campi = {{
 }};
 
 std::string con_unita(double v, std::string_view unita) {
-  std::string s = cifra(v, 6);
+  std::string s = short_decimals(v, 6);
   if (!unita.empty()) {
     s += ' ';
     s += unita;
@@ -52,7 +52,7 @@ std::optional<errore_modello_treno> fuori_campo(const campo_modello_treno& c, do
   const std::string limite = sotto ? (c.minimo_incluso ? "must be at least " : "must be above ") +
                                          con_unita(c.minimo, c.unita)
                                    : "must be at most " + con_unita(c.massimo, c.unita);
-  return errore(c, limite + ", not " + cifra(v, 6));
+  return errore(c, limite + ", not " + short_decimals(v, 6));
 }
 
 std::string nome_tipo(const nlohmann::json& v) {

@@ -39,20 +39,4 @@ std::string hh_mm_ss(std::int64_t secondi) {
   return buffer;
 }
 
-std::string con_decimali(double v, int decimali) {
-  char buffer[352];  // the longest double with 17 decimals, and a sign
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimali, v);
-  return buffer;
-}
-
-std::string cifra(double v, int decimali_massimi) {
-  std::string s = con_decimali(v, decimali_massimi);
-  if (s.find('.') != std::string::npos) {
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-  }
-  if (s == "-0") s = "0";
-  return s;
-}
-
 }  // namespace scenario

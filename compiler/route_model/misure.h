@@ -17,11 +17,4 @@ std::string metri_e_km(std::int64_t metri);
 // its sign and counts hours past 24.
 std::string hh_mm_ss(std::int64_t secondi);
 
-// A figure with `decimali` decimals, "12.5"; "nan" and "inf" as the C
-// library writes them.
-std::string con_decimali(double v, int decimali);
-
-// The same without trailing zeros: "12.5", "35", "-0.25".
-std::string cifra(double v, int decimali_massimi);
-
 }  // namespace scenario

@@ -9,7 +9,6 @@
 
 #include "compiler/route_model/route_model.h"
 #include "tools/route_files/compiled_route.h"
-#include "tools/route_files/item_slots.h"
 
 namespace scenario {
 
@@ -39,6 +38,10 @@ struct velocita_cartello {
 velocita_cartello decodifica_cartello(const cella& c);
 
 // Item-table slots: stations grow from 1 upward, board texts from 80 downward.
+struct slot_elementi {
+  std::vector<int> stazioni;
+  std::vector<int> cartelli;
+};
 slot_elementi trova_slot(const compiled_route& r);
 
 // A stretch of cells with the same profile values.

@@ -21,12 +21,6 @@ const elemento& voce_di(const compiled_route& r, int k) {
   return r.elementi[static_cast<std::size_t>(k)];
 }
 
-std::string fixed(double v, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-  return buffer;
-}
-
 // Pads to `width` characters, counting a UTF-8 sequence as one.
 std::string pad(std::string s, std::size_t width, bool right = false) {
   std::size_t chars = 0;
@@ -164,15 +158,16 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
   out << "Line data file " << r.line_file << " (" << r.line_bytes << " bytes)\n";
   out << "  " << g.punti << " points per column, " << g.punti_valorizzati << " with a value\n";
   if (g.ha_punto_linea) {
-    out << "  line end (" << r.lunghezza_percorso() << " m): x " << fixed(g.x_linea, 3) << " m, y "
-        << fixed(g.y_linea, 3) << " m\n";
+    out << "  line end (" << r.lunghezza_percorso() << " m): x " << fixed_decimals(g.x_linea, 3)
+        << " m, y " << fixed_decimals(g.y_linea, 3) << " m\n";
   }
-  out << "  last point: x " << fixed(g.x_fine, 3) << " m, y " << fixed(g.y_fine, 3) << " m\n";
-  out << "  length along the points " << fixed(g.lunghezza, 3) << " m; turning: net "
-      << fixed(g.curvatura_netta, 3) << " degrees (positive to the right), total "
-      << fixed(g.curvatura_totale, 3) << " degrees\n";
-  out << "  extent: x " << fixed(g.x_min, 1) << " to " << fixed(g.x_max, 1) << " m, y "
-      << fixed(g.y_min, 1) << " to " << fixed(g.y_max, 1) << " m\n";
+  out << "  last point: x " << fixed_decimals(g.x_fine, 3) << " m, y "
+      << fixed_decimals(g.y_fine, 3) << " m\n";
+  out << "  length along the points " << fixed_decimals(g.lunghezza, 3) << " m; turning: net "
+      << fixed_decimals(g.curvatura_netta, 3) << " degrees (positive to the right), total "
+      << fixed_decimals(g.curvatura_totale, 3) << " degrees\n";
+  out << "  extent: x " << fixed_decimals(g.x_min, 1) << " to " << fixed_decimals(g.x_max, 1)
+      << " m, y " << fixed_decimals(g.y_min, 1) << " to " << fixed_decimals(g.y_max, 1) << " m\n";
 }
 
 void write_dump_json(const compiled_route& r, std::ostream& out) {

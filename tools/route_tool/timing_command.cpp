@@ -10,6 +10,7 @@
 #include "base/cp1252.h"
 #include "base/file_system.h"
 #include "base/path_utf8.h"
+#include "base/text_format.h"
 #include "compiler/compila.h"
 #include "compiler/marcia/guasti_orario.h"
 #include "compiler/marcia/linea_da_modello.h"
@@ -147,9 +148,9 @@ std::string time_of_day(double s) {
 
 std::string train_line(const timed_route& t, const treno_marcia& tr) {
   std::string s = "Train: " + std::to_string(t.line.numero_vetture) + " cars, " +
-                  cifra(tr.massa / 1000.0, 1) + " t, " + cifra(tr.lunghezza, 1) + " m, " +
-                  cifra(tr.velocita_massima * 3.6, 1) + " km/h, " + cifra(tr.potenza / 1000.0, 1) +
-                  " kW; train model: ";
+                  short_decimals(tr.massa / 1000.0, 1) + " t, " + short_decimals(tr.lunghezza, 1) +
+                  " m, " + short_decimals(tr.velocita_massima * 3.6, 1) + " km/h, " +
+                  short_decimals(tr.potenza / 1000.0, 1) + " kW; train model: ";
   s += t.model_file ? path_utf8(*t.model_file) : std::string("built-in defaults");
   return s;
 }
@@ -179,8 +180,8 @@ void print_table(const timed_route& t, const esito_marcia& e, std::ostream& out)
           << pad(std::to_string(std::llround(z.distanza)) + " m", 10, true)
           << pad(running_time(z.tempo_minimo), 11, true)
           << pad(timetable_time(z.tempo_orario), 11, true)
-          << pad(con_decimali(z.margine, 1) + " s", 10, true)
-          << pad(con_decimali(z.margine_percento, 1) + " %", 10, true);
+          << pad(fixed_decimals(z.margine, 1) + " s", 10, true)
+          << pad(fixed_decimals(z.margine_percento, 1) + " %", 10, true);
       if (!z.percorribile()) out << "  cannot be driven";
       out << '\n';
     };
@@ -189,7 +190,7 @@ void print_table(const timed_route& t, const esito_marcia& e, std::ostream& out)
       row("Whole run", utf8(st[e.intera->da].nome) + " - " + utf8(st[e.intera->a].nome), *e.intera);
     }
     out << "Fastest: from the departure, with the minimum dwell of "
-        << cifra(e.treno->sosta_minima, 1)
+        << short_decimals(e.treno->sosta_minima, 1)
         << " s at the section's end\n(none at the last station).\n";
   }
 
@@ -287,8 +288,8 @@ void print_json(const timed_route& t, const esito_marcia& e, std::ostream& out) 
 std::string profile_csv(const esito_marcia& e) {
   std::string csv = "position_m,speed_kmh,limit_kmh,time_s,time\n";
   for (const punto_marcia& p : e.profilo) {
-    csv += con_decimali(p.posizione, 1) + "," + con_decimali(p.velocita_kmh, 1) + "," +
-           con_decimali(p.limite_kmh, 1) + "," + con_decimali(p.orario, 1) + "," +
+    csv += fixed_decimals(p.posizione, 1) + "," + fixed_decimals(p.velocita_kmh, 1) + "," +
+           fixed_decimals(p.limite_kmh, 1) + "," + fixed_decimals(p.orario, 1) + "," +
            time_of_day(p.orario) + "\n";
   }
   return csv;

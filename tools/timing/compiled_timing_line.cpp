@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <vector>
 
+#include "compiler/format/formato.h"
 #include "compiler/marcia/linea_da_celle.h"
-#include "compiler/route_model/formato.h"
 #include "tools/decompile/curves.h"
-#include "tools/route_files/item_slots.h"
+#include "tools/route_files/route_contents.h"
 
 namespace scenario {
 
@@ -31,7 +31,7 @@ linea_marcia timing_line_of(const compiled_route& r) {
   curve.reserve(g.curve.size() + 1);
   for (const decompile::record_curva& c : g.curve) curve.push_back(posata(c));
   if (g.oltre_l_ultimo) curve.push_back(posata(*g.oltre_l_ultimo));
-  const int n_stazioni = static_cast<int>(trova_slot(r.elementi).stazioni.size());
+  const int n_stazioni = static_cast<int>(trova_slot(r).stazioni.size());
   return linea_da_celle(r.celle, r.elementi, n_stazioni, curve);
 }
 
