@@ -17,13 +17,7 @@ namespace scenario {
 namespace {
 
 risultato_compilazione compiled(const std::string& line, const std::string& service) {
-  opzioni_compilazione o;
-  o.nome_linea = "Viterbo_Attigliano_Orte";
-  o.numero_treno = "7547";
-  o.sorgenti = true;
-  o.posa_geometria = false;
-  o.file_binari = false;
-  return compila({line, service}, o);
+  return compila({line, service}, opzioni_compilazione_marcia("Viterbo_Attigliano_Orte", "7547"));
 }
 
 const risultato_compilazione& fixed_model() {

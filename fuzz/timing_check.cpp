@@ -57,12 +57,7 @@ std::string check_run(const linea_marcia& l, const esito_marcia& e) {
 
 std::string check_timing(std::string_view input, bool weak_train) {
   const std::size_t nul = input.find('\0');
-  opzioni_compilazione o;
-  o.nome_linea = "Viterbo_Attigliano_Orte";
-  o.numero_treno = "7547";
-  o.sorgenti = true;
-  o.posa_geometria = false;
-  o.file_binari = false;
+  const opzioni_compilazione o = opzioni_compilazione_marcia("Viterbo_Attigliano_Orte", "7547");
   risultato_compilazione r;
   try {
     if (nul == std::string_view::npos) {

@@ -50,12 +50,8 @@ namespace {
 
 linea_marcia linea_fissa() {
   const fixed_scenario_texts t = fixed_texts();
-  opzioni_compilazione o;
-  o.nome_linea = "Viterbo_Attigliano_Orte";
-  o.numero_treno = "7547";
-  o.sorgenti = true;
-  o.file_binari = false;
-  const risultato_compilazione r = compila({t.line, t.service}, o);
+  const risultato_compilazione r =
+      compila({t.line, t.service}, opzioni_compilazione_marcia("Viterbo_Attigliano_Orte", "7547"));
   return linea_da_modello(r.modello, r.sorgenti);
 }
 

@@ -63,13 +63,8 @@ timed_route from_texts(const timing_options& o) {
                                                                : nome_linea_predefinito);
   t.train =
       o.train.value_or(s.kind == lsp::file_kind::service ? s.train : numero_treno_predefinito);
-  opzioni_compilazione c;
-  c.nome_linea = t.route;
-  c.numero_treno = t.train;
-  c.sorgenti = true;
-  c.posa_geometria = false;
-  c.file_binari = false;
-  const risultato_compilazione r = compila({line, service}, c);
+  const risultato_compilazione r =
+      compila({line, service}, opzioni_compilazione_marcia(t.route, t.train));
   if (r.esito == esito_compilazione::senza_modello) {
     throw usage_error("the line description file '" + *o.line_file +
                       "' gives no route to time (the compile step read no \"lunghezza percorso\"; "
