@@ -1,6 +1,7 @@
 #include "compiler/marcia/marcia.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -22,7 +23,7 @@ constexpr double velocita_stallo = 1.0 * kmh;
 constexpr double lontano = std::numeric_limits<double>::max();
 // Bounds on the work and the memory whatever the line and the options: at
 // most half a million steps and profile points, coarser than asked only on
-// a run of more than 2500 km (at 5 m), which only a station far before the
+// a run of more than 5000 km (at 10 m), which only a station far before the
 // origin can give (the longest line is 1000 km).
 constexpr double nodi_massimi = 5.0e5;
 
@@ -206,6 +207,15 @@ void sezioni_di(const linea_marcia& l, const treno_marcia& t, esito_marcia& e) {
   }
 }
 
+// The braking envelope over a step: v^2 at two or three points (fractions
+// of the step: its start, where a braking curve leaves the limit, its end),
+// linear between them.
+struct tetto_passo {
+  std::array<double, 3> f{};
+  std::array<double, 3> w{};
+  int n = 2;
+};
+
 class corsa {
  public:
   corsa(const linea_marcia& l, const treno_marcia& t, const opzioni_marcia& o, esito_marcia& e)
@@ -218,7 +228,7 @@ class corsa {
   std::optional<impedimento_marcia> limiti_nulli() const;
   void frenatura();
   void avanti();
-  bool avanza(const tratto& s, double x0, double lunghezza, double wb0, double wb1, double& w,
+  bool avanza(const tratto& s, double x0, double lunghezza, const tetto_passo& e, double& w,
               double& t);
   void alla_stazione(std::size_t j, std::size_t k, double lim, double& t);
   void stallo(double x);
@@ -390,15 +400,28 @@ void corsa::alla_stazione(std::size_t j, std::size_t k, double lim, double& t) {
   t = partenza;
 }
 
-// One step, or the part of one, from x0 over `lunghezza` metres with the
-// envelope running linearly from wb0 to wb1: v^2 = w and the time t move
-// on. False when the train stalls.
-bool corsa::avanza(const tratto& s, double x0, double lunghezza, double wb0, double wb1, double& w,
+// One step from x0 over `lunghezza` metres under the envelope `e`: v^2 = w
+// and the time t move on. The speed is the lower of full power (v^2 linear
+// from w to one Runge-Kutta step's result) and the envelope, so it runs
+// linearly between the envelope's points and the places where the two
+// cross. False when the train stalls.
+bool corsa::avanza(const tratto& s, double x0, double lunghezza, const tetto_passo& e, double& w,
                    double& t) {
-  if (w >= wb0 && wb1 <= wb0 && w > 0.0 && accelerazione(t_, s, std::sqrt(w)) >= 0.0) {
+  const double wb1 = e.w[static_cast<std::size_t>(e.n - 1)];
+  const auto nodo = [&](double f, double wx) {
+    e_.nodi.push_back({x0 + f * lunghezza, std::sqrt(wx), t, s.limite});
+  };
+  bool non_sale = w >= e.w[0] && w > 0.0;
+  for (std::size_t k = 1; k < static_cast<std::size_t>(e.n); ++k) {
+    non_sale = non_sale && e.w[k] <= e.w[k - 1];
+  }
+  if (non_sale && accelerazione(t_, s, std::sqrt(w)) >= 0.0) {
     // On the envelope, which does not rise, with power to spare: the train
     // holds the limit or brakes along it.
-    t += tempo_tratto(lunghezza, w, wb1);
+    for (std::size_t k = 1; k < static_cast<std::size_t>(e.n); ++k) {
+      t += tempo_tratto((e.f[k] - e.f[k - 1]) * lunghezza, e.w[k - 1], e.w[k]);
+      if (k + 1 < static_cast<std::size_t>(e.n)) nodo(e.f[k], e.w[k]);
+    }
     w = wb1;
     return true;
   }
@@ -413,29 +436,37 @@ bool corsa::avanza(const tratto& s, double x0, double lunghezza, double wb0, dou
     }
     if (wc <= 0.0) wc = std::min(ws, wb1);  // a long step's overshoot where it speeds up
   }
-  if (wc <= wb1) {
-    t += tempo_tratto(lunghezza, w, wc);
-    w = wc;
+  // Piece by piece of the envelope: the lower line, split where they cross.
+  const auto pezzo = [&](double f0, double f1, double w0, double w1) {
+    const double d = (f1 - f0) * lunghezza;
+    if (d > 0.0 && w0 <= 0.0 && w1 <= 0.0) return false;
+    t += tempo_tratto(d, w0, w1);
     return true;
+  };
+  for (std::size_t k = 1; k < static_cast<std::size_t>(e.n); ++k) {
+    const double f0 = e.f[k - 1], f1 = e.f[k];
+    const double g0 = w + f0 * (wc - w), g1 = w + f1 * (wc - w);  // full power
+    const double d0 = g0 - e.w[k - 1], d1 = g1 - e.w[k];
+    const double m0 = std::min(g0, e.w[k - 1]), m1 = std::min(g1, e.w[k]);
+    if ((d0 < 0.0 && d1 > 0.0) || (d0 > 0.0 && d1 < 0.0)) {
+      const double q = d0 / (d0 - d1);
+      const double fx = f0 + q * (f1 - f0);
+      const double wx = e.w[k - 1] + q * (e.w[k] - e.w[k - 1]);
+      if (!pezzo(f0, fx, m0, wx)) break;
+      nodo(fx, wx);
+      if (!pezzo(fx, f1, wx, m1)) break;
+    } else if (!pezzo(f0, f1, m0, m1)) {
+      break;
+    }
+    if (k + 1 < static_cast<std::size_t>(e.n)) {
+      nodo(f1, m1);
+    } else {
+      w = m1;
+      return true;
+    }
   }
-  // Full power meets the braking envelope inside the step: v^2 runs
-  // linearly along both, so they cross once.
-  const double d0 = std::max(wb0 - w, 0.0);
-  const double d1 = wc - wb1;
-  const double theta = d0 / (d0 + d1);
-  const double wx = w + theta * (wc - w);
-  const double dx = theta * lunghezza;
-  t += tempo_tratto(dx, w, wx);
-  if (theta > 0.0 && theta < 1.0) {
-    e_.nodi.push_back({x0 + dx, std::sqrt(wx), t, s.limite});
-  }
-  if (wx <= 0.0 && wb1 <= 0.0) {
-    stallo(x0 + dx);
-    return false;
-  }
-  t += tempo_tratto(lunghezza - dx, wx, wb1);
-  w = wb1;
-  return true;
+  stallo(x0 + lunghezza);  // the envelope and full power both at a stand
+  return false;
 }
 
 void corsa::avanti() {
@@ -462,16 +493,17 @@ void corsa::avanti() {
     if (stazione) ++prossima;
     if (j + 1 == n) break;
 
+    tetto_passo e;
+    e.f = {0.0, 1.0, 1.0};
+    e.w = {wb_[j], wb_[j + 1], wb_[j + 1]};
     if (attacco > 0 && attacchi_[attacco - 1].first == j) {
-      // The braking curve leaves the limit at a: two parts, and a node.
+      // The braking curve leaves the limit at a, inside the step.
       const double a = attacchi_[--attacco].second;
-      const double tetto = s.limite * s.limite;
-      if (!avanza(s, x_[j], a - x_[j], wb_[j], tetto, w, t)) return;
-      e_.nodi.push_back({a, std::sqrt(w), t, s.limite});
-      if (!avanza(s, a, x_[j + 1] - a, tetto, wb_[j + 1], w, t)) return;
-    } else if (!avanza(s, x_[j], x_[j + 1] - x_[j], wb_[j], wb_[j + 1], w, t)) {
-      return;
+      e.f = {0.0, (a - x_[j]) / (x_[j + 1] - x_[j]), 1.0};
+      e.w = {wb_[j], s.limite * s.limite, wb_[j + 1]};
+      e.n = 3;
     }
+    if (!avanza(s, x_[j], x_[j + 1] - x_[j], e, w, t)) return;
   }
 }
 

@@ -30,10 +30,10 @@
 
 namespace scenario {
 
-// Both steps grow where a run is longer than half a million of them (2500 km
-// at 5 m), which only a station far before the origin can give.
+// Both steps grow where a run is longer than half a million of them (5000 km
+// at 10 m), which only a station far before the origin can give.
 struct opzioni_marcia {
-  double passo = 5.0;           // metres between integration nodes, at most
+  double passo = 10.0;          // metres between integration nodes, at most
   double passo_profilo = 10.0;  // metres between the points of the drawn profile
 };
 

@@ -359,7 +359,10 @@ TEST(MarciaProprieta, UnRallentamentoInPiuNonAccorciaMaiLaCorsa) {
     const esito_marcia dopo = calcola_marcia(rallentata, modello_treno{});
     if (dopo.impedimento) continue;  // a slower run may stall on a climb
     const std::vector<double> t0 = arrivi(prima), t1 = arrivi(dopo);
-    for (std::size_t s = 0; s < t0.size(); ++s) EXPECT_GE(t1[s], t0[s] - 1e-6) << n << " " << s;
+    // To 0.1 ms: the slowdown's ends become nodes, and a Runge-Kutta step
+    // split in two differs from the whole one by its truncation error, a
+    // few microseconds at most.
+    for (std::size_t s = 0; s < t0.size(); ++s) EXPECT_GE(t1[s], t0[s] - 1e-4) << n << " " << s;
   }
 }
 
@@ -389,7 +392,7 @@ TEST(MarciaProprieta, DimezzareIlPassoSpostaOgniOrarioDiMenoDiUnDecimo) {
   for (int n = 0; n < scenari; ++n) {
     const linea_marcia l = linea_generata(rng);
     const esito_marcia e5 = calcola_marcia(l, modello_treno{});
-    const esito_marcia e25 = calcola_marcia(l, modello_treno{}, {2.5, 10.0});
+    const esito_marcia e25 = calcola_marcia(l, modello_treno{}, {opzioni_marcia{}.passo / 2, 10.0});
     ASSERT_EQ(e5.impedimento.has_value(), e25.impedimento.has_value()) << n;
     if (e5.impedimento) continue;
     ASSERT_EQ(e5.stazioni.size(), e25.stazioni.size());
