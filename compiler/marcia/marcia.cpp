@@ -232,6 +232,9 @@ class corsa {
               double& t);
   void alla_stazione(std::size_t j, std::size_t k, double lim, double& t);
   void stallo(double x);
+  void nodo(const nodo_marcia& n) {
+    if (o_.corsa) e_.nodi.push_back(n);
+  }
 
   const linea_marcia& l_;
   const treno_marcia& t_;
@@ -395,8 +398,8 @@ void corsa::alla_stazione(std::size_t j, std::size_t k, double lim, double& t) {
     }
   }
   e_.stazioni.push_back({k, true, arrivo, partenza});
-  e_.nodi.push_back({x_[j], 0.0, arrivo, lim});
-  if (partenza > arrivo) e_.nodi.push_back({x_[j], 0.0, partenza, lim});
+  nodo({x_[j], 0.0, arrivo, lim});
+  if (partenza > arrivo) nodo({x_[j], 0.0, partenza, lim});
   t = partenza;
 }
 
@@ -408,8 +411,8 @@ void corsa::alla_stazione(std::size_t j, std::size_t k, double lim, double& t) {
 bool corsa::avanza(const tratto& s, double x0, double lunghezza, const tetto_passo& e, double& w,
                    double& t) {
   const double wb1 = e.w[static_cast<std::size_t>(e.n - 1)];
-  const auto nodo = [&](double f, double wx) {
-    e_.nodi.push_back({x0 + f * lunghezza, std::sqrt(wx), t, s.limite});
+  const auto a_frazione = [&](double f, double wx) {
+    nodo({x0 + f * lunghezza, std::sqrt(wx), t, s.limite});
   };
   bool non_sale = w >= e.w[0] && w > 0.0;
   for (std::size_t k = 1; k < static_cast<std::size_t>(e.n); ++k) {
@@ -420,7 +423,7 @@ bool corsa::avanza(const tratto& s, double x0, double lunghezza, const tetto_pas
     // holds the limit or brakes along it.
     for (std::size_t k = 1; k < static_cast<std::size_t>(e.n); ++k) {
       t += tempo_tratto((e.f[k] - e.f[k - 1]) * lunghezza, e.w[k - 1], e.w[k]);
-      if (k + 1 < static_cast<std::size_t>(e.n)) nodo(e.f[k], e.w[k]);
+      if (k + 1 < static_cast<std::size_t>(e.n)) a_frazione(e.f[k], e.w[k]);
     }
     w = wb1;
     return true;
@@ -453,13 +456,13 @@ bool corsa::avanza(const tratto& s, double x0, double lunghezza, const tetto_pas
       const double fx = f0 + q * (f1 - f0);
       const double wx = e.w[k - 1] + q * (e.w[k] - e.w[k - 1]);
       if (!pezzo(f0, fx, m0, wx)) break;
-      nodo(fx, wx);
+      a_frazione(fx, wx);
       if (!pezzo(fx, f1, wx, m1)) break;
     } else if (!pezzo(f0, f1, m0, m1)) {
       break;
     }
     if (k + 1 < static_cast<std::size_t>(e.n)) {
-      nodo(f1, m1);
+      a_frazione(f1, m1);
     } else {
       w = m1;
       return true;
@@ -471,7 +474,7 @@ bool corsa::avanza(const tratto& s, double x0, double lunghezza, const tetto_pas
 
 void corsa::avanti() {
   const std::size_t n = x_.size();
-  e_.nodi.reserve(n + n / 16 + attacchi_.size() + 16);
+  if (o_.corsa) e_.nodi.reserve(n + n / 16 + attacchi_.size() + 16);
   lettore_tratti tratti(t_, limite_, pendenza_, curva_, aderenza_);
   double w = 0.0;  // v^2 at the node
   double t = 0.0;
@@ -488,7 +491,7 @@ void corsa::avanti() {
       w = 0.0;
     } else {
       if (stazione) e_.stazioni.push_back({stazioni_[prossima].second, false, t, t});
-      e_.nodi.push_back({x_[j], std::sqrt(w), t, lim});
+      nodo({x_[j], std::sqrt(w), t, lim});
     }
     if (stazione) ++prossima;
     if (j + 1 == n) break;
@@ -521,8 +524,10 @@ void corsa::calcola() {
   nodi();
   frenatura();
   avanti();
-  e_.profilo = profilo_di(e_.nodi, limite_, s0_, s1_,
-                          std::max(o_.passo_profilo, (s1_ - s0_) / nodi_massimi));
+  if (o_.corsa) {
+    e_.profilo = profilo_di(e_.nodi, limite_, s0_, s1_,
+                            std::max(o_.passo_profilo, (s1_ - s0_) / nodi_massimi));
+  }
   if (!e_.impedimento) sezioni_di(l_, t_, e_);
 }
 

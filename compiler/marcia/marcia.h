@@ -35,6 +35,9 @@ namespace scenario {
 struct opzioni_marcia {
   double passo = 10.0;          // metres between integration nodes, at most
   double passo_profilo = 10.0;  // metres between the points of the drawn profile
+  // The run itself, node by node and as a profile; without it only the
+  // stations' times and the sections (for a checker, which needs no more).
+  bool corsa = true;
 };
 
 // A node of the run: the train's head at `posizione` (m) at `velocita`

@@ -135,6 +135,24 @@ TEST(ScenarioFissoMarcia, IlProfiloOgniDieciMetri) {
   EXPECT_EQ(e.profilo[23010 / 10].limite_kmh, 85.0);
 }
 
+TEST(ScenarioFissoMarcia, SenzaLaCorsaGliStessiOrari) {
+  const linea_marcia l = linea_fissa();
+  const esito_marcia e = calcola_marcia(l, modello_treno{});
+  opzioni_marcia o;
+  o.corsa = false;
+  const esito_marcia solo = calcola_marcia(l, modello_treno{}, o);
+  EXPECT_TRUE(solo.nodi.empty());
+  EXPECT_TRUE(solo.profilo.empty());
+  ASSERT_EQ(solo.sezioni.size(), e.sezioni.size());
+  for (std::size_t k = 0; k < e.sezioni.size(); ++k) {
+    EXPECT_EQ(solo.sezioni[k].tempo_minimo, e.sezioni[k].tempo_minimo);
+  }
+  ASSERT_EQ(solo.stazioni.size(), e.stazioni.size());
+  for (std::size_t k = 0; k < e.stazioni.size(); ++k) {
+    EXPECT_EQ(solo.stazioni[k].arrivo, e.stazioni[k].arrivo);
+  }
+}
+
 TEST(ScenarioFissoMarcia, IGuastiDellOrario) {
   const linea_marcia l = linea_fissa();
   const esito_marcia e = calcola_marcia(l, modello_treno{});
