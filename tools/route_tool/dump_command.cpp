@@ -7,6 +7,7 @@
 
 #include "base/cp1252.h"
 #include "base/file_system.h"
+#include "base/text_format.h"
 #include "compiler/route_model/misure.h"
 #include "tools/route_files/route_contents.h"
 #include "tools/route_tool/compiled_folder.h"
