@@ -97,8 +97,8 @@ class lettore {
   seguito chiudi();
   // The room test failed for the record's position (value `campo`): code 15.
   seguito fuori(std::int32_t posizione, int campo);
-  // The record breaks a rule: the reader stops with `c` (the recorders
-  // set their own code; `cella` is the taken cell, if any).
+  // The record breaks a rule: the reader records `c` (a recorder's refusal
+  // among them) and stops; `cella` is the taken cell, if any.
   seguito rifiuta(codice c, int campo, std::optional<std::int32_t> posizione,
                   std::int64_t cella = -1);
   // The same, with the figures and the related record the message needs.

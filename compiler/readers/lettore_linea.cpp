@@ -258,8 +258,8 @@ seguito leggi_indicatori(lettore& l) {
   b.vcd = l.long_32();
   b.strisced = l.long_32();
   if (fuori_dai_celle(l.m(), b.posizione, margine_record)) return l.fuori(b.posizione, 0);
-  if (const auto presa = memo_indicatori_v_max(l.w(), b)) {
-    return l.rifiuta(codice::indicatore_cella_occupata, 0, b.posizione, *presa);
+  if (const auto r = memo_indicatori_v_max(l.w(), b)) {
+    return l.rifiuta(r->codice_rifiuto, 0, b.posizione, r->cella);
   }
   return l.chiudi();
 }

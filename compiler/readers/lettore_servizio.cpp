@@ -123,10 +123,8 @@ seguito leggi_segnale(lettore& l) {
   sg.d3 = l.long_32();
   sg.tempo = l.long_32();
   if (fuori_dai_celle(l.m(), sg.posizione, margine_record)) return l.fuori(sg.posizione, 0);
-  // Only a refusal by the recorder itself stops the reading; a code left
-  // by an earlier record does not.
-  if (const auto presa = memo_segnale(l.w(), sg)) {
-    return l.rifiuta(codice::segnale_cella_occupata, 0, sg.posizione, *presa);
+  if (const auto r = memo_segnale(l.w(), sg)) {
+    return l.rifiuta(r->codice_rifiuto, 0, sg.posizione, r->cella);
   }
   return l.chiudi();
 }
@@ -140,8 +138,8 @@ seguito leggi_rallentamento(lettore& l) {
   ra.f_ta = l.long_32();
   ra.d_v = l.long_32();
   if (fuori_dai_celle(l.m(), ra.x, margine_record)) return l.fuori(ra.x, 0);
-  if (const auto presa = memo_rallentamento(l.w(), ra)) {
-    return l.rifiuta(static_cast<codice>(l.m().codice_errore), 0, ra.x, *presa);
+  if (const auto r = memo_rallentamento(l.w(), ra)) {
+    return l.rifiuta(r->codice_rifiuto, 0, ra.x, r->cella);
   }
   return l.chiudi();
 }

@@ -15,12 +15,9 @@ std::int16_t impacca(std::int32_t sinistra, std::int32_t destra) {
 
 }  // namespace
 
-std::optional<std::int64_t> memo_indicatori_v_max(scrittura& w, const indicatore_v_max& b) {
+std::optional<rifiuto> memo_indicatori_v_max(scrittura& w, const indicatore_v_max& b) {
   const std::int64_t i = cella_oggetto(b.posizione);
-  if (!cella_libera(w.leggi(i))) {
-    w.modello().codice_errore = numero(codice::indicatore_cella_occupata);
-    return i;
-  }
+  if (!cella_libera(w.leggi(i))) return rifiuto{codice::indicatore_cella_occupata, i};
   cella& c = w.oggetto(i);
   c.tipo = tipo_cella::indicatore_v_max;
   c.dato1 = impacca(b.vas, b.vad);

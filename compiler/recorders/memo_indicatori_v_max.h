@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "compiler/recorders/rifiuto.h"
 #include "compiler/recorders/scrittura.h"
 #include "compiler/route_model/route_model.h"
 
@@ -18,9 +19,9 @@ struct indicatore_v_max {
   std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 
-// Returns the board's cell when it is refused (the cell is taken: code 21),
-// nothing when it is recorded. Throws errore_esecuzione when its cell lies
+// Refuses the board when its cell is taken (code 21); nothing when it is
+// recorded. Throws errore_esecuzione when its cell lies
 // outside the model.
-std::optional<std::int64_t> memo_indicatori_v_max(scrittura& w, const indicatore_v_max& b);
+std::optional<rifiuto> memo_indicatori_v_max(scrittura& w, const indicatore_v_max& b);
 
 }  // namespace scenario

@@ -5,31 +5,21 @@
 
 namespace scenario {
 
-std::optional<std::int64_t> memo_rallentamento(scrittura& w, const rallentamento& r) {
-  modello_percorso& m = w.modello();
+std::optional<rifiuto> memo_rallentamento(scrittura& w, const rallentamento& r) {
   const bool con_avviso = r.x > inizio_con_avviso;
   std::int32_t f_ta = r.f_ta;
   const std::int32_t x_avviso = long_di(std::int64_t{r.x} - distanza_avviso);
   std::int64_t k = 0;  // warning cell
   if (con_avviso) {
     k = cella_oggetto(x_avviso);
-    if (!cella_libera(w.leggi(k))) {
-      m.codice_errore = numero(codice::avviso_cella_occupata);
-      return k;
-    }
+    if (!cella_libera(w.leggi(k))) return rifiuto{codice::avviso_cella_occupata, k};
   } else {
     f_ta = 0;
   }
   const std::int64_t i0 = cella_oggetto(r.x);
-  if (!cella_libera(w.leggi(i0))) {
-    m.codice_errore = numero(codice::inizio_rallentamento_cella_occupata);
-    return i0;
-  }
+  if (!cella_libera(w.leggi(i0))) return rifiuto{codice::inizio_rallentamento_cella_occupata, i0};
   const std::int64_t i1 = cella_oggetto(long_di(std::int64_t{r.x} + r.l));
-  if (!cella_libera(w.leggi(i1))) {
-    m.codice_errore = numero(codice::fine_rallentamento_cella_occupata);
-    return i1;
-  }
+  if (!cella_libera(w.leggi(i1))) return rifiuto{codice::fine_rallentamento_cella_occupata, i1};
 
   cella& fine = w.oggetto(i1);
   fine.tipo = tipo_cella::fine_rallentamento;
@@ -54,8 +44,7 @@ std::optional<std::int64_t> memo_rallentamento(scrittura& w, const rallentamento
   if (f_ta != 0) {
     for (std::int64_t n = 0; n < n_celle_approccio; ++n) {
       if (!cella_libera(w.leggi(lavoro_2 - n))) {
-        m.codice_errore = numero(codice::approccio_cella_occupata);
-        return lavoro_2 - n;
+        return rifiuto{codice::approccio_cella_occupata, lavoro_2 - n};
       }
     }
     for (std::int64_t n = 0; n < n_celle_approccio; ++n) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "compiler/recorders/rifiuto.h"
 #include "compiler/recorders/scrittura.h"
 #include "compiler/route_model/route_model.h"
 
@@ -21,10 +22,10 @@ struct rallentamento {
   std::int32_t d_v = 0;
 };
 
-// Returns the taken cell when the slowdown is refused (codes 17 to 20;
-// after a 20 its start, end and warning cells stay written), nothing when
-// it is recorded. Throws errore_esecuzione when a cell lies outside the model or
+// Refuses the slowdown at the first taken cell (codes 17 to 20; after a 20
+// its start, end and warning cells stay written); nothing when it is
+// recorded. Throws errore_esecuzione when a cell lies outside the model or
 // x + l overflows.
-std::optional<std::int64_t> memo_rallentamento(scrittura& w, const rallentamento& r);
+std::optional<rifiuto> memo_rallentamento(scrittura& w, const rallentamento& r);
 
 }  // namespace scenario

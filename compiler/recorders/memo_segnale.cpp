@@ -4,12 +4,9 @@
 
 namespace scenario {
 
-std::optional<std::int64_t> memo_segnale(scrittura& w, const segnale& s) {
+std::optional<rifiuto> memo_segnale(scrittura& w, const segnale& s) {
   const std::int64_t i = cella_oggetto(s.posizione);
-  if (!cella_libera(w.leggi(i))) {
-    w.modello().codice_errore = numero(codice::segnale_cella_occupata);
-    return i;
-  }
+  if (!cella_libera(w.leggi(i))) return rifiuto{codice::segnale_cella_occupata, i};
   const std::int64_t lati = std::int64_t{s.sx} * 3 + s.dx;
   cella& c = w.oggetto(i);
   c.tipo = tipo_cella::segnale;

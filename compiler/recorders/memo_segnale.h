@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "compiler/recorders/rifiuto.h"
 #include "compiler/recorders/scrittura.h"
 #include "compiler/route_model/route_model.h"
 
@@ -20,10 +21,10 @@ struct segnale {
   std::int32_t tempo = 0;  // opening delay; 1 .. 100 count as 101
 };
 
-// Returns the signal's cell when it is refused (the cell is taken: code
-// 16), nothing when it is recorded. Throws errore_esecuzione when a cell it
+// Refuses the signal when its cell is taken (code 16); nothing when it is
+// recorded. Throws errore_esecuzione when a cell it
 // writes lies outside the model (a signal nearer than 325 m to the origin
 // has no room for its marks).
-std::optional<std::int64_t> memo_segnale(scrittura& w, const segnale& s);
+std::optional<rifiuto> memo_segnale(scrittura& w, const segnale& s);
 
 }  // namespace scenario

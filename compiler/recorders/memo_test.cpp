@@ -11,18 +11,28 @@
 namespace scenario {
 namespace {
 
-// The recorders on a bare model: true when the record is refused.
-bool memo_segnale(modello_percorso& m, const segnale& s) {
+// The recorders on a bare model: what they refused, if anything.
+std::optional<rifiuto> memo_segnale(modello_percorso& m, const segnale& s) {
   scrittura w(m);
-  return scenario::memo_segnale(w, s).has_value();
+  return scenario::memo_segnale(w, s);
 }
-bool memo_rallentamento(modello_percorso& m, const rallentamento& r) {
+std::optional<rifiuto> memo_rallentamento(modello_percorso& m, const rallentamento& r) {
   scrittura w(m);
-  return scenario::memo_rallentamento(w, r).has_value();
+  return scenario::memo_rallentamento(w, r);
 }
-bool memo_indicatori_v_max(modello_percorso& m, const indicatore_v_max& b) {
+std::optional<rifiuto> memo_indicatori_v_max(modello_percorso& m, const indicatore_v_max& b) {
   scrittura w(m);
-  return scenario::memo_indicatori_v_max(w, b).has_value();
+  return scenario::memo_indicatori_v_max(w, b);
+}
+
+// A refusal with its code and taken cell; the recorder leaves the error
+// pair to the reader.
+void rifiuta(const std::optional<rifiuto>& r, const modello_percorso& m, codice c,
+             std::int64_t cella) {
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->codice_rifiuto, c);
+  EXPECT_EQ(r->cella, cella);
+  EXPECT_EQ(m.codice_errore, 0);
 }
 void memo_montagna(modello_percorso& m, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
   scrittura w(m);
@@ -255,8 +265,8 @@ TEST(MemoIndicatoriVMax, TakenCellRefusesAMarkerCellAccepts) {
   EXPECT_FALSE(memo_indicatori_v_max(m, {500, 65, 70, 80, 0, 0, 0, 0, 0}));
   EXPECT_EQ(m.celle[11].tipo, tipo_cella::indicatore_v_max);
   EXPECT_EQ(m.codice_errore, 0);
-  EXPECT_TRUE(memo_indicatori_v_max(m, {500, 1, 1, 1, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(m.codice_errore, 21);
+  rifiuta(memo_indicatori_v_max(m, {500, 1, 1, 1, 0, 0, 0, 0, 0}), m,
+          codice::indicatore_cella_occupata, 11);
   EXPECT_EQ(m.celle[11].dato1, 1300);  // untouched
 }
 
@@ -320,8 +330,8 @@ TEST(MemoSegnale, TruncatesTo16And8Bits) {
 TEST(MemoSegnale, TakenCellRefusesWithoutWriting) {
   modello_percorso m = modello(200);
   m.celle[21].tipo = tipo_cella::indicatore_v_max;
-  EXPECT_TRUE(memo_segnale(m, {1000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(m.codice_errore, 16);
+  rifiuta(memo_segnale(m, {1000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0}), m, codice::segnale_cella_occupata,
+          21);
   EXPECT_EQ(m.celle[19].segno, 0);
   EXPECT_EQ(m.celle[21].tipo, tipo_cella::indicatore_v_max);
 }
@@ -384,29 +394,29 @@ TEST(MemoRallentamento, EachTakenCellHasItsCode) {
   {
     modello_percorso m = modello(1340);
     m.celle[431].tipo = 1;
-    EXPECT_TRUE(memo_rallentamento(m, {22700, 30, 200, 1, 0, 0}));
-    EXPECT_EQ(m.codice_errore, 17);
+    rifiuta(memo_rallentamento(m, {22700, 30, 200, 1, 0, 0}), m, codice::avviso_cella_occupata,
+            431);
     EXPECT_EQ(m.celle[455].tipo, 0);
   }
   {
     modello_percorso m = modello(1340);
     m.celle[455].tipo = 1;
-    EXPECT_TRUE(memo_rallentamento(m, {22700, 30, 200, 1, 0, 0}));
-    EXPECT_EQ(m.codice_errore, 18);
+    rifiuta(memo_rallentamento(m, {22700, 30, 200, 1, 0, 0}), m,
+            codice::inizio_rallentamento_cella_occupata, 455);
     EXPECT_EQ(m.celle[431].tipo, 0);
   }
   {
     modello_percorso m = modello(1340);
     m.celle[459].tipo = 1;
-    EXPECT_TRUE(memo_rallentamento(m, {22700, 30, 200, 1, 0, 0}));
-    EXPECT_EQ(m.codice_errore, 19);
+    rifiuta(memo_rallentamento(m, {22700, 30, 200, 1, 0, 0}), m,
+            codice::fine_rallentamento_cella_occupata, 459);
     EXPECT_EQ(m.celle[455].tipo, 0);
   }
   {
     modello_percorso m = modello(1340);
     m.celle[428].tipo = 1;
-    EXPECT_TRUE(memo_rallentamento(m, {22700, 30, 200, 1, 1, 0}));
-    EXPECT_EQ(m.codice_errore, 20);
+    rifiuta(memo_rallentamento(m, {22700, 30, 200, 1, 1, 0}), m, codice::approccio_cella_occupata,
+            428);
     EXPECT_EQ(m.celle[455].tipo, tipo_cella::inizio_rallentamento);
     EXPECT_EQ(m.celle[459].tipo, tipo_cella::fine_rallentamento);
     EXPECT_EQ(m.celle[431].tipo, tipo_cella::avviso_rallentamento);
