@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include <exception>
+#include <string>
 
 #include "base/path_utf8.h"
 #include "compiler/memorizza_percorso.h"
@@ -40,9 +41,8 @@ void Form1::Form_Load() {
     case esito_compilazione::completato:
       break;
     case esito_compilazione::errore_1250:
-      errore("1250");
     case esito_compilazione::errore_1251:
-      errore("1251");
+      errore(std::to_string(numero(codice_arresto(esito))));
     case esito_compilazione::senza_modello:
       // The readers stopped before any "lunghezza percorso" created the
       // route model, so there is nothing to place or write.

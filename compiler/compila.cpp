@@ -31,24 +31,22 @@ risultato_compilazione compila(const testi_scenario& testi, const opzioni_compil
   m.genera_linea = o.j;
   m.codice_errore = 0;
   sorgenti_modello* s = o.sorgenti ? &r.sorgenti : nullptr;
+  r.traccia.registra_chiavi = o.modo == modo_lettura::recupero;
 
   // Its outcome is not examined: whatever code the readers leave stays, and
   // the pass runs on the cells as they left them.
-  r.lettura =
-      memorizza_dati(m, testi, {modo_lettura::esatto, o.posa_geometria, o.letto}, s, &r.traccia);
+  r.lettura = memorizza_dati(m, testi, {o.modo, o.posa_geometria, o.letto}, s, &r.traccia);
 
   // The readers stopped before any "lunghezza percorso" created the cells:
-  // nothing to place, stamp or write.
-  if (!m.ha_celle()) return r;
+  // nothing to place, stamp or write. A stand-in line says nothing of
+  // placement or the reserved slots either.
+  if (!m.ha_celle() || r.lettura.servizio_senza_linea) return r;
 
   posiziona_marcatori(m, s, &r.traccia);
 
   r.esito = timbra_slot_riservati(m);
-  if (r.esito == esito_compilazione::errore_1250) {
-    r.traccia.guasti.push_back(guasto_slot(codice::slot_marcatori_occupato, m, s));
-  }
-  if (r.esito == esito_compilazione::errore_1251) {
-    r.traccia.guasti.push_back(guasto_slot(codice::slot_codici_occupato, m, s));
+  if (const codice c = codice_arresto(r.esito); c != codice::nessuno) {
+    r.traccia.guasti.push_back(guasto_slot(c, m, s));
   }
   if (r.esito != esito_compilazione::completato || !o.file_binari) return r;
 

@@ -23,9 +23,27 @@ enum class esito_compilazione {
   senza_modello,  // the readers stopped before any "lunghezza percorso": nothing built
 };
 
+// The code of an outcome that stops the compile step (1250, 1251);
+// codice::nessuno for the others.
+constexpr codice codice_arresto(esito_compilazione e) {
+  switch (e) {
+    case esito_compilazione::errore_1250:
+      return codice::slot_marcatori_occupato;
+    case esito_compilazione::errore_1251:
+      return codice::slot_codici_occupato;
+    default:
+      return codice::nessuno;
+  }
+}
+
 struct opzioni_compilazione {
   std::string nome_linea;
   std::string numero_treno;
+  // esatto: the compile step as the format has it. recupero: the checker's
+  // reading, which sets each faulty record aside and reads on, notes every
+  // keyword field, and stops after the reading when the line file gave no
+  // route model (the service file is then read against a stand-in line).
+  modo_lettura modo = modo_lettura::esatto;
   std::int32_t j = 1;          // nonzero: build the plan geometry and the line data file
   bool sorgenti = false;       // keep where everything came from
   bool posa_geometria = true;  // false: follow the geometry without laying it (no line data)
@@ -49,7 +67,8 @@ struct risultato_compilazione {
 };
 
 // Clears the item table, reads both texts, runs the placement pass, checks
-// and stamps the reserved slots and builds the files. Throws
+// and stamps the reserved slots and builds the files (in either mode: the
+// checker asks for none). Throws
 // std::length_error for a name too long for the simulation file.
 risultato_compilazione compila(const testi_scenario& testi, const opzioni_compilazione& o);
 
