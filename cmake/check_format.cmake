@@ -3,7 +3,7 @@
 file(GLOB_RECURSE sources
   ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/app/*.cpp
   ${SOURCE_DIR}/base/*.h ${SOURCE_DIR}/base/*.cpp
-  ${SOURCE_DIR}/compiler/*.h ${SOURCE_DIR}/compiler/*.cpp
+  ${SOURCE_DIR}/compiler/*.h ${SOURCE_DIR}/compiler/*.cpp ${SOURCE_DIR}/compiler/*.def
   ${SOURCE_DIR}/sources/*.h ${SOURCE_DIR}/sources/*.cpp
   ${SOURCE_DIR}/tools/*.h ${SOURCE_DIR}/tools/*.cpp
   ${SOURCE_DIR}/fuzz/*.h ${SOURCE_DIR}/fuzz/*.cpp

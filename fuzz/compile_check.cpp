@@ -1,9 +1,11 @@
 #include "fuzz/compile_check.h"
 
-#include <array>
 #include <exception>
 
+#include "compiler/check/catalogo_diagnostiche.h"
+#include "compiler/check/contesto_check.h"
 #include "compiler/check/controlla.h"
+#include "compiler/check/errori.h"
 #include "compiler/compila.h"
 
 namespace scenario {
@@ -56,12 +58,12 @@ std::string check_binaries(risultato_compilazione& r) {
 }  // namespace
 
 bool is_known_code(std::int32_t code) {
-  static constexpr std::array<std::int32_t, 27> codes = {0,  1,  2,  3,  4,  5,  6,   7,   8,
-                                                         9,  10, 11, 12, 13, 15, 16,  17,  18,
-                                                         19, 20, 21, 22, 24, 25, 101, 102, 103};
-  for (std::int32_t c : codes)
-    if (c == code) return true;
-  return false;
+  // 1250 and 1251 stop the compile step: told by the outcome, never the pair.
+  if (code == numero(codice::slot_marcatori_occupato) ||
+      code == numero(codice::slot_codici_occupato)) {
+    return false;
+  }
+  return code == 0 || prima_voce_del_codice(code) != nullptr;
 }
 
 compile_check_result check_compile(std::string_view line_file,
@@ -113,7 +115,17 @@ std::string check_agrees_input(std::string_view input) {
   if (nul != std::string_view::npos) in.servizio = input.substr(nul + 1);
   in.nome_linea = std::string(route_name);
   in.numero_treno = std::string(train_number);
-  return accordo_con_compilazione(controlla(in));
+  const esito_controllo e = controlla(in);
+  // Each fault of the compile step is told as an error of its own code.
+  const contesto_check c{in, e.compilazione.modello, e.compilazione.sorgenti};
+  for (const guasto& g : e.compilazione.traccia.guasti) {
+    const diagnostica d = diagnostica_guasto(g, c);
+    if (d.severita() != gravita::errore || d.codice() != numero(g.codice_guasto)) {
+      return "code " + std::to_string(numero(g.codice_guasto)) + " told as '" +
+             std::string(d.nome()) + "'";
+    }
+  }
+  return accordo_con_compilazione(e);
 }
 
 compile_check_result check_compile_input(std::string_view input) {

@@ -33,7 +33,8 @@ compile_check_result check_compile(std::string_view line_file,
 compile_check_result check_compile_input(std::string_view input);
 
 // The checker on the same input (an absent service file is an empty one):
-// it must agree with the compile step. Empty when it does.
+// it must agree with the compile step, and tell each fault the compile step
+// records as an error of that code. Empty when it does.
 std::string check_agrees_input(std::string_view input);
 
 }  // namespace scenario

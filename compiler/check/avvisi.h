@@ -19,10 +19,9 @@
 namespace scenario {
 
 // A warning of id `id` at `dove`.
-inline diagnostica avviso(std::string id, const luogo& dove, std::string messaggio) {
+inline diagnostica avviso(id_diagnostica id, const luogo& dove, std::string messaggio) {
   diagnostica d;
-  d.severita = gravita::avviso;
-  d.id = std::move(id);
+  d.id = id;
   d.dove = dove;
   d.messaggio = std::move(messaggio);
   return d;

@@ -125,7 +125,7 @@ void chiave_sconosciuta(const campo_chiave& k, std::string_view testo, const con
   const std::string citato = "'" + cp1252_to_utf8(testo) + "'";
   if (k.file == file_sorgente::linea && k.sezione_generale) {
     if (const auto t = uguale_ignorando_maiuscole(testo, tipi_del_file(k.file, true))) {
-      out.push_back(avviso("keyword-case", dove,
+      out.push_back(avviso(id_diagnostica::keyword_case, dove,
                            citato + " is not read: in \"[generale]\" the words " +
                                parole_trovate({*t}) + " must be written in lower case. Write \"" +
                                std::string(descrizione(*t).parola_chiave) + "\""));
@@ -137,7 +137,7 @@ void chiave_sconosciuta(const campo_chiave& k, std::string_view testo, const con
       descrizione_record d = descrizione(t);
       d.maiuscole_esatte = false;
       if (!corrisponde(d, testo)) continue;
-      out.push_back(avviso("misplaced-general-record", dove,
+      out.push_back(avviso(id_diagnostica::misplaced_general_record, dove,
                            citato + " is read only in the \"[generale]\" section, before the next "
                                     "section header: here the reader skips it. Move it into "
                                     "\"[generale]\""));
@@ -145,7 +145,7 @@ void chiave_sconosciuta(const campo_chiave& k, std::string_view testo, const con
     }
   }
   if (solo_cifre(testo)) {
-    out.push_back(avviso("unknown-keyword", dove,
+    out.push_back(avviso(id_diagnostica::unknown_keyword, dove,
                          citato + " stands where a keyword is expected, so the reader skips this "
                                   "line's values. Begin the record with its keyword"));
     return;
@@ -153,7 +153,7 @@ void chiave_sconosciuta(const campo_chiave& k, std::string_view testo, const con
   std::string m = citato + " is not a keyword, so the reader skips it and the values after it";
   const auto simile = parola_simile(testo, tipi_del_file(k.file, k.sezione_generale));
   if (simile) m += "; did you mean '" + *simile + "'?";
-  diagnostica d = avviso("unknown-keyword", dove, std::move(m));
+  diagnostica d = avviso(id_diagnostica::unknown_keyword, dove, std::move(m));
   if (simile) {
     // Only the keyword's own bytes: blanks before the comma stay.
     luogo parola = dove;
@@ -192,7 +192,7 @@ bool chiave_con_altro(const campo_chiave& k, std::string_view testo, const conte
           break;
         }
       }
-      diagnostica d = avviso("missing-comma", dove,
+      diagnostica d = avviso(id_diagnostica::missing_comma, dove,
                              m + ". Write '" + prefisso + ", " + cp1252_to_utf8(resto) + "'");
       const luogo dopo_chiave{k.file, dove.riga,
                               dove.colonna + static_cast<std::int32_t>(prefisso.size()), 0};
@@ -203,18 +203,18 @@ bool chiave_con_altro(const campo_chiave& k, std::string_view testo, const conte
   }
   const std::string lette = " a " + nomi_record(tipi) + " from the fields after it";
   if (intestazione(testo)) {
-    out.push_back(avviso("keyword-in-text", dove,
+    out.push_back(avviso(id_diagnostica::keyword_in_text, dove,
                          "the section header " + citato + " contains " + parole_trovate(tipi) +
                              ", so the reader reads" + lette +
                              ". Name the section without a keyword"));
   } else if (testo.find('-') != std::string_view::npos) {
-    out.push_back(avviso("keyword-in-text", dove,
+    out.push_back(avviso(id_diagnostica::keyword_in_text, dove,
                          "only two comment fields in a row are passed over: " + citato +
                              " is read as a keyword and contains " + parole_trovate(tipi) +
                              ", so the reader reads" + lette +
                              ". Leave at most two comment lines in a row"));
   } else {
-    out.push_back(avviso("keyword-in-text", dove,
+    out.push_back(avviso(id_diagnostica::keyword_in_text, dove,
                          citato + " contains " + parole_trovate(tipi) + ", so the reader reads" +
                              lette +
                              ". Write each keyword alone in its field, and begin comments "
@@ -234,7 +234,7 @@ void commento_con_chiave(const campo_chiave& k, std::string_view testo, const co
   if (tipi.empty() || testo.starts_with('-') || !primo_della_riga(c.testo(k.file), k.dove)) {
     return;
   }
-  out.push_back(avviso("dash-comment", c.di_campo(k.file, k.dove),
+  out.push_back(avviso(id_diagnostica::dash_comment, c.di_campo(k.file, k.dove),
                        "'" + cp1252_to_utf8(testo) +
                            "' contains '-', so the reader passes over it as a comment and the " +
                            nomi_record(tipi) +

@@ -50,7 +50,7 @@ void testo_utf8(file_sorgente f, const contesto_check& c, std::vector<diagnostic
   });
   if (righe == 0) return;
   out.push_back(avviso(
-      "not-cp1252", primo,
+      id_diagnostica::not_cp1252, primo,
       "this file holds UTF-8 text (" + std::to_string(righe) + (righe == 1 ? " line" : " lines") +
           "), but it is read as Windows-1252: " + esempio + ". Save the file as Windows-1252"));
 }
@@ -74,7 +74,7 @@ void file_scambiati(const traccia_lettura& t, std::vector<diagnostica>& out) {
   for (int i = 0; i < 2; ++i) {
     if (altrui[i] < 2 || altrui[i] <= propri[i]) continue;
     const file_sorgente f = i == 0 ? file_sorgente::linea : file_sorgente::servizio;
-    out.push_back(avviso("files-swapped", {f, 1, 1, 0},
+    out.push_back(avviso(id_diagnostica::files_swapped, {f, 1, 1, 0},
                          "this file reads like a " +
                              std::string(i == 0 ? "service file" : "line description file") + ": " +
                              std::to_string(altrui[i]) +
@@ -95,7 +95,7 @@ void tabulazioni(file_sorgente f, const contesto_check& c, std::vector<diagnosti
       const std::size_t altro = testo.find('\t', primo);
       if (altro == std::string_view::npos) return;
     }
-    out.push_back(avviso("tab-separator",
+    out.push_back(avviso(id_diagnostica::tab_separator,
                          {f, riga, static_cast<std::int32_t>(testo.find('\t', primo)) + 1, 1},
                          "a tab separates fields on this line, but only a comma does: a keyword "
                          "or a text runs on over the tab. Use a comma"));
@@ -127,7 +127,7 @@ void fine_mancante(file_sorgente f, const contesto_check& c, std::vector<diagnos
   while (!campo.empty() && (campo.front() == ' ' || campo.front() == '\t')) campo.remove_prefix(1);
   while (!campo.empty() && (campo.back() == ' ' || campo.back() == '\t')) campo.remove_suffix(1);
   if (cp1252_lower(campo) == "[fine]") return;
-  diagnostica d = avviso("missing-fine", {f, ultima, 1, 0},
+  diagnostica d = avviso(id_diagnostica::missing_fine, {f, ultima, 1, 0},
                          "the file does not end with \"[fine]\": its last field is never read as "
                          "a keyword. End the file with the line \"[fine]\"");
   const luogo fine_ultima{f, ultima, static_cast<std::int32_t>(testo_ultima.size()) + 1, 0};

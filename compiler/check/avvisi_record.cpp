@@ -78,7 +78,7 @@ void campi_sulla_riga(const contesto_check& c, const record_letto& r,
     for (const tipo_record t : tipi_corpo(r.file))
       perso = perso || corrisponde(descrizione(t), v.testo(i));
     if (perso) m += ", and the record there is lost";
-    out.push_back(avviso("field-count", c.di_campo(r.file, r.chiave),
+    out.push_back(avviso(id_diagnostica::field_count, c.di_campo(r.file, r.chiave),
                          m + ". Write every value of the record on its line"));
     return;
   }
@@ -90,7 +90,7 @@ void campi_sulla_riga(const contesto_check& c, const record_letto& r,
                                                                        r.valori.back().inizio),
                    static_cast<std::int32_t>(resto.size())};
   if (d.campi.back().tipo == tipo_valore::testo) {
-    out.push_back(avviso("comma-in-text", dopo,
+    out.push_back(avviso(id_diagnostica::comma_in_text, dopo,
                          "a comma ends the text " + v.nome(v.quanti() - 1) + ": '" +
                              cp1252_to_utf8(v.testo(v.quanti() - 1)) + "' is kept, and '" +
                              cp1252_to_utf8(resto) +
@@ -98,7 +98,7 @@ void campi_sulla_riga(const contesto_check& c, const record_letto& r,
                              "commas"));
     return;
   }
-  out.push_back(avviso("field-count", dopo,
+  out.push_back(avviso(id_diagnostica::field_count, dopo,
                        kw() + " takes " + std::to_string(d.campi.size()) + " values, but line " +
                            std::to_string(r.chiave.riga) + " has more: the reader skips '" +
                            cp1252_to_utf8(resto) + "'. Remove it, or check the keyword"));
@@ -126,7 +126,7 @@ std::string sulla_griglia_vicino(std::int64_t p) {
 // each fix writes value i so that p lands on one of its grid neighbours.
 diagnostica fuori_griglia(const valori_record& v, std::size_t i, std::int64_t p,
                           std::string messaggio) {
-  diagnostica d = avviso("off-grid", v.dove(i), std::move(messaggio));
+  diagnostica d = avviso(id_diagnostica::off_grid, v.dove(i), std::move(messaggio));
   if (i >= v.quanti()) return d;
   for (const std::int64_t vicino : vicini_sulla_griglia(p)) {
     const std::string valore = std::to_string(v.numero(i) + vicino - p);
@@ -163,7 +163,7 @@ void velocita_tenuta(const valori_record& v, std::vector<diagnostica>& out) {
   const std::int64_t kmh = v.numero(1);
   if (kmh % 5 == 0) return;
   const std::int64_t tenuta = R(static_cast<double>(kmh) / 5.0) * 5;
-  out.push_back(avviso("speed-not-multiple-of-5", v.dove(1),
+  out.push_back(avviso(id_diagnostica::speed_not_multiple_of_5, v.dove(1),
                        "the speed limit " + std::to_string(kmh) +
                            " km/h is not a multiple of 5: a cell keeps " + std::to_string(tenuta) +
                            " km/h. Write " + std::to_string(tenuta)));
@@ -173,7 +173,7 @@ void pendenza_tenuta(const valori_record& v, std::vector<diagnostica>& out) {
   const std::int64_t g = v.numero(1);
   if (g >= -100 && g <= 155) return;
   const std::int64_t tenuta = ((g + 100) & 0xFF) - 100;
-  out.push_back(avviso("gradient-out-of-range", v.dove(1),
+  out.push_back(avviso(id_diagnostica::gradient_out_of_range, v.dove(1),
                        "the gradient " + std::to_string(g) +
                            " per mille does not fit a cell, which keeps -100 to 155 per mille: it "
                            "is stored as " +
@@ -183,7 +183,7 @@ void pendenza_tenuta(const valori_record& v, std::vector<diagnostica>& out) {
 void aderenza_tenuta(const valori_record& v, std::vector<diagnostica>& out) {
   const std::int64_t a = v.numero(1);
   if (a >= 0 && a <= 255) return;
-  out.push_back(avviso("adhesion-out-of-range", v.dove(1),
+  out.push_back(avviso(id_diagnostica::adhesion_out_of_range, v.dove(1),
                        "the adhesion " + std::to_string(a) +
                            " does not fit a cell, which keeps 0 to 255: it is stored as " +
                            std::to_string(a & 0xFF) + ". Give a value from 0 to 255"));
@@ -195,7 +195,7 @@ void minuti_secondi(const valori_record& v, std::size_t i_minuti, std::string_vi
   for (std::size_t i = i_minuti; i <= i_minuti + 1; ++i) {
     const std::int64_t x = v.numero(i);
     if (x >= 0 && x <= 59) continue;
-    out.push_back(avviso("time-over-59", v.dove(i),
+    out.push_back(avviso(id_diagnostica::time_over_59, v.dove(i),
                          v.nome(i) + " is " + std::to_string(x) +
                              ", not 0 to 59: " + std::string(come) + ". Give 0 to 59"));
   }
@@ -213,14 +213,14 @@ void codici_segnale(const valori_record& v, std::vector<diagnostica>& out) {
   for (const std::size_t i : {2u, 3u, 4u, 5u, 7u, 8u, 9u}) {
     const std::int64_t x = v.numero(i);
     if (x >= 0 && x <= 9) continue;
-    out.push_back(avviso("signal-code-not-digit", v.dove(i),
+    out.push_back(avviso(id_diagnostica::signal_code_not_digit, v.dove(i),
                          v.nome(i) + " is " + std::to_string(x) +
                              ", not one digit: the signal packs its codes as tens and units, so "
                              "it reads as other codes. Give a digit 0 to 9"));
   }
   const std::int64_t lati = sx * 3 + dx;
   if (lati < 0 || lati > 9) {
-    out.push_back(avviso("signal-code-not-digit", v.dove(1),
+    out.push_back(avviso(id_diagnostica::signal_code_not_digit, v.dove(1),
                          "`sx` x 3 + `dx` is " + std::to_string(lati) +
                              ", not one digit: the signal packs it as the units of `dato4` and "
                              "in its approach marks, so it reads as other codes. Give sx and dx "
@@ -228,17 +228,17 @@ void codici_segnale(const valori_record& v, std::vector<diagnostica>& out) {
   }
   const std::int64_t tempo = v.numero(10);
   if (tempo != 0 && sx != 2) {
-    out.push_back(avviso("signal-delay-not-kept", v.dove(10),
+    out.push_back(avviso(id_diagnostica::signal_delay_not_kept, v.dove(10),
                          "the opening delay " + std::to_string(tempo) +
                              " is kept only for a signal whose `sx` is 2: this one gets none. "
                              "Write 0, or give sx 2"));
   } else if (tempo >= 1 && tempo <= 100) {
-    out.push_back(avviso("signal-delay-not-kept", v.dove(10),
+    out.push_back(avviso(id_diagnostica::signal_delay_not_kept, v.dove(10),
                          "the opening delay " + std::to_string(tempo) +
                              " is stored as 101: delays from 1 to 100 count as 101. Write 0 for "
                              "none, or 101 to 255"));
   } else if (tempo < 0 || tempo > 255) {
-    out.push_back(avviso("signal-delay-not-kept", v.dove(10),
+    out.push_back(avviso(id_diagnostica::signal_delay_not_kept, v.dove(10),
                          "the opening delay " + std::to_string(tempo) +
                              " does not fit 8 bits: it is stored as " +
                              std::to_string(tempo & 0xFF) + ". Give 0 to 255"));
@@ -250,7 +250,7 @@ void valori_cartello(const valori_record& v, std::vector<diagnostica>& out) {
   for (std::size_t k = 0; k < 3; ++k) {
     const std::int64_t sinistra = v.numero(1 + k), destra = v.numero(5 + k);
     if (destra % 5 != 0) {
-      out.push_back(avviso("board-value-not-kept", v.dove(5 + k),
+      out.push_back(avviso(id_diagnostica::board_value_not_kept, v.dove(5 + k),
                            "the right-hand speed " + std::to_string(destra) +
                                " km/h is not a multiple of 5: the board keeps " +
                                std::to_string(R(static_cast<double>(destra) / 5.0) * 5) + " km/h"));
@@ -258,7 +258,7 @@ void valori_cartello(const valori_record& v, std::vector<diagnostica>& out) {
     const std::int64_t impaccato =
         R(static_cast<double>(destra) / 5.0 + static_cast<double>(sinistra) * 20.0);
     if (impaccato < -32768 || impaccato > 32767) {
-      out.push_back(avviso("board-value-not-kept", v.dove(1 + k),
+      out.push_back(avviso(id_diagnostica::board_value_not_kept, v.dove(1 + k),
                            "the speeds " + std::to_string(sinistra) + " and " +
                                std::to_string(destra) +
                                " km/h do not fit the board's 16-bit value (left x 20 + right / "
@@ -268,7 +268,7 @@ void valori_cartello(const valori_record& v, std::vector<diagnostica>& out) {
   for (const std::size_t i : {4u, 8u}) {
     const std::int64_t x = v.numero(i);
     if (x >= 0 && x <= 9) continue;
-    out.push_back(avviso("board-value-not-kept", v.dove(i),
+    out.push_back(avviso(id_diagnostica::board_value_not_kept, v.dove(i),
                          v.nome(i) + " is " + std::to_string(x) +
                              ", not one digit: the board keeps the two stripe counts as tens and "
                              "units. Give 0 to 9"));
@@ -288,7 +288,7 @@ void in_ordine(const contesto_check& c, const valori_record& v, std::int32_t rec
   const std::int64_t p = v.numero(0);
   const std::int64_t cella = cella_profilo(p);
   if (prima.record != nessun_record && cella > 0 && cella <= prima.cella) {
-    diagnostica d = avviso("out-of-order", v.dove(0),
+    diagnostica d = avviso(id_diagnostica::out_of_order, v.dove(0),
                            "this " + std::string(cosa) + " at " + metri(p) +
                                " comes after one at " + metri(prima.posizione) +
                                ": the reader fills at least one cell for each record, so "
@@ -311,7 +311,7 @@ void curva_sovrapposta(const contesto_check& c, const valori_record& v, std::int
   if (p.primo_punto > inizio + 1 && curva_prima != nessun_record) {
     const record_letto& r = *c.s.trova(curva_prima);
     const std::int64_t fine_prima = p.primo_punto - 1;
-    diagnostica d = avviso("curve-overlap", v.dove(0),
+    diagnostica d = avviso(id_diagnostica::curve_overlap, v.dove(0),
                            "this curve starts at " + metri(inizio) +
                                ", before the previous curve ends at " + metri(fine_prima) +
                                (p.ultimo_punto < p.primo_punto
@@ -327,7 +327,7 @@ void curva_sovrapposta(const contesto_check& c, const valori_record& v, std::int
 void montagna_rovesciata(const valori_record& v, std::vector<diagnostica>& out) {
   const std::int64_t inizio = v.numero(0), fine = v.numero(1);
   if (R(in_celle(static_cast<double>(fine)) - 1) >= cella_profilo(inizio)) return;
-  out.push_back(avviso("span-reversed", v.dove(1),
+  out.push_back(avviso(id_diagnostica::span_reversed, v.dove(1),
                        fine < inizio
                            ? "the span ends at " + metri(fine) + ", before it starts at " +
                                  metri(inizio) + ": no cell gets its type. Swap the two positions"
@@ -403,7 +403,7 @@ void valori_e_posizioni(const valori_record& v, tipo_record t, std::vector<diagn
 }
 
 // The first record of a profile must stand at 0: before it, cells get 0.
-void profilo_da_zero(const contesto_check& c, tipo_record t, std::string_view id,
+void profilo_da_zero(const contesto_check& c, tipo_record t, id_diagnostica id,
                      std::string_view cosa, std::vector<diagnostica>& out) {
   for (std::size_t i = 0; i < c.s.record.size(); ++i) {
     const record_letto& r = c.s.record[i];
@@ -411,13 +411,13 @@ void profilo_da_zero(const contesto_check& c, tipo_record t, std::string_view id
     const valori_record v(c, r);
     if (cella_profilo(v.numero(0)) == 0) return;
     out.push_back(
-        avviso(std::string(id), c.di_campo(r.file, r.chiave),
+        avviso(id, c.di_campo(r.file, r.chiave),
                "the first \"" + std::string(descrizione(t).parola_chiave) + "\" record is at " +
                    metri(v.numero(0)) + ": the cells before it get " + std::string(cosa) +
                    " 0. Begin with \"" + std::string(descrizione(t).parola_chiave) + ", 0, ...\""));
     return;
   }
-  out.push_back(avviso(std::string(id), {file_sorgente::servizio, 0, 0, 0},
+  out.push_back(avviso(id, {file_sorgente::servizio, 0, 0, 0},
                        "there is no \"" + std::string(descrizione(t).parola_chiave) +
                            "\" record: every cell gets " + std::string(cosa) + " 0. Add \"" +
                            std::string(descrizione(t).parola_chiave) + ", 0, ...\""));
@@ -458,7 +458,7 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
         break;
       case tipo_record::lunghezza_percorso:
         if (lunghezza_letta) {
-          out.push_back(avviso("duplicate-length", c.di_campo(r.file, r.chiave),
+          out.push_back(avviso(id_diagnostica::duplicate_length, c.di_campo(r.file, r.chiave),
                                "a second \"lunghezza percorso\" builds the route model anew, and "
                                "what the records before it placed is lost. Keep one"));
         }
@@ -469,8 +469,8 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
     }
   }
   if (!c.in.servizio.empty()) {
-    profilo_da_zero(c, tipo_record::velocita, "no-speed-at-zero", "speed limit", out);
-    profilo_da_zero(c, tipo_record::aderenza, "no-adhesion-at-zero", "adhesion", out);
+    profilo_da_zero(c, tipo_record::velocita, id_diagnostica::no_speed_at_zero, "speed limit", out);
+    profilo_da_zero(c, tipo_record::aderenza, id_diagnostica::no_adhesion_at_zero, "adhesion", out);
   }
 }
 

@@ -4,26 +4,34 @@
 
 namespace scenario {
 
+righe_dei_file::righe_dei_file(const ingresso_controllo& in) {
+  indici_.emplace_back(file_sorgente::linea, indice_righe(in.linea));
+  indici_.emplace_back(file_sorgente::servizio, indice_righe(in.servizio));
+  for (const altro_file& a : in.altri_file) indici_.emplace_back(a.file, indice_righe(a.testo));
+}
+
+std::string_view righe_dei_file::riga(const luogo& l) const {
+  const file_sorgente f = l.file == file_sorgente::nessuno ? file_sorgente::linea : l.file;
+  for (const auto& [file, indice] : indici_) {
+    if (file == f) return indice.riga(l.riga);
+  }
+  return {};
+}
+
 contesto_check::contesto_check(const ingresso_controllo& ingresso, const modello_percorso& modello,
                                const sorgenti_modello& sorgenti)
-    : in(ingresso),
-      m(modello),
-      s(sorgenti),
-      righe_linea(ingresso.linea),
-      righe_servizio(ingresso.servizio) {}
+    : in(ingresso), m(modello), s(sorgenti), righe(ingresso) {}
 
 std::string_view contesto_check::testo(file_sorgente f) const {
-  return f == file_sorgente::servizio ? in.servizio : in.linea;
+  return in.testo(f);
 }
 
 const std::string& contesto_check::nome_file(file_sorgente f) const {
-  return f == file_sorgente::servizio ? in.nome_file_servizio : in.nome_file_linea;
+  return in.nome_file(f);
 }
 
 std::string contesto_check::posto(const luogo& l) const {
-  std::string p = nome_file(l.file);
-  if (l.riga > 0) p += ":" + std::to_string(l.riga) + ":" + std::to_string(l.colonna);
-  return p;
+  return in.posto(l);
 }
 
 luogo contesto_check::di_campo(file_sorgente f, const campo_testo& c) const {
@@ -40,8 +48,7 @@ luogo contesto_check::di_record(std::int32_t record, int campo) const {
 }
 
 std::string contesto_check::citazione(const luogo& l) const {
-  const indice_righe& righe = l.file == file_sorgente::servizio ? righe_servizio : righe_linea;
-  const std::string_view riga = righe.riga(l.riga);
+  const std::string_view riga = righe.riga(l);
   const auto pos = static_cast<std::size_t>(l.colonna > 0 ? l.colonna - 1 : 0);
   if (pos > riga.size()) return {};
   return cp1252_to_utf8(riga.substr(pos, static_cast<std::size_t>(l.lunghezza)));

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/indice_righe.h"
 #include "compiler/check/controlla.h"
@@ -16,6 +18,18 @@
 
 namespace scenario {
 
+// The lines of every file of an input, indexed once, so that quoting a
+// place costs nothing however many diagnostics a long file gets.
+class righe_dei_file {
+ public:
+  explicit righe_dei_file(const ingresso_controllo& in);
+  // The line of `l` without its end; empty outside the file.
+  std::string_view riga(const luogo& l) const;
+
+ private:
+  std::vector<std::pair<file_sorgente, indice_righe>> indici_;
+};
+
 struct contesto_check {
   contesto_check(const ingresso_controllo& ingresso, const modello_percorso& modello,
                  const sorgenti_modello& sorgenti);
@@ -23,9 +37,7 @@ struct contesto_check {
   const ingresso_controllo& in;
   const modello_percorso& m;
   const sorgenti_modello& s;
-  // Both texts' lines, for quoting fields.
-  indice_righe righe_linea;
-  indice_righe righe_servizio;
+  righe_dei_file righe;  // for quoting fields
 
   std::string_view testo(file_sorgente f) const;
   const std::string& nome_file(file_sorgente f) const;

@@ -14,17 +14,33 @@
 
 namespace scenario {
 
+// A file beside the two descriptions that diagnostics may stand in (the
+// driver's documents), with its name and bytes.
+struct altro_file {
+  file_sorgente file = file_sorgente::nessuno;
+  std::string nome;
+  std::string_view testo;
+};
+
 struct ingresso_controllo {
   std::string_view linea;     // the line description file's bytes
   std::string_view servizio;  // the service file's bytes
   // The files as the author named them, for the places in messages.
   std::string nome_file_linea = "linea.txt";
   std::string nome_file_servizio = "servizio.txt";
+  std::vector<altro_file> altri_file;
   std::string nome_linea;    // the route name and train number, as the
   std::string numero_treno;  // compile step would be given them
   // Lay the plan geometry in the compile step's run too (a viewer draws it);
   // the checker itself needs only its point count.
   bool posa_geometria = false;
+
+  // The bytes and the name of the file `f` (the line file's for nessuno:
+  // the place of a fault outside any file); empty for a file not given.
+  std::string_view testo(file_sorgente f) const;
+  const std::string& nome_file(file_sorgente f) const;
+  // "servizio.txt:17:1", or the file's name alone for line 0.
+  std::string posto(const luogo& l) const;
 };
 
 struct esito_controllo {

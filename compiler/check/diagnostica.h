@@ -1,6 +1,6 @@
-// A diagnostic of the checker: one fault or doubtful record of the two
-// description files, where it stands, what the compile step records for it
-// (errors) and what to change, in plain words.
+// A diagnostic of the checker: one fault or doubtful record, where it
+// stands, what it is (its row of the catalogue: id, severity, the code the
+// compile step records for an error) and what to change, in plain words.
 #pragma once
 
 #include <cstdint>
@@ -8,17 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "compiler/check/catalogo_diagnostiche.h"
 #include "compiler/readers/tipi_record.h"
 
 namespace scenario {
 
-enum class gravita : std::uint8_t {
-  errore,  // the compile step records it: a code, 1250/1251, or no route model
-  avviso,  // accepted by the compile step, but an author almost never means it
-};
-
-// A place in one of the two files: 1-based line and column of a field and
-// its length in bytes. Line 0: the file as a whole.
+// A place in one of the files: 1-based line and column of a field and its
+// length in bytes. Line 0: the file as a whole.
 struct luogo {
   file_sorgente file = file_sorgente::nessuno;
   std::int32_t riga = 0;
@@ -45,14 +41,22 @@ struct correzione {
 };
 
 struct diagnostica {
-  gravita severita = gravita::errore;
-  std::optional<std::int32_t> codice;  // the compiler's code, for errors
-  std::string id;                      // stable, e.g. "unknown-keyword"
+  id_diagnostica id = id_diagnostica::unknown_keyword;  // its row of the catalogue
   luogo dove;
   std::string messaggio;        // what is wrong and what to change
   std::vector<nota> correlate;  // related places, e.g. the record holding a cell
   // The fixes, when the message names exactly what to write.
   std::vector<correzione> correzioni;
+
+  // From the catalogue.
+  gravita severita() const { return dal_catalogo(id).severita; }
+  std::string_view nome() const { return dal_catalogo(id).nome; }  // "unknown-keyword"
+  // The compiler's code, for errors.
+  std::optional<std::int32_t> codice() const {
+    const scenario::codice c = dal_catalogo(id).codice_compilatore;
+    if (c == scenario::codice::nessuno) return std::nullopt;
+    return numero(c);
+  }
 };
 
 }  // namespace scenario

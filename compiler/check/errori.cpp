@@ -72,7 +72,7 @@ void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c, b
   const motivo_guasto motivo = g.motivo.value_or(motivo_guasto::fine_file);
   switch (motivo) {
     case motivo_guasto::fine_file: {
-      d.id = "record-cut-short";
+      d.id = id_diagnostica::record_cut_short;
       if (!g.ha_record) {
         d.messaggio = c.testo(g.file).empty()
                           ? std::string("the file is empty")
@@ -86,7 +86,7 @@ void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c, b
       break;
     }
     case motivo_guasto::numero_fuori_intervallo: {
-      d.id = "number-out-of-range";
+      d.id = id_diagnostica::number_out_of_range;
       const descrizione_campo* f = g.ha_record ? campo_di(g.tipo, g.campo) : nullptr;
       d.messaggio = virgolette(c.citazione(d.dove)) + " does not fit " +
                     (f != nullptr ? "`" + std::string(f->nome) + "`, " + intervallo(f->tipo)
@@ -95,7 +95,7 @@ void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c, b
       break;
     }
     case motivo_guasto::cella_fuori:
-      d.id = "outside-route-model";
+      d.id = id_diagnostica::outside_route_model;
       d.messaggio = "this " + kw + " record writes a cell outside the route model";
       if (g.tipo == tipo_record::segnale) {
         d.messaggio +=
@@ -116,55 +116,55 @@ void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c, b
       break;
     case motivo_guasto::punto_fuori:
       if (g.tipo == tipo_record::curva && g.ha_record) {
-        d.id = "curve-past-geometry";
+        d.id = id_diagnostica::curve_past_geometry;
         d.messaggio =
             "this curve runs past the last point of the plan geometry (the line length plus "
             "7000 m). Shorten the curve or make \"lunghezza percorso\" longer";
       } else {
-        d.id = "no-route-model";
+        d.id = id_diagnostica::no_route_model;
         d.messaggio =
             "the general section gives no \"lunghezza percorso\", so no route model is built "
             "and nothing is written. Add \"lunghezza percorso, LENGTH\" to \"[generale]\"";
       }
       break;
     case motivo_guasto::overflow_long:
-      d.id = "long-overflow";
+      d.id = id_diagnostica::long_overflow;
       // Outside any record: the kilometric series' origins, sorted after the
       // general section.
       d.messaggio = (g.ha_record ? "a value of this " + kw + " record" : std::string("a value")) +
                     " is so large that a sum over it overflows a Long. Give smaller values";
       break;
     case motivo_guasto::modello_assente:
-      d.id = "no-route-model";
+      d.id = id_diagnostica::no_route_model;
       d.messaggio = "this " + kw +
                     " record comes before any \"lunghezza percorso\": the general section must "
                     "give the line length first, or no route model is built and nothing is "
                     "written";
       break;
     case motivo_guasto::dimensione_negativa:
-      d.id = "negative-length";
+      d.id = id_diagnostica::negative_length;
       d.messaggio = "\"lunghezza percorso\" " + virgolette(valore(g, c, 0)) +
                     " gives a route model of negative size. Give a length of 0 or more";
       break;
     case motivo_guasto::troppe_montagne:
-      d.id = "too-many-spans";
+      d.id = id_diagnostica::too_many_spans;
       d.messaggio = "this is the 81st mountain span; a line holds 80 at most";
       break;
     case motivo_guasto::troppi_cartelli:
-      d.id = "too-many-boards";
+      d.id = id_diagnostica::too_many_boards;
       d.messaggio = "this is the 81st indication board; a line holds 80 at most";
       break;
     case motivo_guasto::velocita_fuori_byte:
-      d.id = "speed-too-high";
+      d.id = id_diagnostica::speed_too_high;
       d.messaggio = "the speed limit " + virgolette(valore(g, c, 1)) +
                     " km/h does not fit a cell, which keeps 0 to 1275 km/h in steps of 5";
       break;
     case motivo_guasto::file_mancante:
-      d.id = "service-file-missing";
+      d.id = id_diagnostica::service_file_missing;
       d.messaggio = "the service file is missing or cannot be read";
       break;
     case motivo_guasto::file_inaccessibile:
-      d.id = "file-not-deleted";
+      d.id = id_diagnostica::file_not_deleted;
       d.messaggio = "the description file could not be deleted once read";
       break;
   }
@@ -176,25 +176,25 @@ void lettura_fallita(diagnostica& d, const guasto& g, const contesto_check& c, b
 void marcatore_senza_posto(diagnostica& d, const guasto& g, const contesto_check& c) {
   switch (g.regola) {
     case regola_posa::segnale_prima_avviso:
-      d.id = "signal-marker-no-room";
+      d.id = id_diagnostica::signal_marker_no_room;
       d.messaggio =
           "this signal stands less than 1000 m before a slowdown's warning board, so a marker "
           "goes into one of the two cells before it; neither is free: ";
       break;
     case regola_posa::prima_inizio:
-      d.id = "approach-marker-no-room";
+      d.id = id_diagnostica::approach_marker_no_room;
       d.messaggio =
           "a slowdown gets markers 250-350 m, 550-650 m and 900-1000 m before its start; the "
           "three cells of one group are all taken: ";
       break;
     case regola_posa::lungo_rallentamento:
-      d.id = "slowdown-marker-no-room";
+      d.id = id_diagnostica::slowdown_marker_no_room;
       d.messaggio =
           "a slowdown slower than 110 km/h gets a marker every 400 m along it; at one of them "
           "the cell and its two neighbours are all taken: ";
       break;
     default:
-      d.id = "signal-after-slowdown-no-room";
+      d.id = id_diagnostica::signal_after_slowdown_no_room;
       d.messaggio =
           "the first signal within 600 m after this slowdown's end gets a marker just before "
           "it; neither of the two cells before the signal is free: ";
@@ -207,68 +207,66 @@ void marcatore_senza_posto(diagnostica& d, const guasto& g, const contesto_check
 
 diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool dopo_arresto) {
   diagnostica d;
-  d.severita = gravita::errore;
-  d.codice = numero(g.codice_guasto);
   d.dove = g.file != file_sorgente::nessuno ? c.di_campo(g.file, g.dove) : luogo{};
   const std::string kw = g.ha_record ? virgolette(chiave(g, c)) : "";
   switch (g.codice_guasto) {
     case codice::lunghezza_eccessiva:
-      d.id = "line-too-long";
+      d.id = id_diagnostica::line_too_long;
       d.messaggio = "the line is " + valore(g, c, 0) +
                     " m long, more than the 1000000 m a route can have, so no route model is "
                     "built. Give a length of at most 1000000";
       break;
     case codice::progressiva_fuori_griglia:
-      d.id = "series-off-grid";
+      d.id = id_diagnostica::series_off_grid;
       d.messaggio = "the kilometric series " + kw + (g.campo == 0 ? " starts at " : " has ") +
                     virgolette(valore(g, c, g.campo)) + (g.campo == 0 ? " m" : " as its origin") +
                     ", not a multiple of 50. Round it to " +
                     multipli_vicini(valore_numero(valore(g, c, g.campo)).value_or(0), 50);
       break;
     case codice::inizio_zona_fuori_griglia:
-      d.id = "zone-start-off-grid";
+      d.id = id_diagnostica::zone_start_off_grid;
       d.messaggio = "the coded signal zone starts at " + valore(g, c, 0) +
                     " m, not a multiple of 50. Move its start to a multiple of 50";
       break;
     case codice::fine_zona_fuori_griglia:
-      d.id = "zone-end-off-grid";
+      d.id = id_diagnostica::zone_end_off_grid;
       d.messaggio = "the coded signal zone ends at " + valore(g, c, 1) +
                     " m, not a multiple of 50. Move its end to a multiple of 50, or write 0 for "
                     "no zone";
       break;
     case codice::numero_codici_mancante:
-      d.id = "zone-codes-missing";
+      d.id = id_diagnostica::zone_codes_missing;
       d.messaggio = "the keyword " + kw +
                     " names neither 4 nor 9 codes. Write \"ripetizione segnali 4 codici\" or "
                     "\"ripetizione segnali 9 codici\"";
       break;
     case codice::cartello_cella_occupata:
-      d.id = "board-cell-taken";
+      d.id = id_diagnostica::board_cell_taken;
       d.messaggio = "this indication board goes into ";
       cella_presa(d, g, c);
       d.messaggio += ". Move the board to a free cell";
       break;
     case codice::abbattimento_cella_occupata:
-      d.id = "abbattimento-cell-taken";
+      d.id = id_diagnostica::abbattimento_cell_taken;
       d.messaggio = "this \"abbattimento\" goes into ";
       cella_presa(d, g, c);
       d.messaggio += ". Move it to a free cell";
       break;
     case codice::stazione_fuori_griglia:
-      d.id = "station-off-grid";
+      d.id = id_diagnostica::station_off_grid;
       d.messaggio = "the station's axis at " + valore(g, c, 0) +
                     " m is not a multiple of 50. Move it to " +
                     multipli_vicini(g.posizione_errore.value_or(0), 50);
       break;
     case codice::lunghezza_stazione_errata: {
-      d.id = "station-length";
+      d.id = id_diagnostica::station_length;
       const std::string l = valore(g, c, 2);
       d.messaggio = "the station's length " + l + " m is not a multiple of 100. Give " +
                     multipli_vicini(valore_numero(l).value_or(0), 100);
       break;
     }
     case codice::posti_stazioni_esauriti:
-      d.id = "too-many-stations";
+      d.id = id_diagnostica::too_many_stations;
       d.messaggio = "station " + std::to_string(g.valore_a) + " and the " +
                     std::to_string(g.valore_b) +
                     " indication boards use up the 78 item slots they share. Remove stations or "
@@ -280,7 +278,7 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
       marcatore_senza_posto(d, g, c);
       break;
     case codice::fuori_dalle_celle: {
-      d.id = "outside-route";
+      d.id = id_diagnostica::outside_route;
       const bool stazione = g.tipo == tipo_record::stazione;
       const std::int64_t limite =
           metri_di_cella(c.m.n_celle) - (stazione ? margine_stazione : margine_record);
@@ -293,43 +291,43 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
       break;
     }
     case codice::segnale_cella_occupata:
-      d.id = "signal-cell-taken";
+      d.id = id_diagnostica::signal_cell_taken;
       d.messaggio = "this signal goes into ";
       cella_presa(d, g, c);
       d.messaggio += ". Move the signal to a free cell";
       break;
     case codice::avviso_cella_occupata:
-      d.id = "warning-cell-taken";
+      d.id = id_diagnostica::warning_cell_taken;
       d.messaggio = "this slowdown's warning board, 1200 m before its start, goes into ";
       cella_presa(d, g, c);
       d.messaggio += ". Move the slowdown or that object";
       break;
     case codice::inizio_rallentamento_cella_occupata:
-      d.id = "slowdown-start-cell-taken";
+      d.id = id_diagnostica::slowdown_start_cell_taken;
       d.messaggio = "this slowdown starts in ";
       cella_presa(d, g, c);
       d.messaggio += ". Move the slowdown's start to a free cell";
       break;
     case codice::fine_rallentamento_cella_occupata:
-      d.id = "slowdown-end-cell-taken";
+      d.id = id_diagnostica::slowdown_end_cell_taken;
       d.messaggio = "this slowdown ends (start plus length) in ";
       cella_presa(d, g, c);
       d.messaggio += ". Change its start or length so that it ends in a free cell";
       break;
     case codice::approccio_cella_occupata:
-      d.id = "approach-cell-taken";
+      d.id = id_diagnostica::approach_cell_taken;
       d.messaggio = "the four cells just before this slowdown's warning board must be free, but ";
       cella_presa(d, g, c);
       d.messaggio += ". Move the slowdown, or write 0 as its fifth value (f_ta)";
       break;
     case codice::indicatore_cella_occupata:
-      d.id = "speed-board-cell-taken";
+      d.id = id_diagnostica::speed_board_cell_taken;
       d.messaggio = "this speed board goes into ";
       cella_presa(d, g, c);
       d.messaggio += ". Move the board to a free cell";
       break;
     case codice::stazioni_troppo_vicine:
-      d.id = "stations-too-close";
+      d.id = id_diagnostica::stations_too_close;
       d.messaggio = "this station's area starts at " + metri(g.valore_a) +
                     ", less than 350 m after the previous station's area ends at " +
                     metri(g.valore_b) +
@@ -339,7 +337,7 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
       }
       break;
     case codice::fine_stazione_troppo_presto:
-      d.id = "station-too-early";
+      d.id = id_diagnostica::station_too_early;
       d.messaggio = "this station's area ends at " + metri(g.valore_a) +
                     ", at or before 100 m, so it has no end cell. Move the station further "
                     "along the line";
@@ -348,17 +346,17 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
       lettura_fallita(d, g, c, dopo_arresto);
       break;
     case codice::file_linea_mancante:
-      d.id = "line-file-missing";
+      d.id = id_diagnostica::line_file_missing;
       d.messaggio = "the line description file does not exist";
       break;
     case codice::generale_mancante:
-      d.id = "no-general-section";
+      d.id = id_diagnostica::no_general_section;
       d.messaggio =
           "the file has no \"[generale]\" section before its last line, so no route model is "
           "built. Begin the file with the line \"[generale]\"";
       break;
     case codice::curva_non_valida:
-      d.id = "bad-curve";
+      d.id = id_diagnostica::bad_curve;
       d.messaggio = g.campo < 0 ? "the curve keyword " + kw +
                                       " has no class digit 1 to 6. Write \"curva\", the side "
                                       "\"d\" or \"s\" and the class, e.g. \"curvad4\""
@@ -369,7 +367,7 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
     case codice::slot_marcatori_occupato:
     case codice::slot_codici_occupato: {
       const bool marcatori = g.codice_guasto == codice::slot_marcatori_occupato;
-      d.id = marcatori ? "reserved-marker-slot" : "reserved-code-slot";
+      d.id = marcatori ? id_diagnostica::reserved_marker_slot : id_diagnostica::reserved_code_slot;
       d.messaggio = "cell 1, where objects less than 25 m from the origin go, holds " +
                     c.oggetto(g.tipo_occupante, g.record_occupante, g.regola_occupante) +
                     " with a " + (marcatori ? "first" : "second") +

@@ -11,7 +11,10 @@
 
 namespace scenario {
 
-enum class file_sorgente : std::uint8_t { nessuno, linea, servizio };
+// The files a record or a diagnostic stands in. The readers read the first
+// two; the driver's documents (the timetable sheet and the slowdown order
+// form) are only places of diagnostics.
+enum class file_sorgente : std::uint8_t { nessuno, linea, servizio, scheda_treno, rallentamenti };
 
 // In the order the readers test them: a field can match several kinds, and
 // each one that matches reads its values, in this order.

@@ -42,7 +42,7 @@ TEST(DecompileProperty, GeneratedScenariosRoundTripByteForByte) {
       const esito_controllo c = controlla(in);
       EXPECT_EQ(c.errori, 0);
       for (const diagnostica& d : c.diagnostiche) {
-        if (d.severita == gravita::errore) ADD_FAILURE() << d.id << ": " << d.messaggio;
+        if (d.severita() == gravita::errore) ADD_FAILURE() << d.id << ": " << d.messaggio;
       }
     }
   }

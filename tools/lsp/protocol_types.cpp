@@ -55,17 +55,20 @@ text_position request_position(const json& params) {
 json diagnostic_to_json(const diagnostica& d, const pair_check& c, position_encoding e) {
   json related = json::array();
   for (const nota& n : d.correlate) {
+    // Only the two files of the pair are documents here.
+    if (n.dove.file != file_sorgente::linea && n.dove.file != file_sorgente::servizio) continue;
     const pair_member& m = c.member(n.dove.file);
-    if (n.dove.file == file_sorgente::nessuno || !m.present()) continue;
+    if (!m.present()) continue;
     related.push_back({{"location", {{"uri", m.uri}, {"range", to_json(c.range_of(n.dove, e))}}},
                        {"message", n.messaggio}});
   }
+  const std::optional<std::int32_t> code = d.codice();
   json j = {{"range", to_json(c.range_of(d.dove, e))},
-            {"severity", d.severita == gravita::errore ? 1 : 2},
-            {"code", d.id},
+            {"severity", d.severita() == gravita::errore ? 1 : 2},
+            {"code", d.nome()},
             {"source", "route_tool"},
             {"message", d.messaggio},
-            {"data", {{"code", d.codice ? json(*d.codice) : json(nullptr)}}}};
+            {"data", {{"code", code ? json(*code) : json(nullptr)}}}};
   if (!related.empty()) j["relatedInformation"] = std::move(related);
   return j;
 }

@@ -72,15 +72,19 @@ TEST(CompileReport, CodeWithARecordReadsLikeACompilerError) {
   g.codice_guasto = codice::inizio_rallentamento_cella_occupata;
   g.file = file_sorgente::servizio;
   g.dove.riga = 29;
+  g.cella = 455;
+  g.tipo_occupante = tipo_cella::segnale;
   r.faults.push_back(g);
   const compile_report rep = make_compile_report(o, r);
   EXPECT_EQ(rep.exit_status, 1);
   EXPECT_EQ(rep.location, "s.txt:29");
   std::ostringstream out, err;
   write_compile_report_text(rep, out, err);
-  EXPECT_EQ(
-      err.str().rfind("s.txt:29: error: code 18 at 22700 m (km 22+700): a slowdown's start", 0), 0u)
-      << err.str();
+  // In the checker's words for the same fault.
+  EXPECT_EQ(err.str(),
+            "s.txt:29: error: code 18 at 22700 m (km 22+700): this slowdown starts in cell 455 "
+            "(22700 m), which already holds the signal. Move the slowdown's start to a free cell. "
+            "The binary files were written all the same.\n");
   const std::string j = compile_report_json(rep);
   EXPECT_NE(j.find("{\"codice_errore\":18,\"posizione_errore\":22700,"), std::string::npos) << j;
   EXPECT_NE(j.find("\"file\":\"s.txt\",\"line\":29,"), std::string::npos) << j;
@@ -110,11 +114,26 @@ TEST(CompileReport, FatalCodesStopWithStatus3) {
   r.model.celle.resize(10);
   r.model.celle[1].tipo = tipo_cella::indicatore_v_max;
   r.model.celle[1].dato2 = 1400;
-  const compile_report rep = make_compile_report(o, r);
+  // Without the fault's record, the catalogue's words.
+  compile_report rep = make_compile_report(o, r);
   EXPECT_EQ(rep.exit_status, 3);
   EXPECT_EQ(rep.fatal, "1251");
-  EXPECT_NE(rep.message.find("Cell 1 holds: speed board"), std::string::npos) << rep.message;
+  EXPECT_EQ(rep.message.rfind("Errore n. 1251: a reserved code slot was already set", 0), 0u)
+      << rep.message;
   EXPECT_NE(compile_report_json(rep).find("\"fatal\":\"1251\""), std::string::npos);
+  // With it, the checker's.
+  guasto g;
+  g.codice_guasto = codice::slot_codici_occupato;
+  g.cella = 1;
+  g.tipo_occupante = tipo_cella::indicatore_v_max;
+  r.faults.push_back(g);
+  rep = make_compile_report(o, r);
+  EXPECT_EQ(rep.exit_status, 3);
+  EXPECT_EQ(rep.message,
+            "cell 1, where objects less than 25 m from the origin go, holds the speed board with "
+            "a second value, but that value is reserved: no binary file is written (Errore n. "
+            "1251). Move the object to 50 m or further.");
+  EXPECT_EQ(rep.location, "route_tool");
 }
 
 }  // namespace

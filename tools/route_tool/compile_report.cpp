@@ -8,7 +8,6 @@
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
 #include "compiler/route_model/misure.h"
-#include "tools/route_files/route_contents.h"
 #include "tools/route_tool/json_line.h"
 
 namespace scenario {
@@ -30,22 +29,22 @@ compile_summary summarise(const modello_percorso& m) {
 
 namespace {
 
-// "code 18 at 22700 m (km 22+700): " and what is wrong, in the words of the
-// checker when the fault's record is known (`dettaglio`), else of the table.
+// "code 18 at 22700 m (km 22+700): " and what is wrong: the checker's words
+// for the fault (`dettaglio`), or the catalogue's when no fault says more.
 std::string code_sentence(std::int32_t codice, std::int32_t posizione,
                           const std::string& dettaglio = {}) {
-  const messaggio_errore* e = cerca_errore(codice);
+  const voce_catalogo* e = prima_voce_del_codice(codice);
   if (e == nullptr) {
     return "code " + std::to_string(codice) + ": a code this compiler does not document.";
   }
   std::string text = "code " + std::to_string(codice);
   if (e->imposta_posizione) text += " at " + metri_e_km(posizione);
   if (!dettaglio.empty()) return text + ": " + dettaglio + ".";
-  text += ": " + std::string(e->significato) + " " + std::string(e->rimedio);
+  text += ": " + std::string(e->sommario) + " " + std::string(e->rimedio);
   return text;
 }
 
-// The fault that set the current code, in the checker's words.
+// The fault in the checker's words.
 std::string detail_of(const compile_options& o, const compile_outcome& r, const guasto& g) {
   ingresso_controllo in;
   in.linea = r.line_text;
@@ -55,11 +54,12 @@ std::string detail_of(const compile_options& o, const compile_outcome& r, const 
   return diagnostica_guasto(g, contesto_check{in, r.model, r.sources}).messaggio;
 }
 
-std::string cell_one_object(const modello_percorso& m) {
-  if (m.celle.size() < 2) return "";
-  const cella& c = m.celle[1];
-  return " Cell 1 holds: " + nome_oggetto(c.tipo) + " (first value " + std::to_string(c.dato1) +
-         ", second value " + std::to_string(c.dato2) + ").";
+// The last fault of code `codice`: the one that set it.
+const guasto* last_fault(const compile_outcome& r, std::int32_t codice) {
+  for (auto it = r.faults.rbegin(); it != r.faults.rend(); ++it) {
+    if (numero(it->codice_guasto) == codice) return &*it;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -78,21 +78,18 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
 
   // The file to blame: the record that set the code, else the file whose
   // records can set it.
-  const guasto* g = nullptr;
   std::string detail;
   if (m.codice_errore != 0) {
-    for (auto it = r.faults.rbegin(); it != r.faults.rend() && g == nullptr; ++it) {
-      if (numero(it->codice_guasto) == m.codice_errore) g = &*it;
-    }
+    const guasto* g = last_fault(r, m.codice_errore);
     if (g != nullptr && g->file == file_sorgente::linea) rep.file = o.line_file;
     if (g != nullptr && g->file == file_sorgente::servizio) rep.file = o.service_file;
     if (rep.file && g->dove.riga > 0) {
       rep.line = g->dove.riga;
       rep.column = g->dove.colonna;
     }
-    if (g != nullptr && g->ha_record) detail = detail_of(o, r, *g);
+    if (g != nullptr) detail = detail_of(o, r, *g);
     if (!rep.file) {
-      if (const auto* e = cerca_errore(m.codice_errore)) {
+      if (const voce_catalogo* e = prima_voce_del_codice(m.codice_errore)) {
         if (e->file == file_colpevole::linea) rep.file = o.line_file;
         if (e->file == file_colpevole::servizio) rep.file = o.service_file;
       }
@@ -111,12 +108,16 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
       break;
     case esito_compilazione::errore_1250:
     case esito_compilazione::errore_1251: {
-      const std::int32_t fatal = r.esito == esito_compilazione::errore_1250 ? 1250 : 1251;
-      rep.fatal = std::to_string(fatal);
+      const codice fatal = codice_arresto(r.esito);
+      rep.fatal = std::to_string(numero(fatal));
       rep.exit_status = 3;
-      const messaggio_errore* e = cerca_errore(fatal);
-      rep.message = "Errore n. " + *rep.fatal + ": " + std::string(e->significato) +
-                    cell_one_object(m) + " " + std::string(e->rimedio);
+      if (const guasto* slot = last_fault(r, numero(fatal))) {
+        rep.message = detail_of(o, r, *slot) + ".";
+      } else {
+        const voce_catalogo* e = prima_voce_del_codice(numero(fatal));
+        rep.message = "Errore n. " + *rep.fatal + ": " + std::string(e->sommario) + " " +
+                      std::string(e->rimedio);
+      }
       if (m.codice_errore != 0) {
         rep.message += " Before that, the compile step had recorded " +
                        code_sentence(m.codice_errore, m.posizione_errore);

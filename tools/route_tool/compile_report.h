@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "compiler/check/messaggi_errore.h"
 #include "tools/route_tool/compile_command.h"
 
 namespace scenario {

@@ -7,8 +7,8 @@
 #include <map>
 
 #include "base/cp1252.h"
-#include "base/indice_righe.h"
 #include "base/text_format.h"
+#include "compiler/check/contesto_check.h"
 #include "compiler/readers/lettore_campi.h"
 #include "compiler/route_model/misure.h"
 #include "compiler/route_model/voci.h"
@@ -306,10 +306,6 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
   return d;
 }
 
-std::string_view file_text(file_sorgente f, const ingresso_controllo& in) {
-  return f == file_sorgente::servizio ? in.servizio : in.linea;
-}
-
 int file_index(file_sorgente f) {
   return f == file_sorgente::servizio ? 1 : f == file_sorgente::linea ? 0 : -1;
 }
@@ -394,15 +390,14 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
   d.train = in.numero_treno;
   d.files = {in.nome_file_linea, in.nome_file_servizio};
 
-  const indice_righe line_lines(in.linea);
-  const indice_righe service_lines(in.servizio);
+  const righe_dei_file lines(in);
   const auto source_of = [&](file_sorgente f, std::int32_t riga) {
-    return cp1252_to_utf8((f == file_sorgente::servizio ? service_lines : line_lines).riga(riga));
+    return cp1252_to_utf8(lines.riga({f, riga, 0, 0}));
   };
   std::map<std::pair<int, std::int32_t>, std::int32_t> record_at_line;
   for (std::size_t i = 0; i < s.record.size(); ++i) {
     const record_letto& r = s.record[i];
-    const std::string_view text = file_text(r.file, in);
+    const std::string_view text = in.testo(r.file);
     drawn_record dr;
     dr.file = file_index(r.file);
     dr.line = r.chiave.riga;
@@ -423,9 +418,9 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
   };
   for (const diagnostica& g : e.diagnostiche) {
     drawn_diagnostic x;
-    x.severity = g.severita == gravita::errore ? "error" : "warning";
-    x.code = g.codice;
-    x.id = g.id;
+    x.severity = g.severita() == gravita::errore ? "error" : "warning";
+    x.code = g.codice();
+    x.id = g.nome();
     x.message = g.messaggio;
     x.file = file_index(g.dove.file);
     x.line = g.dove.riga;
