@@ -93,39 +93,26 @@ void senza_modello(const risultato_compilazione& c, std::vector<diagnostica>& ou
   }
 }
 
+// The file `f` among an input's further files, if given.
+const altro_file* altro(const ingresso_controllo& in, file_sorgente f) {
+  const auto it = std::find_if(in.altri_file.begin(), in.altri_file.end(),
+                               [f](const altro_file& a) { return a.file == f; });
+  return it == in.altri_file.end() ? nullptr : &*it;
+}
+
 }  // namespace
 
 std::string_view ingresso_controllo::testo(file_sorgente f) const {
-  switch (f) {
-    case file_sorgente::nessuno:
-    case file_sorgente::linea:
-      return linea;
-    case file_sorgente::servizio:
-      return servizio;
-    default:
-      break;
-  }
-  for (const altro_file& a : altri_file) {
-    if (a.file == f) return a.testo;
-  }
-  return {};
+  if (f == file_sorgente::servizio) return servizio;
+  if (const altro_file* a = altro(*this, f)) return a->testo;
+  return f == file_sorgente::nessuno || f == file_sorgente::linea ? linea : std::string_view{};
 }
 
 const std::string& ingresso_controllo::nome_file(file_sorgente f) const {
-  static const std::string nessuno;
-  switch (f) {
-    case file_sorgente::nessuno:
-    case file_sorgente::linea:
-      return nome_file_linea;
-    case file_sorgente::servizio:
-      return nome_file_servizio;
-    default:
-      break;
-  }
-  for (const altro_file& a : altri_file) {
-    if (a.file == f) return a.nome;
-  }
-  return nessuno;
+  static const std::string nessun_nome;
+  if (f == file_sorgente::servizio) return nome_file_servizio;
+  if (const altro_file* a = altro(*this, f)) return a->nome;
+  return f == file_sorgente::nessuno || f == file_sorgente::linea ? nome_file_linea : nessun_nome;
 }
 
 std::string ingresso_controllo::posto(const luogo& l) const {
