@@ -19,9 +19,15 @@ enum class gravita : std::uint8_t {
   avviso,  // accepted by the compile step, but an author almost never means it
 };
 
-// The file a diagnostic stands in. Diagnostics of other files (the
-// driver's documents) add their own value here and in file_sorgente.
-enum class file_colpevole : std::uint8_t { linea, servizio, entrambi };
+// The file a diagnostic stands in: one of the two descriptions (or either),
+// or one of the driver's documents read beside them.
+enum class file_colpevole : std::uint8_t {
+  linea,
+  servizio,
+  entrambi,
+  scheda_treno,
+  rallentamenti,
+};
 
 #define VO_DIAGNOSTICA(n, g, c, f, p, s, r) n,
 enum class id_diagnostica : std::uint8_t {

@@ -55,6 +55,10 @@ std::string_view nome_file(file_colpevole f) {
       return "line";
     case file_colpevole::servizio:
       return "service";
+    case file_colpevole::scheda_treno:
+      return "timetable sheet";
+    case file_colpevole::rallentamenti:
+      return "slowdown order form";
     case file_colpevole::entrambi:
       break;
   }
