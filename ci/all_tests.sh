@@ -29,6 +29,8 @@ fi
 # modules are checked by eslint and prettier.
 (cd tools/route_view/browser_test && npm ci --no-audit --no-fund --loglevel=error)
 (cd tools/route_view/web && npm ci --no-audit --no-fund --loglevel=error)
+# check's SARIF output is validated against the SARIF 2.1.0 schema with ajv.
+(cd tools/route_tool/sarif_test && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
 
 # Every test must build and run here: a missing GoogleTest, Xlib, Xvfb,
 # Chromium or clang-format fails the configure or the test instead of

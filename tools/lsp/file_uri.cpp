@@ -63,17 +63,18 @@ std::optional<std::filesystem::path> path_of_uri(std::string_view uri) {
   return std::filesystem::path(std::u8string(decoded.begin(), decoded.end()));
 }
 
-std::string uri_of_path(const std::filesystem::path& p) {
-  std::string s = path_utf8(p);
+namespace {
+
+// `s` with "\\" as "/" and every byte outside the unreserved set and "/"
+// percent-escaped (a drive's colon, at index 1, stays readable).
+std::string escaped_path(std::string s) {
   for (char& c : s) {
     if (c == '\\') c = '/';
   }
-  std::string out = "file://";
-  if (drive_letter(s)) out += '/';
   static constexpr char hex[] = "0123456789ABCDEF";
+  std::string out;
   for (std::size_t i = 0; i < s.size(); ++i) {
     const auto c = static_cast<unsigned char>(s[i]);
-    // The drive's colon stays readable.
     if (unreserved(c) || (i == 1 && drive_letter(s))) {
       out += static_cast<char>(c);
     } else {
@@ -83,6 +84,18 @@ std::string uri_of_path(const std::filesystem::path& p) {
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string uri_of_path(const std::filesystem::path& p) {
+  const std::string s = path_utf8(p);
+  return (drive_letter(s) ? "file:///" : "file://") + escaped_path(s);
+}
+
+std::string uri_reference_of_path(const std::filesystem::path& p) {
+  if (p.is_absolute()) return uri_of_path(p);
+  return escaped_path(path_utf8(p));
 }
 
 }  // namespace scenario::lsp

@@ -17,4 +17,8 @@ std::optional<std::filesystem::path> path_of_uri(std::string_view uri);
 // unreserved set and "/" percent-escaped.
 std::string uri_of_path(const std::filesystem::path& p);
 
+// A URI reference to `p` as given: the "file:" URI of an absolute path, a
+// relative reference ("dir/my%20line.txt") to a relative one.
+std::string uri_reference_of_path(const std::filesystem::path& p);
+
 }  // namespace scenario::lsp

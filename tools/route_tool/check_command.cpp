@@ -7,6 +7,7 @@
 #include "tools/route_tool/diagnostic_output.h"
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/json_line.h"
+#include "tools/route_tool/sarif_output.h"
 
 namespace scenario {
 
@@ -23,8 +24,10 @@ int run_check(const check_options& o, std::ostream& out) {
   in.numero_treno = o.train;
   const esito_controllo e = controlla(in);
 
-  if (o.json) {
+  if (o.format == check_format::json) {
     out << json_line(check_json(e, in)) << '\n';
+  } else if (o.format == check_format::sarif) {
+    out << json_line(check_sarif(e, in, VO_VERSION)) << '\n';
   } else {
     write_diagnostics_text(e.diagnostiche, in, out);
     if (e.errori == 0 && e.avvisi == 0) {

@@ -7,16 +7,19 @@
 
 namespace scenario {
 
+enum class check_format { text, json, sarif };
+
 struct check_options {
   std::string line_file;  // as the user gave it; named in messages
   std::string service_file;
   std::string route;
   std::string train;
-  bool json = false;
+  check_format format = check_format::text;
   bool werror = false;  // warnings count as errors for the exit status
 };
 
-// Prints the diagnostics (text, or exactly one JSON object) on `out`.
+// Prints the diagnostics on `out`: as text, or exactly one JSON object (our
+// own, or a SARIF 2.1.0 log).
 // Returns 0 without errors, 1 with errors (or warnings under --werror).
 // Unreadable inputs throw usage_error.
 int run_check(const check_options& o, std::ostream& out);

@@ -66,7 +66,8 @@ compile step (nothing written); 2 usage error.
 
 std::string_view help_check() {
   return R"(Usage: route_tool check --line FILE --service FILE
-                        [--route NAME] [--train NUMBER] [--json] [--werror]
+                        [--route NAME] [--train NUMBER]
+                        [--json | --format text|json|sarif] [--werror]
 
 Check a line description file and a service file and report every fault of
 both in one run: the errors the compile step would record (its codes, errors
@@ -83,6 +84,9 @@ Options:
   --train NUMBER    train number, as for compile (default "7547")
   --json            print exactly one JSON object on stdout:
                     {"diagnostics": [...], "errors": N, "warnings": N}
+  --format FORMAT   text (the default), json (as --json) or sarif: a SARIF
+                    2.1.0 log for code hosts and editors (rules, locations,
+                    related locations, fixes)
   --werror          count warnings as errors for the exit status
   -h, --help        show this help
 

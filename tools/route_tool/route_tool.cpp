@@ -40,6 +40,18 @@ option_rule required(option_rule o) {
 
 // Every command: its name, help text, options and plain arguments, and what
 // it runs once they are checked. A new command is one more entry here.
+// check's --format text|json|sarif; --json is --format json.
+check_format check_format_of(const parsed_command& p) {
+  const std::optional<std::string> f = p.value("--format");
+  if (p.has("--json") && f && *f != "json") {
+    throw p.error("--json and --format " + *f + " exclude each other");
+  }
+  if (p.has("--json") || f == "json") return check_format::json;
+  if (!f || *f == "text") return check_format::text;
+  if (*f == "sarif") return check_format::sarif;
+  throw p.error("--format takes text, json or sarif, not '" + *f + "'");
+}
+
 const std::vector<command_rule>& commands() {
   static const std::vector<command_rule> list = {
       {"compile",
@@ -66,6 +78,7 @@ const std::vector<command_rule>& commands() {
         route_option,
         train_option,
         json_option,
+        {"--format", "", "FORMAT"},
         {"--werror", "", ""}},
        plain_arguments::none,
        "",
@@ -76,7 +89,7 @@ const std::vector<command_rule>& commands() {
          o.service_file = p.at("--service");
          o.route = p.value("--route").value_or(nome_linea_predefinito);
          o.train = p.value("--train").value_or(numero_treno_predefinito);
-         o.json = p.has("--json");
+         o.format = check_format_of(p);
          o.werror = p.has("--werror");
          return run_check(o, out);
        }},
