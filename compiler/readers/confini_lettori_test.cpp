@@ -333,6 +333,9 @@ TEST(ConfiniLettoreLinea, CurvaFinoAllUltimoPunto) {
            {"curvad4, 7900, 101", 25, 0, 8001, {{7900, 101, 0.001}}},
            {"curvad4, 7901, 10", 15, 7901, 7999, {}},
            {"curvad4, 7900, 10", 0, 0, 7999, {{7900, 10, 0.001}}},
+           // A run of one point: the curve's only point, and the last straight one.
+           {"curvad4, 100, 1", 0, 0, 7999, {{100, 1, 0.001}}},
+           {"curvad4, 7900, 97", 0, 0, 7999, {{7900, 97, 0.001}}},
        }) {
     SCOPED_TRACE(r.record);
     risultato_compilazione x = compila_testi(linea(1000, {r.record}), servizio({}));
@@ -905,7 +908,9 @@ TEST(ConfiniLettoreServizio, StazioneSuMultipliDi50ELunghezzaDi100) {
                                          {450, 401, 9},
                                          {450, 0, 0},
                                          {450, -1, 9},
-                                         {450, 100, 0}}) {
+                                         {450, 100, 0},
+                                         {450, 350, 9},
+                                         {450, 50, 9}}) {
     SCOPED_TRACE(to_string(r.p) + " " + to_string(r.ls));
     risultato_compilazione x = compila_testi(
         linea(1000, {}), servizio({stazione(r.p, 30, r.ls), "abbattimento, 5000, 1"}));

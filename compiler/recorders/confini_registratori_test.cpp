@@ -436,6 +436,16 @@ TEST(ConfiniRallentamenti, AvvisoOltre1500Metri) {
          a.oggetto(7, 5, 1).oggetto(6, 5, 2).oggetto(5, 5, 3).oggetto(4, 5, 4);
          prima_dell_inizio(a, 32);
        }},
+      {"1550, f_ta -1",
+       {},
+       {"rallentamento, 1550, 120, 100, 1, -1, 0"},
+       0,
+       0,
+       [](celle_attese& a) {
+         a.oggetto(8, 4, 120).oggetto(32, 3, 120, 0, 1).oggetto(34, 2, 120, 0, 1);
+         a.oggetto(7, 5, 1).oggetto(6, 5, 2).oggetto(5, 5, 3).oggetto(4, 5, 4);
+         prima_dell_inizio(a, 32);
+       }},
       {"1550 without f_ta",
        {},
        {"rallentamento, 1550, 120, 100, 1, 0, 0"},
@@ -647,6 +657,7 @@ TEST(ConfiniProgressive, OrdinePerInizio) {
       {{300, 1000, 0}, {301, 2000, 0}, zero, {301, 2000, 0}, {300, 1000, 0}, zero},
       {{300, 1000, 0}, {1, 2000, 0}, zero, {300, 1000, 0}, {1, 2000, 0}, zero},
       {{300, 1000, 0}, zero, {1, 3000, 0}, {300, 1000, 0}, {1, 3000, 0}, zero},
+      {{300, 1000, 0}, {-1, 2000, 0}, zero, {300, 1000, 0}, zero, {-1, 2000, 0}},
       // Starts summing to 0.
       {{100, 500, 0}, {-100, 600, 0}, zero, {-100, 600, 0}, {100, 500, 0}, zero},
       {{0, -200, 0}, {0, -100, 0}, {0, 50, 0}, {0, 50, 0}, {0, -100, 0}, {0, -200, 0}},
@@ -655,6 +666,8 @@ TEST(ConfiniProgressive, OrdinePerInizio) {
       {{0, 0, 0}, {0, 50, 0}, {0, -1, 0}, {0, 50, 0}, zero, {0, -1, 0}},
       {{0, 50, 0}, zero, {0, -100, 0}, {0, 50, 0}, zero, {0, -100, 0}},
       {zero, {0, -100, 0}, {0, -50, 0}, zero, zero, zero},
+      // A negative sum is not 0: no single greatest start, all zero.
+      {{-100, 0, 0}, zero, {0, 50, 0}, zero, zero, zero},
       // In use: exactly 1.
       {{300, 1000, 1},
        {200, 2000, 2},
