@@ -640,6 +640,11 @@ TEST(ConfiniLettoreServizio, SpazioNelleCelle) {
        }},
       {"stazione 7201", {}, {stazione(7201, 12, 400)}, 15, 7201, nullptr},
       {"stazione 7250", {}, {stazione(7250, 12, 400)}, 15, 7250, nullptr},
+      // p + 100 (+ 800 for a station) is a Long: one past its end is code 25.
+      {"abbattimento 2147483547", {}, {"abbattimento, 2147483547, 5"}, 15, 2147483547, nullptr},
+      {"abbattimento 2147483548", {}, {"abbattimento, 2147483548, 5"}, 25, 0, nullptr},
+      {"stazione 2147482847", {}, {stazione(2147482847, 12, 400)}, 15, 2147482847, nullptr},
+      {"stazione 2147482848", {}, {stazione(2147482848, 12, 400)}, 25, 0, nullptr},
       // The fills still run after a code 15; a record after it is not read.
       {"after 15",
        {},

@@ -99,6 +99,14 @@ TEST(ConfiniMontagne, Tipo3Entro150MetriDallaPrecedente) {
        0,
        0,
        [](celle_attese& a) { a.tratto(2, 5, campo::montagna, 5); }},
+      {"a board in the 4th cell stays",
+       {"cartello_indicatore, 1100, A", "montagna, 1000, 1400, 12"},
+       {},
+       0,
+       0,
+       [](celle_attese& a) {
+         a.tratto(20, 27, campo::montagna, 2).oggetto(23, 14, 80).oggetto(27, 11);
+       }},
       {"the span just before, not the nearest",
        {"montagna, 1000, 1400, 2", "montagna, 3000, 3400, 2", "montagna, 1500, 1700, 5"},
        {},

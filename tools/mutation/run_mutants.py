@@ -47,6 +47,7 @@ NOT_PRODUCT = {
     "base/failing_disk_file_system.cpp", "base/failing_disk_file_system.h",
     "base/sha256.cpp", "base/sha256.h", "base/replace_file_win32.cpp",
     "compiler/readers/supporto_prove_lettori.h", "compiler/digest_scenario_fisso.h",
+    "compiler/prove_confini.h",
 }
 
 # The fast tests: every test executable that reaches compiler/ or base/,
@@ -56,6 +57,7 @@ NOT_PRODUCT = {
 FAST_TESTS = [
     ("reader_tests", ""),
     ("compiler_tests", ""),
+    ("boundary_tests", ""),
     ("check_tests", ""),
     ("compiler_limits_tests", ""),
     ("base_tests", ""),
