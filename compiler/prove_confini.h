@@ -41,6 +41,12 @@ inline std::string servizio(const std::vector<std::string>& corpo) {
   return "[generale]\r\n" + righe(corpo) + "[fine]\r\n";
 }
 
+// A signal with sx = 1 and every other value 0 at p: it goes into cell
+// R(p / 50 + 1).
+inline std::string segnale_sx1(std::int64_t p) {
+  return "segnale, " + std::to_string(p) + ", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0";
+}
+
 // The compile step on two texts, route "L" and train "T".
 inline risultato_compilazione compila_testi(const std::string& l, const std::string& s,
                                             std::int32_t j = 1) {
@@ -205,6 +211,15 @@ class celle_attese {
     x.dato3 = d3;
     x.dato4 = d4;
     x.dato5 = d5;
+    return *this;
+  }
+  // The signal that segnale_sx1 records, in cell k: code 1 with dato4
+  // 1 x 3 + 0 = 3, and approach marks 31 .. 34 two, four, six and eight
+  // cells before it.
+  celle_attese& segnale(std::size_t k) {
+    oggetto(k, 1, 0, 0, 0, 3);
+    for (std::size_t r = 1; r <= 4; ++r)
+      in(k - 2 * r, campo::segno, static_cast<std::int32_t>(30 + r));
     return *this;
   }
   // A marker of the placement pass: code 12 with 180.

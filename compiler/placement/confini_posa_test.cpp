@@ -24,17 +24,6 @@ std::string ral(int x, int v, int l) {
   return "rallentamento, " + to_string(x) + ", " + to_string(v) + ", " + to_string(l) + ", 0, 0, 0";
 }
 
-// A signal with sx = 1 at p: cell R(p / 50 + 1), dato4 3, approach marks
-// 31 .. 34 two, four, six and eight cells before it.
-std::string seg(int p) {
-  return "segnale, " + to_string(p) + ", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0";
-}
-void segnale(celle_attese& a, std::size_t k) {
-  a.oggetto(k, 1, 0, 0, 0, 3);
-  for (std::size_t r = 1; r <= 4; ++r)
-    a.in(k - 2 * r, campo::segno, static_cast<std::int32_t>(30 + r));
-}
-
 std::string abb(int p, int valore) {
   return "abbattimento, " + to_string(p) + ", " + to_string(valore);
 }
@@ -47,21 +36,21 @@ TEST(ConfiniPosa, DallaCella1AllaTerzultima) {
   verifica_tutti({
       {"start in cell 1",
        {},
-       {ral(0, 0, 100), seg(400)},
+       {ral(0, 0, 100), segnale_sx1(400)},
        0,
        0,
        [](celle_attese& a) {
          a.oggetto(1, 3).oggetto(3, 2).marcatore(8);
-         segnale(a, 9);
+         a.segnale(9);
        }},
       {"start in cell 0",
        {},
-       {ral(-50, 0, 100), seg(400)},
+       {ral(-50, 0, 100), segnale_sx1(400)},
        0,
        0,
        [](celle_attese& a) {
          a.oggetto(0, 3).oggetto(2, 2);
-         segnale(a, 9);
+         a.segnale(9);
        }},
       {"start in cell 158",
        {},
@@ -95,52 +84,52 @@ TEST(ConfiniPosa, RegolaAVenticelleIndietro) {
   verifica_tutti({
       {"20 cells back",
        {},
-       {r, seg(2800)},
+       {r, segnale_sx1(2800)},
        0,
        0,
        [](celle_attese& a) {
          avviso_77(a);
-         segnale(a, 57);
+         a.segnale(57);
          a.marcatore(56);
        }},
       {"21 cells back",
        {},
-       {r, seg(2750)},
+       {r, segnale_sx1(2750)},
        0,
        0,
        [](celle_attese& a) {
          avviso_77(a);
-         segnale(a, 56);
+         a.segnale(56);
        }},
       {"1 cell back",
        {},
-       {r, seg(3750)},
+       {r, segnale_sx1(3750)},
        0,
        0,
        [](celle_attese& a) {
          avviso_77(a);
-         segnale(a, 76);
+         a.segnale(76);
          a.marcatore(75);
        }},
       {"two signals",
        {},
-       {r, seg(2950), seg(3450)},
+       {r, segnale_sx1(2950), segnale_sx1(3450)},
        0,
        0,
        [](celle_attese& a) {
          avviso_77(a);
-         segnale(a, 60);
-         segnale(a, 70);
+         a.segnale(60);
+         a.segnale(70);
          a.marcatore(59).marcatore(69);
        }},
       {"cell before taken",
        {},
-       {r, seg(3450), abb(3450, 0)},
+       {r, segnale_sx1(3450), abb(3450, 0)},
        0,
        0,
        [](celle_attese& a) {
          avviso_77(a);
-         segnale(a, 70);
+         a.segnale(70);
          a.oggetto(69, 13).marcatore(68);
        }},
   });
@@ -154,12 +143,12 @@ TEST(ConfiniPosa, RegolaAAbbassaA180) {
   auto due_prese = [&](int a69, int a68, std::int32_t codice, std::int16_t d69, std::int16_t d68) {
     return caso{"69: " + to_string(a69) + " 68: " + to_string(a68),
                 {},
-                {r, seg(3450), abb(3450, a69), abb(3400, a68)},
+                {r, segnale_sx1(3450), abb(3450, a69), abb(3400, a68)},
                 codice,
                 codice == 0 ? 0 : 3500,
                 [=](celle_attese& a) {
                   avviso_77(a);
-                  segnale(a, 70);
+                  a.segnale(70);
                   a.oggetto(69, a69 < 1 ? 13 : 12, d69).oggetto(68, a68 < 1 ? 13 : 12, d68);
                 }};
   };
@@ -181,7 +170,7 @@ TEST(ConfiniPosa, RegolaANonGuardaSottoLaCella3) {
   auto caso_con = [](int p, std::size_t cella) {
     return caso{"signal in cell " + to_string(cella),
                 {},
-                {ral(1550, 120, 100), seg(p)},
+                {ral(1550, 120, 100), segnale_sx1(p)},
                 25,
                 0,
                 [=](celle_attese& a) {
@@ -346,13 +335,13 @@ TEST(ConfiniPosa, RegolaCFinoAllUltimaCella) {
        }},
       {"end in cell 160, 159 taken",
        {},
-       {ral(7550, 50, 400), seg(7900)},
+       {ral(7550, 50, 400), segnale_sx1(7900)},
        13,
        8000,
        [&](celle_attese& a) {
          da_152(a);
          a.oggetto(160, 2, 50);
-         segnale(a, 159);
+         a.segnale(159);
        }},
   });
 }
@@ -370,20 +359,20 @@ TEST(ConfiniPosa, RegolaDDodiciCelleDopoLaFine) {
                   inizio_100(a, v);
                   a.oggetto(120, 2, v);
                   if (v < 110) a.marcatore(108).marcatore(116);
-                  for (const std::size_t k : segnali) segnale(a, k);
+                  for (const std::size_t k : segnali) a.segnale(k);
                   for (const std::size_t k : prese) a.oggetto(k, 13);
                   for (const std::size_t k : marcatori) a.marcatore(k);
                 }};
   };
   verifica_tutti({
-      dopo({seg(6550)}, 0, {132}, {131}),
-      dopo({seg(6600)}, 0, {133}, {}),
-      dopo({seg(6000)}, 0, {121}, {119}),
-      dopo({seg(6200)}, 0, {125}, {124}),
-      dopo({seg(6200), abb(6200, 0)}, 0, {125}, {123}, {124}),
-      dopo({seg(6200), abb(6200, 0), abb(6150, 0)}, 13, {125}, {}, {124, 123}),
-      dopo({seg(6200), seg(6450)}, 0, {125, 130}, {124}),
-      dopo({seg(6200)}, 0, {125}, {124}, {}, 110),
+      dopo({segnale_sx1(6550)}, 0, {132}, {131}),
+      dopo({segnale_sx1(6600)}, 0, {133}, {}),
+      dopo({segnale_sx1(6000)}, 0, {121}, {119}),
+      dopo({segnale_sx1(6200)}, 0, {125}, {124}),
+      dopo({segnale_sx1(6200), abb(6200, 0)}, 0, {125}, {123}, {124}),
+      dopo({segnale_sx1(6200), abb(6200, 0), abb(6150, 0)}, 13, {125}, {}, {124, 123}),
+      dopo({segnale_sx1(6200), segnale_sx1(6450)}, 0, {125, 130}, {124}),
+      dopo({segnale_sx1(6200)}, 0, {125}, {124}, {}, 110),
   });
 }
 

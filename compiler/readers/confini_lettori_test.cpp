@@ -570,27 +570,14 @@ TEST(ConfiniLettoreServizio, SpazioNelleCelle) {
        0,
        [](celle_attese& a) { a.in(158, campo::aderenza, 7); }},
       {"aderenza 7901", {}, {"aderenza, 7901, 7"}, 15, 7901, nullptr},
-      {"segnale 7900",
-       {},
-       {"segnale, 7900, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
-       0,
-       0,
-       [](celle_attese& a) {
-         a.oggetto(159, 1, 0, 0, 0, 3);
-         a.in(157, campo::segno, 31).in(155, campo::segno, 32);
-         a.in(153, campo::segno, 33).in(151, campo::segno, 34);
-       }},
+      {"segnale 7900", {}, {segnale_sx1(7900)}, 0, 0, [](celle_attese& a) { a.segnale(159); }},
       {"segnale 7899: R(158.98) = 159",
        {},
-       {"segnale, 7899, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
+       {segnale_sx1(7899)},
        0,
        0,
-       [](celle_attese& a) {
-         a.oggetto(159, 1, 0, 0, 0, 3);
-         a.in(157, campo::segno, 31).in(155, campo::segno, 32);
-         a.in(153, campo::segno, 33).in(151, campo::segno, 34);
-       }},
-      {"segnale 7901", {}, {"segnale, 7901, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0"}, 15, 7901, nullptr},
+       [](celle_attese& a) { a.segnale(159); }},
+      {"segnale 7901", {}, {segnale_sx1(7901)}, 15, 7901, nullptr},
       // The start in cell 159 lies past the placement pass's last cell (158).
       {"rallentamento 7900",
        {},

@@ -358,19 +358,10 @@ TEST(ConfiniSegnali, SegniFinoAllaCella0) {
   // 25 after its cell and three marks are written. A taken cell is code 16;
   // a tunnel marker is no object.
   verifica_tutti({
-      {"325",
-       {},
-       {"segnale, 325, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
-       0,
-       0,
-       [](celle_attese& a) {
-         a.oggetto(8, 1, 0, 0, 0, 3);
-         a.in(6, campo::segno, 31).in(4, campo::segno, 32);
-         a.in(2, campo::segno, 33).in(0, campo::segno, 34);
-       }},
+      {"325", {}, {segnale_sx1(325)}, 0, 0, [](celle_attese& a) { a.segnale(8); }},
       {"324",
        {},
-       {"segnale, 324, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
+       {segnale_sx1(324)},
        25,
        0,
        [](celle_attese& a) {
@@ -379,26 +370,16 @@ TEST(ConfiniSegnali, SegniFinoAllaCella0) {
        }},
       {"taken",
        {},
-       {"segnale, 1000, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0",
-        "segnale, 1000, 2, 1, 1, 1, 1, 1, 1, 1, 1, 0"},
+       {segnale_sx1(1000), "segnale, 1000, 2, 1, 1, 1, 1, 1, 1, 1, 1, 0"},
        16,
        1000,
-       [](celle_attese& a) {
-         a.oggetto(21, 1, 0, 0, 0, 3);
-         for (int r = 1; r <= 4; ++r)
-           a.in(static_cast<std::size_t>(21 - 2 * r), campo::segno, 30 + r);
-       }},
+       [](celle_attese& a) { a.segnale(21); }},
       {"on a tunnel marker",
        {"montagna, 900, 1300, 12"},
-       {"segnale, 1000, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
+       {segnale_sx1(1000)},
        0,
        0,
-       [](celle_attese& a) {
-         a.tratto(18, 25, campo::montagna, 2).oggetto(25, 11);
-         a.oggetto(21, 1, 0, 0, 0, 3);
-         for (int r = 1; r <= 4; ++r)
-           a.in(static_cast<std::size_t>(21 - 2 * r), campo::segno, 30 + r);
-       }},
+       [](celle_attese& a) { a.tratto(18, 25, campo::montagna, 2).oggetto(25, 11).segnale(21); }},
   });
 }
 
