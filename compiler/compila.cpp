@@ -1,7 +1,7 @@
 #include "compiler/compila.h"
 
+#include "compiler/format/file_binari.h"
 #include "compiler/placement/posa_marcatori.h"
-#include "compiler/writers/file_binari.h"
 #include "compiler/writers/slot_riservati.h"
 
 namespace scenario {

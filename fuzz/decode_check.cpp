@@ -7,11 +7,9 @@
 #include <sstream>
 
 #include "base/coding.h"
-#include "base/memory_file_system.h"
-#include "base/program_folder.h"
+#include "compiler/format/errore_decodifica.h"
 #include "compiler/route_model/nomi_file.h"
 #include "tools/route_files/compiled_route.h"
-#include "tools/route_files/decode_error.h"
 #include "tools/route_tool/dump_command.h"
 #include "tools/route_tool/hex_dump.h"
 #include "tools/route_view/drawing_model.h"
@@ -55,22 +53,16 @@ decode_check_result check_decode_input(std::string_view input) {
   const std::string_view cells = take_part(rest);
   const std::string_view line_data = rest;
 
-  memory_file_system fs;
-  const program_folder folder{"/fuzz", '/'};
-  const std::string sim_name = file_path(folder, nome_file_sim(route_name, train_number)).string();
-  const std::string cells_name =
-      file_path(folder, nome_file_celle_dat(route_name, train_number)).string();
-  const std::string line_name = file_path(folder, nome_file_linea_dat(route_name)).string();
-  fs.write_file(sim_name, std::string(sim));
-  fs.write_file(cells_name, std::string(cells));
-  fs.write_file(line_name, std::string(line_data));
+  const std::string sim_name = nome_file_sim(route_name, train_number);
+  const std::string cells_name = nome_file_celle_dat(route_name, train_number);
+  const std::string line_name = nome_file_linea_dat(route_name);
 
   decode_check_result r;
   try {
     std::ostringstream hex;
     hex_dump_sink sink(hex);
     const compiled_route route =
-        load_compiled_route(fs, folder, std::string(route_name), std::string(train_number), &sink);
+        decode_compiled_route({sim, cells, line_data, sim_name, cells_name, line_name}, &sink);
     r.decoded = true;
     std::ostringstream text, json;
     write_dump_text(route, text);
@@ -84,7 +76,7 @@ decode_check_result check_decode_input(std::string_view input) {
     if (page.find("</html>") == std::string::npos) r.problem = "the view page is not whole";
     if (json.str().empty() || json.str().front() != '{')
       r.problem = "the JSON dump is not an object";
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     std::size_t size = 0;
     if (e.file() == sim_name) {
       size = sim.size();
@@ -96,7 +88,7 @@ decode_check_result check_decode_input(std::string_view input) {
       r.problem = "decode error names an unknown file: " + e.file();
       return r;
     }
-    if (e.reason().empty()) r.problem = "decode error without a reason";
+    if (e.motivo().empty()) r.problem = "decode error without a reason";
     if (!e.offset()) r.problem = "decode error without an offset for a file that exists";
     if (e.offset() && *e.offset() > size)
       r.problem = "decode error at offset " + std::to_string(*e.offset()) + " past the end (" +

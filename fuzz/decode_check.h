@@ -1,6 +1,6 @@
 // One run of route_tool's readers on three compiled route files held in
 // memory: decode (with the annotated byte dump), and when the files decode,
-// the text and JSON dumps and the drawing. Any outcome but a decode_error
+// the text and JSON dumps and the drawing. Any outcome but a errore_decodifica
 // naming one of the three files at an offset inside it, or a finished
 // dump and drawing, is a problem. Shared by the fuzz target and its corpus
 // test.

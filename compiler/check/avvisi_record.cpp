@@ -6,6 +6,7 @@
 
 #include "base/cp1252.h"
 #include "compiler/check/avvisi.h"
+#include "compiler/format/codifica_celle.h"
 #include "compiler/route_model/misure.h"
 
 namespace scenario {
@@ -142,7 +143,8 @@ void oggetto_fuori_griglia(const valori_record& v, std::size_t i, std::int64_t p
   const std::int64_t cella = cella_oggetto(p);
   out.push_back(fuori_griglia(v, i, p,
                               metri(p) + " is not a multiple of 50: " + std::string(cosa) +
-                                  " goes into " + cella_in_parole(cella) + ". Write " +
+                                  " goes into " + cella_in_parole(cella) + ", as if written at " +
+                                  metri(posizione_oggetto(cella)) + ". Write " +
                                   sulla_griglia_vicino(p)));
 }
 
@@ -255,8 +257,7 @@ void valori_cartello(const valori_record& v, std::vector<diagnostica>& out) {
                                " km/h is not a multiple of 5: the board keeps " +
                                std::to_string(R(static_cast<double>(destra) / 5.0) * 5) + " km/h"));
     }
-    const std::int64_t impaccato =
-        R(static_cast<double>(destra) / 5.0 + static_cast<double>(sinistra) * 20.0);
+    const std::int64_t impaccato = valore_velocita(sinistra, destra);
     if (impaccato < -32768 || impaccato > 32767) {
       out.push_back(avviso(id_diagnostica::board_value_not_kept, v.dove(1 + k),
                            "the speeds " + std::to_string(sinistra) + " and " +

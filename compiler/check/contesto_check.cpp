@@ -1,6 +1,7 @@
 #include "compiler/check/contesto_check.h"
 
 #include "base/cp1252.h"
+#include "compiler/format/codifica_celle.h"
 
 namespace scenario {
 
@@ -62,51 +63,11 @@ std::string contesto_check::citazione(file_sorgente f, const campo_testo& c) con
 
 std::string contesto_check::oggetto(std::uint8_t tipo, std::int32_t record,
                                     regola_posa regola) const {
-  std::string cosa;
-  switch (tipo) {
-    case tipo_cella::segnale:
-      cosa = "the signal";
-      break;
-    case tipo_cella::fine_rallentamento:
-      cosa = "the end of the slowdown";
-      break;
-    case tipo_cella::inizio_rallentamento:
-      cosa = "the start of the slowdown";
-      break;
-    case tipo_cella::avviso_rallentamento:
-      cosa = "the warning board of the slowdown";
-      break;
-    case tipo_cella::approccio_rallentamento:
-      cosa = "an approach cell of the slowdown";
-      break;
-    case tipo_cella::indicatore_v_max:
-      cosa = "the speed board";
-      break;
-    case tipo_cella::fine_stazione:
-      cosa = "the end of the station";
-      break;
-    case tipo_cella::marcatore_montagna:
-      cosa = "a tunnel marker of the span";
-      break;
-    case tipo_cella::marcatore_valore:
-      cosa = regola != regola_posa::nessuna ? "a marker placed for the slowdown"
-                                            : "the \"abbattimento\" marker";
-      break;
-    case tipo_cella::abbattimento_senza_valore:
-      cosa = "the \"abbattimento\" marker";
-      break;
-    case tipo_cella::cartello_indicatore:
-      cosa = "the indication board";
-      break;
-    default:
-      cosa = "an object of code " + std::to_string(tipo);
-  }
+  std::string cosa = tipo == tipo_cella::marcatore_valore && regola != regola_posa::nessuna
+                         ? std::string("a marker placed for the slowdown")
+                         : oggetto_in_frase(tipo);
   if (const record_letto* r = s.trova(record)) cosa += " at " + posto(di_campo(r->file, r->chiave));
   return cosa;
-}
-
-std::string cella_in_parole(std::int64_t cella) {
-  return "cell " + std::to_string(cella) + " (" + metri(metri_di_cella(cella - 1)) + ")";
 }
 
 std::string metri(std::int64_t m) {

@@ -13,6 +13,7 @@
 #include "base/indice_righe.h"
 #include "compiler/check/controlla.h"
 #include "compiler/check/diagnostica.h"
+#include "compiler/route_model/misure.h"
 #include "compiler/route_model/route_model.h"
 #include "compiler/sorgenti.h"
 
@@ -54,10 +55,6 @@ struct contesto_check {
   // "the warning board of the slowdown at servizio.txt:17:1".
   std::string oggetto(std::uint8_t tipo, std::int32_t record, regola_posa regola) const;
 };
-
-// "cell 85 (4200 m)": a cell as the place of the objects it holds, which
-// stand 50 m before the cell's own start.
-std::string cella_in_parole(std::int64_t cella);
 
 // "4230 m".
 std::string metri(std::int64_t m);

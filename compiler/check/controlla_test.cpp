@@ -185,7 +185,8 @@ const caso_avviso casi_avviso[] = {
      true,
      21,
      13,
-     "8230 m is not a multiple of 50: the signal goes into cell 166 (8250 m). Write 8200 or 8250"},
+     "8230 m is not a multiple of 50: the signal goes into cell 166 (8300 m), as if written at "
+     "8250 m. Write 8200 or 8250"},
     {"gradient off the grid",
      {{false, 17, "pendenza,  5030,   0"}},
      id_diagnostica::off_grid,
@@ -272,23 +273,24 @@ const caso_avviso casi_avviso[] = {
      false,
      23,
      19,
-     "525 m is not a multiple of 50: the speed board goes into cell 12 (550 m). Write 500 or 550"},
+     "525 m is not a multiple of 50: the speed board goes into cell 12 (600 m), as if written at "
+     "550 m. Write 500 or 550"},
     {"an indication board off the grid",
      {{false, 26, "cartello_indicatore,  1225,   (Cippo Km.)( 13+800  )"}},
      id_diagnostica::off_grid,
      false,
      26,
      23,
-     "1225 m is not a multiple of 50: the indication board goes into cell 26 (1250 m). Write 1200 "
-     "or 1250"},
+     "1225 m is not a multiple of 50: the indication board goes into cell 26 (1300 m), as if "
+     "written at 1250 m. Write 1200 or 1250"},
     {"a slowdown's start off the grid",
      {{true, 17, "rallentamento,    4025,    40,  300, 1,  0,  0"}},
      id_diagnostica::off_grid,
      true,
      17,
      19,
-     "4025 m is not a multiple of 50: the slowdown's start goes into cell 82 (4050 m). Write 4000 "
-     "or 4050"},
+     "4025 m is not a multiple of 50: the slowdown's start goes into cell 82 (4100 m), as if "
+     "written at 4050 m. Write 4000 or 4050"},
     {"speeds one past the board's 16 bits",
      {{false, 23, "indicatori_vmax,  500,  1638,  85,  90,  0,  40,  ,  ,  0"}},
      id_diagnostica::board_value_not_kept,
@@ -486,8 +488,8 @@ const caso_avviso casi_avviso[] = {
      true,
      17,
      33,
-     "4325 m is not a multiple of 50: the slowdown's end goes into cell 88 (4350 m). Write 4300 or "
-     "4350"},
+     "4325 m is not a multiple of 50: the slowdown's end goes into cell 88 (4400 m), as if "
+     "written at 4350 m. Write 4300 or 4350"},
     {"a speed-reducing marker off the grid",
      {{true, 18, "abbattimento,    5025,   5", true}},
      id_diagnostica::off_grid,
@@ -720,7 +722,7 @@ TEST(Check, OneFaultInTheLineFileAndTwoInTheServiceFileInOneRun) {
   }
   // The taken cells name their occupants, with where those were written.
   EXPECT_EQ(e.diagnostiche[0].messaggio,
-            "this indication board goes into cell 25 (1200 m), which already holds the "
+            "this indication board goes into cell 25 (1250 m), which already holds the "
             "indication board at l.txt:26:1. Move the board to a free cell");
   ASSERT_EQ(e.diagnostiche[0].correlate.size(), 1u);
   EXPECT_EQ(e.diagnostiche[0].correlate[0].dove.riga, 26);
@@ -870,7 +872,7 @@ TEST(Check, ErrorsFoundWhileReadingARecordNameTheirField) {
        id_diagnostica::speed_board_cell_taken,
        24,
        19,
-       "this speed board goes into cell 11 (500 m), which already holds the speed board at "
+       "this speed board goes into cell 11 (550 m), which already holds the speed board at "
        "l.txt:23:1. Move the board to a free cell"},
       // The signal writes its cell before its approach marks fail; set aside,
       // it leaves the cell free for the record after it.
@@ -944,19 +946,19 @@ TEST(Check, MarkersWithoutRoomNameWhatHoldsTheCell) {
        id_diagnostica::approach_marker_no_room,
        17,
        "a slowdown gets markers 250-350 m, 550-650 m and 900-1000 m before its start; the three "
-       "cells of one group are all taken: cell 76 (3750 m), which already holds the signal at "
+       "cells of one group are all taken: cell 76 (3800 m), which already holds the signal at "
        "s.txt:25:1. Move the slowdown or the objects near it",
        25,
-       "cell 76 (3750 m) is taken by the signal of this record"},
+       "cell 76 (3800 m) is taken by the signal of this record"},
       {{cartello("2400", 25), cartello("2450", 26), segnale("2500", 23)},
        11,
        id_diagnostica::signal_marker_no_room,
        23,
        "this signal stands less than 1000 m before a slowdown's warning board, so a marker goes "
-       "into one of the two cells before it; neither is free: cell 50 (2450 m), which already "
+       "into one of the two cells before it; neither is free: cell 50 (2500 m), which already "
        "holds the indication board at l.txt:26:1. Move the slowdown or the objects near it",
        26,
-       "cell 50 (2450 m) is taken by the indication board of this record"},
+       "cell 50 (2500 m) is taken by the indication board of this record"},
       {{cartello("9350", 25),
         cartello("9400", 26),
         cartello("9450", 27),
@@ -965,19 +967,19 @@ TEST(Check, MarkersWithoutRoomNameWhatHoldsTheCell) {
        id_diagnostica::slowdown_marker_no_room,
        23,
        "a slowdown slower than 110 km/h gets a marker every 400 m along it; at one of them the "
-       "cell and its two neighbours are all taken: cell 189 (9400 m), which already holds the "
+       "cell and its two neighbours are all taken: cell 189 (9450 m), which already holds the "
        "indication board at l.txt:26:1. Move the slowdown or the objects near it",
        26,
-       "cell 189 (9400 m) is taken by the indication board of this record"},
+       "cell 189 (9450 m) is taken by the indication board of this record"},
       {{cartello("4350", 25), cartello("4400", 26), segnale("4450", 23)},
        13,
        id_diagnostica::signal_after_slowdown_no_room,
        17,
        "the first signal within 600 m after this slowdown's end gets a marker just before it; "
-       "neither of the two cells before the signal is free: cell 89 (4400 m), which already "
+       "neither of the two cells before the signal is free: cell 89 (4450 m), which already "
        "holds the indication board at l.txt:26:1. Move the slowdown or the objects near it",
        26,
-       "cell 89 (4400 m) is taken by the indication board of this record"},
+       "cell 89 (4450 m) is taken by the indication board of this record"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.id);
@@ -1005,12 +1007,12 @@ TEST(Check, ATakenCellNamesWhatHoldsIt) {
     const char* occupante;
   };
   const caso casi[] = {
-      {"4000", "cell 81 (4000 m)", "the start of the slowdown at s.txt:17:1"},
-      {"4300", "cell 87 (4300 m)", "the end of the slowdown at s.txt:17:1"},
-      {"2800", "cell 57 (2800 m)", "the warning board of the slowdown at s.txt:17:1"},
-      {"500", "cell 11 (500 m)", "the speed board at l.txt:23:1"},
-      {"14600", "cell 293 (14600 m)", "the end of the station at s.txt:15:1"},
-      {"4950", "cell 100 (4950 m)", "the \"abbattimento\" marker at s.txt:23:1"},
+      {"4000", "cell 81 (4050 m)", "the start of the slowdown at s.txt:17:1"},
+      {"4300", "cell 87 (4350 m)", "the end of the slowdown at s.txt:17:1"},
+      {"2800", "cell 57 (2850 m)", "the warning board of the slowdown at s.txt:17:1"},
+      {"500", "cell 11 (550 m)", "the speed board at l.txt:23:1"},
+      {"14600", "cell 293 (14650 m)", "the end of the station at s.txt:15:1"},
+      {"4950", "cell 100 (5000 m)", "the \"abbattimento\" marker at s.txt:23:1"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.posizione);
@@ -1162,7 +1164,7 @@ TEST(Check, EachErrorWithItsMessage) {
        id_diagnostica::abbattimento_cell_taken,
        23,
        15,
-       "this \"abbattimento\" goes into cell 81 (4000 m), which already holds the start of the "
+       "this \"abbattimento\" goes into cell 81 (4050 m), which already holds the start of the "
        "slowdown at s.txt:17:1. Move it to a free cell"},
       {"a station length not a multiple of 100",
        {{true, 14, "stazione,    7500, 24,  350,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"}},
@@ -1187,7 +1189,7 @@ TEST(Check, EachErrorWithItsMessage) {
        id_diagnostica::warning_cell_taken,
        17,
        19,
-       "this slowdown's warning board, 1200 m before its start, goes into cell 57 (2800 m), which "
+       "this slowdown's warning board, 1200 m before its start, goes into cell 57 (2850 m), which "
        "already holds the indication board at l.txt:27:1. Move the slowdown or that object"},
       {"a slowdown starting in a taken cell",
        {{false, 27, "cartello_indicatore,  4000,   (x)", true}},
@@ -1195,7 +1197,7 @@ TEST(Check, EachErrorWithItsMessage) {
        id_diagnostica::slowdown_start_cell_taken,
        17,
        19,
-       "this slowdown starts in cell 81 (4000 m), which already holds the indication board at "
+       "this slowdown starts in cell 81 (4050 m), which already holds the indication board at "
        "l.txt:27:1. Move the slowdown's start to a free cell"},
       {"a slowdown ending in a taken cell",
        {{false, 27, "cartello_indicatore,  4300,   (x)", true}},
@@ -1203,7 +1205,7 @@ TEST(Check, EachErrorWithItsMessage) {
        id_diagnostica::slowdown_end_cell_taken,
        17,
        19,
-       "this slowdown ends (start plus length) in cell 87 (4300 m), which already holds the "
+       "this slowdown ends (start plus length) in cell 87 (4350 m), which already holds the "
        "indication board at l.txt:27:1. Change its start or length so that it ends in a free cell"},
       {"a slowdown's approach cell taken",
        {{true, 17, "rallentamento,    4000,    40,  300, 1,  1,  0"},
@@ -1212,7 +1214,7 @@ TEST(Check, EachErrorWithItsMessage) {
        id_diagnostica::approach_cell_taken,
        17,
        19,
-       "the four cells just before this slowdown's warning board must be free, but cell 55 (2700 "
+       "the four cells just before this slowdown's warning board must be free, but cell 55 (2750 "
        "m), which already holds the indication board at l.txt:27:1. Move the slowdown, or write 0 "
        "as its fifth value (f_ta)"},
       {"stations too close",

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "compiler/format/arrotondamento.h"
 
@@ -35,9 +36,18 @@ inline std::int64_t cella_oggetto(std::int64_t p) {
   return R(in_celle(static_cast<double>(p)) + 1);
 }
 
-// The first metre of cell i, as positions are reported: i x 50.
+// The metre of cell i, wherever a tool names a cell: its first metre,
+// i x 50. Cell 0 begins at the origin, as the profile fills address cells
+// (cella_profilo) and a station's end cell is the last one before its end.
 inline std::int64_t metri_di_cella(std::int64_t i) {
   return i * metri_per_cella;
+}
+
+// The position an object standing in cell i was written at: (i - 1) x 50,
+// the grid position whose cella_oggetto is i. An object goes into the cell
+// after the one its position begins, so this is 50 m before the cell's metre.
+inline std::int64_t posizione_oggetto(std::int64_t i) {
+  return metri_di_cella(i - 1);
 }
 
 // ---------------------------------------------------------- model size ---
@@ -59,6 +69,17 @@ inline std::int64_t n_celle_di(std::int64_t lunghezza_tracciato) {
   return R(in_celle(static_cast<double>(lunghezza_tracciato)));
 }
 
+// Cells and points per column that a line of `lunghezza` metres compiles
+// to; none when the length is outside 0 .. 1000000.
+inline std::optional<std::size_t> celle_attese(std::int64_t lunghezza) {
+  if (lunghezza < 0 || lunghezza > lunghezza_percorso_massima) return std::nullopt;
+  return static_cast<std::size_t>(n_celle_di(lunghezza_tracciato_di(lunghezza))) + 1;
+}
+inline std::optional<std::size_t> punti_attesi(std::int64_t lunghezza) {
+  if (lunghezza < 0 || lunghezza > lunghezza_percorso_massima) return std::nullopt;
+  return static_cast<std::size_t>(lunghezza_tracciato_di(lunghezza)) + 1;
+}
+
 // Room test margins: a record at p fits when (p + margin) / 50 does not
 // exceed the last cell index.
 inline constexpr std::int32_t margine_record = 100;    // metres
@@ -70,6 +91,14 @@ inline bool entra_nelle_celle(std::int64_t p, std::int32_t margine, std::int64_t
 
 // ------------------------------------ what records put into the model ---
 // The readers and recorders apply these; the decompiler reads them back.
+
+// The low 8 or 16 bits of a value, for the fields that keep only those.
+inline std::uint8_t bassi_8(std::int64_t v) {
+  return static_cast<std::uint8_t>(v & 0xFF);
+}
+inline std::int16_t bassi_16(std::int64_t v) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF));
+}
 
 // Curvature per metre of the curve classes 1 .. 6, radians; a left-hand
 // curve ("s") turns by the negative value.

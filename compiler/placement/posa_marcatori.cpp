@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "compiler/format/codifica_celle.h"
 #include "compiler/placement/minimo.h"
 
 namespace scenario {
@@ -49,8 +50,7 @@ class passo {
 
   // A marker in cell k, for the object (a slowdown's cell) in cell `per`.
   void metti_marcatore(std::int32_t k, std::int32_t per, regola_posa regola) {
-    cella_at(k).tipo = tipo_cella::marcatore_valore;
-    cella_at(k).dato1 = valore_marcatore;
+    impacca_marcatore(cella_at(k), valore_marcatore);
     if (s_ != nullptr) {
       s_->celle[static_cast<std::size_t>(k)].oggetto = record_di(per);
       s_->celle[static_cast<std::size_t>(k)].regola = regola;

@@ -7,6 +7,7 @@
 
 #include "base/cp1252.h"
 #include "compiler/format/arrotondamento.h"
+#include "compiler/format/codifica_celle.h"
 #include "compiler/readers/errore_esecuzione.h"
 #include "compiler/recorders/accesso_modello.h"
 #include "compiler/recorders/memo_indicatori_v_max.h"
@@ -273,9 +274,7 @@ seguito leggi_cartello(lettore& l) {
   if (!cella_libera(l.w().leggi(i))) {
     return l.rifiuta(codice::cartello_cella_occupata, 0, p, i);
   }
-  cella& c = l.w().oggetto(i);
-  c.tipo = tipo_cella::cartello_indicatore;
-  c.dato1 = bassi_16(st.posto_cartello);
+  impacca_cartello(l.w().oggetto(i), st.posto_cartello);
   // Board texts take the slots 80 down to 1; entry 0 is never filled.
   if (st.posto_cartello < 1) {
     throw errore_esecuzione(motivo_guasto::troppi_cartelli, "more than 80 indication boards");

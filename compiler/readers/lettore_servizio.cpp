@@ -4,6 +4,7 @@
 
 #include "base/cp1252.h"
 #include "compiler/format/arrotondamento.h"
+#include "compiler/format/codifica_celle.h"
 #include "compiler/readers/errore_esecuzione.h"
 #include "compiler/recorders/accesso_modello.h"
 #include "compiler/recorders/memo_rallentamento.h"
@@ -154,10 +155,9 @@ seguito leggi_abbattimento(lettore& l) {
   }
   cella& c = l.w().oggetto(i);
   if (valore < 1) {
-    c.tipo = tipo_cella::abbattimento_senza_valore;
+    impacca_abbattimento_senza_valore(c);
   } else {
-    c.tipo = tipo_cella::marcatore_valore;
-    c.dato1 = bassi_16(valore);
+    impacca_marcatore(c, valore);
   }
   return l.chiudi();
 }
@@ -220,7 +220,7 @@ seguito leggi_stazione(lettore& l) {
   if (st.tipo < tipo_stazione_senza_celle && st.tipo != 5 && st.tipo != 6) {
     for (int n = 1; n <= n_segni_stazione; ++n) {
       const double q = in_celle(st.fine) - n - 1;
-      if (q > 1) l.w().segno(R(q), static_cast<std::uint8_t>(segno_stazione + n));
+      if (q > 1) l.w().segno(R(q), segno_stazione_n(n));
     }
   }
   if (st.tipo < tipo_stazione_senza_celle) {
@@ -230,9 +230,7 @@ seguito leggi_stazione(lettore& l) {
       g.valore_a = st.fine;
       return l.rifiuta(std::move(g));
     }
-    cella& c = l.w().oggetto(R(q));
-    c.tipo = tipo_cella::fine_stazione;
-    c.dato1 = bassi_16(j);
+    impacca_fine_stazione(l.w().oggetto(R(q)), j);
   }
   if (j > voce::prima_stazione && long_di(std::int64_t{st.inizio} - distanza_stazioni) <
                                       m.elementi[static_cast<std::size_t>(j - 1)].fine) {

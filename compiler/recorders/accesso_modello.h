@@ -16,14 +16,6 @@ std::int32_t long_di(std::int64_t valore);
 // A rounded double stored into a Long: R(x), throwing outside 32 bits.
 std::int32_t long_arrotondato(double x);
 
-// The low 8 or 16 bits of a value, for the fields that keep only those.
-inline std::uint8_t bassi_8(std::int64_t v) {
-  return static_cast<std::uint8_t>(v & 0xFF);
-}
-inline std::int16_t bassi_16(std::int64_t v) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF));
-}
-
 // Room test for a record at p: (p + margine) / 50, in floating point, must
 // not exceed the last cell index. True when the record does not fit.
 // Needs the cells; margine is 100 for most records, 800 for stations.

@@ -1,6 +1,6 @@
 #include "compiler/recorders/memo_rallentamento.h"
 
-#include "compiler/format/arrotondamento.h"
+#include "compiler/format/codifica_celle.h"
 #include "compiler/recorders/accesso_modello.h"
 
 namespace scenario {
@@ -21,23 +21,12 @@ std::optional<rifiuto> memo_rallentamento(scrittura& w, const rallentamento& r) 
   const std::int64_t i1 = cella_oggetto(long_di(std::int64_t{r.x} + r.l));
   if (!cella_libera(w.leggi(i1))) return rifiuto{codice::fine_rallentamento_cella_occupata, i1};
 
-  cella& fine = w.oggetto(i1);
-  fine.tipo = tipo_cella::fine_rallentamento;
-  if (r.d_v != 0) fine.dato2 = bassi_16(r.d_v);
-  cella& inizio = w.oggetto(i0);
-  inizio.tipo = tipo_cella::inizio_rallentamento;
-  if (r.d_v != 0) inizio.dato2 = bassi_16(r.d_v);
-  if (con_avviso) {
-    cella& avviso = w.oggetto(k);
-    avviso.tipo = tipo_cella::avviso_rallentamento;
-    if (r.d_v != 0) avviso.dato2 = bassi_16(r.d_v);
-    avviso.dato1 = bassi_16(r.v);
-  }
-  for (const std::int64_t i : {i0, i1}) {
-    cella& c = w.oggetto(i);
-    c.dato1 = bassi_16(r.v);
-    c.dato3 = bassi_16(r.f_tt);
-  }
+  // End, start, then the warning: where two of them share a cell (a length
+  // of 0, or of -1200 m), the later one's code stays.
+  const valori_rallentamento valori{r.v, r.d_v, r.f_tt};
+  impacca_rallentamento(w.oggetto(i1), tipo_cella::fine_rallentamento, valori);
+  impacca_rallentamento(w.oggetto(i0), tipo_cella::inizio_rallentamento, valori);
+  if (con_avviso) impacca_rallentamento(w.oggetto(k), tipo_cella::avviso_rallentamento, valori);
 
   // The cell just before the warning cell, and the three before it.
   const std::int64_t lavoro_2 = cella_profilo(x_avviso);
@@ -48,10 +37,7 @@ std::optional<rifiuto> memo_rallentamento(scrittura& w, const rallentamento& r) 
       }
     }
     for (std::int64_t n = 0; n < n_celle_approccio; ++n) {
-      cella& c = w.oggetto(lavoro_2 - n);
-      c.tipo = tipo_cella::approccio_rallentamento;
-      c.dato1 = bassi_16(n + 1);
-      if (r.d_v != 0) c.dato2 = bassi_16(n + 1);
+      impacca_approccio(w.oggetto(lavoro_2 - n), n + 1, r.d_v != 0);
     }
   }
   return std::nullopt;

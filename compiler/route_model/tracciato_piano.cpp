@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/coding.h"
-
 namespace scenario {
 
 namespace {
@@ -18,11 +16,6 @@ constexpr std::int64_t punti_per_pezzo = 65536;
 constexpr std::int16_t seme_x[2] = {0, 0};
 constexpr std::int16_t seme_y[2] = {0, 1};
 
-void scrivi_doppio(char* p, double v) {
-  encode_fixed16(p, tag_doppio);
-  encode_double(p + 2, v);
-}
-
 // Lays n points of one run from the two before them, x into px and y into
 // py. One loop per kind of run, the points in registers: the step's chain
 // of operations is all the time a point takes.
@@ -31,8 +24,8 @@ void posa_pezzo(punto_piano& p2, punto_piano& p1, double c, std::int64_t n, char
   punto_piano a = p2, b = p1;
   for (std::int64_t i = 0; i < n; ++i) {
     const punto_piano p = passo_piano(a, b, c, curva);
-    scrivi_doppio(px, p.x);
-    scrivi_doppio(py, p.y);
+    codifica_doppio(px, p.x);
+    codifica_doppio(py, p.y);
     px += byte_variante_doppio;
     py += byte_variante_doppio;
     a = b;
@@ -149,10 +142,8 @@ void tracciato_piano::for_each_piece(
     return static_cast<std::size_t>(px - inizio_x) + byte_variante_doppio > capienza;
   };
   for (std::int64_t k = 0; k < std::min<std::int64_t>(posati_, 2); ++k) {
-    encode_fixed16(px, tag_intero);
-    encode_fixed16(px + 2, static_cast<std::uint16_t>(seme_x[k]));
-    encode_fixed16(py, tag_intero);
-    encode_fixed16(py + 2, static_cast<std::uint16_t>(seme_y[k]));
+    codifica_intero(px, seme_x[k]);
+    codifica_intero(py, seme_y[k]);
     px += byte_variante_intero;
     py += byte_variante_intero;
   }
@@ -176,8 +167,8 @@ void tracciato_piano::for_each_piece(
     }
   }
   for (std::int64_t j = std::max<std::int64_t>(posati_, 0); j < n_; ++j) {
-    encode_fixed16(px, tag_vuoto);
-    encode_fixed16(py, tag_vuoto);
+    codifica_vuoto(px);
+    codifica_vuoto(py);
     px += byte_variante_vuota;
     py += byte_variante_vuota;
     if (pieno()) svuota();

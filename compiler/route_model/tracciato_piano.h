@@ -15,16 +15,13 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "base/file_system.h"
 #include "compiler/format/formato.h"
+#include "compiler/format/variante.h"
 
 namespace scenario {
-
-// An element of the geometry: empty, a 16-bit Integer or a Double.
-using variante = std::variant<std::monostate, std::int16_t, double>;
 
 // A point of the plan, metres.
 struct punto_piano {

@@ -30,6 +30,11 @@ template <una_tabella_elementi T>
 auto& verso_serie(T& e, int v) {
   return e[static_cast<std::size_t>(v)].posizione;
 }
+// The origin as the series' record wrote it: the sort adds 100 m to a
+// series in use.
+inline std::int64_t origine_scritta(const tabella_elementi& e, int v) {
+  return std::int64_t{origine_serie(e, v)} - (verso_serie(e, v) == 1 ? aggiunta_progressiva : 0);
+}
 
 // Entry 84: train and line figures.
 template <una_tabella_elementi T>

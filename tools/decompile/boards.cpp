@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "compiler/format/formato.h"
+#include "compiler/format/codifica_celle.h"
 #include "tools/decompile/item_entries.h"
 #include "tools/decompile/signals.h"
 
@@ -13,77 +13,31 @@ namespace scenario::decompile {
 
 namespace {
 
-std::int64_t floor_div(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-struct velocita_lati {
-  std::int32_t sinistra = 0, destra = 0;
-};
-
-// The ways a packed value (left x 20 + right / 5) is read: left only, both
-// sides equal, or the general split with the right speed below 100 km/h.
-std::optional<velocita_lati> solo_sinistra(std::int64_t d) {
-  if (d % peso_lato_sinistro != 0) return std::nullopt;
-  return velocita_lati{static_cast<std::int32_t>(d / peso_lato_sinistro), 0};
-}
-
-std::optional<velocita_lati> lati_uguali(std::int64_t d) {
-  // left = right = 5 w gives 100 w + w.
-  const std::int64_t per_passo = std::int64_t{peso_lato_sinistro} * passo_velocita + 1;
-  if (d % per_passo != 0) return std::nullopt;
-  const auto v = static_cast<std::int32_t>(d / per_passo * passo_velocita);
-  return velocita_lati{v, v};
-}
-
-velocita_lati diviso(std::int64_t d) {
-  const std::int64_t sinistra = floor_div(d, peso_lato_sinistro);
-  const std::int64_t resto = d - sinistra * peso_lato_sinistro;
-  return {static_cast<std::int32_t>(sinistra), static_cast<std::int32_t>(resto * passo_velocita)};
-}
-
-bool a_passi(const std::array<velocita_lati, 3>& v) {
-  return std::all_of(v.begin(), v.end(), [](const velocita_lati& s) {
-    return s.sinistra % passo_velocita == 0 && s.destra % passo_velocita == 0;
-  });
-}
-
-std::int32_t posizione_oggetto(std::int64_t cella) {
-  return static_cast<std::int32_t>((cella - 1) * metri_per_cella);
+std::int32_t posizione_di(std::int64_t cella) {
+  return static_cast<std::int32_t>(posizione_oggetto(cella));
 }
 
 }  // namespace
 
 record_indicatore unpack_speed_board(std::int32_t posizione, std::int16_t dato1, std::int16_t dato2,
                                      std::int16_t dato3, std::int16_t dato4) {
-  const std::array<std::int64_t, 3> d = {dato1, dato2, dato3};
-  std::vector<std::array<velocita_lati, 3>> letture;
-  for (auto* modo : {&solo_sinistra, &lati_uguali}) {
-    std::array<velocita_lati, 3> v;
-    bool tutte = true;
-    for (std::size_t i = 0; i < 3; ++i) {
-      const auto s = (*modo)(d[i]);
-      tutte = tutte && s.has_value();
-      if (s) v[i] = *s;
-    }
-    if (tutte) letture.push_back(v);
-  }
-  letture.push_back({diviso(d[0]), diviso(d[1]), diviso(d[2])});
-  const auto scelta = std::find_if(letture.begin(), letture.end(), a_passi);
-  const std::array<velocita_lati, 3>& v = scelta != letture.end() ? *scelta : letture.front();
-
+  cella x;
+  x.dato1 = dato1;
+  x.dato2 = dato2;
+  x.dato3 = dato3;
+  x.dato4 = dato4;
+  const velocita_cartello v = spacchetta_cartello(x);
   record_indicatore b;
   b.valori.posizione = posizione;
-  b.valori.vas = v[0].sinistra;
-  b.valori.vbs = v[1].sinistra;
-  b.valori.vcs = v[2].sinistra;
-  b.valori.vad = v[0].destra;
-  b.valori.vbd = v[1].destra;
-  b.valori.vcd = v[2].destra;
-  b.destra_vuota = v[0].destra == 0 && v[1].destra == 0 && v[2].destra == 0;
-  b.valori.strisces = static_cast<std::int32_t>(floor_div(dato4, 10));
-  b.valori.strisced = static_cast<std::int32_t>(dato4 - 10 * b.valori.strisces);
+  b.valori.vas = v.sinistra[0];
+  b.valori.vbs = v.sinistra[1];
+  b.valori.vcs = v.sinistra[2];
+  b.valori.vad = v.destra[0];
+  b.valori.vbd = v.destra[1];
+  b.valori.vcd = v.destra[2];
+  b.destra_vuota = v.destra[0] == 0 && v.destra[1] == 0 && v.destra[2] == 0;
+  b.valori.strisces = v.strisce_sinistra;
+  b.valori.strisced = v.strisce_destra;
   return b;
 }
 
@@ -100,7 +54,7 @@ board_recovery recover_boards(const std::vector<cella>& celle, const tabella_ele
         n.add({place::cell, c}, "a speed board with a fifth value, which boards do not have");
       }
       out.indicatori.push_back(
-          unpack_speed_board(posizione_oggetto(c), x.dato1, x.dato2, x.dato3, x.dato4));
+          unpack_speed_board(posizione_di(c), x.dato1, x.dato2, x.dato3, x.dato4));
     } else if (x.tipo == tipo_cella::fine_stazione) {
       if (x.dato5 != 0 && segnale_sotto_stazione(celle, static_cast<std::size_t>(c))) {
         // A signal's opening delay: the signal recovery names the cell.
@@ -111,14 +65,13 @@ board_recovery recover_boards(const std::vector<cella>& celle, const tabella_ele
       } else if (x.dato2 != 0 || x.dato3 != 0 || x.dato4 != 0) {
         // A speed board the station's end cell was written over: its first
         // value is lost, its others stay.
-        out.indicatori.push_back(
-            unpack_speed_board(posizione_oggetto(c), 0, x.dato2, x.dato3, x.dato4));
+        out.indicatori.push_back(unpack_speed_board(posizione_di(c), 0, x.dato2, x.dato3, x.dato4));
       } else {
         fini_stazione_libere.push_back(c);
       }
     } else if (x.tipo == tipo_cella::cartello_indicatore) {
-      if (x.dato1 >= 0 && x.dato1 <= voce::ultimo_cartello) {
-        celle_del_posto[static_cast<std::size_t>(x.dato1)].push_back(c);
+      if (voce_cartello(x) >= 0 && voce_cartello(x) <= voce::ultimo_cartello) {
+        celle_del_posto[static_cast<std::size_t>(voce_cartello(x))].push_back(c);
       } else {
         n.add({place::cell, c}, "an indication board pointing at entry " + std::to_string(x.dato1) +
                                     ", outside the board slots 80 down to 1");
@@ -166,12 +119,12 @@ board_recovery recover_boards(const std::vector<cella>& celle, const tabella_ele
       n.add({place::entry, s}, "a board's text whose board stands in no cell");
       continue;
     }
-    out.cartelli.push_back({posizione_oggetto(c), e.nome});
+    out.cartelli.push_back({posizione_di(c), e.nome});
   }
   // The 81st board: its cell was written, then the reader stopped.
   if (!celle_del_posto[0].empty()) {
     if (piu_basso == 1) {
-      out.cartelli.push_back({posizione_oggetto(celle_del_posto[0].front()), ""});
+      out.cartelli.push_back({posizione_di(celle_del_posto[0].front()), ""});
       out.ottantunesimo = true;
     }
     for (std::size_t i = out.ottantunesimo ? 1 : 0; i < celle_del_posto[0].size(); ++i) {

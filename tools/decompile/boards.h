@@ -26,9 +26,8 @@ board_recovery recover_boards(const std::vector<cella>& celle, const tabella_ele
                               notes& n);
 
 // Left and right speeds of the three categories and the stripes from a
-// speed board's four values, as an author writes them: right-hand speeds
-// empty or equal to the left-hand ones where the values allow, speeds in
-// steps of 5 km/h where they allow.
+// speed board's four values, as the cell codec unpacks them: speeds in
+// steps of 5 km/h, the right-hand ones empty where every category's is 0.
 record_indicatore unpack_speed_board(std::int32_t posizione, std::int16_t dato1, std::int16_t dato2,
                                      std::int16_t dato3, std::int16_t dato4);
 

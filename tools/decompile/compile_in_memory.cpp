@@ -1,7 +1,5 @@
 #include "tools/decompile/compile_in_memory.h"
 
-#include "base/memory_file_system.h"
-#include "base/program_folder.h"
 #include "compiler/route_model/nomi_file.h"
 
 namespace scenario::decompile {
@@ -26,12 +24,9 @@ compiled_texts compile_texts(std::string_view line_text,
 
 compiled_route decode_compiled_texts(const compiled_texts& t, const std::string& nome_linea,
                                      const std::string& numero_treno) {
-  memory_file_system fs;
-  const program_folder cartella{"/files", '/'};
-  fs.write_file(file_path(cartella, nome_file_linea_dat(nome_linea)), t.line_data);
-  fs.write_file(file_path(cartella, nome_file_sim(nome_linea, numero_treno)), t.sim);
-  fs.write_file(file_path(cartella, nome_file_celle_dat(nome_linea, numero_treno)), t.cells);
-  return load_compiled_route(fs, cartella, nome_linea, numero_treno);
+  return decode_compiled_route(
+      {t.sim, t.cells, t.line_data, nome_file_sim(nome_linea, numero_treno),
+       nome_file_celle_dat(nome_linea, numero_treno), nome_file_linea_dat(nome_linea)});
 }
 
 }  // namespace scenario::decompile

@@ -28,7 +28,7 @@ compiled_texts compile_texts(std::string_view line_text,
                              const std::string& nome_linea, const std::string& numero_treno);
 
 // The three files' bytes decoded and checked as the tools load them from a
-// folder. Throws decode_error.
+// folder, under the files' own names. Throws errore_decodifica.
 compiled_route decode_compiled_texts(const compiled_texts& t, const std::string& nome_linea,
                                      const std::string& numero_treno);
 

@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "compiler/format/file_binari.h"
 #include "tools/decompile/findings.h"
 #include "tools/decompile/source_records.h"
-#include "tools/route_files/line_data_file.h"
 
 namespace scenario::decompile {
 

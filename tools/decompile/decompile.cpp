@@ -7,7 +7,7 @@
 #include <optional>
 #include <set>
 
-#include "compiler/format/formato.h"
+#include "compiler/format/codifica_celle.h"
 #include "tools/decompile/boards.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/curves.h"
@@ -92,7 +92,7 @@ std::vector<segnale_coperto> recover_service(const compiled_route& r,
     if (segnali.ultimo) {
       // Only one record can stop the reader: the signal is left out, so
       // that the records after it are still read.
-      n.add({place::cell, segnali.ultimo->posizione / metri_per_cella + 1},
+      n.add({place::cell, cella_oggetto(segnali.ultimo->posizione)},
             "a signal nearer than 350 m to the origin stops the reader, and so does a station");
     }
   } else if (segnali.ultimo) {
@@ -109,23 +109,9 @@ std::vector<segnale_coperto> recover_service(const compiled_route& r,
 
 // Cell codes no record writes, and the entry nothing fills.
 void check_codes(const compiled_route& r, notes& n) {
-  static constexpr std::uint8_t scritti[] = {
-      tipo_cella::libera,
-      tipo_cella::segnale,
-      tipo_cella::fine_rallentamento,
-      tipo_cella::inizio_rallentamento,
-      tipo_cella::avviso_rallentamento,
-      tipo_cella::approccio_rallentamento,
-      tipo_cella::indicatore_v_max,
-      tipo_cella::fine_stazione,
-      tipo_cella::marcatore_montagna,
-      tipo_cella::marcatore_valore,
-      tipo_cella::abbattimento_senza_valore,
-      tipo_cella::cartello_indicatore,
-  };
   for (std::size_t c = 0; c < r.celle.size(); ++c) {
     const std::uint8_t t = r.celle[c].tipo;
-    if (std::find(std::begin(scritti), std::end(scritti), t) == std::end(scritti)) {
+    if (!tipo_scritto(t)) {
       n.add({place::cell, static_cast<std::int64_t>(c)},
             "code " + std::to_string(t) + " is written by no record");
     }
@@ -141,7 +127,7 @@ std::size_t differenze(const verification& v) {
 
 // Whether a signal's cell or one of its approach marks' cells differs.
 bool segnale_tocca(const segnale& s, const std::set<std::int64_t>& celle) {
-  const std::int64_t c = s.posizione / metri_per_cella + 1;
+  const std::int64_t c = cella_oggetto(s.posizione);
   for (std::int64_t r = 0; r <= n_segni_segnale; ++r) {
     if (celle.contains(c - passo_segni_segnale * r)) return true;
   }
@@ -217,7 +203,7 @@ void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& no
   // The text's marks of these signals where the files show others.
   notes con_segni = n;
   for (const segnale_coperto& x : sotto) {
-    const std::int64_t c = x.s.posizione / metri_per_cella + 1;
+    const std::int64_t c = cella_oggetto(x.s.posizione);
     for (std::int64_t k = 1; k <= n_segni_segnale; ++k) {
       con_segni.add({place::cell, c - passo_segni_segnale * k},
                     "an approach mark of the signal given back under the station's end in cell " +

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "compiler/format/codifica_celle.h"
 #include "compiler/placement/posa_marcatori.h"
 
 namespace scenario::decompile {
@@ -22,8 +23,8 @@ void metti(cella& c, const cella& dal_file) {
 
 record_abbattimento record_di(std::int64_t c, const cella& x) {
   record_abbattimento a;
-  a.posizione = static_cast<std::int32_t>(c * metri_per_cella);
-  if (x.tipo == tipo_cella::marcatore_valore) a.valore = x.dato1 > 0 ? x.dato1 : x.dato1 + 65536;
+  a.posizione = static_cast<std::int32_t>(metri_di_cella(c));
+  if (x.tipo == tipo_cella::marcatore_valore) a.valore = valore_abbattimento(x);
   return a;
 }
 
@@ -33,8 +34,7 @@ bool uguali(const cella& a, const cella& b) {
 
 cella marcatore_del_passo() {
   cella c;
-  c.tipo = tipo_cella::marcatore_valore;
-  c.dato1 = valore_marcatore;
+  impacca_marcatore(c, valore_marcatore);
   return c;
 }
 

@@ -7,31 +7,17 @@
 #include <string>
 #include <utility>
 
-#include "compiler/format/formato.h"
+#include "compiler/format/codifica_celle.h"
 
 namespace scenario::decompile {
 
 namespace {
-
-std::int32_t floor_div_10(std::int32_t v) {
-  return v >= 0 ? v / 10 : -((-v + 9) / 10);
-}
-
-// Tens and units: the left-hand and right-hand digit of a packed pair.
-std::pair<std::int32_t, std::int32_t> decine_unita(std::int32_t v) {
-  const std::int32_t d = floor_div_10(v);
-  return {d, v - 10 * d};
-}
 
 // The cell of a signal's r-th approach mark, when it lies inside the model.
 std::optional<std::size_t> cella_segno(std::size_t c, std::int64_t r) {
   const std::int64_t s = static_cast<std::int64_t>(c) - passo_segni_segnale * r;
   if (s < 0) return std::nullopt;
   return static_cast<std::size_t>(s);
-}
-
-std::uint8_t segno_di(std::int32_t somma, std::int64_t r) {
-  return static_cast<std::uint8_t>(somma * 10 + r);
 }
 
 // Marks that other signals are taken to have written: cell -> values.
@@ -49,7 +35,7 @@ bool di_altri(const segni_altrui& altri, std::size_t cella, std::uint8_t valore)
 // over these (their values are in `altri`), the smaller one on a tie.
 std::int32_t somma_lati(const std::vector<cella>& celle, std::size_t c, const segni_altrui& altri) {
   const std::int32_t dato4 = celle[c].dato4;
-  std::int32_t scelta = decine_unita(dato4).second;
+  std::int32_t scelta = spacchetta_decine(dato4).unita;
   int consensi_scelta = 0;
   auto minore = [](std::int32_t a, std::int32_t b) {
     return (a >= 0) != (b >= 0) ? a >= 0 : std::abs(a) < std::abs(b);
@@ -60,11 +46,12 @@ std::int32_t somma_lati(const std::vector<cella>& celle, std::size_t c, const se
     constexpr std::int32_t periodo = 640;  // 10 x 128: the period of both conditions
     for (std::int32_t passo = 0; passo < 2 * periodo; ++passo) {
       const std::int32_t l = passo < periodo ? passo : periodo - 1 - passo;
-      if (segno_di(l, r) != celle[*s].segno || (dato4 - l) % 10 != 0) continue;
+      if (segno_segnale(l, r) != celle[*s].segno || (dato4 - l) % 10 != 0) continue;
       int consensi = 0;
       for (std::int64_t q = 1; q <= n_segni_segnale; ++q) {
         const auto t = cella_segno(c, q);
-        if (t && celle[*t].segno == segno_di(l, q) && !di_altri(altri, *t, segno_di(l, q))) {
+        if (t && celle[*t].segno == segno_segnale(l, q) &&
+            !di_altri(altri, *t, segno_segnale(l, q))) {
           ++consensi;
         }
       }
@@ -89,23 +76,22 @@ void metti_lati(const cella& x, segnale_in_cella& y) {
   y.s.rapp = (x.dato4 - y.somma) / 10;
   // A left kind of 2 when the signal has an opening delay, which only such
   // signals keep.
-  if (x.dato5 != 0) {
-    y.s.sx = 2;
-  } else {
-    y.s.sx = y.somma >= 0 ? y.somma / 3 : -((-y.somma + 2) / 3);
-  }
-  y.s.dx = y.somma - 3 * y.s.sx;
+  y.s.sx = x.dato5 != 0 ? 2 : spacchetta_lati(y.somma).sx;
+  y.s.dx = static_cast<std::int32_t>(y.somma - scenario::somma_lati(y.s.sx, 0));
 }
 
 // The codes and delay a signal's cell holds (dato1 to dato3, dato5).
 segnale codici_in_cella(const cella& x, std::size_t c) {
   segnale s;
-  s.posizione = static_cast<std::int32_t>((static_cast<std::int64_t>(c) - 1) * metri_per_cella);
-  std::tie(s.s1, s.d1) = decine_unita(x.dato1);
-  std::tie(s.s2, s.d2) = decine_unita(x.dato2);
-  std::tie(s.s3, s.d3) = decine_unita(x.dato3);
-  // 1 .. 100 are raised to 101 and the delay keeps its low 8 bits.
-  s.tempo = x.dato5 != 0 && x.dato5 < tempo_minimo_segnale ? x.dato5 + 256 : x.dato5;
+  s.posizione = static_cast<std::int32_t>(posizione_oggetto(static_cast<std::int64_t>(c)));
+  const valori_segnale codici = spacchetta_segnale(x);
+  s.s1 = codici.s[0];
+  s.d1 = codici.d[0];
+  s.s2 = codici.s[1];
+  s.d2 = codici.d[1];
+  s.s3 = codici.s[2];
+  s.d3 = codici.d[2];
+  s.tempo = tempo_del_record(x.dato5);
   return s;
 }
 
@@ -118,7 +104,7 @@ std::vector<std::size_t> ordine(const std::vector<segnale_in_cella>& v,
   for (std::size_t i = 0; i < v.size(); ++i) {
     for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
       if (const auto s = cella_segno(v[i].cella, r))
-        per_cella[*s].push_back({i, segno_di(v[i].somma, r)});
+        per_cella[*s].push_back({i, segno_segnale(v[i].somma, r)});
     }
   }
   std::vector<std::vector<std::size_t>> dopo(v.size());  // i -> the signals after i
@@ -171,7 +157,7 @@ void sistema_lati(std::vector<segnale_in_cella>& v, std::optional<segnale_in_cel
     for (const segnale_in_cella* y : tutti) {
       if (y == x) continue;
       for (std::int64_t r = 1; r <= n_segni_segnale; ++r) {
-        if (const auto s = cella_segno(y->cella, r)) altri.emplace(*s, segno_di(y->somma, r));
+        if (const auto s = cella_segno(y->cella, r)) altri.emplace(*s, segno_segnale(y->somma, r));
       }
     }
     x->somma = somma_lati(celle, x->cella, altri);
@@ -186,8 +172,8 @@ constexpr std::int64_t prima_completa = passo_segni_segnale * n_segni_segnale;
 // Whether cell m's mark is a station's approach mark: 80 + n, n cells
 // before a station's end.
 bool di_una_stazione(const std::vector<cella>& celle, std::size_t m) {
-  const int n = celle[m].segno - segno_stazione;
-  if (n < 1 || n > n_segni_stazione) return false;
+  const int n = numero_segno_stazione(celle[m].segno);
+  if (n == 0) return false;
   const std::size_t fine = m + static_cast<std::size_t>(n);
   return fine < celle.size() && celle[fine].tipo == tipo_cella::fine_stazione;
 }

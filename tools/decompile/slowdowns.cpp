@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/format/formato.h"
+#include "compiler/format/codifica_celle.h"
 
 namespace scenario::decompile {
 
@@ -31,10 +31,11 @@ std::vector<rallentamento> recover_slowdowns(const std::vector<cella>& celle, no
     if (inizio.tipo != tipo_cella::inizio_rallentamento) continue;
     usata[static_cast<std::size_t>(i0)] = true;
     rallentamento r;
-    r.x = static_cast<std::int32_t>((i0 - 1) * metri_per_cella);
-    r.v = inizio.dato1;
-    r.f_tt = inizio.dato3;
-    r.d_v = inizio.dato2;
+    r.x = static_cast<std::int32_t>(posizione_oggetto(i0));
+    const valori_rallentamento valori = spacchetta_rallentamento(inizio);
+    r.v = valori.velocita;
+    r.f_tt = valori.avviso;
+    r.d_v = valori.d_v;
 
     // The end: the nearest free end cell with the same values, after the
     // start or else before it; none at all when the slowdown has no length.
@@ -74,7 +75,7 @@ std::vector<rallentamento> recover_slowdowns(const std::vector<cella>& celle, no
           if (c < 0) break;
           const cella& x = at(c);
           const std::int16_t atteso_dato2 = r.d_v != 0 ? static_cast<std::int16_t>(a) : 0;
-          if (x.tipo == tipo_cella::approccio_rallentamento && x.dato1 == a &&
+          if (x.tipo == tipo_cella::approccio_rallentamento && numero_approccio(x) == a &&
               x.dato2 == atteso_dato2) {
             ++presenti;
             trovate.push_back(c);

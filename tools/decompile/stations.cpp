@@ -5,7 +5,7 @@
 #include <string>
 
 #include "compiler/format/arrotondamento.h"
-#include "compiler/format/formato.h"
+#include "compiler/format/codifica_celle.h"
 #include "tools/decompile/item_entries.h"
 
 namespace scenario::decompile {
@@ -154,15 +154,16 @@ record_stazione record_approssimato(const elemento& e) {
 void nota_fini_senza_stazione(const std::vector<cella>& celle, int ultimo_posto, notes& n) {
   for (std::size_t c = 0; c < celle.size(); ++c) {
     const cella& x = celle[c];
-    if (x.tipo != tipo_cella::fine_stazione || (x.dato1 >= 1 && x.dato1 <= ultimo_posto)) continue;
-    const std::string why = "what station " + std::to_string(x.dato1) +
+    const std::int32_t j = stazione_di(x);
+    if (x.tipo != tipo_cella::fine_stazione || (j >= 1 && j <= ultimo_posto)) continue;
+    const std::string why = "what station " + std::to_string(j) +
                             " put here (its end or an approach mark): its entry holds no station "
                             "(the stations' entries end at " +
                             std::to_string(ultimo_posto) +
                             ", as the boards' texts take the others)";
     n.add({place::cell, static_cast<std::int64_t>(c)}, why);
     for (std::size_t k = 1; k <= static_cast<std::size_t>(n_segni_stazione) && k <= c; ++k) {
-      if (celle[c - k].segno == segno_stazione + k) {
+      if (celle[c - k].segno == segno_stazione_n(static_cast<int>(k))) {
         n.add({place::cell, static_cast<std::int64_t>(c - k)}, why);
       }
     }
@@ -205,7 +206,7 @@ station_recovery recover_stations(const std::vector<cella>& celle, const tabella
           const bool trovata =
               c >= 0 && c <= ultima_cella &&
               celle[static_cast<std::size_t>(c)].tipo == tipo_cella::fine_stazione &&
-              celle[static_cast<std::size_t>(c)].dato1 == j;
+              stazione_di(celle[static_cast<std::size_t>(c)]) == j;
           if (!trovata) {
             n.add({place::entry, j}, "the station's end cell " + std::to_string(c) +
                                          " does not hold an end of station " + std::to_string(j));

@@ -2,6 +2,9 @@
 
 #include <bit>
 #include <cstdio>
+#include <type_traits>
+
+#include "compiler/format/campi.h"
 
 namespace scenario::decompile {
 
@@ -25,45 +28,22 @@ bool stessi_bit(const variante& a, const variante& b) {
   return a == b;
 }
 
-template <typename T>
-void campo(std::vector<field_difference>& out, const char* nome, const T& file, const T& testo) {
-  if (file != testo) out.push_back({nome, std::to_string(file), std::to_string(testo)});
-}
-
-std::vector<field_difference> campi_cella(const cella& a, const cella& b) {
+// The fields of two records that differ, in file order, each value as
+// the file holds it: numbers as numbers, a text as its bytes.
+template <class R, class Campi>
+std::vector<field_difference> campi_diversi(const R& file, const R& testo, const Campi& campi) {
   std::vector<field_difference> f;
-  campo(f, "tipo", int{a.tipo}, int{b.tipo});
-  campo(f, "dato1", a.dato1, b.dato1);
-  campo(f, "dato2", a.dato2, b.dato2);
-  campo(f, "dato3", a.dato3, b.dato3);
-  campo(f, "dato4", a.dato4, b.dato4);
-  campo(f, "dato5", int{a.dato5}, int{b.dato5});
-  campo(f, "segno", int{a.segno}, int{b.segno});
-  campo(f, "montagna", int{a.montagna}, int{b.montagna});
-  campo(f, "velocita", int{a.velocita}, int{b.velocita});
-  campo(f, "pendenza", int{a.pendenza}, int{b.pendenza});
-  campo(f, "aderenza", int{a.aderenza}, int{b.aderenza});
-  return f;
-}
-
-std::vector<field_difference> campi_voce(const elemento& a, const elemento& b) {
-  std::vector<field_difference> f;
-  campo(f, "tipo", int{a.tipo}, int{b.tipo});
-  campo(f, "inizio", a.inizio, b.inizio);
-  campo(f, "fine", a.fine, b.fine);
-  campo(f, "posizione", a.posizione, b.posizione);
-  campo(f, "dato_b1", int{a.dato_b1}, int{b.dato_b1});
-  if (a.nome != b.nome) f.push_back({"nome", a.nome, b.nome});
-  campo(f, "dato_i1", a.dato_i1, b.dato_i1);
-  campo(f, "dato_i2", a.dato_i2, b.dato_i2);
-  campo(f, "dato_i3", a.dato_i3, b.dato_i3);
-  campo(f, "dato_i4", a.dato_i4, b.dato_i4);
-  campo(f, "dato_i5", a.dato_i5, b.dato_i5);
-  campo(f, "dato_b2", int{a.dato_b2}, int{b.dato_b2});
-  campo(f, "dato_b3", int{a.dato_b3}, int{b.dato_b3});
-  campo(f, "prolunga", int{a.prolunga}, int{b.prolunga});
-  campo(f, "dato_b4", int{a.dato_b4}, int{b.dato_b4});
-  campo(f, "orario", a.orario, b.orario);
+  per_ogni_campo(campi, [&](const auto& c) {
+    const auto& a = file.*c.membro;
+    const auto& b = testo.*c.membro;
+    if (a == b) return;
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(a)>, std::string>) {
+      f.push_back({std::string(c.nome), a, b});
+    } else {
+      f.push_back({std::string(c.nome), std::to_string(numero_campo(file, c)),
+                   std::to_string(numero_campo(testo, c))});
+    }
+  });
   return f;
 }
 
@@ -108,7 +88,8 @@ verification verify(const compiled_route& file, const compiled_texts& again, con
 
   for (int k = 0; k < n_elementi; ++k) {
     const auto i = static_cast<std::size_t>(k);
-    r.aggiungi(place::entry, k, campi_voce(file.elementi[i], m.elementi[i]), v.entries);
+    r.aggiungi(place::entry, k, campi_diversi(file.elementi[i], m.elementi[i], campi_elemento),
+               v.entries);
   }
 
   const std::size_t celle = std::max(file.celle.size(), m.celle.size());
@@ -120,13 +101,13 @@ verification verify(const compiled_route& file, const compiled_texts& again, con
                  v.cells);
       continue;
     }
-    r.aggiungi(place::cell, static_cast<std::int64_t>(c), campi_cella(file.celle[c], m.celle[c]),
-               v.cells);
+    r.aggiungi(place::cell, static_cast<std::int64_t>(c),
+               campi_diversi(file.celle[c], m.celle[c], campi_cella), v.cells);
   }
 
   // The text's geometry as its line data file holds it.
   const geometria testo_g =
-      again.line_data.empty() ? geometria{} : decode_line_data_file(again.line_data, "text");
+      again.line_data.empty() ? geometria{} : decodifica_linea_dat(again.line_data, "text");
   const std::size_t punti_file = file.tracciato.x.size();
   const std::size_t punti_testo = static_cast<std::size_t>(m.lunghezza_tracciato) + 1;
   const std::size_t punti = std::max(punti_file, punti_testo);

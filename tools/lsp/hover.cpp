@@ -116,7 +116,7 @@ json hover(const pair_check& c, file_sorgente f, const text_position& p, positio
         std::string_view(c.member(f).bytes).substr(field.inizio, field.fine - field.inizio);
     if (d.campi[i].unita == "m") {
       const std::int64_t metres = valore_numero(bytes).value_or(0);
-      text += "\n\n" + metri_e_km(metres);
+      text += "\n\n" + metri_e_progressiva(metres, serie_in_uso(c.result.modello_letto.elementi));
       // The record's place in the model, under its position.
       if (i == 0) text += cells_of_record(c, at->record);
     }

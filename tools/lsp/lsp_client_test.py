@@ -248,7 +248,7 @@ def session_on_the_fixed_scenario(tmp):
                                              "position": {"line": typo_line, "character": 13}})
     result = hover.get("result") or {}
     text = result.get("contents", {}).get("value", "")
-    check("`posizione`" in text and "21100 m (km 21+100)" in text and "cell 423" in text
+    check("`posizione`" in text and "21100 m (km 17+950)" in text and "cell 423" in text
           and "the signal" in text, f"hover on a position: {text!r}")
     check(result.get("range") == {"start": {"line": typo_line, "character": 11},
                                   "end": {"line": typo_line, "character": 16}},
@@ -256,7 +256,7 @@ def session_on_the_fixed_scenario(tmp):
     hover = s.request("textDocument/hover", {"textDocument": {"uri": line_uri},
                                              "position": {"line": 1, "character": 25}})
     text = (hover.get("result") or {}).get("contents", {}).get("value", "")
-    check("`lunghezza_percorso`" in text and "60000 m (km 60+000)" in text,
+    check("`lunghezza_percorso`" in text and "60000 m (km 75+150)" in text,
           f"hover on the line's length: {text!r}")
 
     # Completion where a keyword stands, with the snippet of its fields.
@@ -317,7 +317,7 @@ def session_on_the_fixed_scenario(tmp):
     check("ORTE" in names.get("[stazioni]", []) and len(names.get("[stazioni]", [])) == 9,
           f"the stations: {names.get('[stazioni]')}")
     check(len(names.get("[segnali]", [])) == 16, f"the signals: {names.get('[segnali]')}")
-    check(names.get("[rallentamenti]") == ["rallentamento 22700 m (km 22+700)"],
+    check(names.get("[rallentamenti]") == ["rallentamento 22700 m (km 16+350)"],
           f"the slowdown: {names.get('[rallentamenti]')}")
 
     # Latency: a change of either file to its diagnostics, both files' worth.

@@ -26,6 +26,11 @@ std::int64_t number(const pair_check& c, const record_letto& r, std::size_t i) {
   return valore_numero(value_text(c, r, i)).value_or(0);
 }
 
+// The record's position (its first value) with the progressive there.
+std::string position_text(const pair_check& c, const record_letto& r) {
+  return metri_e_progressiva(number(c, r, 0), serie_in_uso(c.result.modello_letto.elementi));
+}
+
 luogo place_of(const record_letto& r, const campo_testo& field) {
   return {r.file, field.riga, field.colonna, static_cast<std::int32_t>(field.fine - field.inizio)};
 }
@@ -40,15 +45,15 @@ json record_symbol(const pair_check& c, const record_letto& r, position_encoding
         name = without_blanks(c.utf8_text(place_of(r, r.valori[station_name])));
       }
       if (name.empty()) name = "stazione";
-      detail = metri_e_km(number(c, r, 0));
+      detail = position_text(c, r);
       kind = kind_object;
       break;
     case tipo_record::segnale:
-      name = "segnale " + metri_e_km(number(c, r, 0));
+      name = "segnale " + position_text(c, r);
       kind = kind_event;
       break;
     case tipo_record::rallentamento:
-      name = "rallentamento " + metri_e_km(number(c, r, 0));
+      name = "rallentamento " + position_text(c, r);
       detail =
           std::to_string(number(c, r, 1)) + " km/h over " + std::to_string(number(c, r, 2)) + " m";
       kind = kind_operator;

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/memory_file_system.h"
-#include "tools/route_files/cell_file.h"
-#include "tools/route_files/decode_error.h"
-#include "tools/route_files/sim_file.h"
+#include "compiler/format/errore_decodifica.h"
 #include "tools/testing/compiled_route_builder.h"
 
 namespace scenario {
@@ -40,10 +38,10 @@ TEST(CompiledRoute, MissingFileIsNamed) {
   try {
     load_compiled_route(fs, folder, "Prova", "12");
     FAIL();
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     EXPECT_EQ(e.file(), "/r/Prova_linea.dat");
     EXPECT_EQ(e.offset(), std::nullopt);
-    EXPECT_EQ(e.reason(), "file not found");
+    EXPECT_EQ(e.motivo(), "file not found");
   }
 }
 
@@ -56,17 +54,17 @@ TEST(CompiledRoute, CellFileTruncatedOrOversizedForTheLineLength) {
   try {
     load_compiled_route(fs, folder, "Prova", "12");
     FAIL();
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     EXPECT_EQ(e.offset(), 200u * 15u);
-    EXPECT_NE(e.reason().find("truncated"), std::string::npos) << e.what();
+    EXPECT_NE(e.motivo().find("truncated"), std::string::npos) << e.what();
   }
   fs.files["/r/Prova_12.dat"] = cells + std::string(15, '\0');
   try {
     load_compiled_route(fs, folder, "Prova", "12");
     FAIL();
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     EXPECT_EQ(e.offset(), 201u * 15u);
-    EXPECT_NE(e.reason().find("oversized"), std::string::npos) << e.what();
+    EXPECT_NE(e.motivo().find("oversized"), std::string::npos) << e.what();
   }
 }
 
@@ -78,7 +76,7 @@ TEST(CompiledRoute, LineDataFileWithTheWrongPointCount) {
   try {
     load_compiled_route(fs, folder, "Prova", "12");
     FAIL();
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     EXPECT_EQ(e.file(), "/r/Prova_linea.dat");
     EXPECT_EQ(e.offset(), testing::encode_line(m).size());
   }
@@ -90,7 +88,7 @@ TEST(CompiledRoute, LineDataFileWithTheWrongPointCount) {
 namespace scenario {
 namespace {
 
-// Every cut of every file is refused with a decode_error at or before the
+// Every cut of every file is refused with a errore_decodifica at or before the
 // cut, never read past.
 TEST(CompiledRoute, EveryTruncationIsAnErrorAtOrBeforeTheCut) {
   const modello_percorso m = testing::sample_model();
@@ -103,17 +101,18 @@ TEST(CompiledRoute, EveryTruncationIsAnErrorAtOrBeforeTheCut) {
       try {
         decode(bytes.substr(0, cut));
         ADD_FAILURE() << "accepted a cut at " << cut;
-      } catch (const decode_error& e) {
+      } catch (const errore_decodifica& e) {
         ASSERT_TRUE(e.offset());
         EXPECT_LE(*e.offset(), cut);
       }
     }
   };
-  check(sim, [](const std::string& b) { decode_sim_file(b, "r.sim"); });
+  check(sim, [](const std::string& b) { decodifica_sim(b, "r.sim"); });
   check(cells, [](const std::string& b) {
-    if (decode_cell_file(b, "r.dat").size() != 201) throw decode_error("r.dat", b.size(), "short");
+    if (decodifica_celle_dat(b, "r.dat").size() != 201)
+      throw errore_decodifica("r.dat", b.size(), "short");
   });
-  check(line, [](const std::string& b) { decode_line_data_file(b, "r_linea.dat", 100); });
+  check(line, [](const std::string& b) { decodifica_linea_dat(b, "r_linea.dat", 100); });
 }
 
 }  // namespace

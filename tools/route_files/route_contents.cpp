@@ -5,81 +5,25 @@
 #include <numbers>
 
 #include "base/cp1252.h"
+#include "compiler/format/campi.h"
 
 namespace scenario {
 
-std::string nome_oggetto(std::uint8_t tipo) {
-  switch (tipo) {
-    case tipo_cella::libera:
-      return "nothing";
-    case tipo_cella::segnale:
-      return "signal";
-    case tipo_cella::fine_rallentamento:
-      return "slowdown end";
-    case tipo_cella::inizio_rallentamento:
-      return "slowdown start";
-    case tipo_cella::avviso_rallentamento:
-      return "slowdown warning";
-    case tipo_cella::approccio_rallentamento:
-      return "slowdown approach";
-    case tipo_cella::indicatore_v_max:
-      return "speed board";
-    case tipo_cella::fine_stazione:
-      return "station end";
-    case tipo_cella::marcatore_montagna:
-      return "tunnel marker";
-    case tipo_cella::marcatore_valore:
-      return "marker";
-    case tipo_cella::abbattimento_senza_valore:
-      return "marker, no value";
-    case tipo_cella::cartello_indicatore:
-      return "indication board";
-    default:
-      return "object " + std::to_string(tipo);
-  }
-}
-
 bool cella_occupata(const cella& c) {
-  return c.tipo != 0 || c.dato1 != 0 || c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0 ||
-         c.dato5 != 0 || c.segno != 0;
-}
-
-codici_segnale decodifica_segnale(const cella& c) {
-  // dato4 = rapp x 10 + sx x 3 + dx; dato1..3 = left code x 10 + right code.
-  codici_segnale s;
-  const int lati = c.dato4 % 10;
-  s.rapp = c.dato4 / 10;
-  s.sx = lati / 3;
-  s.dx = lati % 3;
-  const std::int16_t d[3] = {c.dato1, c.dato2, c.dato3};
-  for (int i = 0; i < 3; ++i) {
-    s.s[i] = d[i] / 10;
-    s.d[i] = d[i] % 10;
-  }
-  return s;
-}
-
-velocita_cartello decodifica_cartello(const cella& c) {
-  // Each value packs the left speed x 20 plus the right speed / 5. Speeds
-  // are multiples of 5 km/h, so the left speed fills the hundreds and the
-  // right one's fifth the last two digits.
-  velocita_cartello v;
-  const std::int16_t d[3] = {c.dato1, c.dato2, c.dato3};
-  for (int i = 0; i < 3; ++i) {
-    v.sinistra[i] = d[i] / 100 * 5;
-    v.destra[i] = d[i] % 100 * 5;
-  }
-  v.strisce_sinistra = c.dato4 / 10;
-  v.strisce_destra = c.dato4 % 10;
-  return v;
+  bool valori = false;
+  per_ogni_campo(campi_oggetto, [&](const auto& f) { valori = valori || numero_campo(c, f) != 0; });
+  return c.tipo != tipo_cella::libera || valori || c.segno != 0;
 }
 
 namespace {
 
+// The object's values as they stand: "[dato1 .. dato5]".
 std::string raw(const cella& c) {
-  return "[" + std::to_string(c.dato1) + " " + std::to_string(c.dato2) + " " +
-         std::to_string(c.dato3) + " " + std::to_string(c.dato4) + " " + std::to_string(c.dato5) +
-         "]";
+  std::string t;
+  per_ogni_campo(campi_oggetto, [&](const auto& f) {
+    t += (t.empty() ? "[" : " ") + std::to_string(numero_campo(c, f));
+  });
+  return t + "]";
 }
 
 std::string three(const int v[3]) {
@@ -98,7 +42,7 @@ std::string valori_cella(const cella& c, const compiled_route& r) {
   std::string v;
   switch (c.tipo) {
     case tipo_cella::segnale: {
-      const auto s = decodifica_segnale(c);
+      const valori_segnale s = spacchetta_segnale(c);
       v = "left kind " + std::to_string(s.sx) + " codes " + std::to_string(s.s[0]) +
           std::to_string(s.s[1]) + std::to_string(s.s[2]) + ", right kind " + std::to_string(s.dx) +
           " codes " + std::to_string(s.d[0]) + std::to_string(s.d[1]) + std::to_string(s.d[2]) +
@@ -108,31 +52,31 @@ std::string valori_cella(const cella& c, const compiled_route& r) {
     }
     case tipo_cella::fine_rallentamento:
     case tipo_cella::inizio_rallentamento:
-      v = "speed " + std::to_string(c.dato1) + " km/h, flag " + std::to_string(c.dato3);
-      if (c.dato2 != 0) v += ", d_v " + std::to_string(c.dato2);
+    case tipo_cella::avviso_rallentamento: {
+      const valori_rallentamento x = spacchetta_rallentamento(c);
+      v = "speed " + std::to_string(x.velocita) + " km/h";
+      if (c.tipo != tipo_cella::avviso_rallentamento) v += ", flag " + std::to_string(x.avviso);
+      if (x.d_v != 0) v += ", d_v " + std::to_string(x.d_v);
       break;
-    case tipo_cella::avviso_rallentamento:
-      v = "speed " + std::to_string(c.dato1) + " km/h";
-      if (c.dato2 != 0) v += ", d_v " + std::to_string(c.dato2);
-      break;
+    }
     case tipo_cella::approccio_rallentamento:
-      v = "mark " + std::to_string(c.dato1);
+      v = "mark " + std::to_string(numero_approccio(c));
       break;
     case tipo_cella::indicatore_v_max: {
-      const auto b = decodifica_cartello(c);
+      const velocita_cartello b = spacchetta_cartello(c);
       v = "left A/B/C " + three(b.sinistra) + " km/h, " + std::to_string(b.strisce_sinistra) +
           " stripes; right " + three(b.destra) + " km/h, " + std::to_string(b.strisce_destra) +
           " stripes";
       break;
     }
     case tipo_cella::fine_stazione:
-      v = "station " + std::to_string(c.dato1) + " " + slot_name(r, c.dato1);
+      v = "station " + std::to_string(stazione_di(c)) + " " + slot_name(r, stazione_di(c));
       break;
     case tipo_cella::marcatore_valore:
-      v = "value " + std::to_string(c.dato1);
+      v = "value " + std::to_string(valore_marcatore_di(c));
       break;
     case tipo_cella::cartello_indicatore:
-      v = "slot " + std::to_string(c.dato1) + " " + slot_name(r, c.dato1);
+      v = "slot " + std::to_string(voce_cartello(c)) + " " + slot_name(r, voce_cartello(c));
       break;
     default:
       break;

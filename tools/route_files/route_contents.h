@@ -1,41 +1,24 @@
-// What a compiled route holds, in words: object names of the cell codes,
-// the decoded values of each object, which item-table slots are stations and
-// which are board texts, and the profile runs along the line.
+// What a compiled route holds, in words: the decoded values of each object
+// (unpacked by the cell codec, which also names the codes), which
+// item-table slots are stations and which are board texts, and the profile
+// runs along the line.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "compiler/format/codifica_celle.h"
 #include "compiler/route_model/route_model.h"
 #include "tools/route_files/compiled_route.h"
 
 namespace scenario {
-
-// "signal", "speed board", ...; "object 7" for a code without a name.
-std::string nome_oggetto(std::uint8_t tipo);
 
 // A cell worth listing: it holds an object, a value or an approach mark.
 bool cella_occupata(const cella& c);
 
 // The values of the cell's object in words, e.g. "speed 30 km/h, flag 1".
 std::string valori_cella(const cella& c, const compiled_route& r);
-
-// A signal's codes unpacked from dato1..dato4.
-struct codici_segnale {
-  int sx = 0, dx = 0, rapp = 0;
-  int s[3] = {0, 0, 0};
-  int d[3] = {0, 0, 0};
-};
-codici_segnale decodifica_segnale(const cella& c);
-
-// A speed board's values unpacked: speeds A, B, C in km/h and stripes per side.
-struct velocita_cartello {
-  int sinistra[3] = {0, 0, 0};
-  int destra[3] = {0, 0, 0};
-  int strisce_sinistra = 0, strisce_destra = 0;
-};
-velocita_cartello decodifica_cartello(const cella& c);
 
 // Item-table slots: stations grow from 1 upward, board texts from 80 downward.
 struct slot_elementi {

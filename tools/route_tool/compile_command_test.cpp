@@ -80,11 +80,12 @@ TEST(CompileReport, CodeWithARecordReadsLikeACompilerError) {
   EXPECT_EQ(rep.location, "s.txt:29");
   std::ostringstream out, err;
   write_compile_report_text(rep, out, err);
-  // In the checker's words for the same fault.
+  // In the checker's words for the same fault; no series in use, so the
+  // position in metres alone.
   EXPECT_EQ(err.str(),
-            "s.txt:29: error: code 18 at 22700 m (km 22+700): this slowdown starts in cell 455 "
-            "(22700 m), which already holds the signal. Move the slowdown's start to a free cell. "
-            "The binary files were written all the same.\n");
+            "s.txt:29: error: code 18 at 22700 m: this slowdown starts in cell 455 (22750 m), "
+            "which already holds the signal. Move the slowdown's start to a free cell. The binary "
+            "files were written all the same.\n");
   const std::string j = compile_report_json(rep);
   EXPECT_NE(j.find("{\"codice_errore\":18,\"posizione_errore\":22700,"), std::string::npos) << j;
   EXPECT_NE(j.find("\"file\":\"s.txt\",\"line\":29,"), std::string::npos) << j;

@@ -29,16 +29,16 @@ compile_summary summarise(const modello_percorso& m) {
 
 namespace {
 
-// "code 18 at 22700 m (km 22+700): " and what is wrong: the checker's words
+// "code 18 at 22700 m (km 16+350): " and what is wrong: the checker's words
 // for the fault (`dettaglio`), or the catalogue's when no fault says more.
-std::string code_sentence(std::int32_t codice, std::int32_t posizione,
+std::string code_sentence(std::int32_t codice, const std::string& posizione,
                           const std::string& dettaglio = {}) {
   const voce_catalogo* e = prima_voce_del_codice(codice);
   if (e == nullptr) {
     return "code " + std::to_string(codice) + ": a code this compiler does not document.";
   }
   std::string text = "code " + std::to_string(codice);
-  if (e->imposta_posizione) text += " at " + metri_e_km(posizione);
+  if (e->imposta_posizione) text += " at " + posizione;
   if (!dettaglio.empty()) return text + ": " + dettaglio + ".";
   text += ": " + std::string(e->sommario) + " " + std::string(e->rimedio);
   return text;
@@ -72,6 +72,7 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
   rep.out_dir = o.out_dir;
   rep.codice_errore = m.codice_errore;
   rep.posizione_errore = m.posizione_errore;
+  rep.position = metri_e_progressiva(m.posizione_errore, serie_in_uso(m.elementi));
   rep.model_built = m.ha_celle();
   rep.summary = summarise(m);
   for (const auto& p : r.written) rep.written.push_back(p.string());
@@ -101,10 +102,9 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
   switch (r.esito) {
     case esito_compilazione::completato:
       rep.exit_status = m.codice_errore == 0 ? 0 : 1;
-      rep.message = m.codice_errore == 0
-                        ? "compiled without faults"
-                        : code_sentence(m.codice_errore, m.posizione_errore, detail) +
-                              " The binary files were written all the same.";
+      rep.message = m.codice_errore == 0 ? "compiled without faults"
+                                         : code_sentence(m.codice_errore, rep.position, detail) +
+                                               " The binary files were written all the same.";
       break;
     case esito_compilazione::errore_1250:
     case esito_compilazione::errore_1251: {
@@ -120,7 +120,7 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
       }
       if (m.codice_errore != 0) {
         rep.message += " Before that, the compile step had recorded " +
-                       code_sentence(m.codice_errore, m.posizione_errore);
+                       code_sentence(m.codice_errore, rep.position);
       }
       rep.location = "route_tool";
       rep.file.reset();
@@ -130,7 +130,7 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
     case esito_compilazione::senza_modello:
       rep.exit_status = 1;
       rep.message = m.codice_errore != 0
-                        ? code_sentence(m.codice_errore, m.posizione_errore, detail) + " "
+                        ? code_sentence(m.codice_errore, rep.position, detail) + " "
                         : std::string();
       rep.message +=
           "No route model was built (reading stopped before a valid \"lunghezza percorso\" "
@@ -151,7 +151,7 @@ void write_compile_report_text(const compile_report& r, std::ostream& out, std::
       << (r.out_dir.empty() ? "." : r.out_dir) << "'\n";
   if (r.model_built) {
     const compile_summary& s = r.summary;
-    out << "  line length " << metri_e_km(s.line_length) << ", " << s.cells << " cells of 50 m\n";
+    out << "  line length " << s.line_length << " m, " << s.cells << " cells of 50 m\n";
     out << "  " << plural(static_cast<std::size_t>(std::max(0, s.stations)), "station", "stations")
         << ", " << plural(s.signals, "signal", "signals") << ", "
         << plural(s.slowdowns, "slowdown", "slowdowns") << ", "
@@ -175,7 +175,7 @@ std::string compile_report_json(const compile_report& r) {
   const compile_summary& s = r.summary;
   return json_line(json{{"codice_errore", r.codice_errore},
                         {"posizione_errore", r.posizione_errore},
-                        {"position", metri_e_km(r.posizione_errore)},
+                        {"position", r.position},
                         {"fatal", or_null(r.fatal)},
                         {"message", r.message},
                         {"file", or_null(r.file)},

@@ -28,6 +28,7 @@ struct compile_report {
   std::string route, train, out_dir;
   std::int32_t codice_errore = 0;
   std::int32_t posizione_errore = 0;
+  std::string position;              // posizione_errore in words, with the progressive there
   std::optional<std::string> fatal;  // "1250" or "1251"
   bool model_built = false;
   std::optional<std::string> file;     // the user's file to blame, when known

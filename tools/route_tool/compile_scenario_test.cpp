@@ -172,7 +172,7 @@ TEST(CompileScenario, SlowdownOnATakenStartCellIsCode18OnItsLine) {
   EXPECT_NE(r.out.find("\"file\":\"" + (tmp / "service.txt") + "\",\"line\":29"), std::string::npos)
       << r.out;
   // The taken cell is named with what holds it and where that was written.
-  EXPECT_NE(r.out.find("this slowdown starts in cell 455 (22700 m), which already holds the "
+  EXPECT_NE(r.out.find("this slowdown starts in cell 455 (22750 m), which already holds the "
                        "signal at " +
                        (tmp / "service.txt") + ":28:1. Move the slowdown's start to a free cell."),
             std::string::npos)
@@ -193,7 +193,7 @@ TEST(CompileScenario, StationOffTheGridIsCode8WithItsPositionInText) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(
       r.err.rfind((tmp / "service.txt") +
-                      ":19: error: code 8 at 12475 m (km 12+475): the station's axis at 12475 m "
+                      ":19: error: code 8 at 12475 m (km 26+575): the station's axis at 12475 m "
                       "is not a multiple of 50. Move it to 12450 or 12500. The binary files were "
                       "written all the same.\n",
                   0),

@@ -42,7 +42,7 @@ std::string voce_in_parole(std::int64_t k) {
 std::string luogo(const decompile::location& at) {
   switch (at.where) {
     case place::cell:
-      return "cell " + std::to_string(at.index) + " at " + metri_e_km(at.index * metri_per_cella);
+      return cella_in_parole(at.index);
     case place::entry:
       return voce_in_parole(at.index);
     case place::point:

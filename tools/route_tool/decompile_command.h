@@ -28,7 +28,7 @@ void write_decompile_diagnostics(const compiled_route& r, const decompile::verif
 
 // Decodes, decompiles, writes both texts and reports. Returns 0 when the
 // texts give the files back byte for byte, 1 otherwise. Throws
-// decode_error for a bad compiled file and usage_error when a text cannot
+// errore_decodifica for a bad compiled file and usage_error when a text cannot
 // be written.
 int run_decompile(const decompile_options& o, std::ostream& out, std::ostream& err);
 

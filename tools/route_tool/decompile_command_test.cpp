@@ -148,7 +148,7 @@ TEST(DecompileCommand, CellCodeNoRecordWritesIsNamed) {
   const run_result r = run({"decompile", s.compiled(), "--out", s.dir / "texts"});
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(has(r.err,
-                  "Viterbo_Attigliano_Orte_7547.dat: error: cell 57 at 2850 m (km 2+850): "
+                  "Viterbo_Attigliano_Orte_7547.dat: error: cell 57 (2850 m): "
                   "code 7 is written by no record: tipo 7 in the file, 0 from the text"))
       << r.err;
   EXPECT_EQ(count(r.err, ": error: cell "), 1u) << r.err;

@@ -9,6 +9,7 @@
 #include "base/file_system.h"
 #include "base/text_format.h"
 #include "compiler/route_model/misure.h"
+#include "compiler/route_model/voci.h"
 #include "tools/route_files/route_contents.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/hex_dump.h"
@@ -54,10 +55,14 @@ std::int16_t cell_one(const compiled_route& r, bool second) {
   return second ? r.celle[1].dato2 : r.celle[1].dato1;
 }
 
+// A series with its origin as written; the file holds it with the 100 m
+// the compiler adds to a series in use.
 std::string series_line(const compiled_route& r, int k) {
   const elemento& e = voce_di(r, k);
-  return "from " + std::to_string(e.inizio) + " m, progressive at 0 m = " + metri_e_km(e.fine) +
-         ", in use " + std::to_string(e.posizione) + (e.posizione == 1 ? "" : " (not used)");
+  return "from " + std::to_string(e.inizio) +
+         " m, progressive at 0 m = " + km(origine_scritta(r.elementi, k)) + " (stored " +
+         std::to_string(e.fine) + "), in use " + std::to_string(e.posizione) +
+         (e.posizione == 1 ? "" : " (not used)");
 }
 
 std::int64_t board_cell(const compiled_route& r, int slot) {
@@ -94,8 +99,8 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
       << '\n';
   out << "  83 kilometric series, least start:    " << series_line(r, voce::progressiva_uno)
       << '\n';
-  out << "  84 train and line: braked mass " << e84.inizio << " %, line length "
-      << metri_e_km(e84.fine) << ", " << e84.posizione << " cars\n";
+  out << "  84 train and line: braked mass " << e84.inizio << " %, line length " << e84.fine
+      << " m, " << e84.posizione << " cars\n";
   out << "  85 line header: route \"" << nome_utf8(e85) << "\", backgrounds uno " << e85.inizio
       << ", due " << e85.posizione << ", tre " << e85.fine << ", marker " << e85.dato_i1
       << ", competition code (st) " << e85.orario << '\n';
@@ -125,7 +130,7 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
   for (const int k : slots.cartelli) {
     const std::int64_t c = board_cell(r, k);
     out << "  " << pad(std::to_string(k), 4, true) << "  \"" << nome_utf8(voce_di(r, k)) << "\"";
-    if (c >= 0) out << "  in cell " << c << " (" << c * 50 << " m)";
+    if (c >= 0) out << "  in " << cella_in_parole(c);
     out << '\n';
   }
 
@@ -137,14 +142,16 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
   for (std::size_t k = 0; k < r.celle.size(); ++k) {
     const cella& c = r.celle[k];
     if (!cella_occupata(c)) continue;
-    out << "  " << pad(std::to_string(k), 5, true) << pad(std::to_string(k * 50), 9, true) << "  "
+    out << "  " << pad(std::to_string(k), 5, true)
+        << pad(std::to_string(metri_di_cella(static_cast<std::int64_t>(k))), 9, true) << "  "
         << pad(cell_object(c, k), 17) << "  " << cell_values(c, k, r) << '\n';
   }
 
   out << "Profile (runs of cells with the same speed, grade, adhesion and tunnel type)\n";
   for (const tratto_profilo& t : tratti_profilo(r.celle)) {
-    out << "  cells " << t.prima << "-" << t.ultima << " (" << t.prima * 50 << "-"
-        << (t.ultima + 1) * 50 << " m): ";
+    out << "  cells " << t.prima << "-" << t.ultima << " ("
+        << metri_di_cella(static_cast<std::int64_t>(t.prima)) << "-"
+        << metri_di_cella(static_cast<std::int64_t>(t.ultima) + 1) << " m): ";
     if (t.velocita == 0 && t.pendenza == 0 && t.aderenza == 0 && t.montagna == 0) {
       out << "no profile values\n";
       continue;
@@ -175,7 +182,11 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
   using json = nlohmann::ordered_json;
   const auto series = [&](int k) {
     const elemento& e = voce_di(r, k);
-    return json{{"entry", k}, {"start_m", e.inizio}, {"origin_m", e.fine}, {"in_use", e.posizione}};
+    return json{{"entry", k},
+                {"start_m", e.inizio},
+                {"origin_m", origine_scritta(r.elementi, k)},
+                {"stored_origin_m", e.fine},
+                {"in_use", e.posizione}};
   };
   const elemento& e84 = voce_di(r, voce::treno_e_linea);
   const elemento& e85 = voce_di(r, voce::testata_linea);
@@ -234,7 +245,7 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
     const cella& c = r.celle[k];
     if (!cella_occupata(c)) continue;
     cells.push_back({{"index", k},
-                     {"metres", k * 50},
+                     {"metres", metri_di_cella(static_cast<std::int64_t>(k))},
                      {"tipo", int{c.tipo}},
                      {"object", nome_oggetto(c.tipo)},
                      {"values", valori_cella(c, r)},

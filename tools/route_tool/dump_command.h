@@ -22,7 +22,7 @@ struct dump_options {
 void write_dump_text(const compiled_route& r, std::ostream& out);
 void write_dump_json(const compiled_route& r, std::ostream& out);
 
-// Decodes the files and prints them; returns 0. Throws decode_error.
+// Decodes the files and prints them; returns 0. Throws errore_decodifica.
 int run_dump(const dump_options& o, std::ostream& out);
 
 }  // namespace scenario

@@ -6,7 +6,7 @@
 
 #include "base/file_system.h"
 #include "base/memory_file_system.h"
-#include "tools/route_files/decode_error.h"
+#include "compiler/format/errore_decodifica.h"
 #include "tools/testing/compiled_route_builder.h"
 #include "tools/testing/temp_folder.h"
 
@@ -28,8 +28,7 @@ TEST(DumpText, HeaderStationsBoardsCellsAndGeometry) {
   std::ostringstream out;
   write_dump_text(sample_route(), out);
   const std::string t = out.str();
-  EXPECT_TRUE(has(t, "84 train and line: braked mass 90 %, line length 3000 m (km 3+000), 3 cars"))
-      << t;
+  EXPECT_TRUE(has(t, "84 train and line: braked mass 90 %, line length 3000 m, 3 cars")) << t;
   EXPECT_TRUE(has(t, "route \"Prova\""));
   EXPECT_TRUE(has(t, "marker 610, competition code (st) 4242"));
   EXPECT_TRUE(has(t, "train \"12\", coded zone 1000 m to 2000 m with 4 codes, clock 08:05:30"));
@@ -95,7 +94,7 @@ TEST(Dump, CorruptFileStopsWithFileAndOffset) {
   try {
     run_dump({dir.path().string(), "Prova", "12", dump_format::text}, out);
     FAIL();
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     EXPECT_EQ(e.offset(), sim.size() - 1);
     EXPECT_NE(e.file().find("Prova_12.sim"), std::string::npos);
   }

@@ -6,14 +6,14 @@
 #include <iosfwd>
 #include <string>
 
-#include "tools/route_files/field_sink.h"
+#include "compiler/format/osservatore_campi.h"
 
 namespace scenario {
 
-class hex_dump_sink : public field_sink {
+class hex_dump_sink : public osservatore_campi {
  public:
   explicit hex_dump_sink(std::ostream& out) : out_(out) {}
-  void note(const field_note& f) override;
+  void nota(const nota_campo& f) override;
 
  private:
   std::ostream& out_;
@@ -21,6 +21,6 @@ class hex_dump_sink : public field_sink {
 };
 
 // One dump line, without its line end; offsets in decimal.
-std::string hex_dump_line(const field_note& f);
+std::string hex_dump_line(const nota_campo& f);
 
 }  // namespace scenario

@@ -17,7 +17,7 @@ struct plot_options {
 };
 
 // Decodes the files of `o.dir`, writes the SVG and says so on `out`; returns
-// 0. Throws decode_error for a bad compiled file and usage_error when the
+// 0. Throws errore_decodifica for a bad compiled file and usage_error when the
 // SVG cannot be written.
 int run_plot(const plot_options& o, std::ostream& out);
 

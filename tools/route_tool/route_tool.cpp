@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "base/file_system.h"
+#include "compiler/format/errore_decodifica.h"
 #include "tools/lsp/lsp_session.h"
-#include "tools/route_files/decode_error.h"
 #include "tools/route_tool/bash_completion.h"
 #include "tools/route_tool/check_command.h"
 #include "tools/route_tool/command_line.h"
@@ -294,7 +294,7 @@ int run_route_tool(const std::vector<std::string>& args, std::ostream& out, std:
   } catch (const usage_error& e) {
     out.flush();
     err << "route_tool: error: " << e.what() << '\n';
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     out.flush();
     err << "route_tool: error: " << e.what() << '\n';
   } catch (const file_error& e) {

@@ -107,7 +107,7 @@ def main():
         check(len(os.listdir(os.path.join(tmp, "code8"))) == 3, "code 8: files written")
         _, _, err = run("compile", "--line", LINE, "--service", bad_service,
                         "--out", os.path.join(tmp, "code8"))
-        check(err.startswith(bad_service + ":19: error: code 8 at 12475 m (km 12+475)"),
+        check(err.startswith(bad_service + ":19: error: code 8 at 12475 m (km 26+575)"),
               f"code 8 text: {err!r}")
 
         # A board at 0 m takes the reserved slot: 1250, nothing written.

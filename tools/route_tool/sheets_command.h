@@ -31,7 +31,7 @@ driver_documents make_driver_documents(const dati_documenti& data);
 
 // Writes NAME_NUMBER_scheda_treno.txt and NAME_NUMBER_rallentamenti.txt
 // into out_dir; 0 when written, 1 when the data do not make the documents
-// (said on `err`). Throws usage_error and decode_error like the others.
+// (said on `err`). Throws usage_error and errore_decodifica like the others.
 int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario

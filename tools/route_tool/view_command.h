@@ -24,7 +24,7 @@ struct view_options {
 };
 
 // The drawing model of what the options name. Throws usage_error for an
-// unreadable input and decode_error for a bad compiled file.
+// unreadable input and errore_decodifica for a bad compiled file.
 route_drawing drawing_for(const view_options& o);
 
 // Writes the page and says so on `out`; returns 0.

@@ -54,7 +54,7 @@ TEST(RouteToolView, WritesThePageFromTheTextsAndFromCompiledFiles) {
   const run_result p =
       run({"plot", dir.path().string(), "-o", dir / "part.svg", "--from", "1", "--to", "2"});
   ASSERT_EQ(p.status, 0) << p.err;
-  EXPECT_NE(disk.read_file(dir.path() / "part.svg").find("shown km 1+000 to km 2+000"),
+  EXPECT_NE(disk.read_file(dir.path() / "part.svg").find("shown 1000 m to 2000 m"),
             std::string::npos);
 }
 

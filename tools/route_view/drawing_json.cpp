@@ -63,7 +63,7 @@ json drawing_json(const route_drawing& d, const view_range& v) {
   for (const drawing_colour& c : drawing_colours()) colours[std::string(c.name)] = c.rgb;
   j["colours"] = colours;
   json chainage = json::array();
-  for (const chainage_series& s : d.chainage) chainage.push_back({s.start_m, s.origin_m});
+  for (const serie_chilometrica& s : d.chainage) chainage.push_back({s.inizio, s.origine});
   j["chainage"] = chainage;
 
   json stations = json::array();

@@ -27,10 +27,10 @@ constexpr drawing_colour colours[] = {
     {"curve", "#8e24aa"},      {"adhesion", "#546e7a"},    {"selection", "#ffd54f"},
 };
 
-// A signal, a board or a slowdown at p metres stands in cell R(p / 50 + 1):
-// the cell's first metre less one cell is where it was placed.
+// Where the object in cell k was written: a signal, a board or a slowdown at
+// p metres stands in the cell after the one p begins.
 double metres_of_object_cell(std::size_t k) {
-  return static_cast<double>(metri_di_cella(static_cast<std::int64_t>(k)) - metri_per_cella);
+  return static_cast<double>(posizione_oggetto(static_cast<std::int64_t>(k)));
 }
 
 std::string slot_text(const compiled_route& r, int slot) {
@@ -47,36 +47,24 @@ std::vector<std::string> header_rows(const compiled_route& r) {
                  hh_mm_ss(static_cast<std::int64_t>(ore_orologio(e)) * 3600 +
                           minuti_orologio(e) * 60 + secondi_orologio(e)) +
                  ", sanding " + std::to_string(sabbia(e)));
+  const std::vector<serie_chilometrica> serie = serie_in_uso(e);
   if (numero_codici(e) != 0) {
-    rows.push_back("coded signal zone " + km(inizio_ripetizione(e)) + " to " +
-                   km(fine_ripetizione(e)) + ", " + std::to_string(numero_codici(e)) + " codes");
+    rows.push_back("coded signal zone " + metri_e_progressiva(inizio_ripetizione(e), serie) +
+                   " to " + metri_e_progressiva(fine_ripetizione(e), serie) + ", " +
+                   std::to_string(numero_codici(e)) + " codes");
   } else {
     rows.push_back("no coded signal zone");
   }
   for (const int v : {voce::progressiva_uno, voce::progressiva_due, voce::progressiva_tre}) {
     if (verso_serie(e, v) != 1) continue;
     rows.push_back("kilometric series from " + std::to_string(inizio_serie(e, v)) +
-                   " m: " + km(origine_serie(e, v) - aggiunta_progressiva) + " at 0 m");
+                   " m: " + km(origine_scritta(e, v)) + " at 0 m");
   }
   rows.push_back("backgrounds " + std::to_string(sfondo_uno(e)) + " / " +
                  std::to_string(sfondo_due(e)) + " / " + std::to_string(sfondo_tre(e)) +
                  "; competition codes " + std::to_string(codice_gara_st_di(e)) + ", " +
                  std::to_string(r.celle.size() > 1 ? r.celle[1].dato2 : 0));
   return rows;
-}
-
-std::vector<chainage_series> chainage_of(const compiled_route& r) {
-  std::vector<chainage_series> s;
-  for (const int v : {voce::progressiva_tre, voce::progressiva_due, voce::progressiva_uno}) {
-    if (verso_serie(r.elementi, v) != 1) continue;
-    // The compiled origin carries the 100 m the compile step adds.
-    s.push_back({inizio_serie(r.elementi, v),
-                 std::int64_t{origine_serie(r.elementi, v)} - aggiunta_progressiva});
-  }
-  std::sort(s.begin(), s.end(), [](const chainage_series& a, const chainage_series& b) {
-    return a.start_m < b.start_m;
-  });
-  return s;
 }
 
 // Runs of cells with one value and one record.
@@ -201,7 +189,7 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
   d.line_length_m = r.lunghezza_percorso();
   d.cells = r.celle.size();
   d.header = header_rows(r);
-  d.chainage = chainage_of(r);
+  d.chainage = serie_in_uso(r.elementi);
   const auto rec = [&](std::size_t k, std::int32_t origine_cella::*what) {
     return s != nullptr ? sources_view{*s}.cell(k, what) : no_record;
   };
@@ -222,7 +210,7 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
         d.signals.push_back({at, k, valori_cella(c, r), record});
         break;
       case tipo_cella::indicatore_v_max: {
-        const velocita_cartello v = decodifica_cartello(c);
+        const velocita_cartello v = spacchetta_cartello(c);
         drawn_speed_board b{at, k, {}, {}, v.strisce_sinistra, v.strisce_destra, record};
         std::copy(std::begin(v.sinistra), std::end(v.sinistra), b.left);
         std::copy(std::begin(v.destra), std::end(v.destra), b.right);
@@ -230,13 +218,15 @@ route_drawing build(const compiled_route& r, const std::string& route, const std
         break;
       }
       case tipo_cella::cartello_indicatore:
-        d.indication_boards.push_back({at, k, c.dato1, slot_text(r, c.dato1), record});
+        d.indication_boards.push_back(
+            {at, k, voce_cartello(c), slot_text(r, voce_cartello(c)), record});
         break;
       case tipo_cella::inizio_rallentamento: {
         std::size_t e = k + 1;
         while (e < celle.size() && celle[e].tipo != tipo_cella::fine_rallentamento) ++e;
         if (e >= celle.size()) e = celle.size() - 1;
-        d.slowdowns.push_back({at, metres_of_object_cell(e), k, e, c.dato1, record});
+        d.slowdowns.push_back(
+            {at, metres_of_object_cell(e), k, e, spacchetta_rallentamento(c).velocita, record});
         break;
       }
       default:
@@ -375,7 +365,7 @@ compiled_route compiled_of(const modello_percorso& m) {
     // The geometry is kept as its runs; its points come from the bytes of
     // the line data file, made once on a copy.
     tracciato_piano t = m.tracciato;
-    r.tracciato = decode_line_data_file(t.byte(), "line data");
+    r.tracciato = decodifica_linea_dat(t.byte(), "line data");
   }
   return r;
 }
@@ -442,23 +432,11 @@ route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in)
 }
 
 std::optional<std::int64_t> chainage_at(const route_drawing& d, double m) {
-  const chainage_series* in_force = nullptr;
-  for (const chainage_series& s : d.chainage) {
-    if (s.start_m <= m) in_force = &s;
-  }
-  if (in_force == nullptr) return std::nullopt;
-  return in_force->origin_m - static_cast<std::int64_t>(std::llround(m));
+  return progressiva_a(d.chainage, m);
 }
 
 std::optional<double> position_of_chainage(const route_drawing& d, std::int64_t chainage_m) {
-  for (std::size_t i = 0; i < d.chainage.size(); ++i) {
-    const chainage_series& s = d.chainage[i];
-    const double from = s.start_m;
-    const double to = i + 1 < d.chainage.size() ? d.chainage[i + 1].start_m : d.line_length_m;
-    const double m = static_cast<double>(s.origin_m - chainage_m);
-    if (m >= from && m <= to) return m;
-  }
-  return std::nullopt;
+  return posizione_della_progressiva(d.chainage, chainage_m, d.line_length_m);
 }
 
 const plan_level* plan_level_for(const route_drawing& d, double tolerance_m) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "compiler/check/controlla.h"
+#include "compiler/route_model/misure.h"
 #include "tools/route_files/compiled_route.h"
 
 namespace scenario {
@@ -28,13 +29,6 @@ std::string_view colour_of(std::string_view name);
 
 // Where no record is known (compiled files) or none put the thing there.
 inline constexpr std::int32_t no_record = -1;
-
-// A kilometric series in use: from `start_m` on, the progressive at
-// position p is origin_m - p (series count down along the line).
-struct chainage_series {
-  std::int32_t start_m = 0;
-  std::int64_t origin_m = 0;
-};
 
 struct drawn_station {
   int slot = 0;
@@ -149,8 +143,8 @@ struct route_drawing {
   std::string route, train;
   std::int32_t line_length_m = 0;
   std::size_t cells = 0;
-  std::vector<std::string> header;  // the scenario's figures in words, one row each
-  std::vector<chainage_series> chainage;
+  std::vector<std::string> header;           // the scenario's figures in words, one row each
+  std::vector<serie_chilometrica> chainage;  // the kilometric series in use
 
   std::vector<drawn_station> stations;
   std::vector<drawn_signal> signals;

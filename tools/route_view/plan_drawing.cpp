@@ -237,28 +237,33 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
   std::vector<callout> first_side, second_side;  // stations and slowdowns; signals
   for (const drawn_station& s : d.stations) {
     if (!in_range(s.axis_m)) continue;
-    first_side.push_back({screen_at(s.axis_m),
-                          {s.name.empty() ? "station " + std::to_string(s.slot) : s.name, 13,
-                           km(s.axis_m) + (s.time_s != 0 ? "  " + hh_mm(s.time_s) : ""), 10.5},
-                          std::string(colour_of("station")),
-                          "station-label"});
+    first_side.push_back(
+        {screen_at(s.axis_m),
+         {s.name.empty() ? "station " + std::to_string(s.slot) : s.name, 13,
+          progressiva_o_metri(s.axis_m, d.chainage) + (s.time_s != 0 ? "  " + hh_mm(s.time_s) : ""),
+          10.5},
+         std::string(colour_of("station")),
+         "station-label"});
   }
   for (const drawn_slowdown& s : d.slowdowns) {
     if (!in_range(s.start_m) && !in_range(s.end_m)) continue;
-    first_side.push_back({screen_at((s.start_m + s.end_m) / 2),
-                          {"slowdown " + std::to_string(s.speed) + " km/h", 11.5,
-                           km(static_cast<std::int64_t>(s.start_m)) + " to " +
-                               km(static_cast<std::int64_t>(s.end_m)),
-                           10},
-                          "#e65100",
-                          "slowdown-label"});
+    first_side.push_back(
+        {screen_at((s.start_m + s.end_m) / 2),
+         {"slowdown " + std::to_string(s.speed) + " km/h", 11.5,
+          progressiva_o_metri(static_cast<std::int64_t>(s.start_m), d.chainage) + " to " +
+              progressiva_o_metri(static_cast<std::int64_t>(s.end_m), d.chainage),
+          10},
+         "#e65100",
+         "slowdown-label"});
   }
   for (const drawn_signal& s : d.signals) {
     if (!in_range(s.at_m)) continue;
-    second_side.push_back({screen_at(s.at_m),
-                           {"signal " + km(static_cast<std::int64_t>(s.at_m)), 10, "", 0},
-                           "#b71c1c",
-                           "signal-label"});
+    second_side.push_back(
+        {screen_at(s.at_m),
+         {"signal " + progressiva_o_metri(static_cast<std::int64_t>(s.at_m), d.chainage), 10, "",
+          0},
+         "#b71c1c",
+         "signal-label"});
   }
   std::vector<std::string> omitted;
   const auto note_omitted = [&](bool drawn, const std::string& what) {
@@ -295,7 +300,8 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
     out.add("<rect class=\"indication-board-marker\" x=\"" + f1(q.x - 2.5) + "\" y=\"" +
             f1(q.y - 2.5) + "\" width=\"5\" height=\"5\" fill=\"" +
             std::string(colour_of("indication-board")) + "\"><title>" + xml_text(b.text) + ", " +
-            xml_text(metri_e_km(static_cast<std::int64_t>(b.at_m))) + "</title></rect>");
+            xml_text(metri_e_progressiva(static_cast<std::int64_t>(b.at_m), d.chainage)) +
+            "</title></rect>");
   }
   for (const drawn_speed_board& b : d.speed_boards) {
     if (!in_range(b.at_m)) continue;
@@ -303,7 +309,8 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
     out.add("<rect class=\"speed-board-marker\" x=\"" + f1(q.x - 3.5) + "\" y=\"" + f1(q.y - 3.5) +
             "\" width=\"7\" height=\"7\" fill=\"" + std::string(colour_of("speed-board")) +
             "\" stroke=\"#ffffff\" stroke-width=\"1\"><title>speed board " + xml_text(b.label()) +
-            " km/h, " + xml_text(metri_e_km(static_cast<std::int64_t>(b.at_m))) +
+            " km/h, " +
+            xml_text(metri_e_progressiva(static_cast<std::int64_t>(b.at_m), d.chainage)) +
             "</title></rect>");
   }
   for (const drawn_station& s : d.stations) {
@@ -312,7 +319,7 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
     out.add("<circle class=\"station-marker\" cx=\"" + f1(q.x) + "\" cy=\"" + f1(q.y) +
             "\" r=\"5.5\" fill=\"#ffffff\" stroke=\"" + std::string(colour_of("station")) +
             "\" stroke-width=\"2.4\"><title>" + xml_text(s.name) + ", " +
-            xml_text(metri_e_km(s.axis_m)) + "</title></circle>");
+            xml_text(metri_e_progressiva(s.axis_m, d.chainage)) + "</title></circle>");
   }
   for (const drawn_signal& s : d.signals) {
     if (!in_range(s.at_m)) continue;
@@ -321,7 +328,8 @@ void draw_plan(svg& out, const route_drawing& d, const view_range& range) {
             f1(q.x + 4.5) + "," + f1(q.y) + " L" + f1(q.x) + "," + f1(q.y + 4.5) + " L" +
             f1(q.x - 4.5) + "," + f1(q.y) + " Z\" fill=\"" + std::string(colour_of("signal")) +
             "\" stroke=\"#ffffff\" stroke-width=\"1\"><title>signal at " +
-            xml_text(metri_e_km(static_cast<std::int64_t>(s.at_m))) + "</title></path>");
+            xml_text(metri_e_progressiva(static_cast<std::int64_t>(s.at_m), d.chainage)) +
+            "</title></path>");
   }
 
   // North arrow and scale bar in the top left corner, under the heading.

@@ -248,19 +248,19 @@ void draw_profile(svg& out, const route_drawing& d, const view_range& range) {
            "stroke=\"" + chainage_colour + "\" stroke-width=\"1\"");
   double free = -1e9;
   for (std::size_t i = 0; i < d.chainage.size(); ++i) {
-    const chainage_series& c = d.chainage[i];
-    const double from = std::max<double>(c.start_m, ax.from);
-    const double next = i + 1 < d.chainage.size() ? d.chainage[i + 1].start_m : 1e12;
+    const serie_chilometrica& c = d.chainage[i];
+    const double from = std::max<double>(c.inizio, ax.from);
+    const double next = i + 1 < d.chainage.size() ? d.chainage[i + 1].inizio : 1e12;
     const double to = std::min(next, ax.to);
     if (from > to) continue;
-    if (i > 0 && c.start_m >= ax.from) {
-      out.line(ax.x(c.start_m), chainage_axis_y - 6, ax.x(c.start_m), chainage_axis_y + 14,
+    if (i > 0 && c.inizio >= ax.from) {
+      out.line(ax.x(c.inizio), chainage_axis_y - 6, ax.x(c.inizio), chainage_axis_y + 14,
                "stroke=\"" + chainage_colour + "\" stroke-width=\"1.4\"");
     }
-    const double hi = static_cast<double>(c.origin_m) - from;
-    const double lo = static_cast<double>(c.origin_m) - to;
+    const double hi = static_cast<double>(c.origine) - from;
+    const double lo = static_cast<double>(c.origine) - to;
     for (double v = std::floor(hi / major) * major; v >= lo; v -= major) {
-      const double x = ax.x(static_cast<double>(c.origin_m) - v);
+      const double x = ax.x(static_cast<double>(c.origine) - v);
       out.line(x, chainage_axis_y, x, chainage_axis_y + 6,
                "stroke=\"" + chainage_colour + "\" stroke-width=\"1\"");
       const std::string label = km(static_cast<std::int64_t>(v));

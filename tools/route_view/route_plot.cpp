@@ -20,7 +20,7 @@ std::string draw_route_svg(const route_drawing& d, const view_range& range) {
                             "  \u2014  train " +
                             (d.train.empty() ? std::string("(none)") : d.train);
   body.text(margin, 46, title, "font-size=\"26\" font-weight=\"bold\" fill=\"#222222\"");
-  std::string summary = "line " + metri_e_km(d.line_length_m) + "  \u00b7  " +
+  std::string summary = "line " + std::to_string(d.line_length_m) + " m  \u00b7  " +
                         plural(d.stations.size(), "station", "stations") + "  \u00b7  " +
                         plural(d.signals.size(), "signal", "signals") + "  \u00b7  " +
                         plural(d.speed_boards.size(), "speed board", "speed boards") +
@@ -28,8 +28,9 @@ std::string draw_route_svg(const route_drawing& d, const view_range& range) {
                         "  \u00b7  " + plural(d.tunnels.size(), "tunnel", "tunnels");
   const bool whole = range.from_m <= 0 && range.to_m >= d.line_length_m;
   if (!whole) {
-    summary += "  \u00b7  shown " + km(static_cast<std::int64_t>(range.from_m)) + " to " +
-               km(static_cast<std::int64_t>(range.to_m)) + " from the origin";
+    summary += "  \u00b7  shown " + std::to_string(static_cast<std::int64_t>(range.from_m)) +
+               " m to " + std::to_string(static_cast<std::int64_t>(range.to_m)) +
+               " m from the origin";
   }
   body.text(margin, 72, summary, "font-size=\"14\" fill=\"#555555\"");
   draw_plan_legend(body);

@@ -1,7 +1,7 @@
 #include "tools/testing/compiled_route_builder.h"
 
+#include "compiler/format/file_binari.h"
 #include "compiler/route_model/nomi_file.h"
-#include "compiler/writers/file_binari.h"
 
 namespace scenario::testing {
 

@@ -7,19 +7,19 @@
 
 namespace scenario {
 
-struct field_note {
+struct nota_campo {
   std::string_view file;    // the file's name as given to the decoder
   std::size_t offset = 0;   // first byte of the field in the file
   std::string_view bytes;   // the field's bytes
   std::string_view record;  // e.g. "entry 85", "cell 1", "x[2]"
-  std::string_view field;   // e.g. "orario", "dato1", "tag"
-  std::string_view value;   // the decoded value as text
+  std::string_view campo;   // e.g. "orario", "dato1", "tag"
+  std::string_view valore;  // the decoded value as text
 };
 
-class field_sink {
+class osservatore_campi {
  public:
-  virtual ~field_sink() = default;
-  virtual void note(const field_note& f) = 0;
+  virtual ~osservatore_campi() = default;
+  virtual void nota(const nota_campo& f) = 0;
 };
 
 }  // namespace scenario

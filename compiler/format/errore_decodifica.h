@@ -8,19 +8,19 @@
 
 namespace scenario {
 
-class decode_error : public std::runtime_error {
+class errore_decodifica : public std::runtime_error {
  public:
   // `offset` is the byte at which the fault was found; none for a missing file.
-  decode_error(std::string file, std::optional<std::size_t> offset, std::string reason);
+  errore_decodifica(std::string file, std::optional<std::size_t> offset, std::string motivo);
 
   const std::string& file() const { return file_; }
   const std::optional<std::size_t>& offset() const { return offset_; }
-  const std::string& reason() const { return reason_; }
+  const std::string& motivo() const { return motivo_; }
 
  private:
   std::string file_;
   std::optional<std::size_t> offset_;
-  std::string reason_;
+  std::string motivo_;
 };
 
 }  // namespace scenario

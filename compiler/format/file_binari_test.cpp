@@ -1,4 +1,4 @@
-#include "compiler/writers/file_binari.h"
+#include "compiler/format/file_binari.h"
 
 #include <gtest/gtest.h>
 

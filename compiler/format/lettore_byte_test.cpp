@@ -1,25 +1,25 @@
-#include "tools/route_files/byte_reader.h"
+#include "compiler/format/lettore_byte.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "base/coding.h"
-#include "tools/route_files/decode_error.h"
+#include "compiler/format/errore_decodifica.h"
 
 namespace scenario {
 namespace {
 
-struct recording_sink : field_sink {
+struct recording_sink : osservatore_campi {
   std::vector<std::string> lines;
-  void note(const field_note& f) override {
+  void nota(const nota_campo& f) override {
     lines.push_back(std::to_string(f.offset) + "+" + std::to_string(f.bytes.size()) + " " +
-                    std::string(f.record) + "." + std::string(f.field) + "=" +
-                    std::string(f.value));
+                    std::string(f.record) + "." + std::string(f.campo) + "=" +
+                    std::string(f.valore));
   }
 };
 
-TEST(ByteReader, ReadsLittleEndianFieldsAndNotesEach) {
+TEST(LettoreByte, ReadsLittleEndianFieldsAndNotesEach) {
   std::string b;
   put_byte(b, 200);
   put_int16(b, -2);
@@ -28,29 +28,29 @@ TEST(ByteReader, ReadsLittleEndianFieldsAndNotesEach) {
   put_fixed16(b, 3);
   b += "ORT";
   recording_sink sink;
-  byte_reader in(b, "f.sim", &sink);
-  EXPECT_EQ(in.byte("r", "a"), 200);
-  EXPECT_EQ(in.int16("r", "b"), -2);
-  EXPECT_EQ(in.int32("r", "c"), 49740);
-  EXPECT_EQ(in.float64("r", "d"), 0.1);
-  EXPECT_EQ(in.text("r", "nome"), "ORT");
-  EXPECT_TRUE(in.at_end());
+  lettore_byte in(b, "f.sim", &sink);
+  EXPECT_EQ(in.leggi_byte("r", "a"), 200);
+  EXPECT_EQ(in.leggi_int16("r", "b"), -2);
+  EXPECT_EQ(in.leggi_int32("r", "c"), 49740);
+  EXPECT_EQ(in.leggi_doppio("r", "d"), 0.1);
+  EXPECT_EQ(in.leggi_testo("r", "nome"), "ORT");
+  EXPECT_TRUE(in.alla_fine());
   const std::vector<std::string> expected = {
       "0+1 r.a=200",        "1+2 r.b=-2", "3+4 r.c=49740", "7+8 r.d=0.1", "15+2 r.length of nome=3",
       "17+3 r.nome=\"ORT\""};
   EXPECT_EQ(sink.lines, expected);
 }
 
-TEST(ByteReader, FieldPastTheEndNamesFileAndOffset) {
+TEST(LettoreByte, FieldPastTheEndNamesFileAndOffset) {
   std::string b;
   put_int16(b, 7);
   b.push_back('\x01');
-  byte_reader in(b, "f.dat", nullptr);
-  in.int16("cell 0", "dato1");
+  lettore_byte in(b, "f.dat", nullptr);
+  in.leggi_int16("cell 0", "dato1");
   try {
-    in.int16("cell 0", "dato2");
+    in.leggi_int16("cell 0", "dato2");
     FAIL();
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     EXPECT_EQ(e.file(), "f.dat");
     EXPECT_EQ(e.offset(), 2u);
     EXPECT_NE(std::string(e.what()).find("f.dat: byte 2: the file ends inside cell 0, field dato2"),
@@ -59,35 +59,35 @@ TEST(ByteReader, FieldPastTheEndNamesFileAndOffset) {
   }
 }
 
-TEST(ByteReader, StringLengthRunningPastTheEndPointsAtTheLength) {
+TEST(LettoreByte, StringLengthRunningPastTheEndPointsAtTheLength) {
   std::string b = "xx";
   put_fixed16(b, 10);
   b += "abc";
-  byte_reader in(b, "f.sim", nullptr);
-  in.int16("entry 0", "pad");
+  lettore_byte in(b, "f.sim", nullptr);
+  in.leggi_int16("entry 0", "pad");
   try {
-    in.text("entry 0", "nome");
+    in.leggi_testo("entry 0", "nome");
     FAIL();
-  } catch (const decode_error& e) {
+  } catch (const errore_decodifica& e) {
     EXPECT_EQ(e.offset(), 2u);
     EXPECT_NE(std::string(e.what()).find("length 10 of nome runs past the end"), std::string::npos)
         << e.what();
   }
 }
 
-TEST(ByteReader, TextValuesStayOnOneLine) {
+TEST(LettoreByte, TextValuesStayOnOneLine) {
   std::string b;
   put_fixed16(b, 5);
   b += "a\nb\"\xb0";
   recording_sink sink;
-  byte_reader in(b, "f.sim", &sink);
-  EXPECT_EQ(in.text("entry 1", "nome"), "a\nb\"\xb0");
+  lettore_byte in(b, "f.sim", &sink);
+  EXPECT_EQ(in.leggi_testo("entry 1", "nome"), "a\nb\"\xb0");
   EXPECT_EQ(sink.lines.back(), "2+5 entry 1.nome=\"a\\x0ab\\x22\xc2\xb0\"");
 }
 
-TEST(ByteReader, ExactDoubleRoundTrips) {
+TEST(LettoreByte, ExactDoubleRoundTrips) {
   for (const double v : {0.1, 1.0 / 3.0, -12345.678901234567, 1e-300}) {
-    EXPECT_EQ(std::stod(exact_double(v)), v);
+    EXPECT_EQ(std::stod(doppio_esatto(v)), v);
   }
 }
 

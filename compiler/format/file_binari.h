@@ -1,5 +1,6 @@
 // The three binary route files the simulator loads, each a plain dump of one
-// container of the route model.
+// container of the route model: written and read back here, both from the
+// field lists of campi.h and the elements of variante.h.
 //
 // Common encoding
 // ---------------
@@ -37,18 +38,55 @@
 // code `codice_gara_og` in dato2 (bytes 18-19).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "compiler/format/osservatore_campi.h"
+#include "compiler/format/variante.h"
 #include "compiler/route_model/route_model.h"
 
 namespace scenario {
+
+// ------------------------------------------------------------- writing ---
 
 // The files' bytes, built from the model. byte_sim throws std::length_error
 // for a name longer than lunghezza_nome_massima. The line data file is the
 // geometry's own bytes, closed by this call.
 std::string_view byte_linea_dat(modello_percorso& m);
 std::string byte_sim(const modello_percorso& m);
+std::string byte_sim(const tabella_elementi& elementi);
 std::string byte_celle_dat(const modello_percorso& m);
+std::string byte_celle_dat(const std::vector<cella>& celle);
+
+// ------------------------------------------------------------- reading ---
+// Each decoder checks every byte it reads and throws errore_decodifica
+// naming the file (`file`, as messages give it) and the offset of the
+// fault; the observer, if any, sees every field read.
+
+// The 87 entries. Fails when the file ends inside an entry, a name's
+// length runs past the end, or bytes follow entry 86.
+tabella_elementi decodifica_sim(std::string_view bytes, const std::string& file,
+                                osservatore_campi* osservatore = nullptr);
+
+// Cells 0 .. n_celle. Fails when the file is empty or does not hold whole
+// cells.
+std::vector<cella> decodifica_celle_dat(std::string_view bytes, const std::string& file,
+                                        osservatore_campi* osservatore = nullptr);
+
+// The plan geometry as the line data file holds it.
+struct geometria {
+  std::vector<variante> x;  // points 0 .. last
+  std::vector<variante> y;
+};
+
+// `punti`: the number of points per column the line length calls for, when
+// known. Fails on an unknown tag, a value cut short, halves of different
+// lengths or a point count other than the one expected.
+geometria decodifica_linea_dat(std::string_view bytes, const std::string& file,
+                               std::optional<std::size_t> punti = std::nullopt,
+                               osservatore_campi* osservatore = nullptr);
 
 }  // namespace scenario
