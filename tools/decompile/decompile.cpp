@@ -9,6 +9,7 @@
 
 #include "compiler/format/codifica_celle.h"
 #include "tools/decompile/boards.h"
+#include "tools/decompile/candidati.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/curves.h"
 #include "tools/decompile/general_section.h"
@@ -142,38 +143,44 @@ std::set<std::int64_t> celle_diverse(const verification& v) {
   return out;
 }
 
+// The texts, the closer they give the files back the better.
+using testi_candidati = migliore_candidato<decompiled_route>;
+
 // Compiles the service text `prova` (and the line text `linea`, when
-// given) and keeps them when they give the files back closer than the
-// texts so far.
+// given, else the one kept) and keeps them when they give the files back
+// closer than the texts so far.
 bool tieni_se_meglio(const compiled_route& r, const std::string& nome_linea,
                      const std::string& numero_treno, const notes& n, testo_servizio prova,
-                     decompiled_route& d, std::optional<testo_linea> linea = std::nullopt) {
-  std::string testo = testo_da_righe(righe_servizio(prova));
-  std::string testo_l = linea ? testo_da_righe(righe_linea(*linea)) : d.line_text;
-  verification v = verify(r, compile_texts(testo_l, testo, nome_linea, numero_treno), n);
-  if (differenze(v) >= differenze(d.check)) return false;
-  d.servizio = std::move(prova);
-  d.service_text = std::move(testo);
+                     testi_candidati& scelta, std::optional<testo_linea> linea = std::nullopt) {
+  decompiled_route c;
+  c.servizio = std::move(prova);
+  c.service_text = testo_da_righe(righe_servizio(c.servizio));
   if (linea) {
-    d.linea = std::move(*linea);
-    d.line_text = std::move(testo_l);
+    c.linea = std::move(*linea);
+    c.line_text = testo_da_righe(righe_linea(c.linea));
+  } else {
+    c.linea = scelta.scelto().linea;
+    c.line_text = scelta.scelto().line_text;
   }
-  d.check = std::move(v);
-  return true;
+  c.check = verify(r, compile_texts(c.line_text, c.service_text, nome_linea, numero_treno), n);
+  const std::size_t punteggio = differenze(c.check);
+  return scelta.prova(std::move(c), punteggio);
 }
 
 // The files cannot tell which of a station and a signal came first except
 // where their approach marks meet. Each signal whose cells differ moves
 // before the stations, one at a time, where the files come back closer.
 void sposta_segnali_prima(const compiled_route& r, const std::string& nome_linea,
-                          const std::string& numero_treno, const notes& n, decompiled_route& d) {
-  if (d.servizio.stazioni.empty()) return;
+                          const std::string& numero_treno, const notes& n,
+                          testi_candidati& scelta) {
+  if (scelta.scelto().servizio.stazioni.empty()) return;
   // Each try compiles the route again: a damaged file with hundreds of such
   // signals gets a bounded number.
   constexpr int tentativi_massimi = 32;
   int tentativi = 0;
-  for (std::size_t i = 0;
-       i < d.servizio.segnali.size() && !d.check.exact && tentativi < tentativi_massimi;) {
+  for (std::size_t i = 0; tentativi < tentativi_massimi;) {
+    const decompiled_route& d = scelta.scelto();
+    if (i >= d.servizio.segnali.size() || d.check.exact) break;
     if (!segnale_tocca(d.servizio.segnali[i], celle_diverse(d.check))) {
       ++i;
       continue;
@@ -182,7 +189,7 @@ void sposta_segnali_prima(const compiled_route& r, const std::string& nome_linea
     testo_servizio prova = d.servizio;
     prova.segnali_prima.push_back(prova.segnali[i]);
     prova.segnali.erase(prova.segnali.begin() + static_cast<std::ptrdiff_t>(i));
-    if (!tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(prova), d)) ++i;
+    if (!tieni_se_meglio(r, nome_linea, numero_treno, n, std::move(prova), scelta)) ++i;
   }
 }
 
@@ -192,7 +199,9 @@ void sposta_segnali_prima(const compiled_route& r, const std::string& nome_linea
 // all of them before the stations.
 void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& nome_linea,
                                   const std::string& numero_treno, const notes& n,
-                                  const std::vector<segnale_coperto>& sotto, decompiled_route& d) {
+                                  const std::vector<segnale_coperto>& sotto,
+                                  testi_candidati& scelta) {
+  const decompiled_route& d = scelta.scelto();
   if (sotto.empty() || d.check.exact) return;
   testo_linea linea = d.linea;
   std::erase_if(linea.indicatori, [&](const record_indicatore& b) {
@@ -223,9 +232,10 @@ void segnali_sotto_stazioni_prima(const compiled_route& r, const std::string& no
     }
     prima.segnali_prima.push_back(x.s);
   }
-  tieni_se_meglio(r, nome_linea, numero_treno, con_segni, std::move(tra), d, linea);
-  if (!d.check.exact) {
-    tieni_se_meglio(r, nome_linea, numero_treno, con_segni, std::move(prima), d, std::move(linea));
+  tieni_se_meglio(r, nome_linea, numero_treno, con_segni, std::move(tra), scelta, linea);
+  if (!scelta.scelto().check.exact) {
+    tieni_se_meglio(r, nome_linea, numero_treno, con_segni, std::move(prima), scelta,
+                    std::move(linea));
   }
 }
 
@@ -263,10 +273,13 @@ decompiled_route decompile_route(const compiled_route& r, const std::string& nom
   d.service_text = testo_da_righe(righe_servizio(d.servizio));
   const compiled_texts again = compile_texts(d.line_text, d.service_text, nome_linea, numero_treno);
   d.check = verify(r, again, n);
-  sposta_segnali_prima(r, nome_linea, numero_treno, n, d);
-  segnali_sotto_stazioni_prima(r, nome_linea, numero_treno, n, sotto, d);
-  nomina_dopo_l_arresto(nome_linea, numero_treno, d);
-  return d;
+  const std::size_t punteggio = differenze(d.check);
+  testi_candidati scelta(std::move(d), punteggio);
+  sposta_segnali_prima(r, nome_linea, numero_treno, n, scelta);
+  segnali_sotto_stazioni_prima(r, nome_linea, numero_treno, n, sotto, scelta);
+  decompiled_route out = std::move(scelta).prendi();
+  nomina_dopo_l_arresto(nome_linea, numero_treno, out);
+  return out;
 }
 
 }  // namespace scenario::decompile

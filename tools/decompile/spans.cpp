@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compiler/format/formato.h"
+#include "tools/decompile/candidati.h"
 #include "tools/decompile/profiles.h"
 
 namespace scenario::decompile {
@@ -242,6 +243,17 @@ void nota_oltre_80(const registrazione& r, notes& n, const std::string& why) {
   }
 }
 
+// The records of the spans, the fewer the better.
+using candidati = migliore_candidato<registrazione>;
+candidati candidato(registrazione r) {
+  const std::size_t n = r.record.size();
+  return candidati(std::move(r), n);
+}
+void prova(candidati& c, registrazione r) {
+  const std::size_t n = r.record.size();
+  c.prova(std::move(r), n);
+}
+
 // Spans over disjoint cells in another order, where it spares the spans
 // over no cell: each moved as `posto_senza_azzeramento` says; then the
 // spans under tunnel markers, kept together in their order, moved likewise
@@ -428,22 +440,21 @@ std::vector<record_montagna> recover_spans(const std::vector<cella>& celle, bool
     togli_le_ridate(proprie, coperte);
     std::vector<campata> in_ordine = proprie;
     in_ordine.insert(in_ordine.end(), sotto.begin(), sotto.end());
-    registrazione out = registra(in_ordine, ultima_cella);
-    if (out.cella_ottantunesima) {
+    registrazione in_ordine_delle_celle = registra(in_ordine, ultima_cella);
+    const bool oltre_80 = in_ordine_delle_celle.cella_ottantunesima.has_value();
+    candidati out = candidato(std::move(in_ordine_delle_celle));
+    if (oltre_80) {
       const std::vector<campata> riordinate = senza_azzeramenti(proprie, sotto, coperte);
       const std::vector<campata>& prima_scelta = in_ordine;
       for (const auto* o : {&riordinate, &prima_scelta}) {
-        registrazione altro = registra(meno_azzeramenti(*o), ultima_cella);
-        if (altro.record.size() < out.record.size()) out = std::move(altro);
+        prova(out, registra(meno_azzeramenti(*o), ultima_cella));
       }
     }
-    return out;
+    return std::move(out).prendi();
   };
-  registrazione out = registra_con(false);
-  if (!inspiegati.empty()) {
-    registrazione altro = registra_con(true);
-    if (altro.record.size() < out.record.size()) out = std::move(altro);
-  }
+  candidati scelta = candidato(registra_con(false));
+  if (!inspiegati.empty()) prova(scelta, registra_con(true));
+  registrazione out = std::move(scelta).prendi();
   for (const std::int64_t c : inspiegati) {
     if (!spiegato[static_cast<std::size_t>(c)]) {
       n.add({place::cell, c},
