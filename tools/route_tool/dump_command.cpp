@@ -8,6 +8,7 @@
 #include "base/cp1252.h"
 #include "base/file_system.h"
 #include "base/text_format.h"
+#include "compiler/format/campi.h"
 #include "compiler/route_model/misure.h"
 #include "compiler/route_model/voci.h"
 #include "tools/route_files/route_contents.h"
@@ -84,6 +85,21 @@ double six_decimals(double v) {
   return std::isfinite(v) ? std::round(v * 1e6) / 1e6 : v;
 }
 
+// The values of a field list, in its order.
+template <class R, class Campi>
+std::vector<std::int64_t> values(const R& r, const Campi& campi) {
+  std::vector<std::int64_t> v;
+  per_ogni_campo(campi, [&](const auto& c) { v.push_back(numero_campo(r, c)); });
+  return v;
+}
+
+// "1 0 30 0 0".
+std::string joined(const std::vector<std::int64_t>& v) {
+  std::string t;
+  for (const std::int64_t x : v) t += (t.empty() ? "" : " ") + std::to_string(x);
+  return t;
+}
+
 }  // namespace
 
 void write_dump_text(const compiled_route& r, std::ostream& out) {
@@ -121,9 +137,8 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
     out << "  " << pad(std::to_string(k), 4, true) << "  " << pad(nome_utf8(e), 24) << "  "
         << pad(std::to_string(e.tipo), 4, true) << pad(std::to_string(e.posizione), 9, true)
         << pad(std::to_string(e.inizio), 9, true) << pad(std::to_string(e.fine), 9, true) << "  "
-        << station_time(e.orario) << "  " << int{e.dato_b1} << " " << int{e.dato_b2} << " "
-        << int{e.dato_b3} << " " << int{e.dato_b4} << " " << int{e.prolunga} << "; " << e.dato_i1
-        << " " << e.dato_i2 << " " << e.dato_i3 << " " << e.dato_i4 << " " << e.dato_i5 << '\n';
+        << station_time(e.orario) << "  " << joined(values(e, campi_byte_stazione)) << "; "
+        << joined(values(e, campi_interi_stazione)) << '\n';
   }
 
   out << "Indication boards (" << slots.cartelli.size() << ")\n";
@@ -218,20 +233,18 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
   json& stations = j["stations"] = json::array();
   for (const int k : slots.stazioni) {
     const elemento& e = voce_di(r, k);
-    stations.push_back({{"slot", k},
-                        {"name", nome_utf8(e)},
-                        {"type", int{e.tipo}},
-                        {"position_m", e.posizione},
-                        {"start_m", e.inizio},
-                        {"end_m", e.fine},
-                        {"time", e.orario == 0 ? json(nullptr) : json(hh_mm_ss(e.orario))},
-                        {"orario", e.orario},
-                        {"dato_b1", int{e.dato_b1}},
-                        {"dato_b2", int{e.dato_b2}},
-                        {"dato_b3", int{e.dato_b3}},
-                        {"dato_b4", int{e.dato_b4}},
-                        {"prolunga", int{e.prolunga}},
-                        {"dato_i", {e.dato_i1, e.dato_i2, e.dato_i3, e.dato_i4, e.dato_i5}}});
+    json station = {{"slot", k},
+                    {"name", nome_utf8(e)},
+                    {"type", int{e.tipo}},
+                    {"position_m", e.posizione},
+                    {"start_m", e.inizio},
+                    {"end_m", e.fine},
+                    {"time", e.orario == 0 ? json(nullptr) : json(hh_mm_ss(e.orario))},
+                    {"orario", e.orario}};
+    per_ogni_campo(campi_byte_stazione,
+                   [&](const auto& c) { station[std::string(c.nome)] = numero_campo(e, c); });
+    station["dato_i"] = values(e, campi_interi_stazione);
+    stations.push_back(std::move(station));
   }
   json& boards = j["boards"] = json::array();
   for (const int k : slots.cartelli) {
@@ -249,7 +262,7 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
                      {"tipo", int{c.tipo}},
                      {"object", nome_oggetto(c.tipo)},
                      {"values", valori_cella(c, r)},
-                     {"dato", {c.dato1, c.dato2, c.dato3, c.dato4, int{c.dato5}}},
+                     {"dato", values(c, campi_oggetto)},
                      {"segno", int{c.segno}}});
   }
   json& profile = j["profile"] = json::array();

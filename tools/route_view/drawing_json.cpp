@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "compiler/format/campi.h"
 #include "compiler/route_model/misure.h"
 
 namespace scenario {
@@ -38,13 +39,13 @@ json plan_level_json(const plan_level& l) {
 }
 
 json cell_json(const drawn_cell& c) {
-  const cella& r = c.raw;
-  return {{"cell", c.index},
-          {"object", c.object},
-          {"values", c.values},
-          {"raw", {r.tipo, r.dato1, r.dato2, r.dato3, r.dato4, r.dato5, r.segno}},
-          {"record", c.object_record},
-          {"mark_record", c.mark_record},
+  // The code, the object's values and the approach mark, as the file holds them.
+  json raw = json::array({c.raw.tipo});
+  per_ogni_campo(campi_oggetto, [&](const auto& f) { raw.push_back(numero_campo(c.raw, f)); });
+  raw.push_back(c.raw.segno);
+  return {{"cell", c.index},           {"object", c.object},
+          {"values", c.values},        {"raw", raw},
+          {"record", c.object_record}, {"mark_record", c.mark_record},
           {"placed_by", c.placed_by}};
 }
 
