@@ -300,21 +300,23 @@ int file_index(file_sorgente f) {
   return f == file_sorgente::servizio ? 1 : f == file_sorgente::linea ? 0 : -1;
 }
 
-// The cell of a record's position at_m, as the compiler placed it: the
-// object's cell R(p / 50 + 1) when the record put its object there, else the
-// profile cell R(p / 50) (where its value begins, or where p falls for a
-// record that filled no cell); none outside the model's cells.
+// Whether a record of this kind puts an object at its position, into cell
+// R(p / 50 + 1): signals, slowdowns (their start) and both kinds of board.
+bool places_an_object(tipo_record t) {
+  return t == tipo_record::segnale || t == tipo_record::rallentamento ||
+         t == tipo_record::indicatori_vmax || t == tipo_record::cartello_indicatore;
+}
+
+// The cell of a record's position at_m, as the compiler places it: the
+// object's cell R(p / 50 + 1) for a record that puts an object there (or
+// would have, had the cell been free, which is what its diagnostic names),
+// else the profile cell R(p / 50) (where its value begins, or where p falls
+// for a record that fills no cell); none outside the model's cells.
 std::optional<std::int64_t> record_cell(const sorgenti_modello& s, std::size_t record,
                                         std::int64_t at_m, std::size_t cells) {
-  const auto r = static_cast<std::int32_t>(record);
-  const auto in_model = [&](std::int64_t k) {
-    return k >= 0 && static_cast<std::size_t>(k) < cells &&
-           static_cast<std::size_t>(k) < s.celle.size();
-  };
-  const std::int64_t object = cella_oggetto(at_m);
-  if (in_model(object) && s.celle[static_cast<std::size_t>(object)].oggetto == r) return object;
-  const std::int64_t profile = cella_profilo(at_m);
-  if (profile >= 0 && static_cast<std::size_t>(profile) < cells) return profile;
+  const bool object = record < s.record.size() && places_an_object(s.record[record].tipo);
+  const std::int64_t k = object ? cella_oggetto(at_m) : cella_profilo(at_m);
+  if (k >= 0 && static_cast<std::size_t>(k) < cells) return k;
   return std::nullopt;
 }
 
