@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "compiler/compila.h"
+#include "compiler/format/codifica_celle.h"
 #include "compiler/readers/lettore_campi.h"
 #include "compiler/route_model/voci.h"
 
@@ -54,19 +55,6 @@ const record_letto* record_di(const sorgenti_modello* s, std::int32_t i) {
   return r != nullptr && r->file == file_sorgente::servizio ? r : nullptr;
 }
 
-std::vector<serie_chilometrica> serie_di(const tabella_elementi& e) {
-  std::vector<serie_chilometrica> s;
-  for (const int v : {voce::progressiva_uno, voce::progressiva_due, voce::progressiva_tre}) {
-    if (verso_serie(e, v) != 1) continue;
-    // The compiled origin carries the 100 m the compile step adds.
-    s.push_back({inizio_serie(e, v), std::int64_t{origine_serie(e, v)} - aggiunta_progressiva});
-  }
-  std::stable_sort(
-      s.begin(), s.end(),
-      [](const serie_chilometrica& a, const serie_chilometrica& b) { return a.inizio < b.inizio; });
-  return s;
-}
-
 void leggi_rallentamenti(dati_documenti& d, std::span<const cella> celle, const sorgenti_modello* s,
                          std::string_view servizio) {
   // Without sources a start pairs with the first unpaired end after it.
@@ -78,8 +66,8 @@ void leggi_rallentamenti(dati_documenti& d, std::span<const cella> celle, const 
   for (std::size_t k = 0; k < celle.size(); ++k) {
     if (celle[k].tipo != tipo_cella::inizio_rallentamento) continue;
     rallentamento_documento r;
-    r.x = static_cast<std::int32_t>(metri_di_cella(static_cast<std::int64_t>(k) - 1));
-    r.v = celle[k].dato1;
+    r.x = static_cast<std::int32_t>(posizione_oggetto(static_cast<std::int64_t>(k)));
+    r.v = spacchetta_rallentamento(celle[k]).velocita;
     for (std::size_t f = 0; f < fini.size(); ++f) {
       if (usata[f] || fini[f] <= k) continue;
       usata[f] = true;
@@ -135,7 +123,7 @@ dati_documenti dati_da_modello(std::span<const cella> celle, const tabella_eleme
   d.numero_treno = std::move(numero_treno);
   d.numero_vetture = numero_vetture(elementi);
   d.massa_frenata = percentuale_massa_frenata(elementi);
-  d.serie = serie_di(elementi);
+  d.serie = serie_in_uso(elementi);
   for (const int slot : slot_stazioni) {
     if (slot < 0 || slot >= n_elementi) continue;
     const elemento& e = elementi[static_cast<std::size_t>(slot)];

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "compiler/documenti/rilievi.h"
+#include "compiler/route_model/misure.h"
 #include "compiler/route_model/route_model.h"
 #include "compiler/sorgenti.h"
 
@@ -42,11 +43,6 @@ struct rallentamento_documento {
   std::int32_t l = 0;  // metres
   std::int32_t record = -1;
   posto chiave, campo_x, campo_v, campo_l;
-};
-
-struct serie_chilometrica {
-  std::int32_t inizio = 0;   // the series applies from here on, metres
-  std::int64_t origine = 0;  // its progressive at position 0, metres
 };
 
 struct dati_documenti {

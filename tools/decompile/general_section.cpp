@@ -5,6 +5,7 @@
 
 #include "compiler/format/formato.h"
 #include "compiler/recorders/progressive_ordina.h"
+#include "compiler/route_model/voci.h"
 #include "compiler/writers/codici_gara.h"
 #include "compiler/writers/slot_riservati.h"
 
@@ -20,12 +21,10 @@ serie_progressiva serie_di(const elemento& e) {
   return {e.inizio, e.fine, e.posizione};
 }
 
-// The series as written, from an entry after the sort: the 100 m added to a
-// series in use taken off again.
-serie_progressiva serie_scritta(const elemento& e) {
-  serie_progressiva s = serie_di(e);
-  if (s.verso == 1)
-    s.origine = static_cast<std::int32_t>(std::int64_t{s.origine} - aggiunta_progressiva);
+// The series as written, from entry v after the sort.
+serie_progressiva serie_scritta(const compiled_route& r, int v) {
+  serie_progressiva s = serie_di(voce_di(r, v));
+  s.origine = static_cast<std::int32_t>(origine_scritta(r.elementi, v));
   return s;
 }
 
@@ -58,9 +57,9 @@ bool si_ordinano_come(const std::array<serie_progressiva, 3>& s, const compiled_
 // The three records in the order an author writes them: the series in use
 // first, by their start, then the others. Every other order is tried next.
 std::array<serie_progressiva, 3> progressive_scritte(const compiled_route& r, notes& n) {
-  std::array<serie_progressiva, 3> s = {serie_scritta(voce_di(r, voce::progressiva_uno)),
-                                        serie_scritta(voce_di(r, voce::progressiva_due)),
-                                        serie_scritta(voce_di(r, voce::progressiva_tre))};
+  std::array<serie_progressiva, 3> s = {serie_scritta(r, voce::progressiva_uno),
+                                        serie_scritta(r, voce::progressiva_due),
+                                        serie_scritta(r, voce::progressiva_tre)};
   std::stable_sort(s.begin(), s.end(), [](const auto& a, const auto& b) {
     if ((a.verso == 1) != (b.verso == 1)) return a.verso == 1;
     return a.inizio < b.inizio;
