@@ -25,17 +25,13 @@
 // empty values for the last two points (2 bytes each).
 //
 // Simulation file (`nome_linea`_`numero_treno`.sim): the 87 entries of the
-// item table, 0 to 86, each 34 + n bytes (n the length of its name):
-//   tipo 1, inizio 4, fine 4, posizione 4, dato_b1 1, name length 2,
-//   name n, dato_i1 .. dato_i5 2 each, dato_b2 1, dato_b3 1, prolunga 1,
-//   dato_b4 1, orario 4.
+// item table, 0 to 86, each 34 + n bytes (n the length of its name), the
+// fields as campi_elemento lists them.
 //
 // Cell data file (`nome_linea`_`numero_treno`.dat): cells 0 .. n_celle,
-// 15 bytes each, so cell k starts at byte 15 k:
-//   tipo 1, dato1 2, dato2 2, dato3 2, dato4 2, dato5 1, segno 1,
-//   montagna 1, velocita 1, pendenza 1, aderenza 1.
-// Cell 1 carries the marker 5121 in dato1 (bytes 16-17) and the competition
-// code `codice_gara_og` in dato2 (bytes 18-19).
+// 15 bytes each, so cell k starts at byte 15 k, the fields as campi_cella
+// lists them. Cell 1 carries the marker 5121 in dato1 (bytes 16-17) and the
+// competition code `codice_gara_og` in dato2 (bytes 18-19).
 #pragma once
 
 #include <cstddef>

@@ -28,38 +28,12 @@ inline void codifica_doppio(char* p, double v) {
   encode_double(p + 2, v);
 }
 
-// The bytes an element takes, tag included.
-inline std::size_t byte_di(const variante& v) {
-  if (std::holds_alternative<std::int16_t>(v)) return byte_variante_intero;
-  if (std::holds_alternative<double>(v)) return byte_variante_doppio;
-  return byte_variante_vuota;
-}
-
-// Writes the element at p; returns the bytes written.
-inline std::size_t codifica_variante(char* p, const variante& v) {
-  if (const auto* i = std::get_if<std::int16_t>(&v)) {
-    codifica_intero(p, *i);
-  } else if (const auto* d = std::get_if<double>(&v)) {
-    codifica_doppio(p, *d);
-  } else {
-    codifica_vuoto(p);
-  }
-  return byte_di(v);
-}
-
 // The bytes of the value after a tag; none for a tag the format has not.
 inline std::optional<std::size_t> byte_dopo_tag(std::uint16_t tag) {
   if (tag == tag_vuoto) return byte_variante_vuota - 2;
   if (tag == tag_intero) return byte_variante_intero - 2;
   if (tag == tag_doppio) return byte_variante_doppio - 2;
   return std::nullopt;
-}
-
-// The value after a known tag, read from p.
-inline variante decodifica_valore(std::uint16_t tag, const unsigned char* p) {
-  if (tag == tag_intero) return static_cast<std::int16_t>(decode_fixed16(p));
-  if (tag == tag_doppio) return decode_double(p);
-  return std::monostate{};
 }
 
 // The value of an element as a number; none when it is empty.

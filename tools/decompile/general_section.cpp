@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "compiler/format/formato.h"
+#include "compiler/format/codifica_celle.h"
 #include "compiler/recorders/progressive_ordina.h"
 #include "compiler/route_model/voci.h"
 #include "compiler/writers/codici_gara.h"
@@ -205,8 +205,9 @@ void check_header(const compiled_route& r, const std::string& nome_linea,
           "this route name and train number");
   }
   if (r.celle.size() > cella_riservata) {
-    const cella& c = r.celle[cella_riservata];
-    if (c.dato1 != marcatore_cella || c.dato2 != codice_gara_og(numero_treno, nome_linea)) {
+    const valori_cella_riservata c = spacchetta_cella_riservata(r.celle[cella_riservata]);
+    if (c.marcatore != marcatore_cella ||
+        c.codice_gara != codice_gara_og(numero_treno, nome_linea)) {
       n.add({place::cell, static_cast<std::int64_t>(cella_riservata)},
             "the marker and competition code stamped by the compile step are not the ones of "
             "this route name and train number");

@@ -44,16 +44,18 @@ std::string cell_object(const cella& c, std::size_t k) {
 }
 
 std::string cell_values(const cella& c, std::size_t k, const compiled_route& r) {
-  if (k == 1 && c.tipo == tipo_cella::libera) {
-    return "marker " + std::to_string(c.dato1) + ", competition code (og) " +
-           std::to_string(c.dato2) + " " + valori_cella(c, r);
+  if (k == cella_riservata && c.tipo == tipo_cella::libera) {
+    const valori_cella_riservata v = spacchetta_cella_riservata(c);
+    return "marker " + std::to_string(v.marcatore) + ", competition code (og) " +
+           std::to_string(v.codice_gara) + " " + valori_cella(c, r);
   }
   return valori_cella(c, r);
 }
 
-std::int16_t cell_one(const compiled_route& r, bool second) {
-  if (r.celle.size() < 2) return 0;
-  return second ? r.celle[1].dato2 : r.celle[1].dato1;
+// Cell 1's stamps; none without that cell.
+valori_cella_riservata cell_one(const compiled_route& r) {
+  if (r.celle.size() <= cella_riservata) return {};
+  return spacchetta_cella_riservata(r.celle[cella_riservata]);
 }
 
 // A series with its origin as written; the file holds it with the 100 m
@@ -125,8 +127,8 @@ void write_dump_text(const compiled_route& r, std::ostream& out) {
       << hh_mm_ss(static_cast<std::int64_t>(e86.dato_i3) * 3600 + e86.dato_i4 * 60 + e86.dato_i5)
       << " (" << e86.dato_i3 << " h " << e86.dato_i4 << " min " << e86.dato_i5 << " s), sanding "
       << e86.dato_i1 << '\n';
-  out << "  cell 1: marker " << cell_one(r, false) << ", competition code (og) "
-      << cell_one(r, true) << '\n';
+  out << "  cell 1: marker " << cell_one(r).marcatore << ", competition code (og) "
+      << cell_one(r).codice_gara << '\n';
 
   const slot_elementi slots = trova_slot(r);
   out << "Stations (" << slots.stazioni.size() << ")\n";
@@ -226,8 +228,8 @@ void write_dump_json(const compiled_route& r, std::ostream& out) {
       {"clock",
        hh_mm_ss(static_cast<std::int64_t>(e86.dato_i3) * 3600 + e86.dato_i4 * 60 + e86.dato_i5)},
       {"sanding", e86.dato_i1},
-      {"cell_marker", cell_one(r, false)},
-      {"competition_code_og", cell_one(r, true)}};
+      {"cell_marker", cell_one(r).marcatore},
+      {"competition_code_og", cell_one(r).codice_gara}};
 
   const slot_elementi slots = trova_slot(r);
   json& stations = j["stations"] = json::array();

@@ -60,10 +60,13 @@ std::vector<std::string> header_rows(const compiled_route& r) {
     rows.push_back("kilometric series from " + std::to_string(inizio_serie(e, v)) +
                    " m: " + km(origine_scritta(e, v)) + " at 0 m");
   }
-  rows.push_back("backgrounds " + std::to_string(sfondo_uno(e)) + " / " +
-                 std::to_string(sfondo_due(e)) + " / " + std::to_string(sfondo_tre(e)) +
-                 "; competition codes " + std::to_string(codice_gara_st_di(e)) + ", " +
-                 std::to_string(r.celle.size() > 1 ? r.celle[1].dato2 : 0));
+  rows.push_back(
+      "backgrounds " + std::to_string(sfondo_uno(e)) + " / " + std::to_string(sfondo_due(e)) +
+      " / " + std::to_string(sfondo_tre(e)) + "; competition codes " +
+      std::to_string(codice_gara_st_di(e)) + ", " +
+      std::to_string(r.celle.size() > cella_riservata
+                         ? spacchetta_cella_riservata(r.celle[cella_riservata]).codice_gara
+                         : 0));
   return rows;
 }
 
