@@ -182,7 +182,7 @@ void check_service_file(fixture& f, const width_case& c, std::size_t e) {
   EXPECT_EQ((*station)["range"], line_range(station_line, 0, messy_end));
   EXPECT_EQ((*station)["selectionRange"], line_range(station_line, 0, 8));
   ASSERT_NE(slowdown_symbol, nullptr) << symbols.dump();
-  EXPECT_EQ((*slowdown_symbol)["name"], "rallentamento 22700 m (km 22+700)");
+  EXPECT_EQ((*slowdown_symbol)["name"], "rallentamento 22700 m (km 16+350)");
   const auto slowdown_end = static_cast<std::int64_t>(1 + slowdown.size()) + x;
   EXPECT_EQ((*slowdown_symbol)["range"], line_range(slowdown_line, 3 + x, slowdown_end));
   EXPECT_EQ((*slowdown_symbol)["selectionRange"], line_range(slowdown_line, 3 + x, 16 + x));
