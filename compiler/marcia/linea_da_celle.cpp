@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <map>
 
-#include "compiler/format/formato.h"
+#include "compiler/format/codifica_celle.h"
 #include "compiler/route_model/voci.h"
 
 namespace scenario {
@@ -25,25 +25,25 @@ std::vector<gradino> gradini(const std::vector<cella>& celle, F valore) {
   return out;
 }
 
-// Slowdowns from their start (code 3) and end (code 2) cells, the speed in
-// `dato1` of both. An object at p sits in cell R(p / 50 + 1), so a cell i
-// stands for the position 50 (i - 1). A start pairs with the first end of
-// the same speed after it; nested slowdowns of one speed cover the same
-// stretch however they pair. A start without an end holds to the end of
-// the cells, an end without a start is left alone.
+// Slowdowns from their start (code 3) and end (code 2) cells, the speed as
+// the cell codec reads it from both. An object at p sits in cell
+// R(p / 50 + 1), so a cell i stands for the position 50 (i - 1). A start pairs with the first end
+// of the same speed after it; nested slowdowns of one speed cover the same stretch however they
+// pair. A start without an end holds to the end of the cells, an end without a start is left alone.
 std::vector<rallentamento_marcia> rallentamenti(const std::vector<cella>& celle) {
   std::vector<rallentamento_marcia> out;
-  std::map<std::int16_t, std::vector<std::size_t>> aperti;  // by speed, indices into out
+  std::map<std::int32_t, std::vector<std::size_t>> aperti;  // by speed, indices into out
   const auto posizione = [](std::size_t i) {
-    return static_cast<double>(metri_di_cella(static_cast<std::int64_t>(i) - 1));
+    return static_cast<double>(posizione_oggetto(static_cast<std::int64_t>(i)));
   };
   for (std::size_t i = 0; i < celle.size(); ++i) {
     const cella& c = celle[i];
+    const std::int32_t velocita = spacchetta_rallentamento(c).velocita;
     if (c.tipo == tipo_cella::inizio_rallentamento) {
-      aperti[c.dato1].push_back(out.size());
-      out.push_back({posizione(i), -1.0, static_cast<double>(c.dato1)});
+      aperti[velocita].push_back(out.size());
+      out.push_back({posizione(i), -1.0, static_cast<double>(velocita)});
     } else if (c.tipo == tipo_cella::fine_rallentamento) {
-      auto it = aperti.find(c.dato1);
+      auto it = aperti.find(velocita);
       if (it == aperti.end() || it->second.empty()) continue;
       out[it->second.front()].fine = posizione(i);
       it->second.erase(it->second.begin());

@@ -23,7 +23,7 @@ struct timing_options {
 
 // Returns 0, or 1 when a section cannot be driven in its time or the run
 // cannot be timed. Throws usage_error for an unreadable input or train
-// model and decode_error for a bad compiled file.
+// model and errore_decodifica for a bad compiled file.
 int run_timing(const timing_options& o, std::ostream& out);
 
 }  // namespace scenario
