@@ -8,6 +8,7 @@
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/json_line.h"
 #include "tools/route_tool/sarif_output.h"
+#include "tools/route_tool/scenario_names.h"
 
 namespace scenario {
 
@@ -15,13 +16,15 @@ int run_check(const check_options& o, std::ostream& out) {
   disk_file_system disk;
   const std::string line = read_input(disk, "line description file", o.line_file);
   const std::string service = read_input(disk, "service file", o.service_file);
+  const scenario_names names =
+      names_of_texts("check", o.route, o.train, o.line_file, o.service_file);
   ingresso_controllo in;
   in.linea = line;
   in.servizio = service;
   in.nome_file_linea = o.line_file;
   in.nome_file_servizio = o.service_file;
-  in.nome_linea = o.route;
-  in.numero_treno = o.train;
+  in.nome_linea = names.route;
+  in.numero_treno = names.train;
   const esito_controllo e = controlla(in);
 
   if (o.format == check_format::json) {

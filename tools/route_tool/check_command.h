@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace scenario {
@@ -12,8 +13,8 @@ enum class check_format { text, json, sarif };
 struct check_options {
   std::string line_file;  // as the user gave it; named in messages
   std::string service_file;
-  std::string route;
-  std::string train;
+  std::optional<std::string> route;  // from the file names when not given
+  std::optional<std::string> train;
   check_format format = check_format::text;
   bool werror = false;  // warnings count as errors for the exit status
 };
@@ -21,7 +22,7 @@ struct check_options {
 // Prints the diagnostics on `out`: as text, or exactly one JSON object (our
 // own, or a SARIF 2.1.0 log).
 // Returns 0 without errors, 1 with errors (or warnings under --werror).
-// Unreadable inputs throw usage_error.
+// Unreadable inputs, and names that cannot be told, throw usage_error.
 int run_check(const check_options& o, std::ostream& out);
 
 }  // namespace scenario

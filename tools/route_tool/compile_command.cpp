@@ -13,28 +13,56 @@ namespace scenario {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// check's diagnostics and counts; the models it built are let go before the
+// compile step's own run.
+esito_controllo check_texts(const compile_options& o, const std::string& line,
+                            const std::string& service, const scenario_names& names) {
+  ingresso_controllo in;
+  in.linea = line;
+  in.servizio = service;
+  in.nome_file_linea = o.line_file;
+  in.nome_file_servizio = o.service_file;
+  in.nome_linea = names.route;
+  in.numero_treno = names.train;
+  esito_controllo e = controlla(in);
+  esito_controllo kept;
+  kept.diagnostiche = std::move(e.diagnostiche);
+  kept.errori = e.errori;
+  kept.avvisi = e.avvisi;
+  return kept;
+}
+
+}  // namespace
+
 compile_outcome compile_files(const compile_options& o) {
   disk_file_system disk;
   const std::string line = read_input(disk, "line description file", o.line_file);
   const std::string service = read_input(disk, "service file", o.service_file);
+  compile_outcome r;
+  r.names = names_of_texts("compile", o.route, o.train, o.line_file, o.service_file);
   const fs::path out_dir(o.out_dir.empty() ? "." : o.out_dir);
   prepare_out_dir(out_dir);
 
+  r.check = check_texts(o, line, service, r.names);
+  r.held_back = o.werror && (r.check.errori > 0 || r.check.avvisi > 0);
+
   opzioni_compilazione opzioni;
-  opzioni.nome_linea = o.route;
-  opzioni.numero_treno = o.train;
+  opzioni.nome_linea = r.names.route;
+  opzioni.numero_treno = r.names.train;
   opzioni.sorgenti = true;
+  opzioni.file_binari = !r.held_back;
   risultato_compilazione c = compila({line, service}, opzioni);
 
-  compile_outcome r;
   r.esito = c.esito;
-  if (c.esito == esito_compilazione::completato) {
+  if (c.esito == esito_compilazione::completato && !r.held_back) {
     // The line data file is made piece by piece as it is written.
     const bytes_content sim(c.sim), celle(c.celle_dat);
     const std::pair<std::string, const file_content*> files[] = {
-        {nome_file_linea_dat(o.route), &c.modello.tracciato},
-        {nome_file_sim(o.route, o.train), &sim},
-        {nome_file_celle_dat(o.route, o.train), &celle}};
+        {nome_file_linea_dat(r.names.route), &c.modello.tracciato},
+        {nome_file_sim(r.names.route, r.names.train), &sim},
+        {nome_file_celle_dat(r.names.route, r.names.train), &celle}};
     for (const auto& [name, content] : files) {
       const fs::path to = out_dir / fs::path(name);
       try {

@@ -22,6 +22,8 @@ TEST(Compile, NoRouteModelMeansStatus1AndNothingWritten) {
   o.line_file = dir / "my_line.txt";
   o.service_file = dir / "my_service.txt";
   o.out_dir = (dir.path() / "new" / "out").string();
+  o.route = "R";
+  o.train = "1";
   o.json = true;
   std::ostringstream out, err;
   EXPECT_EQ(run_compile(o, out, err), 1);

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <sstream>
 
 #include "base/text_format.h"
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
 #include "compiler/route_model/misure.h"
+#include "tools/route_tool/diagnostic_output.h"
 #include "tools/route_tool/json_line.h"
 
 namespace scenario {
@@ -44,14 +46,52 @@ std::string code_sentence(std::int32_t codice, const std::string& posizione,
   return text;
 }
 
-// The fault in the checker's words.
-std::string detail_of(const compile_options& o, const compile_outcome& r, const guasto& g) {
+// The two texts as check took them, for places and source lines.
+ingresso_controllo input_of(const compile_options& o, const compile_outcome& r) {
   ingresso_controllo in;
   in.linea = r.line_text;
   in.servizio = r.service_text;
   in.nome_file_linea = o.line_file;
   in.nome_file_servizio = o.service_file;
+  in.nome_linea = r.names.route;
+  in.numero_treno = r.names.train;
+  return in;
+}
+
+// The fault in the checker's words.
+std::string detail_of(const compile_options& o, const compile_outcome& r, const guasto& g) {
+  const ingresso_controllo in = input_of(o, r);
   return diagnostica_guasto(g, contesto_check{in, r.model, r.sources}).messaggio;
+}
+
+// "check finds 2 warnings, the first 3 below (all with --verbose):" and
+// those warnings as check prints them. Errors are counted only: the one
+// the compile step keeps is reported already, and check lists them all.
+std::string check_text(const compile_options& o, const compile_outcome& r) {
+  const auto errors = static_cast<std::size_t>(r.check.errori);
+  const auto warnings = static_cast<std::size_t>(r.check.avvisi);
+  if (warnings == 0 && errors <= 1) return {};
+  std::ostringstream text;
+  text << "route_tool: check finds ";
+  if (errors > 1) {
+    text << plural(errors, "error", "errors") << " ('route_tool check' shows each)";
+    if (warnings == 0) {
+      text << '\n';
+      return text.str();
+    }
+    text << " and ";
+  }
+  text << plural(warnings, "warning", "warnings");
+  const std::size_t shown = o.verbose ? warnings : std::min(warnings, warnings_shown);
+  text << (shown < warnings ? ", the first " + std::to_string(shown) + " below (all with --verbose)"
+                            : std::string())
+       << ":\n";
+  std::vector<diagnostica> list;
+  for (const diagnostica& d : r.check.diagnostiche) {
+    if (list.size() < shown && d.severita() == gravita::avviso) list.push_back(d);
+  }
+  write_diagnostics_text(list, input_of(o, r), text);
+  return text.str();
 }
 
 // The last fault of code `codice`: the one that set it.
@@ -67,8 +107,8 @@ const guasto* last_fault(const compile_outcome& r, std::int32_t codice) {
 compile_report make_compile_report(const compile_options& o, const compile_outcome& r) {
   compile_report rep;
   const modello_percorso& m = r.model;
-  rep.route = o.route;
-  rep.train = o.train;
+  rep.route = r.names.route;
+  rep.train = r.names.train;
   rep.out_dir = o.out_dir;
   rep.codice_errore = m.codice_errore;
   rep.posizione_errore = m.posizione_errore;
@@ -101,10 +141,18 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
 
   switch (r.esito) {
     case esito_compilazione::completato:
-      rep.exit_status = m.codice_errore == 0 ? 0 : 1;
-      rep.message = m.codice_errore == 0 ? "compiled without faults"
-                                         : code_sentence(m.codice_errore, rep.position, detail) +
-                                               " The binary files were written all the same.";
+      rep.exit_status = m.codice_errore == 0 && !r.held_back ? 0 : 1;
+      if (m.codice_errore != 0) {
+        rep.message = code_sentence(m.codice_errore, rep.position, detail) +
+                      (r.held_back ? " With --werror no binary file was written."
+                                   : " The binary files were written all the same.");
+      } else if (r.held_back) {
+        rep.message = "compiled without faults, but check finds " +
+                      plural(static_cast<std::size_t>(r.check.avvisi), "warning", "warnings") +
+                      ": with --werror no binary file was written.";
+      } else {
+        rep.message = "compiled without faults";
+      }
       break;
     case esito_compilazione::errore_1250:
     case esito_compilazione::errore_1251: {
@@ -142,6 +190,11 @@ compile_report make_compile_report(const compile_options& o, const compile_outco
       }
       break;
   }
+  rep.held_back = r.held_back;
+  rep.check_errors = r.check.errori;
+  rep.check_warnings = r.check.avvisi;
+  rep.check_text = check_text(o, r);
+  rep.check = check_json(r.check, input_of(o, r));
   return rep;
 }
 
@@ -161,11 +214,24 @@ void write_compile_report_text(const compile_report& r, std::ostream& out, std::
   for (const auto& w : r.written) out << "  wrote " << w << '\n';
   if (r.written.empty()) out << "  no binary file written\n";
   if (r.exit_status == 0) {
-    out << "  result: no faults (code 0)\n";
+    out << "  result: no faults (code 0)";
+    if (r.check_warnings > 0) {
+      out << ", " << plural(static_cast<std::size_t>(r.check_warnings), "warning", "warnings")
+          << " from check (below)";
+    }
+    out << '\n';
+  } else if (r.held_back && r.codice_errore == 0 && !r.fatal) {
+    out << "  result: code 0, but nothing written: check finds "
+        << plural(static_cast<std::size_t>(r.check_warnings), "warning", "warnings")
+        << " (--werror)\n";
   } else if (r.fatal) {
     out << "  result: stopped by Errore n. " << *r.fatal << '\n';
   } else {
     out << "  result: code " << r.codice_errore << '\n';
+  }
+  if (!r.check_text.empty()) {
+    out.flush();
+    err << r.check_text;
   }
 }
 
@@ -193,7 +259,8 @@ std::string compile_report_json(const compile_report& r) {
                           {"signals", s.signals},
                           {"slowdowns", s.slowdowns},
                           {"speed_boards", s.speed_boards},
-                          {"indication_boards", s.indication_boards}}}});
+                          {"indication_boards", s.indication_boards}}},
+                        {"check", r.check}});
 }
 
 }  // namespace scenario

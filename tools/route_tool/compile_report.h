@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,7 +39,15 @@ struct compile_report {
   std::string message;                 // plain words: what is wrong and what to change
   std::vector<std::string> written;
   compile_summary summary;
+  bool held_back = false;  // --werror: check found something, nothing written
+  int check_errors = 0;
+  int check_warnings = 0;
+  std::string check_text;  // check's counts and the warnings shown, as check prints them
+  nlohmann::json check;    // {"diagnostics": [...], "errors": N, "warnings": N}
 };
+
+// How many of check's warnings compile shows without --verbose.
+inline constexpr std::size_t warnings_shown = 3;
 
 // The counts of a compiled model: signals (cells of code 1), slowdowns (3),
 // speed boards (6), indication boards (14), stations recorded.
@@ -46,7 +55,7 @@ compile_summary summarise(const modello_percorso& m);
 
 compile_report make_compile_report(const compile_options& o, const compile_outcome& r);
 
-// Diagnostics to `err`, the summary to `out`.
+// Diagnostics to `err`, the summary to `out`, then check's findings to `err`.
 void write_compile_report_text(const compile_report& r, std::ostream& out, std::ostream& err);
 
 // Exactly one JSON object, no line end.

@@ -23,6 +23,10 @@ namespace fs = std::filesystem;
 
 const std::string route = "Viterbo_Attigliano_Orte";
 const std::string train = "7547";
+// The files under the names the program gives them: compile takes the route
+// and the train from these names.
+const std::string line_txt = nome_file_linea_txt(route);
+const std::string service_txt = nome_file_servizio_txt(route, train);
 
 using scenario_texts = fixed_scenario_texts;
 
@@ -67,14 +71,17 @@ struct tool_run {
   fs::path dir;
 };
 
-tool_run compile_texts(const testing::temp_folder& tmp, const scenario_texts& t, bool json) {
-  testing::write_text(tmp.path() / "line.txt", t.line);
-  testing::write_text(tmp.path() / "service.txt", t.service);
+tool_run compile_texts(const testing::temp_folder& tmp, const scenario_texts& t, bool json,
+                       bool werror = false, bool verbose = false) {
+  testing::write_text(tmp.path() / line_txt, t.line);
+  testing::write_text(tmp.path() / service_txt, t.service);
   compile_options o;
-  o.line_file = tmp / "line.txt";
-  o.service_file = tmp / "service.txt";
+  o.line_file = tmp / line_txt;
+  o.service_file = tmp / service_txt;
   o.out_dir = tmp / "out";
   o.json = json;
+  o.werror = werror;
+  o.verbose = verbose;
   std::ostringstream out, err;
   const int status = run_compile(o, out, err);
   return {status, out.str(), err.str(), tmp.path() / "out"};
@@ -106,8 +113,8 @@ TEST(CompileScenario, SameThreeFilesAsTheProgramAndInputsLeftInPlace) {
     EXPECT_EQ(testing::read_bytes(r.dir / name), bytes) << name;
   }
   EXPECT_EQ(files_in(r.dir), 3u);
-  EXPECT_EQ(testing::read_bytes(tmp.path() / "line.txt"), t.line);
-  EXPECT_EQ(testing::read_bytes(tmp.path() / "service.txt"), t.service);
+  EXPECT_EQ(testing::read_bytes(tmp.path() / line_txt), t.line);
+  EXPECT_EQ(testing::read_bytes(tmp.path() / service_txt), t.service);
 }
 
 TEST(CompileScenario, DumpRoundTripsStationsTimesAndBoards) {
@@ -169,12 +176,12 @@ TEST(CompileScenario, SlowdownOnATakenStartCellIsCode18OnItsLine) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("\"codice_errore\":18,\"posizione_errore\":22700"), std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("\"file\":\"" + (tmp / "service.txt") + "\",\"line\":29"), std::string::npos)
+  EXPECT_NE(r.out.find("\"file\":\"" + (tmp / service_txt) + "\",\"line\":29"), std::string::npos)
       << r.out;
   // The taken cell is named with what holds it and where that was written.
   EXPECT_NE(r.out.find("this slowdown starts in cell 455 (22750 m), which already holds the "
                        "signal at " +
-                       (tmp / "service.txt") + ":28:1. Move the slowdown's start to a free cell."),
+                       (tmp / service_txt) + ":28:1. Move the slowdown's start to a free cell."),
             std::string::npos)
       << r.out;
   EXPECT_EQ(files_in(r.dir), 3u);  // written all the same
@@ -192,7 +199,7 @@ TEST(CompileScenario, StationOffTheGridIsCode8WithItsPositionInText) {
   const tool_run r = compile_texts(tmp, t, false);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(
-      r.err.rfind((tmp / "service.txt") +
+      r.err.rfind((tmp / service_txt) +
                       ":19: error: code 8 at 12475 m (km 26+575): the station's axis at 12475 m "
                       "is not a multiple of 50. Move it to 12450 or 12500. The binary files were "
                       "written all the same.\n",
@@ -211,7 +218,7 @@ TEST(CompileScenario, BoardAtZeroStopsWith1250AndWritesNothing) {
   EXPECT_EQ(r.status, 3);
   EXPECT_NE(r.out.find("\"fatal\":\"1250\""), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\"codice_errore\":0"), std::string::npos);
-  EXPECT_NE(r.out.find("holds the indication board at " + (tmp / "line.txt") +
+  EXPECT_NE(r.out.find("holds the indication board at " + (tmp / line_txt) +
                        ":124:1 with a first value, but that value is reserved"),
             std::string::npos)
       << r.out;
@@ -228,10 +235,116 @@ TEST(CompileScenario, SpeedBoardAtZeroWithOnlyASecondValueStopsWith1251) {
   EXPECT_EQ(r.err,
             "route_tool: error: cell 1, where objects less than 25 m from the origin go, "
             "holds the speed board at " +
-                (tmp / "line.txt") +
+                (tmp / line_txt) +
                 ":109:1 with a second value, but that value is reserved: no binary file "
                 "is written (Errore n. 1251). Move the object to 50 m or further.\n");
   EXPECT_EQ(files_in(r.dir), 0u);
+}
+
+// Four speeds off the 5 km/h steps: warnings of check, the compile step
+// records nothing.
+scenario_texts with_four_warnings() {
+  scenario_texts t = fixed_texts();
+  t.service = replace_line(t.service, 9, "velocita,       0,    72");
+  t.service = replace_line(t.service, 10, "velocita,    2050,   101");
+  t.service = replace_line(t.service, 11, "velocita,    8000,    77");
+  t.service = replace_line(t.service, 12, "velocita,   12650,    86");
+  return t;
+}
+
+std::size_t count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+TEST(CompileScenario, CheckWarningsFollowTheResultTheFirstThreeOrAll) {
+  testing::temp_folder tmp;
+  const scenario_texts t = with_four_warnings();
+  const tool_run r = compile_texts(tmp, t, false);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(files_in(r.dir), 3u);
+  const std::string result = "  result: no faults (code 0), 4 warnings from check (below)\n";
+  EXPECT_EQ(r.out.substr(r.out.size() - result.size()), result) << r.out;
+  const std::string s = tmp / service_txt;
+  EXPECT_EQ(r.err,
+            "route_tool: check finds 4 warnings, the first 3 below (all with --verbose):\n" + s +
+                ":9:23: warning: the speed limit 72 km/h is not a multiple of 5: a cell keeps 70 "
+                "km/h. Write 70 [speed-not-multiple-of-5]\n"
+                "velocita,       0,    72\n"
+                "                      ^~\n" +
+                s +
+                ":10:22: warning: the speed limit 101 km/h is not a multiple of 5: a cell keeps "
+                "100 km/h. Write 100 [speed-not-multiple-of-5]\n"
+                "velocita,    2050,   101\n"
+                "                     ^~~\n" +
+                s +
+                ":11:23: warning: the speed limit 77 km/h is not a multiple of 5: a cell keeps "
+                "75 km/h. Write 75 [speed-not-multiple-of-5]\n"
+                "velocita,    8000,    77\n"
+                "                      ^~\n");
+  const tool_run all = compile_texts(tmp, t, false, false, true);
+  EXPECT_EQ(all.err.rfind("route_tool: check finds 4 warnings:\n", 0), 0u) << all.err;
+  EXPECT_EQ(count(all.err, ": warning: "), 4u);
+  EXPECT_NE(all.err.find(s + ":12:23: warning: the speed limit 86 km/h"), std::string::npos);
+  // JSON: every diagnostic of check.
+  const tool_run j = compile_texts(tmp, t, true);
+  EXPECT_EQ(j.status, 0);
+  EXPECT_TRUE(j.err.empty());
+  EXPECT_EQ(count(j.out, "\"id\":\"speed-not-multiple-of-5\""), 4u);
+  EXPECT_NE(j.out.find("],\"errors\":0,\"warnings\":4}}"), std::string::npos) << j.out;
+}
+
+TEST(CompileScenario, WerrorWritesNothingOnAWarningOrAnError) {
+  testing::temp_folder tmp;
+  tool_run r = compile_texts(tmp, with_four_warnings(), false, true);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(files_in(r.dir), 0u);
+  EXPECT_EQ(r.err.rfind("route_tool: error: compiled without faults, but check finds 4 warnings: "
+                        "with --werror no binary file was written.\nroute_tool: check finds 4 "
+                        "warnings, the first 3 below (all with --verbose):\n",
+                        0),
+            0u)
+      << r.err;
+  EXPECT_NE(r.out.find("  no binary file written\n  result: code 0, but nothing written: check "
+                       "finds 4 warnings (--werror)\n"),
+            std::string::npos)
+      << r.out;
+  r = compile_texts(tmp, with_four_warnings(), true, true);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("\"exit_status\":1,"), std::string::npos);
+  EXPECT_NE(r.out.find("\"written\":[],"), std::string::npos);
+  EXPECT_EQ(files_in(r.dir), 0u);
+
+  // Two stations off the grid: the compile step keeps one code; check finds
+  // both, and --werror writes nothing where the files would be written.
+  scenario_texts t = fixed_texts();
+  t.service = replace_line(t.service, 19,
+                           "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, "
+                           "0, Montefiascone");
+  t.service = replace_line(t.service, 22,
+                           "stazione,   33675, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14,22, "
+                           "0, Sipicciano");
+  r = compile_texts(tmp, t, false, true);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(files_in(r.dir), 0u);
+  const std::string first_line = r.err.substr(0, r.err.find('\n') + 1);
+  EXPECT_TRUE(first_line.starts_with((tmp / service_txt) + ":19: error: code 8 at 12475 m") &&
+              first_line.ends_with(" With --werror no binary file was written.\n"))
+      << first_line;
+  EXPECT_NE(r.err.find("\nroute_tool: check finds 2 errors ('route_tool check' shows each)\n"),
+            std::string::npos)
+      << r.err;
+  r = compile_texts(tmp, t, false);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(files_in(r.dir), 3u);
+
+  // Clean: written as without --werror.
+  testing::temp_folder clean;
+  r = compile_texts(clean, fixed_texts(), false, true);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.err.empty());
+  EXPECT_EQ(files_in(r.dir), 3u);
 }
 
 }  // namespace

@@ -41,6 +41,12 @@ compiled_set find_compiled_set(const std::string& dir, const std::optional<std::
                                const std::optional<std::string>& train) {
   compiled_set s{folder_of(dir), {}, {}};
   const fs::path cartella = s.folder.dir;
+  std::error_code ec;
+  if (!fs::exists(cartella, ec))
+    throw usage_error("folder '" + path_utf8(cartella) + "' not found");
+  if (!fs::is_directory(cartella, ec)) {
+    throw usage_error("'" + path_utf8(cartella) + "' is a file, not a folder");
+  }
   if (route && train) {
     s.route = *route;
     s.train = *train;

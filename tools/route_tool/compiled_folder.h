@@ -24,7 +24,8 @@ struct compiled_set {
 std::vector<std::pair<std::string, std::string>> compiled_sets_in(const std::filesystem::path& dir);
 
 // The set to use: both names given, or the one set in the folder that
-// matches what is given. Throws usage_error when none or several match.
+// matches what is given. Throws usage_error when the folder is missing or a
+// file, or when none or several sets match.
 compiled_set find_compiled_set(const std::string& dir, const std::optional<std::string>& route,
                                const std::optional<std::string>& train);
 

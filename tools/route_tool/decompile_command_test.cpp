@@ -19,6 +19,9 @@ namespace fs = std::filesystem;
 
 constexpr const char* linea = "Viterbo_Attigliano_Orte";
 constexpr const char* treno = "7547";
+// compile takes the route and the train from these names.
+constexpr const char* line_txt = "Viterbo_Attigliano_Orte_linea.txt";
+constexpr const char* service_txt = "Viterbo_Attigliano_Orte_7547-.txt";
 
 using testing::run;
 using testing::run_result;
@@ -47,10 +50,10 @@ struct fixed_scenario {
     const fixed_scenario_texts w = fixed_texts();
     line_text = w.line;
     service_text = w.service;
-    testing::write_text(dir.path() / "l.txt", line_text);
-    testing::write_text(dir.path() / "s.txt", service_text);
-    const run_result r =
-        run({"compile", "--line", dir / "l.txt", "--service", dir / "s.txt", "--out", compiled()});
+    testing::write_text(dir.path() / line_txt, line_text);
+    testing::write_text(dir.path() / service_txt, service_text);
+    const run_result r = run(
+        {"compile", "--line", dir / line_txt, "--service", dir / service_txt, "--out", compiled()});
     EXPECT_EQ(r.status, 0) << r.err;
   }
 };
@@ -88,8 +91,8 @@ TEST(DecompileCommand, TextFilesWhereAsked) {
 TEST(DecompileCommand, RouteNamesFoundInTheFolder) {
   fixed_scenario s;
   const std::string other = s.dir / "other";
-  ASSERT_EQ(run({"compile", "--line", s.dir / "l.txt", "--service", s.dir / "s.txt", "--out", other,
-                 "--route", "Roma", "--train", "12"})
+  ASSERT_EQ(run({"compile", "--line", s.dir / line_txt, "--service", s.dir / service_txt, "--out",
+                 other, "--route", "Roma", "--train", "12"})
                 .status,
             0);
   const run_result r = run({"decompile", other, "--out", s.dir / "texts"});
@@ -99,7 +102,7 @@ TEST(DecompileCommand, RouteNamesFoundInTheFolder) {
   EXPECT_TRUE(fs::exists(s.dir.path() / "texts" / "Roma_12-.txt"));
 
   ASSERT_EQ(
-      run({"compile", "--line", s.dir / "l.txt", "--service", s.dir / "s.txt", "--out", other})
+      run({"compile", "--line", s.dir / line_txt, "--service", s.dir / service_txt, "--out", other})
           .status,
       0);
   testing::write_text(s.dir.path() / "a_file", "x");
@@ -193,7 +196,7 @@ TEST(DecompileCommand, UsageErrors) {
   EXPECT_TRUE(has(run({"decompile", "d", "--out", "o", "--json"}).err, "unknown option '--json'"));
   const run_result missing = run({"decompile", "/nonexistent/folder", "--out", "o"});
   EXPECT_EQ(missing.status, 2);
-  EXPECT_TRUE(has(missing.err, "no compiled route in '/nonexistent/folder'")) << missing.err;
+  EXPECT_TRUE(has(missing.err, "folder '/nonexistent/folder' not found")) << missing.err;
   const run_result help = run({"decompile", "--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: route_tool decompile DIR --out OUTDIR", 0), 0u);

@@ -37,30 +37,38 @@ corrupt compiled file; 3 the compile step stopped with error 1250 or 1251.
 std::string_view help_compile() {
   return R"(Usage: route_tool compile --line FILE --service FILE --out DIR
                           [--route NAME] [--train NUMBER] [--json]
+                          [--werror] [--verbose]
 
 Compile a line description file and a service file exactly as the scenario
 builder does (line data file included) and write the line data file
 NAME_linea.dat, the simulation file NAME_NUMBER.sim and the cell data file
-NAME_NUMBER.dat into DIR. Your two files are only read, never changed.
+NAME_NUMBER.dat into DIR. Your two files are only read, never changed. The
+two files are checked as 'route_tool check' does, and check's warnings are
+counted after the result, the first few shown.
 
 Options:
   --line FILE       the line description file (sections [generale], [curve], ...)
   --service FILE    the service file (sections [generale], [stazioni], ...)
   --out DIR         output folder; created if missing
   --route NAME      route name: the stem of every file name and part of the
-                    competition codes (default "Viterbo_Attigliano_Orte";
-                    any text, the empty one included)
-  --train NUMBER    train number, likewise (default "7547")
+                    competition codes (default: from NAME_linea.txt or
+                    NAME_NUMBER-.txt; any text, the empty one included)
+  --train NUMBER    train number, likewise (default: from NAME_NUMBER-.txt)
   --json            print exactly one JSON object on stdout instead of text
+  --werror          write nothing when check finds an error or a warning
+  --verbose         show every warning of check, not the first 3
   -h, --help        show this help
 
 A fault in the data is reported as FILE:LINE: error: MESSAGE, naming the
 record that set the error code, what the code means and what to change. The
-binary files are still written, as the scenario builder does.
+binary files are still written, as the scenario builder does (not under
+--werror).
 
-Exit status: 0 no fault (code 0); 1 a data fault was recorded, or no route
-model was built (then nothing is written); 3 error 1250 or 1251 stopped the
-compile step (nothing written); 2 usage error.
+Exit status: 0 no fault (code 0); 1 a data fault was recorded, no route
+model was built (then nothing is written), or --werror held the files back;
+3 error 1250 or 1251 stopped the compile step (nothing written); 2 usage
+error, or file names that do not give the route and train without --route
+and --train.
 )";
 }
 
@@ -80,8 +88,10 @@ written.
 Options:
   --line FILE       the line description file
   --service FILE    the service file
-  --route NAME      route name, as for compile (default "Viterbo_Attigliano_Orte")
-  --train NUMBER    train number, as for compile (default "7547")
+  --route NAME      route name, as for compile (default: from NAME_linea.txt
+                    or NAME_NUMBER-.txt)
+  --train NUMBER    train number, as for compile (default: from
+                    NAME_NUMBER-.txt)
   --json            print exactly one JSON object on stdout:
                     {"diagnostics": [...], "errors": N, "warnings": N}
   --format FORMAT   text (the default), json (as --json) or sarif: a SARIF
@@ -95,7 +105,8 @@ source line with a caret under the field, then note: lines for related
 places (the record that already holds a cell).
 
 Exit status: 0 no error (warnings allowed, unless --werror); 1 errors;
-2 usage error.
+2 usage error, or file names that do not give the route and train without
+--route and --train.
 )";
 }
 
@@ -151,7 +162,7 @@ Options:
 
 std::string_view help_plot() {
   return R"(Usage: route_tool plot DIR -o FILE.svg [--route NAME] [--train NUMBER]
-                       [--from KM --to KM]
+                       [--from KM] [--to KM]
 
 Draw the compiled route in DIR as one self-contained SVG file: the track plan
 from the line data file with the stations, signals and boards marked and
@@ -164,14 +175,16 @@ Options:
   --route NAME        route name (found in DIR when it holds one route)
   --train NUMBER      train number (likewise)
   --from KM, --to KM  draw only this stretch: km from the line's origin
-                      (20, 20.5) or a kilometric progressive (36+000)
+                      (20, 20.5) or a kilometric progressive (36+000), on
+                      the line; --from alone runs to the line's end, --to
+                      alone from its origin
   -h, --help          show this help
 )";
 }
 
 std::string_view help_view() {
   return R"(Usage: route_tool view (--line FILE --service FILE | DIR) -o FILE.html
-                       [--route NAME] [--train NUMBER] [--from KM --to KM]
+                       [--route NAME] [--train NUMBER] [--from KM] [--to KM]
 
 Write the route as one self-contained HTML page (its script, styles and data
 inside; it opens from disk and asks the network for nothing): the track plan
@@ -188,11 +201,14 @@ Options:
   --line FILE         the line description file (with --service)
   --service FILE      the service file (with --line)
   -o, --output FILE   the HTML file to write
-  --route NAME        route name (default "Viterbo_Attigliano_Orte"; for a
-                      folder, found there when it holds one route)
-  --train NUMBER      train number (default "7547"), likewise
+  --route NAME        route name (default: from NAME_linea.txt or
+                      NAME_NUMBER-.txt; for a folder, found there when it
+                      holds one route)
+  --train NUMBER      train number (default: from NAME_NUMBER-.txt), likewise
   --from KM, --to KM  the stretch the page opens on: km from the line's
-                      origin (20, 20.5) or a kilometric progressive (36+000)
+                      origin (20, 20.5) or a kilometric progressive (36+000),
+                      on the line; --from alone runs to the line's end, --to
+                      alone from its origin
   -h, --help          show this help
 
 In the page: wheel to zoom, drag to pan, arrow keys step from cell to cell

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <regex>
 
+#include "base/text_format.h"
 #include "tools/route_tool/command_line.h"
 
 namespace scenario {
@@ -28,8 +29,19 @@ view_range range_of(const std::optional<std::string>& from, const std::optional<
                     const route_drawing& d) {
   const double length = std::max(static_cast<double>(d.line_length_m), 50.0);
   view_range v{0, length};
-  if (from) v.from_m = metres_of_km(*from, d);
-  if (to) v.to_m = metres_of_km(*to, d);
+  // A figure off the line is a mistake (km for a progressive, a typing
+  // slip), not a wish for blank paper.
+  const auto on_line = [&](const char* option, const std::string& text) {
+    const double m = metres_of_km(text, d);
+    if (m < 0 || m > length) {
+      throw usage_error(std::string(option) + " " + text +
+                        " lies outside the line, which runs from km 0 to km " +
+                        short_decimals(length / 1000.0, 3) + " from its origin");
+    }
+    return m;
+  };
+  if (from) v.from_m = on_line("--from", *from);
+  if (to) v.to_m = on_line("--to", *to);
   // A progressive counting down gives its range in the other order.
   if (from && to && v.to_m < v.from_m) std::swap(v.from_m, v.to_m);
   if (v.to_m <= v.from_m) {

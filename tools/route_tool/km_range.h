@@ -16,7 +16,7 @@ double metres_of_km(const std::string& text, const route_drawing& d);
 
 // The range from the options, in the line's order whichever is given first
 // (progressives count down); the line's start or end where one is missing.
-// Throws usage_error for an empty range.
+// Throws usage_error for a figure off the line or an empty range.
 view_range range_of(const std::optional<std::string>& from, const std::optional<std::string>& to,
                     const route_drawing& d);
 

@@ -24,6 +24,10 @@ namespace {
 
 constexpr int exit_usage = 2;
 
+// The language server's names for a pair whose file names do not give them.
+constexpr const char* lsp_default_route = "Viterbo_Attigliano_Orte";
+constexpr const char* lsp_default_train = "7547";
+
 const option_rule line_option{"--line", "", "FILE"};
 const option_rule service_option{"--service", "", "FILE"};
 const option_rule route_option{"--route", "", "NAME"};
@@ -32,6 +36,7 @@ const option_rule json_option{"--json", "", ""};
 const option_rule output_option{"--output", "-o", "FILE"};
 const option_rule from_option{"--from", "", "KM"};
 const option_rule to_option{"--to", "", "KM"};
+const option_rule werror_option{"--werror", "", ""};
 
 option_rule required(option_rule o) {
   o.required = true;
@@ -56,8 +61,14 @@ const std::vector<command_rule>& commands() {
   static const std::vector<command_rule> list = {
       {"compile",
        help_compile(),
-       {required(line_option), required(service_option), required({"--out", "", "DIR"}),
-        route_option, train_option, json_option},
+       {required(line_option),
+        required(service_option),
+        required({"--out", "", "DIR"}),
+        route_option,
+        train_option,
+        json_option,
+        werror_option,
+        {"--verbose", "", ""}},
        plain_arguments::none,
        "",
        "",
@@ -66,9 +77,11 @@ const std::vector<command_rule>& commands() {
          o.line_file = p.at("--line");
          o.service_file = p.at("--service");
          o.out_dir = p.at("--out");
-         o.route = p.value("--route").value_or(nome_linea_predefinito);
-         o.train = p.value("--train").value_or(numero_treno_predefinito);
+         o.route = p.value("--route");
+         o.train = p.value("--train");
          o.json = p.has("--json");
+         o.werror = p.has("--werror");
+         o.verbose = p.has("--verbose");
          return run_compile(o, out, err);
        }},
       {"check",
@@ -79,7 +92,7 @@ const std::vector<command_rule>& commands() {
         train_option,
         json_option,
         {"--format", "", "FORMAT"},
-        {"--werror", "", ""}},
+        werror_option},
        plain_arguments::none,
        "",
        "",
@@ -87,8 +100,8 @@ const std::vector<command_rule>& commands() {
          check_options o;
          o.line_file = p.at("--line");
          o.service_file = p.at("--service");
-         o.route = p.value("--route").value_or(nome_linea_predefinito);
-         o.train = p.value("--train").value_or(numero_treno_predefinito);
+         o.route = p.value("--route");
+         o.train = p.value("--train");
          o.format = check_format_of(p);
          o.werror = p.has("--werror");
          return run_check(o, out);
@@ -229,8 +242,8 @@ const std::vector<command_rule>& commands() {
        "",
        "",
        [](const parsed_command& p, std::ostream&, std::ostream&) {
-         return lsp::run_stdio_session({p.value("--route").value_or(nome_linea_predefinito),
-                                        p.value("--train").value_or(numero_treno_predefinito)});
+         return lsp::run_stdio_session({p.value("--route").value_or(lsp_default_route),
+                                        p.value("--train").value_or(lsp_default_train)});
        }},
       {"completion",
        help_completion(),

@@ -47,6 +47,13 @@ def edited(src, dst, lineno, text):
         f.write(b"\r\n".join(lines))
 
 
+def named_copy(tmp, folder, original):
+    """A path in its own folder under the original's name, which gives
+    the route and the train."""
+    os.makedirs(os.path.join(tmp, folder), exist_ok=True)
+    return os.path.join(tmp, folder, os.path.basename(original))
+
+
 def compile_json(tmp, line, service, out):
     status, stdout, stderr = run("compile", "--line", line, "--service", service,
                                  "--out", out, "--json")
@@ -71,7 +78,7 @@ def main():
         # Usage errors.
         usage_error([], "no command given")
         usage_error(["build"], "unknown command 'build'")
-        usage_error(["compile", "--verbose"], "unknown option '--verbose'")
+        usage_error(["compile", "--quiet"], "unknown option '--quiet'")
         usage_error(["dump", tmp, "--frob"], "unknown option '--frob'")
         usage_error(["compile", "--line", os.path.join(tmp, "none.txt"), "--service", SERVICE,
                      "--out", os.path.join(tmp, "o")], "not found")
@@ -95,7 +102,7 @@ def main():
             check(f.read() == line_before, "line file unchanged")
 
         # A station off the 50 m grid: code 8, its line, binaries written.
-        bad_service = os.path.join(tmp, "bad_service.txt")
+        bad_service = named_copy(tmp, "bad_service", SERVICE)
         edited(SERVICE, bad_service, 19,
                "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, "
                "Montefiascone")
@@ -111,14 +118,14 @@ def main():
               f"code 8 text: {err!r}")
 
         # A board at 0 m takes the reserved slot: 1250, nothing written.
-        bad_line = os.path.join(tmp, "bad_line.txt")
+        bad_line = named_copy(tmp, "bad_line", LINE)
         edited(LINE, bad_line, 124, "cartello_indicatore,  0,   (Cippo Km.)( 37+000  )")
         status, obj = compile_json(tmp, bad_line, SERVICE, os.path.join(tmp, "fatal"))
         check(status == 3 and obj.get("fatal") == "1250", f"1250: {status} {obj}")
         check(os.listdir(os.path.join(tmp, "fatal")) == [], "1250: nothing written")
 
         # No route model: status 1, nothing written.
-        empty_line = os.path.join(tmp, "empty_line.txt")
+        empty_line = named_copy(tmp, "empty_line", LINE)
         with open(empty_line, "wb") as f:
             f.write(b"[generale]\r\n[fine]\r\n")
         status, obj = compile_json(tmp, empty_line, SERVICE, os.path.join(tmp, "nomodel"))
@@ -181,7 +188,7 @@ def main():
             usage_error(["dump", corrupt], part)
             usage_error(["decompile", corrupt, "--out", os.path.join(tmp, "t2")], part)
             check(os.path.basename(path) in run("dump", corrupt)[2], f"names {path}")
-        usage_error(["dump", os.path.join(tmp, "nowhere")], "no compiled route in")
+        usage_error(["dump", os.path.join(tmp, "nowhere")], "nowhere' not found")
 
         # Plot: well-formed SVG, one marker per station and signal.
         svg = os.path.join(tmp, "route.svg")
@@ -200,7 +207,7 @@ def main():
         # warnings alone exit 0, or 1 under --werror; usage errors exit 2.
         status, out, _ = run("check", "--line", LINE, "--service", SERVICE)
         check(status == 0 and "no faults" in out, f"check clean: {status} {out!r}")
-        faulty = os.path.join(tmp, "faulty.txt")
+        faulty = named_copy(tmp, "faulty", SERVICE)
         edited(SERVICE, faulty, 19,
                "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, M")
         status, out, err = run("check", "--line", LINE, "--service", faulty, "--json")
@@ -221,6 +228,24 @@ def main():
         check(run("check", "--line", LINE, "--service", faulty)[0] == 0, "warning alone: 0")
         check(run("check", "--line", LINE, "--service", faulty, "--werror")[0] == 1,
               "warning under --werror: 1")
+        # compile: the warning after the result; under --werror nothing written.
+        status, out, err = run("compile", "--line", LINE, "--service", faulty,
+                               "--out", os.path.join(tmp, "warned"))
+        check(status == 0 and out.endswith("result: no faults (code 0), 1 warning from check "
+                                           "(below)\n"), f"compile warned: {status} {out!r}")
+        check(err.startswith("route_tool: check finds 1 warning:\n" + faulty + ":9:"),
+              f"compile's warning: {err!r}")
+        check(len(os.listdir(os.path.join(tmp, "warned"))) == 3, "warned: files written")
+        status, out, err = run("compile", "--line", LINE, "--service", faulty,
+                               "--out", os.path.join(tmp, "held"), "--werror")
+        check(status == 1 and os.listdir(os.path.join(tmp, "held")) == [],
+              f"compile --werror: {status} {os.listdir(os.path.join(tmp, 'held'))}")
+        # Names outside the naming rule are asked for.
+        other = os.path.join(tmp, "other.txt")
+        shutil.copy(SERVICE, other)
+        usage_error(["check", "--line", LINE, "--service", other], "give --train NUMBER")
+        check(run("check", "--line", LINE, "--service", other, "--train", "7547")[0] == 0,
+              "check with --train")
         usage_error(["check", "--line", LINE], "needs --service")
         usage_error(["check", "--line", tmp, "--service", SERVICE], "is a folder")
     finally:

@@ -62,7 +62,7 @@ TEST(RouteTool, CompileWithMissingInputOrAFileAsOutputFolder) {
                           "--out", dir / "out"}),
                      "service file");
   expect_usage_error(run({"compile", "--line", dir / "line.txt", "--service", dir / "svc.txt",
-                          "--out", dir / "taken"}),
+                          "--out", dir / "taken", "--route", "R", "--train", "1"}),
                      "output folder '" + (dir / "taken") + "' is a file");
   expect_usage_error(run({"compile", "--line", dir.path().string(), "--service", dir / "svc.txt",
                           "--out", dir / "out"}),
@@ -75,18 +75,25 @@ TEST(RouteTool, JsonOfAFileNameNotInUtf8) {
   const std::string line = dir / "l\xe0.txt";
   testing::write_text(line, "[generale]\r\n");
   testing::write_text(dir.path() / "s.txt", "[generale]\r\n");
-  const run_result r = run({"check", "--line", line, "--service", dir / "s.txt", "--json"});
+  const run_result r = run(
+      {"check", "--line", line, "--service", dir / "s.txt", "--json", "--route=R", "--train=1"});
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_TRUE(r.err.empty()) << r.err;
   EXPECT_NE(r.out.find("l\xef\xbf\xbd.txt\",\"id\":"), std::string::npos) << r.out;
-  const run_result c =
-      run({"compile", "--line", line, "--service", dir / "s.txt", "--out", dir / "o", "--json"});
+  const run_result c = run({"compile", "--line", line, "--service", dir / "s.txt", "--out",
+                            dir / "o", "--json", "--route=R", "--train=1"});
   EXPECT_EQ(c.status, 1) << c.err;
   EXPECT_NE(c.out.find("l\xef\xbf\xbd.txt\",\"line\":"), std::string::npos) << c.out;
 }
 
 TEST(RouteTool, DumpOfAMissingOrCorruptFolder) {
   testing::temp_folder dir;
+  expect_usage_error(run({"dump", dir / "none"}), "folder '" + (dir / "none") + "' not found");
+  expect_usage_error(run({"dump", dir / "none", "--route", "R", "--train", "1"}),
+                     "folder '" + (dir / "none") + "' not found");
+  testing::write_text(dir.path() / "a_file", "x");
+  expect_usage_error(run({"plot", dir / "a_file", "-o", dir / "p.svg"}),
+                     "'" + (dir / "a_file") + "' is a file, not a folder");
   expect_usage_error(run({"dump", dir.path().string()}), "no compiled route in '");
   // Names given: the missing file is named.
   expect_usage_error(run({"dump", dir.path().string(), "--route", "R", "--train", "1"}),

@@ -4,46 +4,20 @@
 #include <ostream>
 
 #include "base/file_system.h"
-#include "base/path_utf8.h"
 #include "compiler/documenti/impaginazione.h"
 #include "compiler/documenti/ordine_rallentamento.h"
 #include "compiler/documenti/scheda_treno.h"
 #include "compiler/route_model/nomi_file.h"
-#include "tools/lsp/pairing.h"
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_files/route_contents.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/input_files.h"
+#include "tools/route_tool/scenario_names.h"
 
 namespace scenario {
 
 namespace {
-
-lsp::name_parts parts_of(const std::string& file) {
-  return lsp::parts_of_name(path_utf8(std::filesystem::path(file).filename()));
-}
-
-// The route name: given, or what the naming rule reads in the line file's
-// name, else in the service file's.
-std::string route_of(const sheets_options& o) {
-  if (o.route) return *o.route;
-  for (const std::string& f : {*o.line_file, *o.service_file}) {
-    if (const lsp::name_parts p = parts_of(f); p.kind != lsp::file_kind::unknown) return p.route;
-  }
-  throw usage_error(
-      "'sheets' cannot tell the route name from the file names (not "
-      "NAME_linea.txt or NAME_NUMBER-.txt): give --route");
-}
-
-std::string train_of(const sheets_options& o) {
-  if (o.train) return *o.train;
-  if (const lsp::name_parts p = parts_of(*o.service_file); p.kind == lsp::file_kind::service) {
-    return p.train;
-  }
-  throw usage_error("'sheets' cannot tell the train number from the name '" + *o.service_file +
-                    "' (not NAME_NUMBER-.txt): give --train");
-}
 
 std::size_t pages(const std::string& bytes, std::size_t lines_per_page) {
   std::size_t lines = 0;
@@ -68,10 +42,10 @@ int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err) {
   if (o.line_file && o.service_file) {
     const std::string line = read_input(disk, "line description file", *o.line_file);
     const std::string service = read_input(disk, "service file", *o.service_file);
-    const std::string route = route_of(o);
-    const std::string train = train_of(o);
+    const scenario_names names =
+        names_of_texts("sheets", o.route, o.train, *o.line_file, *o.service_file);
     source = *o.line_file + ", " + *o.service_file;
-    dati_da_testi_esito e = dati_da_testi(line, service, route, train);
+    dati_da_testi_esito e = dati_da_testi(line, service, names.route, names.train);
     if (!e.dati) {
       err << "route_tool: error: " << source << ": no documents: " << e.errore
           << " (see 'route_tool check')\n";

@@ -16,11 +16,10 @@
 #include "compiler/marcia/linea_da_modello.h"
 #include "compiler/marcia/marcia.h"
 #include "compiler/route_model/misure.h"
-#include "tools/lsp/pairing.h"
 #include "tools/route_tool/command_line.h"
-#include "tools/route_tool/compile_command.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/input_files.h"
+#include "tools/route_tool/scenario_names.h"
 #include "tools/route_tool/view_command.h"
 #include "tools/timing/compiled_timing_line.h"
 #include "tools/timing/train_model_file.h"
@@ -38,10 +37,6 @@ struct timed_route {
   std::optional<std::filesystem::path> model_file;
 };
 
-std::string file_name_of(const std::string& path) {
-  return path_utf8(std::filesystem::path(path).filename());
-}
-
 modello_treno model_from(const std::filesystem::path& file) {
   try {
     return load_train_model(file);
@@ -55,14 +50,10 @@ timed_route from_texts(const timing_options& o) {
   const std::string line = read_input(disk, "line description file", *o.line_file);
   const std::string service = read_input(disk, "service file", *o.service_file);
   timed_route t;
-  // The names by the naming rule: NAME_NUMBER-.txt, NAME_linea.txt.
-  const lsp::name_parts s = lsp::parts_of_name(file_name_of(*o.service_file));
-  const lsp::name_parts l = lsp::parts_of_name(file_name_of(*o.line_file));
-  t.route = o.route.value_or(s.kind == lsp::file_kind::service ? s.route
-                             : l.kind == lsp::file_kind::line  ? l.route
-                                                               : nome_linea_predefinito);
-  t.train =
-      o.train.value_or(s.kind == lsp::file_kind::service ? s.train : numero_treno_predefinito);
+  const scenario_names names =
+      names_of_texts("timing", o.route, o.train, *o.line_file, *o.service_file);
+  t.route = names.route;
+  t.train = names.train;
   const risultato_compilazione r =
       compila({line, service}, opzioni_compilazione_marcia(t.route, t.train));
   if (r.esito == esito_compilazione::senza_modello) {

@@ -89,12 +89,15 @@ TEST(TimingCommand, RouteAndTrainFromTheFileNames) {
   write_text(tmp.path() / "Prova_99-.txt", t.service);
   auto r = run({"timing", "--line", tmp / "Prova_linea.txt", "--service", tmp / "Prova_99-.txt"});
   EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Running times: route Prova, train 99");
-  // Names outside the rule: the defaults, unless given.
+  // Names outside the rule: given, or asked for.
   write_text(tmp.path() / "a.txt", t.line);
   write_text(tmp.path() / "b.txt", t.service);
-  r = run({"timing", "--line", tmp / "a.txt", "--service", tmp / "b.txt", "--train", "12"});
-  EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
-            "Running times: route Viterbo_Attigliano_Orte, train 12");
+  r = run({"timing", "--line", tmp / "a.txt", "--service", tmp / "b.txt", "--train", "12",
+           "--route", "R"});
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Running times: route R, train 12");
+  testing::expect_usage_error(
+      run({"timing", "--line", tmp / "a.txt", "--service", tmp / "b.txt", "--train", "12"}),
+      "'timing' cannot tell the route name");
 }
 
 TEST(TimingCommand, TheTrainModelBesideTheServiceFileOrGiven) {

@@ -6,10 +6,10 @@
 #include "base/file_system.h"
 #include "compiler/check/controlla.h"
 #include "tools/route_tool/command_line.h"
-#include "tools/route_tool/compile_command.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/km_range.h"
+#include "tools/route_tool/scenario_names.h"
 #include "tools/route_view/view_page.h"
 
 namespace scenario {
@@ -24,8 +24,10 @@ route_drawing drawing_for(const view_options& o) {
     in.servizio = service;
     in.nome_file_linea = *o.line_file;
     in.nome_file_servizio = *o.service_file;
-    in.nome_linea = o.route.value_or(nome_linea_predefinito);
-    in.numero_treno = o.train.value_or(numero_treno_predefinito);
+    const scenario_names names =
+        names_of_texts("view", o.route, o.train, *o.line_file, *o.service_file);
+    in.nome_linea = names.route;
+    in.numero_treno = names.train;
     in.posa_geometria = true;
     return drawing_of(controlla(in), in);
   }

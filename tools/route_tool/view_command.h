@@ -17,7 +17,7 @@ struct view_options {
   std::optional<std::string> service_file;
   std::optional<std::string> dir;  // or a folder of compiled files
   std::string output;
-  std::optional<std::string> route;  // found in the folder when not given
+  std::optional<std::string> route;  // from the file names, or found in the folder, when not given
   std::optional<std::string> train;
   std::optional<std::string> from;  // the opening view, see km_range.h
   std::optional<std::string> to;

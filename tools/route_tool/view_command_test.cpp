@@ -29,10 +29,12 @@ TEST(RouteToolView, UsageErrors) {
 TEST(RouteToolView, WritesThePageFromTheTextsAndFromCompiledFiles) {
   testing::temp_folder dir;
   const fixed_scenario_texts t = fixed_texts();
-  testing::write_text(dir.path() / "line.txt", t.line);
-  testing::write_text(dir.path() / "service.txt", t.service);
-  const run_result r = run({"view", "--line", dir / "line.txt", "--service", dir / "service.txt",
-                            "-o", dir / "route.html", "--from", "20", "--to", "25"});
+  const std::string line = dir / "Viterbo_Attigliano_Orte_linea.txt";
+  const std::string service = dir / "Viterbo_Attigliano_Orte_7547-.txt";
+  testing::write_text(line, t.line);
+  testing::write_text(service, t.service);
+  const run_result r = run({"view", "--line", line, "--service", service, "-o", dir / "route.html",
+                            "--from", "20", "--to", "25"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("route_tool: wrote"), std::string::npos);
   disk_file_system disk;
@@ -41,9 +43,29 @@ TEST(RouteToolView, WritesThePageFromTheTextsAndFromCompiledFiles) {
   EXPECT_NE(page.find("\"view\":{\"from_m\":20000.0,\"to_m\":25000.0}"), std::string::npos);
   EXPECT_NE(page.find("rallentamento,   22700"), std::string::npos);  // a source line
   EXPECT_NE(page.find("\"has_sources\":true"), std::string::npos);
-  expect_usage_error(run({"view", "--line", dir / "line.txt", "--service", dir / "service.txt",
-                          "-o", dir / "x.html", "--from", "twenty"}),
-                     "is not a kilometre figure");
+  expect_usage_error(
+      run({"view", "--line", line, "--service", service, "-o", dir / "x.html", "--from", "twenty"}),
+      "is not a kilometre figure");
+  // --from alone runs to the line's end; a figure off the 60 km line, at
+  // either end, is a usage error.
+  ASSERT_EQ(run({"view", "--line", line, "--service", service, "-o", dir / "from.html", "--from",
+                 "59.95"})
+                .status,
+            0);
+  EXPECT_NE(disk.read_file(dir.path() / "from.html")
+                .find("\"view\":{\"from_m\":59950.0,\"to_m\":60000.0}"),
+            std::string::npos);
+  expect_usage_error(run({"view", "--line", line, "--service", service, "-o", dir / "x.html",
+                          "--from", "20", "--to", "60.001"}),
+                     "--to 60.001 lies outside the line, which runs from km 0 to km 60 from its "
+                     "origin");
+  expect_usage_error(
+      run({"view", "--line", line, "--service", service, "-o", dir / "x.html", "--from", "-0.001"}),
+      "--from -0.001 lies outside the line");
+  ASSERT_EQ(run({"view", "--line", line, "--service", service, "-o", dir / "ends.html", "--from",
+                 "0", "--to", "60"})
+                .status,
+            0);
 
   const program_folder folder{dir.path().string(), '/'};
   testing::write_route_files(disk, folder, testing::sample_model());
@@ -56,6 +78,8 @@ TEST(RouteToolView, WritesThePageFromTheTextsAndFromCompiledFiles) {
   ASSERT_EQ(p.status, 0) << p.err;
   EXPECT_NE(disk.read_file(dir.path() / "part.svg").find("shown 1000 m to 2000 m"),
             std::string::npos);
+  expect_usage_error(run({"plot", dir.path().string(), "-o", dir / "part.svg", "--to", "100"}),
+                     "--to 100 lies outside the line");
 }
 
 }  // namespace

@@ -46,11 +46,11 @@ const fixed_page = view(['--line', line_txt, '--service', service_txt], 'fixed.h
 const service_text = fs.readFileSync(service_txt, 'latin1');
 const warning_service = path.join(work, 'warning_service.txt');
 fs.writeFileSync(warning_service, service_text.replace('velocita,    2050,   100', 'velocita,    2055,   100'), 'latin1');
-const warning_page = view(['--line', line_txt, '--service', warning_service], 'warning.html');
+const warning_page = view(['--line', line_txt, '--service', warning_service, '--train', '7547'], 'warning.html');
 const hostile_name = '<img src=x onerror="window.pwned=1">ORTE</script><script>window.pwned=2</script>';
 const hostile_service = path.join(work, 'hostile_service.txt');
 fs.writeFileSync(hostile_service, service_text.replace(', ORTE', ', ' + hostile_name), 'latin1');
-const hostile_page = view(['--line', line_txt, '--service', hostile_service], 'hostile.html');
+const hostile_page = view(['--line', line_txt, '--service', hostile_service, '--train', '7547'], 'hostile.html');
 
 let browser;
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'route-view-chromium-'));
@@ -180,7 +180,7 @@ test('the search finds ORTE and jumps there', async () => {
 
 test('a warning is a marker along the line; clicking it shows its message', async () => {
   const { page, faults } = await open(warning_page);
-  const expected = JSON.parse(execFileSync(route_tool, ['check', '--line', line_txt, '--service', warning_service, '--json']));
+  const expected = JSON.parse(execFileSync(route_tool, ['check', '--line', line_txt, '--service', warning_service, '--train', '7547', '--json']));
   assert.equal(expected.diagnostics.length, 1);
   const markers = await page.$$('.diag-marker.warning');
   assert.equal(markers.length, 1);
