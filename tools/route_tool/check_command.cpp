@@ -3,14 +3,25 @@
 #include <ostream>
 
 #include "base/text_format.h"
-#include "compiler/check/controlla.h"
 #include "tools/route_tool/diagnostic_output.h"
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/json_line.h"
 #include "tools/route_tool/sarif_output.h"
-#include "tools/route_tool/scenario_names.h"
 
 namespace scenario {
+
+ingresso_controllo check_input(std::string_view line, std::string_view service,
+                               const std::string& line_file, const std::string& service_file,
+                               const scenario_names& names) {
+  ingresso_controllo in;
+  in.linea = line;
+  in.servizio = service;
+  in.nome_file_linea = line_file;
+  in.nome_file_servizio = service_file;
+  in.nome_linea = names.route;
+  in.numero_treno = names.train;
+  return in;
+}
 
 int run_check(const check_options& o, std::ostream& out) {
   disk_file_system disk;
@@ -18,13 +29,7 @@ int run_check(const check_options& o, std::ostream& out) {
   const std::string service = read_input(disk, "service file", o.service_file);
   const scenario_names names =
       names_of_texts("check", o.route, o.train, o.line_file, o.service_file);
-  ingresso_controllo in;
-  in.linea = line;
-  in.servizio = service;
-  in.nome_file_linea = o.line_file;
-  in.nome_file_servizio = o.service_file;
-  in.nome_linea = names.route;
-  in.numero_treno = names.train;
+  const ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, names);
   const esito_controllo e = controlla(in);
 
   if (o.format == check_format::json) {

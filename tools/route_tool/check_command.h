@@ -5,6 +5,10 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "compiler/check/controlla.h"
+#include "tools/route_tool/scenario_names.h"
 
 namespace scenario {
 
@@ -18,6 +22,12 @@ struct check_options {
   check_format format = check_format::text;
   bool werror = false;  // warnings count as errors for the exit status
 };
+
+// The checker's input as the commands give it: the two texts (kept alive by
+// the caller), the files as the author named them, and the names.
+ingresso_controllo check_input(std::string_view line, std::string_view service,
+                               const std::string& line_file, const std::string& service_file,
+                               const scenario_names& names);
 
 // Prints the diagnostics on `out`: as text, or exactly one JSON object (our
 // own, or a SARIF 2.1.0 log).

@@ -5,6 +5,7 @@
 
 #include "base/file_system.h"
 #include "compiler/route_model/nomi_file.h"
+#include "tools/route_tool/check_command.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compile_report.h"
 #include "tools/route_tool/input_files.h"
@@ -19,14 +20,7 @@ namespace {
 // compile step's own run.
 esito_controllo check_texts(const compile_options& o, const std::string& line,
                             const std::string& service, const scenario_names& names) {
-  ingresso_controllo in;
-  in.linea = line;
-  in.servizio = service;
-  in.nome_file_linea = o.line_file;
-  in.nome_file_servizio = o.service_file;
-  in.nome_linea = names.route;
-  in.numero_treno = names.train;
-  esito_controllo e = controlla(in);
+  esito_controllo e = controlla(check_input(line, service, o.line_file, o.service_file, names));
   esito_controllo kept;
   kept.diagnostiche = std::move(e.diagnostiche);
   kept.errori = e.errori;

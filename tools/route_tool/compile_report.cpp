@@ -9,6 +9,7 @@
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
 #include "compiler/route_model/misure.h"
+#include "tools/route_tool/check_command.h"
 #include "tools/route_tool/diagnostic_output.h"
 #include "tools/route_tool/json_line.h"
 
@@ -48,14 +49,7 @@ std::string code_sentence(std::int32_t codice, const std::string& posizione,
 
 // The two texts as check took them, for places and source lines.
 ingresso_controllo input_of(const compile_options& o, const compile_outcome& r) {
-  ingresso_controllo in;
-  in.linea = r.line_text;
-  in.servizio = r.service_text;
-  in.nome_file_linea = o.line_file;
-  in.nome_file_servizio = o.service_file;
-  in.nome_linea = r.names.route;
-  in.numero_treno = r.names.train;
-  return in;
+  return check_input(r.line_text, r.service_text, o.line_file, o.service_file, r.names);
 }
 
 // The fault in the checker's words.

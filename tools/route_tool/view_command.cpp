@@ -4,12 +4,11 @@
 #include <ostream>
 
 #include "base/file_system.h"
-#include "compiler/check/controlla.h"
+#include "tools/route_tool/check_command.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/km_range.h"
-#include "tools/route_tool/scenario_names.h"
 #include "tools/route_view/view_page.h"
 
 namespace scenario {
@@ -19,15 +18,9 @@ route_drawing drawing_for(const view_options& o) {
   if (o.line_file && o.service_file) {
     const std::string line = read_input(disk, "line description file", *o.line_file);
     const std::string service = read_input(disk, "service file", *o.service_file);
-    ingresso_controllo in;
-    in.linea = line;
-    in.servizio = service;
-    in.nome_file_linea = *o.line_file;
-    in.nome_file_servizio = *o.service_file;
     const scenario_names names =
         names_of_texts("view", o.route, o.train, *o.line_file, *o.service_file);
-    in.nome_linea = names.route;
-    in.numero_treno = names.train;
+    ingresso_controllo in = check_input(line, service, *o.line_file, *o.service_file, names);
     in.posa_geometria = true;
     return drawing_of(controlla(in), in);
   }
