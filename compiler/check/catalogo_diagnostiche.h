@@ -20,13 +20,14 @@ enum class gravita : std::uint8_t {
 };
 
 // The file a diagnostic stands in: one of the two descriptions (or either),
-// or one of the driver's documents read beside them.
+// or one of the driver's documents read beside them (or either of those).
 enum class file_colpevole : std::uint8_t {
   linea,
   servizio,
   entrambi,
   scheda_treno,
   rallentamenti,
+  documenti,
 };
 
 #define VO_DIAGNOSTICA(n, g, c, f, p, s, r) n,

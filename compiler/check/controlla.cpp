@@ -7,6 +7,8 @@
 #include <tuple>
 
 #include "compiler/check/avvisi.h"
+#include "compiler/check/avvisi_documenti.h"
+#include "compiler/check/avvisi_orario.h"
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
 
@@ -14,11 +16,13 @@ namespace scenario {
 
 namespace {
 
-// Ties go by the id users see, so the order does not hang on the
-// catalogue's.
+// The line file first (a place in no file with it), then the service file
+// and the documents. Ties go by the id users see, so the order does not
+// hang on the catalogue's.
 auto chiave_ordine(const diagnostica& d) {
-  return std::tuple(d.dove.file == file_sorgente::servizio, d.dove.riga, d.dove.colonna,
-                    d.severita() != gravita::errore, d.nome());
+  const file_sorgente f =
+      d.dove.file == file_sorgente::nessuno ? file_sorgente::linea : d.dove.file;
+  return std::tuple(f, d.dove.riga, d.dove.colonna, d.severita() != gravita::errore, d.nome());
 }
 
 // The compile step's own record of what stopped it, if the recovering read
@@ -185,6 +189,16 @@ esito_controllo controlla(const ingresso_controllo& in) {
       return d.dove.file == f &&
              (d.id == unknown_keyword || d.id == keyword_case || d.id == misplaced_general_record);
     });
+  }
+  // The timetable and the documents are judged on a whole route only: the
+  // compile step's own run, which recorded no fault.
+  const bool senza_errori = std::none_of(
+      out.begin(), out.end(), [](const diagnostica& d) { return d.severita() == gravita::errore; });
+  if (senza_errori && e.compilazione.esito == esito_compilazione::completato &&
+      e.compilazione.modello.codice_errore == 0) {
+    const contesto_check esatto{in, e.compilazione.modello, e.compilazione.sorgenti};
+    avvisi_orario(e.compilazione, esatto, in.treno, out);
+    avvisi_documenti(in, e.compilazione, out);
   }
 
   std::stable_sort(out.begin(), out.end(), [](const diagnostica& a, const diagnostica& b) {

@@ -11,6 +11,7 @@
 
 #include "compiler/check/diagnostica.h"
 #include "compiler/compila.h"
+#include "compiler/marcia/modello_treno.h"
 
 namespace scenario {
 
@@ -28,7 +29,14 @@ struct ingresso_controllo {
   // The files as the author named them, for the places in messages.
   std::string nome_file_linea = "linea.txt";
   std::string nome_file_servizio = "servizio.txt";
+  // The driver's documents read beside them (scheda_treno, rallentamenti),
+  // compared with the service file when the texts compile without a fault.
   std::vector<altro_file> altri_file;
+  // How far a document's kilometre may stand from the data's, metres.
+  std::int32_t tolleranza_km_m = 100;
+  // The train whose fastest run the timetable is checked against (when the
+  // texts compile without a fault); its dwell is the documents' too.
+  modello_treno treno;
   std::string nome_linea;    // the route name and train number, as the
   std::string numero_treno;  // compile step would be given them
   // Lay the plan geometry in the compile step's run too (a viewer draws it);

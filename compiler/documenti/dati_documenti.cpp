@@ -155,16 +155,8 @@ dati_documenti dati_da_modello(std::span<const cella> celle, const tabella_eleme
   return d;
 }
 
-dati_da_testi_esito dati_da_testi(std::string_view linea, std::string_view servizio,
-                                  std::string nome_linea, std::string numero_treno) {
-  opzioni_compilazione o;
-  o.nome_linea = nome_linea;
-  o.numero_treno = numero_treno;
-  o.j = 0;  // the documents need no plan geometry
-  o.sorgenti = true;
-  o.posa_geometria = false;
-  o.file_binari = false;
-  const risultato_compilazione r = compila(testi_scenario{linea, servizio}, o);
+dati_da_testi_esito dati_da_compilazione(const risultato_compilazione& r, std::string_view servizio,
+                                         std::string nome_linea, std::string numero_treno) {
   dati_da_testi_esito esito;
   const modello_percorso& m = r.modello;
   if (!m.ha_celle()) {
@@ -183,6 +175,19 @@ dati_da_testi_esito dati_da_testi(std::string_view linea, std::string_view servi
                                  std::move(numero_treno), &r.sorgenti, servizio);
   }
   return esito;
+}
+
+dati_da_testi_esito dati_da_testi(std::string_view linea, std::string_view servizio,
+                                  std::string nome_linea, std::string numero_treno) {
+  opzioni_compilazione o;
+  o.nome_linea = nome_linea;
+  o.numero_treno = numero_treno;
+  o.j = 0;  // the documents need no plan geometry
+  o.sorgenti = true;
+  o.posa_geometria = false;
+  o.file_binari = false;
+  const risultato_compilazione r = compila(testi_scenario{linea, servizio}, o);
+  return dati_da_compilazione(r, servizio, std::move(nome_linea), std::move(numero_treno));
 }
 
 std::vector<std::string> dati_mancanti(const dati_documenti& d) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/compila.h"
 #include "compiler/documenti/rilievi.h"
 #include "compiler/route_model/misure.h"
 #include "compiler/route_model/route_model.h"
@@ -77,6 +78,9 @@ struct dati_da_testi_esito {
   std::optional<dati_documenti> dati;
   std::string errore;
 };
+// The same from a compile step's run that kept its sources (the checker's).
+dati_da_testi_esito dati_da_compilazione(const risultato_compilazione& r, std::string_view servizio,
+                                         std::string nome_linea, std::string numero_treno);
 dati_da_testi_esito dati_da_testi(std::string_view linea, std::string_view servizio,
                                   std::string nome_linea, std::string numero_treno);
 

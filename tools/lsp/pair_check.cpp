@@ -1,6 +1,7 @@
 #include "tools/lsp/pair_check.h"
 
 #include <algorithm>
+#include <variant>
 
 #include "base/path_utf8.h"
 
@@ -15,9 +16,23 @@ std::string display_name(const pair_member& m, std::string_view fallback) {
 
 }  // namespace
 
+const pair_member& pair_check::member(file_sorgente f) const {
+  switch (f) {
+    case file_sorgente::servizio:
+      return pair.service;
+    case file_sorgente::scheda_treno:
+      return pair.sheet;
+    case file_sorgente::rallentamenti:
+      return pair.form;
+    default:
+      return pair.line;
+  }
+}
+
 std::optional<file_sorgente> pair_check::file_of(std::string_view uri) const {
-  if (pair.line.present() && pair.line.uri == uri) return file_sorgente::linea;
-  if (pair.service.present() && pair.service.uri == uri) return file_sorgente::servizio;
+  for (const file_sorgente f : pair_files) {
+    if (member(f).present() && member(f).uri == uri) return f;
+  }
   return std::nullopt;
 }
 
@@ -29,15 +44,23 @@ ingresso_controllo pair_check::input() const {
   in.nome_file_servizio = service_name;
   in.nome_linea = pair.route;
   in.numero_treno = pair.train;
+  if (pair.sheet.present()) {
+    in.altri_file.push_back({file_sorgente::scheda_treno, sheet_name, pair.sheet.bytes});
+  }
+  if (pair.form.present()) {
+    in.altri_file.push_back({file_sorgente::rallentamenti, form_name, pair.form.bytes});
+  }
   return in;
 }
 
 const text_lines& pair_check::utf8_lines(file_sorgente f) const {
-  return f == file_sorgente::servizio ? *service_utf8_ : *line_utf8_;
+  const auto i = static_cast<std::size_t>(f == file_sorgente::nessuno ? file_sorgente::linea : f);
+  return *utf8_[i];
 }
 
 const text_lines& pair_check::byte_lines(file_sorgente f) const {
-  return f == file_sorgente::servizio ? *service_bytes_ : *line_bytes_;
+  const auto i = static_cast<std::size_t>(f == file_sorgente::nessuno ? file_sorgente::linea : f);
+  return *bytes_[i];
 }
 
 text_range pair_check::range_of(const luogo& l, position_encoding e) const {
@@ -86,11 +109,22 @@ std::shared_ptr<pair_check> check_pair(file_pair pair) {
   c->pair = std::move(pair);
   c->line_name = display_name(c->pair.line, "linea.txt");
   c->service_name = display_name(c->pair.service, "servizio.txt");
-  c->line_utf8_.emplace(c->pair.line.utf8);
-  c->service_utf8_.emplace(c->pair.service.utf8);
-  c->line_bytes_.emplace(c->pair.line.bytes);
-  c->service_bytes_.emplace(c->pair.service.bytes);
-  c->result = controlla(c->input());
+  c->sheet_name = display_name(c->pair.sheet, "scheda_treno.txt");
+  c->form_name = display_name(c->pair.form, "rallentamenti.txt");
+  for (const file_sorgente f : pair_files) {
+    c->utf8_[static_cast<std::size_t>(f)].emplace(c->member(f).utf8);
+    c->bytes_[static_cast<std::size_t>(f)].emplace(c->member(f).bytes);
+  }
+  ingresso_controllo in = c->input();
+  if (c->pair.train_model) {
+    auto model = leggi_modello_treno(*c->pair.train_model);
+    if (auto* m = std::get_if<modello_treno>(&model)) {
+      in.treno = *m;
+    } else {
+      c->train_model_fault = std::get<errore_modello_treno>(model).testo;
+    }
+  }
+  c->result = controlla(in);
   return c;
 }
 

@@ -3,6 +3,7 @@
 // from the checker's places to the editor's.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,13 +18,16 @@ namespace scenario::lsp {
 struct pair_check {
   file_pair pair;
   esito_controllo result;
-  // The names the checker's messages use for the two files.
+  // The names the checker's messages use for the files.
   std::string line_name;
   std::string service_name;
+  std::string sheet_name;
+  std::string form_name;
+  // Why the train model beside the service file was refused (the defaults
+  // are used then); empty when it was read or there is none.
+  std::string train_model_fault;
 
-  const pair_member& member(file_sorgente f) const {
-    return f == file_sorgente::servizio ? pair.service : pair.line;
-  }
+  const pair_member& member(file_sorgente f) const;
   // Which file of the pair a URI is.
   std::optional<file_sorgente> file_of(std::string_view uri) const;
   // The checker's input for this pair (its texts are views of the pair's).
@@ -47,11 +51,17 @@ struct pair_check {
 
  private:
   friend std::shared_ptr<pair_check> check_pair(file_pair pair);
-  std::optional<text_lines> line_utf8_, service_utf8_;
-  std::optional<text_lines> line_bytes_, service_bytes_;
+  // By file_sorgente: none, line, service, sheet, form.
+  std::array<std::optional<text_lines>, 5> utf8_, bytes_;
 };
 
-// Runs the checker on a pair (an absent partner read as an empty text).
+// The files of a pair the checker reads, in the order of file_sorgente.
+inline constexpr std::array<file_sorgente, 4> pair_files = {
+    file_sorgente::linea, file_sorgente::servizio, file_sorgente::scheda_treno,
+    file_sorgente::rallentamenti};
+
+// Runs the checker on a pair (an absent partner read as an empty text),
+// with the driver's documents and the train model that go with it.
 std::shared_ptr<pair_check> check_pair(file_pair pair);
 
 }  // namespace scenario::lsp

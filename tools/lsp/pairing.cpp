@@ -1,5 +1,6 @@
 #include "tools/lsp/pairing.h"
 
+#include <utility>
 #include <vector>
 
 #include "base/cp1252.h"
@@ -18,6 +19,8 @@ constexpr std::size_t most_files_searched = 200;
 
 constexpr std::string_view line_suffix = "_linea.txt";
 constexpr std::string_view service_suffix = "-.txt";
+constexpr std::string_view sheet_suffix = "_scheda_treno.txt";
+constexpr std::string_view form_suffix = "_rallentamenti.txt";
 
 // The end of the general section, as the line reader finds it: a line that
 // does not begin with "-" and holds "[" and "]".
@@ -117,6 +120,32 @@ std::optional<pair_member> partner_by_content(file_kind other, const std::vector
   return found;
 }
 
+// The file of that name among the folder's, from the editor or the disk.
+std::optional<pair_member> named_member(const std::string& name,
+                                        const std::vector<candidate>& files, folder_access& disk) {
+  for (const candidate& c : files) {
+    if (file_name(c.path) != name) continue;
+    auto bytes = bytes_of(c, disk);
+    if (!bytes) return std::nullopt;
+    return member_of(c, std::move(*bytes));
+  }
+  return std::nullopt;
+}
+
+// What goes with a service file of route and train by the naming rule.
+void add_companions(file_pair& p, const name_parts& service, const std::vector<candidate>& files,
+                    folder_access& disk) {
+  if (auto m = named_member(nome_file_scheda(service.route, service.train), files, disk)) {
+    p.sheet = std::move(*m);
+  }
+  if (auto m = named_member(nome_file_rallentamenti(service.route, service.train), files, disk)) {
+    p.form = std::move(*m);
+  }
+  if (auto m = named_member(nome_file_modello_treno(service.route, service.train), files, disk)) {
+    p.train_model = std::move(m->bytes);
+  }
+}
+
 }  // namespace
 
 name_parts parts_of_name(std::string_view name) {
@@ -126,15 +155,25 @@ name_parts parts_of_name(std::string_view name) {
     p.route = name.substr(0, name.size() - line_suffix.size());
     return p;
   }
-  if (!name.ends_with(service_suffix)) return p;
-  const std::string_view stem = name.substr(0, name.size() - service_suffix.size());
-  const std::size_t cut = stem.rfind('_');
-  if (cut == std::string_view::npos || cut == 0 || cut + 1 == stem.size()) return p;
-  p.route = stem.substr(0, cut);
-  p.train = stem.substr(cut + 1);
-  // The naming rule builds the name back: anything else is not one of its names.
-  if (nome_file_servizio_txt(p.route, p.train) != name) return {};
-  p.kind = file_kind::service;
+  // NAME_NUMBER and what follows it: NUMBER after the last underscore.
+  for (const auto& [suffix, kind] :
+       {std::pair{service_suffix, file_kind::service}, std::pair{sheet_suffix, file_kind::sheet},
+        std::pair{form_suffix, file_kind::form}}) {
+    if (!name.ends_with(suffix)) continue;
+    const std::string_view stem = name.substr(0, name.size() - suffix.size());
+    const std::size_t cut = stem.rfind('_');
+    if (cut == std::string_view::npos || cut == 0 || cut + 1 == stem.size()) return {};
+    p.route = stem.substr(0, cut);
+    p.train = stem.substr(cut + 1);
+    // The naming rule builds the name back: anything else is not one of its names.
+    if (nome_file_servizio_txt(p.route, p.train) != name &&
+        nome_file_scheda(p.route, p.train) != name &&
+        nome_file_rallentamenti(p.route, p.train) != name) {
+      return {};
+    }
+    p.kind = kind;
+    return p;
+  }
   return p;
 }
 
@@ -171,14 +210,41 @@ file_pair find_pair(const document& d, const document_store& open, folder_access
   self.from_editor = true;
 
   const name_parts self_name = d.path ? parts_of_name(file_name(*d.path)) : name_parts{};
+  if (self_name.kind == file_kind::sheet || self_name.kind == file_kind::form) {
+    // A driver's document: checked with the service file it is named after.
+    file_pair p;
+    p.route = self_name.route;
+    p.train = self_name.train;
+    const std::vector<candidate> files = folder_files(d.path->parent_path(), *d.path, open, disk);
+    const std::string service = nome_file_servizio_txt(self_name.route, self_name.train);
+    for (const candidate& c : files) {
+      if (file_name(c.path) != service) continue;
+      document stand_in;
+      stand_in.uri = c.open != nullptr ? c.open->uri : uri_of_path(c.path);
+      stand_in.path = c.path;
+      if (c.open != nullptr) {
+        stand_in.text = c.open->text;
+      } else if (auto bytes = disk.read(c.path)) {
+        stand_in.text = cp1252_to_utf8(*bytes);
+      } else {
+        break;
+      }
+      p = find_pair(stand_in, open, disk, defaults);
+      p.service.from_editor = c.open != nullptr;
+      return p;
+    }
+    (self_name.kind == file_kind::sheet ? p.sheet : p.form) = std::move(self);
+    return p;
+  }
   file_kind kind = self_name.kind;
   if (kind == file_kind::unknown) kind = kind_by_content(self.bytes);
   if (kind == file_kind::unknown) kind = file_kind::line;
   const file_kind other = kind == file_kind::line ? file_kind::service : file_kind::line;
 
   std::optional<pair_member> partner;
+  std::vector<candidate> files;
   if (d.path) {
-    const std::vector<candidate> files = folder_files(d.path->parent_path(), *d.path, open, disk);
+    files = folder_files(d.path->parent_path(), *d.path, open, disk);
     if (self_name.kind != file_kind::unknown) partner = partner_by_name(self_name, files, disk);
     if (!partner) partner = partner_by_content(other, files, disk);
   }
@@ -199,6 +265,9 @@ file_pair find_pair(const document& d, const document_store& open, folder_access
   }
   (kind == file_kind::line ? p.line : p.service) = std::move(self);
   if (partner) (kind == file_kind::line ? p.service : p.line) = std::move(*partner);
+  const name_parts service_name =
+      p.service.path ? parts_of_name(file_name(*p.service.path)) : name_parts{};
+  if (service_name.kind == file_kind::service) add_companions(p, service_name, files, disk);
   return p;
 }
 

@@ -4,7 +4,11 @@
 // general section holds "lunghezza percorso" is a line file, any other with
 // a "[generale]" a service file, and a file pairs with the one file of the
 // other kind in its folder. A partner the editor has open is taken with its
-// unsaved text, any other from the disk.
+// unsaved text, any other from the disk. Beside a service file
+// NAME_NUMBER-.txt the driver's documents NAME_NUMBER_scheda_treno.txt and
+// NAME_NUMBER_rallentamenti.txt and the train model NAME_NUMBER_treno.json
+// go with the pair by the same rule; a document opened alone is checked
+// with the service file it is named after.
 #pragma once
 
 #include <cstdint>
@@ -18,13 +22,13 @@
 
 namespace scenario::lsp {
 
-enum class file_kind : std::uint8_t { unknown, line, service };
+enum class file_kind : std::uint8_t { unknown, line, service, sheet, form };
 
 // What a file's name says under the naming rule.
 struct name_parts {
   file_kind kind = file_kind::unknown;
   std::string route;  // NAME
-  std::string train;  // NUMBER, for a service file
+  std::string train;  // NUMBER, for a service file and a document
 };
 name_parts parts_of_name(std::string_view file_name);
 
@@ -44,7 +48,10 @@ struct pair_member {
 struct file_pair {
   pair_member line;
   pair_member service;
-  std::string route;  // from the names, else the defaults
+  pair_member sheet;  // the driver's documents beside the service file, if any
+  pair_member form;
+  std::optional<std::string> train_model;  // the JSON text of the train model beside it
+  std::string route;                       // from the names, else the defaults
   std::string train;
   bool paired() const { return line.present() && service.present(); }
 };

@@ -55,8 +55,7 @@ text_position request_position(const json& params) {
 json diagnostic_to_json(const diagnostica& d, const pair_check& c, position_encoding e) {
   json related = json::array();
   for (const nota& n : d.correlate) {
-    // Only the two files of the pair are documents here.
-    if (n.dove.file != file_sorgente::linea && n.dove.file != file_sorgente::servizio) continue;
+    if (n.dove.file == file_sorgente::nessuno) continue;
     const pair_member& m = c.member(n.dove.file);
     if (!m.present()) continue;
     related.push_back({{"location", {{"uri", m.uri}, {"range", to_json(c.range_of(n.dove, e))}}},

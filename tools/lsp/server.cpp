@@ -264,11 +264,27 @@ void language_server::refresh(const std::string& uri) {
     return;
   }
   const std::shared_ptr<pair_check> c = check_pair(find_pair(*d, documents_, disk_, defaults_));
-  for (const file_sorgente f : {file_sorgente::linea, file_sorgente::servizio}) {
+  if (!c->pair.line.present() && !c->pair.service.present()) {
+    // A driver's document without its service file: nothing to compare.
+    checks_.erase(uri);
+    publish_empty(uri);
+    if (told_alone_.insert(uri).second) {
+      send_(notification("window/showMessage",
+                         {{"type", message_info},
+                          {"message", "route_tool: no service file found for " + uri +
+                                          " (NAME_NUMBER-.txt beside it), so it is not checked"}}));
+    }
+    return;
+  }
+  for (const file_sorgente f : pair_files) {
     const pair_member& m = c->member(f);
     if (!m.present()) continue;
     checks_[m.uri] = c;
     publish(*c, f);
+  }
+  if (!c->train_model_fault.empty()) {
+    log("the train model beside the service file is refused, the defaults are used: " +
+        c->train_model_fault);
   }
   if (!c->pair.paired() && told_alone_.insert(uri).second) {
     const bool line = c->pair.line.present();
@@ -315,8 +331,10 @@ std::pair<const pair_check*, file_sorgente> language_server::check_of(const json
   const std::string uri = document_uri(params);
   const auto it = checks_.find(uri);
   if (it == checks_.end()) return {nullptr, file_sorgente::linea};
-  const auto f = it->second->file_of(uri);
-  return {it->second.get(), f.value_or(file_sorgente::linea)};
+  const file_sorgente f = it->second->file_of(uri).value_or(file_sorgente::linea);
+  // The driver's documents get diagnostics only: no feature reads them.
+  if (f != file_sorgente::linea && f != file_sorgente::servizio) return {nullptr, f};
+  return {it->second.get(), f};
 }
 
 }  // namespace scenario::lsp

@@ -29,7 +29,21 @@ int run_check(const check_options& o, std::ostream& out) {
   const std::string service = read_input(disk, "service file", o.service_file);
   const scenario_names names =
       names_of_texts("check", o.route, o.train, o.line_file, o.service_file);
-  const ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, names);
+  ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, names);
+  if (const auto model = train_model_file_for(o.train_model, o.service_file)) {
+    in.treno = read_train_model(*model);
+  }
+  in.tolleranza_km_m = o.sheet_km_tolerance;
+  // The documents' bytes live as long as the input that views them.
+  std::string sheet, form;
+  if (o.sheet_file) {
+    sheet = read_input(disk, "timetable sheet", *o.sheet_file);
+    in.altri_file.push_back({file_sorgente::scheda_treno, *o.sheet_file, sheet});
+  }
+  if (o.form_file) {
+    form = read_input(disk, "slowdown order form", *o.form_file);
+    in.altri_file.push_back({file_sorgente::rallentamenti, *o.form_file, form});
+  }
   const esito_controllo e = controlla(in);
 
   if (o.format == check_format::json) {

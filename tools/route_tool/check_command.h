@@ -2,6 +2,7 @@
 // each at its line and column with the fix in plain words.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -21,6 +22,13 @@ struct check_options {
   std::optional<std::string> train;
   check_format format = check_format::text;
   bool werror = false;  // warnings count as errors for the exit status
+  // The driver's documents to compare with the service file.
+  std::optional<std::string> sheet_file;
+  std::optional<std::string> form_file;
+  std::int32_t sheet_km_tolerance = 100;  // metres
+  // The train model the timetable is checked against; else the one beside
+  // the service file, else the defaults.
+  std::optional<std::string> train_model;
 };
 
 // The checker's input as the commands give it: the two texts (kept alive by

@@ -20,7 +20,13 @@ namespace {
 // compile step's own run.
 esito_controllo check_texts(const compile_options& o, const std::string& line,
                             const std::string& service, const scenario_names& names) {
-  esito_controllo e = controlla(check_input(line, service, o.line_file, o.service_file, names));
+  ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, names);
+  // The timetable judged as check judges it: with the train model beside
+  // the service file.
+  if (const auto model = train_model_file_for(std::nullopt, o.service_file)) {
+    in.treno = read_train_model(*model);
+  }
+  esito_controllo e = controlla(in);
   esito_controllo kept;
   kept.diagnostiche = std::move(e.diagnostiche);
   kept.errori = e.errori;

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "tools/route_tool/command_line.h"
+#include "tools/timing/train_model_file.h"
 
 namespace scenario {
 
@@ -18,6 +19,20 @@ std::string read_input(disk_file_system& disk, const std::string& what, const st
     return disk.read_file(path);
   } catch (const file_error& e) {
     throw usage_error("cannot read " + what + " '" + name + "': " + e.reason());
+  }
+}
+
+std::optional<fs::path> train_model_file_for(const std::optional<std::string>& named,
+                                             const fs::path& service_file) {
+  if (named) return fs::path(*named);
+  return find_train_model(service_file);
+}
+
+modello_treno read_train_model(const fs::path& file) {
+  try {
+    return load_train_model(file);
+  } catch (const train_model_error& e) {
+    throw usage_error(std::string("train model ") + e.what());
   }
 }
 

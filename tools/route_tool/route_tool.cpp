@@ -1,5 +1,6 @@
 #include "tools/route_tool/route_tool.h"
 
+#include <charconv>
 #include <ostream>
 
 #include "base/file_system.h"
@@ -37,10 +38,22 @@ const option_rule output_option{"--output", "-o", "FILE"};
 const option_rule from_option{"--from", "", "KM"};
 const option_rule to_option{"--to", "", "KM"};
 const option_rule werror_option{"--werror", "", ""};
+const option_rule train_model_option{"--train-model", "", "FILE"};
 
 option_rule required(option_rule o) {
   o.required = true;
   return o;
+}
+
+// A whole number of metres from 0 to 100000 given to `option`.
+std::int32_t metres_of(const parsed_command& p, const std::string& option,
+                       const std::string& value) {
+  std::int32_t m = -1;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), m);
+  if (ec != std::errc{} || end != value.data() + value.size() || m < 0 || m > 100000) {
+    throw p.error(option + " takes whole metres from 0 to 100000, not '" + value + "'");
+  }
+  return m;
 }
 
 // Every command: its name, help text, options and plain arguments, and what
@@ -92,7 +105,11 @@ const std::vector<command_rule>& commands() {
         train_option,
         json_option,
         {"--format", "", "FORMAT"},
-        werror_option},
+        werror_option,
+        {"--sheet", "", "FILE"},
+        {"--slowdown-form", "", "FILE"},
+        {"--sheet-km-tolerance", "", "M"},
+        train_model_option},
        plain_arguments::none,
        "",
        "",
@@ -104,6 +121,12 @@ const std::vector<command_rule>& commands() {
          o.train = p.value("--train");
          o.format = check_format_of(p);
          o.werror = p.has("--werror");
+         o.sheet_file = p.value("--sheet");
+         o.form_file = p.value("--slowdown-form");
+         if (const auto m = p.value("--sheet-km-tolerance")) {
+           o.sheet_km_tolerance = metres_of(p, "--sheet-km-tolerance", *m);
+         }
+         o.train_model = p.value("--train-model");
          return run_check(o, out);
        }},
       {"decompile",
@@ -177,12 +200,8 @@ const std::vector<command_rule>& commands() {
        }},
       {"sheets",
        help_sheets(),
-       {line_option,
-        service_option,
-        required({"--out", "", "DIR"}),
-        route_option,
-        train_option,
-        {"--train-model", "", "FILE"}},
+       {line_option, service_option, required({"--out", "", "DIR"}), route_option, train_option,
+        train_model_option},
        plain_arguments::folder_or_texts,
        "DIR",
        "a folder DIR, or --line and --service",
@@ -203,7 +222,7 @@ const std::vector<command_rule>& commands() {
         service_option,
         route_option,
         train_option,
-        {"--train-model", "", "FILE"},
+        train_model_option,
         json_option,
         {"--profile", "", "FILE.csv"}},
        plain_arguments::folder_or_texts,

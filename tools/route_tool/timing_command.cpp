@@ -37,14 +37,6 @@ struct timed_route {
   std::optional<std::filesystem::path> model_file;
 };
 
-modello_treno model_from(const std::filesystem::path& file) {
-  try {
-    return load_train_model(file);
-  } catch (const train_model_error& e) {
-    throw usage_error(std::string("train model ") + e.what());
-  }
-}
-
 timed_route from_texts(const timing_options& o) {
   disk_file_system disk;
   const std::string line = read_input(disk, "line description file", *o.line_file);
@@ -66,11 +58,7 @@ timed_route from_texts(const timing_options& o) {
                      " (see 'route_tool check'): the route is timed as far as it was read";
   }
   t.line = linea_da_modello(r.modello, r.sorgenti);
-  if (o.train_model) {
-    t.model_file = *o.train_model;
-  } else {
-    t.model_file = find_train_model(*o.service_file);
-  }
+  t.model_file = train_model_file_for(o.train_model, *o.service_file);
   return t;
 }
 
@@ -285,7 +273,7 @@ std::string profile_csv(const esito_marcia& e) {
 
 int run_timing(const timing_options& o, std::ostream& out) {
   timed_route t = o.line_file ? from_texts(o) : from_folder(o);
-  if (t.model_file) t.model = model_from(*t.model_file);
+  if (t.model_file) t.model = read_train_model(*t.model_file);
   const esito_marcia e = calcola_marcia(t.line, t.model);
   if (o.profile) write_output(*o.profile, profile_csv(e));
   if (o.json) {

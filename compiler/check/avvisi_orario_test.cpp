@@ -1,0 +1,135 @@
+// The timetable's warnings through the checker: on the fixed scenario, on
+// its service file edited as an author might, and never on texts with an
+// error.
+#include "compiler/check/avvisi_orario.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compiler/check/controlla.h"
+#include "sources/testi_fissi.h"
+
+namespace scenario {
+namespace {
+
+// The text with line `n` (1-based, CR LF lines) replaced.
+std::string con_riga(const std::string& testo, int n, const std::string& nuova) {
+  std::size_t inizio = 0;
+  for (int k = 1; k < n; ++k) inizio = testo.find("\r\n", inizio) + 2;
+  const std::size_t fine = testo.find("\r\n", inizio);
+  return testo.substr(0, inizio) + nuova + testo.substr(fine);
+}
+
+std::vector<diagnostica> dell_orario(const std::string& servizio, const modello_treno& treno = {}) {
+  const fixed_scenario_texts t = fixed_texts();
+  ingresso_controllo in;
+  in.linea = t.line;
+  in.servizio = servizio;
+  in.nome_file_servizio = "s.txt";
+  in.nome_linea = "Viterbo_Attigliano_Orte";
+  in.numero_treno = "7547";
+  in.treno = treno;
+  esito_controllo e = controlla(in);
+  std::vector<diagnostica> out;
+  for (const diagnostica& d : e.diagnostiche) {
+    using enum id_diagnostica;
+    if (d.id == time_not_after_previous || d.id == section_too_short || d.id == time_outside_day) {
+      out.push_back(d);
+    }
+  }
+  return out;
+}
+
+// "s.txt:21:56 [id] message | note at 20:56: note".
+std::string riga_di(const diagnostica& d) {
+  std::string r = std::to_string(d.dove.riga) + ":" + std::to_string(d.dove.colonna) + "+" +
+                  std::to_string(d.dove.lunghezza) + " [" + std::string(d.nome()) + "] " +
+                  d.messaggio;
+  for (const nota& n : d.correlate) {
+    r += " | " + std::to_string(n.dove.riga) + ":" + std::to_string(n.dove.colonna) + " " +
+         n.messaggio;
+  }
+  return r;
+}
+
+std::vector<std::string> righe_di(const std::vector<diagnostica>& ds) {
+  std::vector<std::string> r;
+  for (const diagnostica& d : ds) r.push_back(riga_di(d));
+  return r;
+}
+
+// Line 21 of the service file: "stazione,   31900, 27,  200,  0, 0, 0,
+// 0,0,0,  0,0,0,   30,  14, 9, 0, Sipicciano S. Nicola"; its time "14, 9, 0"
+// stands at columns 63 to 70. Grotte S. Stefano (line 20)
+// leaves at the same 14:09:00, 9050 m before.
+TEST(TimetableWarnings, TheFixedScenarioTimesSNicolaWithGrotte) {
+  const std::vector<std::string> atteso = {
+      "21:63+8 [section-too-short] 9050 m from Grotte S. Stefano needs at least 8 min 31 s; the "
+      "timetable gives 0 s. Give this station a later time (route_tool timing shows the fastest "
+      "run) | 20:63 the time of Grotte S. Stefano, 14:09:00",
+      "21:63+8 [time-not-after-previous] the time 14:09:00 of Sipicciano S. Nicola is not after "
+      "14:09:00 of Grotte S. Stefano. Give a later time, or put the stations in running order | "
+      "20:63 the time of Grotte S. Stefano, 14:09:00"};
+  EXPECT_EQ(righe_di(dell_orario(fixed_texts().service)), atteso);
+  const std::vector<diagnostica> d = dell_orario(fixed_texts().service);
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(d[0].dove.file, file_sorgente::servizio);
+  EXPECT_EQ(d[0].correlate.at(0).dove.file, file_sorgente::servizio);
+}
+
+TEST(TimetableWarnings, TheTimeOfSNicolaGivenAsOnTheSheetLeavesNone) {
+  // 14.18 on the timetable sheet: 9 min after Grotte, 8 min 31 s needed.
+  const std::string servizio = con_riga(fixed_texts().service, 21,
+                                        "stazione,   31900, 27,  200,  0, 0, 0,  0,0,0,  0,0,0,   "
+                                        "30,  14,18, 0, Sipicciano S. Nicola");
+  EXPECT_EQ(righe_di(dell_orario(servizio)), std::vector<std::string>{});
+  // A train of half the power and effort cannot keep the 9 min from
+  // Montefiascone to Grotte S. Stefano.
+  modello_treno debole;
+  debole.potenza_kw = 1000.0;
+  debole.sforzo_avviamento_kn = 60.0;
+  const std::vector<std::string> atteso = {
+      "20:63+8 [section-too-short] 10400 m from Montefiascone needs at least 9 min 5 s; the "
+      "timetable gives 9 min 0 s. Give this station a later time (route_tool timing shows the "
+      "fastest run) | 19:63 the time of Montefiascone, 14:00:00"};
+  EXPECT_EQ(righe_di(dell_orario(servizio, debole)), atteso);
+}
+
+TEST(TimetableWarnings, ATimeOfDayPastMidnightAndOneBeforeThePrevious) {
+  std::string servizio = con_riga(fixed_texts().service, 21,
+                                  "stazione,   31900, 27,  200,  0, 0, 0,  0,0,0,  0,0,0,   "
+                                  "30,  14,18, 0, Sipicciano S. Nicola");
+  // ORTE at 24:38:00, and Sipicciano at 14:12:00, before S. Nicola's
+  // 14:18:00. ORTE's note is at ATTIGLIANO, the last station with a time
+  // before it (Bassano in Teverina has none).
+  servizio = con_riga(servizio, 26,
+                      "stazione,   52600,  4,  400,  1, 0, 0,  1,1,0,  2,1,1,    0,  24,38, 0, "
+                      "ORTE");
+  servizio = con_riga(servizio, 22,
+                      "stazione,   33650, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14,12, 0, "
+                      "Sipicciano");
+  const std::vector<std::string> atteso = {
+      "22:63+8 [section-too-short] 1750 m from Sipicciano S. Nicola needs at least 2 min 27 s; "
+      "the timetable gives -6 min 0 s. Give this station a later time (route_tool timing shows "
+      "the fastest run) | 21:63 the time of Sipicciano S. Nicola, 14:18:00",
+      "22:63+8 [time-not-after-previous] the time 14:12:00 of Sipicciano is not after 14:18:00 "
+      "of Sipicciano S. Nicola. Give a later time, or put the stations in running order | 21:63 "
+      "the time of Sipicciano S. Nicola, 14:18:00",
+      "26:63+8 [time-outside-day] the time 24:38:00 of ORTE is not a time of day (0:00:00 to "
+      "23:59:59). Give a time from 0:00:00 to 23:59:59 | 23:63 the time of ATTIGLIANO, "
+      "14:27:30"};
+  EXPECT_EQ(righe_di(dell_orario(servizio)), atteso);
+}
+
+TEST(TimetableWarnings, NoneWhenTheTextsHaveAnError) {
+  // A station off the 50 m grid (code 8): the route is not timed.
+  const std::string servizio = con_riga(fixed_texts().service, 19,
+                                        "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   "
+                                        "30,  14, 0, 0, Montefiascone");
+  EXPECT_EQ(righe_di(dell_orario(servizio)), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace scenario
