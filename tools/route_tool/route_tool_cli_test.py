@@ -205,8 +205,74 @@ def main():
 
         # Check: clean files exit 0; faults exit 1 with one JSON object;
         # warnings alone exit 0, or 1 under --werror; usage errors exit 2.
-        status, out, _ = run("check", "--line", LINE, "--service", SERVICE)
+        # The fixed scenario's only warnings: the S. Nicola time, at its
+        # line, with a note at Grotte S. Stefano's time.
+        status, out, _ = run("check", "--line", LINE, "--service", SERVICE, "--json")
+        obj = json.loads(out)
+        check(status == 0 and (obj["errors"], obj["warnings"]) == (0, 2),
+              f"check of the fixed scenario: {status} {out!r}")
+        check([(d["line"], d["column"], d["id"]) for d in obj["diagnostics"]] ==
+              [(21, 63, "section-too-short"), (21, 63, "time-not-after-previous")],
+              f"the S. Nicola time: {obj['diagnostics']}")
+        check(all(d["related"][0]["line"] == 20 for d in obj["diagnostics"]),
+              "noted at Grotte S. Stefano")
+        status, out, _ = run("check", "--line", LINE, "--service", SERVICE, "--werror")
+        check(status == 1 and out.endswith("0 errors and 2 warnings.\n"),
+              f"check --werror of the fixed scenario: {status} {out!r}")
+        # The S. Nicola time as on the sheet: no fault left.
+        clean = named_copy(tmp, "clean", SERVICE)
+        edited(SERVICE, clean, 21, "stazione,   31900, 27,  200,  0, 0, 0,  0,0,0,  0,0,0,   "
+                                   "30,  14,18, 0, Sipicciano S. Nicola")
+        status, out, _ = run("check", "--line", LINE, "--service", clean)
         check(status == 0 and "no faults" in out, f"check clean: {status} {out!r}")
+
+        # The driver's documents: the program's own against its texts give
+        # the three documented disagreements, in the documents' files.
+        sheet = os.path.join(TESTDATA, ROUTE + "_7547_scheda_treno.txt")
+        form = os.path.join(TESTDATA, ROUTE + "_7547_rallentamenti.txt")
+        status, out, _ = run("check", "--line", LINE, "--service", SERVICE, "--sheet", sheet,
+                             "--slowdown-form", form, "--json")
+        obj = json.loads(out)
+        check(status == 0 and [(d["file"], d["line"], d["column"], d["id"], d["related"][0]["line"])
+                               for d in obj["diagnostics"] if d["file"] != SERVICE] ==
+              [(sheet, 26, 19, "sheet-km-differs", 21), (sheet, 26, 51, "sheet-time-differs", 21),
+               (form, 13, 63, "form-length-differs", 29)],
+              f"check of the documents: {status} {obj}")
+        status, out, _ = run("check", "--line", LINE, "--service", SERVICE, "--sheet", sheet,
+                             "--sheet-km-tolerance", "200", "--format", "sarif")
+        sarif = json.loads(out)
+        results = [r for r in sarif["runs"][0]["results"]
+                   if r["locations"][0]["physicalLocation"]["artifactLocation"]["uri"]
+                   .endswith("_scheda_treno.txt")]
+        check(status == 0 and [r["ruleId"] for r in results] == ["sheet-time-differs"],
+              f"sarif, tolerance 200: {[r['ruleId'] for r in results]}")
+        check(results and results[0]["locations"][0]["physicalLocation"]["region"] ==
+              {"startLine": 26, "startColumn": 51, "endColumn": 66}, f"sarif region {results}")
+        usage_error(["check", "--line", LINE, "--service", clean, "--sheet",
+                     os.path.join(tmp, "none.txt")], "timetable sheet")
+        usage_error(["check", "--line", LINE, "--service", clean, "--sheet-km-tolerance", "-1"],
+                    "--sheet-km-tolerance takes whole metres")
+        # The train model: named, or beside the service file; refused with
+        # its field named (exit 2).
+        weak = os.path.join(tmp, "weak.json")
+        with open(weak, "w") as f:
+            f.write('{"potenza_kw": 1000, "sforzo_avviamento_kn": 60}')
+        status, out, _ = run("check", "--line", LINE, "--service", clean, "--train-model", weak)
+        check(status == 0 and out.startswith(clean + ":20:63: warning: 10400 m from Montefiascone "
+                                             "needs at least 9 min 5 s; the timetable gives "
+                                             "9 min 0 s."), f"weak train: {status} {out!r}")
+        beside = os.path.join(os.path.dirname(clean), ROUTE + "_7547_treno.json")
+        with open(beside, "w") as f:
+            f.write('{"potenza_kw": 0}')
+        usage_error(["check", "--line", LINE, "--service", clean], 'field "potenza_kw"')
+        usage_error(["compile", "--line", LINE, "--service", clean, "--out",
+                     os.path.join(tmp, "o2")], 'field "potenza_kw"')
+        usage_error(["check", "--line", LINE, "--service", clean, "--train-model",
+                     os.path.join(tmp, "none.json")], "train model")
+        shutil.copy(weak, beside)
+        status, out, _ = run("check", "--line", LINE, "--service", clean)
+        check(status == 0 and "10400 m from Montefiascone" in out, f"model beside: {out!r}")
+        os.remove(beside)
         faulty = named_copy(tmp, "faulty", SERVICE)
         edited(SERVICE, faulty, 19,
                "stazione,   12475, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, M")
@@ -231,9 +297,9 @@ def main():
         # compile: the warning after the result; under --werror nothing written.
         status, out, err = run("compile", "--line", LINE, "--service", faulty,
                                "--out", os.path.join(tmp, "warned"))
-        check(status == 0 and out.endswith("result: no faults (code 0), 1 warning from check "
+        check(status == 0 and out.endswith("result: no faults (code 0), 3 warnings from check "
                                            "(below)\n"), f"compile warned: {status} {out!r}")
-        check(err.startswith("route_tool: check finds 1 warning:\n" + faulty + ":9:"),
+        check(err.startswith("route_tool: check finds 3 warnings:\n" + faulty + ":9:"),
               f"compile's warning: {err!r}")
         check(len(os.listdir(os.path.join(tmp, "warned"))) == 3, "warned: files written")
         status, out, err = run("compile", "--line", LINE, "--service", faulty,
