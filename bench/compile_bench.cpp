@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/cp1252.h"
 #include "base/memory_file_system.h"
 #include "base/program_folder.h"
 #include "bench/large_route.h"
@@ -17,6 +18,7 @@
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_model/nomi_file.h"
 #include "sources/testi_fissi.h"
+#include "tools/lsp/server.h"
 #include "tools/route_tool/diagnostic_output.h"
 
 namespace scenario {
@@ -106,6 +108,40 @@ void on_disk(benchmark::State& state, const text_files& t) {
   fs::remove_all(dir);
 }
 
+// The language server's answer to one change of the service file: the
+// pair checked again (with the timetable against the train's fastest run)
+// and both files' diagnostics published, as an editor gets them.
+void lsp_change(benchmark::State& state, const text_files& t) {
+  lsp::memory_folders disk;
+  const std::string dir = "/b/";
+  disk.files[dir + nome_file_linea_txt(linea)] = t.line;
+  disk.files[dir + nome_file_servizio_txt(linea, treno)] = t.service;
+  std::size_t bytes = 0;
+  lsp::language_server server(disk, {linea, treno},
+                              [&](const lsp::json& m) { bytes += m.dump().size(); });
+  const std::string uri = "file://" + dir + nome_file_servizio_txt(linea, treno);
+  const auto message = [](const char* method, lsp::json params) {
+    return lsp::json{{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}}.dump();
+  };
+  server.handle(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}})");
+  server.handle(message("textDocument/didOpen", {{"textDocument",
+                                                  {{"uri", uri},
+                                                   {"languageId", "scenario"},
+                                                   {"version", 1},
+                                                   {"text", cp1252_to_utf8(t.service)}}}}));
+  // A blank typed at the start of the file, and taken out again.
+  std::int64_t version = 1;
+  for (auto _ : state) {
+    const bool typed = version % 2 == 1;
+    const lsp::json range = {{"start", {{"line", 0}, {"character", 0}}},
+                             {"end", {{"line", 0}, {"character", typed ? 0 : 1}}}};
+    server.handle(message("textDocument/didChange",
+                          {{"textDocument", {{"uri", uri}, {"version", ++version}}},
+                           {"contentChanges", {{{"range", range}, {"text", typed ? " " : ""}}}}}));
+  }
+  benchmark::DoNotOptimize(bytes);
+}
+
 void BM_FixedScenario_Memory(benchmark::State& s) {
   in_memory(s, fixed_scenario());
 }
@@ -126,6 +162,12 @@ void BM_Check_LargestRoute(benchmark::State& s) {
 }
 void BM_Check_DenseFaults(benchmark::State& s) {
   check(s, dense_faults());
+}
+void BM_Lsp_Change_FixedScenario(benchmark::State& s) {
+  lsp_change(s, fixed_scenario());
+}
+void BM_Lsp_Change_LargestRoute(benchmark::State& s) {
+  lsp_change(s, largest_route());
 }
 
 BENCHMARK(BM_FixedScenario_Memory)
@@ -156,6 +198,15 @@ BENCHMARK(BM_Check_LargestRoute)
 BENCHMARK(BM_Check_DenseFaults)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_Lsp_Change_FixedScenario)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Lsp_Change_LargestRoute)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

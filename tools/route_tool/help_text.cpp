@@ -76,6 +76,8 @@ std::string_view help_check() {
   return R"(Usage: route_tool check --line FILE --service FILE
                         [--route NAME] [--train NUMBER]
                         [--json | --format text|json|sarif] [--werror]
+                        [--sheet FILE] [--slowdown-form FILE]
+                        [--sheet-km-tolerance M] [--train-model FILE]
 
 Check a line description file and a service file and report every fault of
 both in one run: the errors the compile step would record (its codes, errors
@@ -84,6 +86,12 @@ fault, and the warnings: what the compile step accepts but an author almost
 never means (a misspelt keyword, a value the route model cannot keep, a
 position off the 50 m grid, ...). Each says what to change. Nothing is
 written.
+
+When the files have no error, the timetable is checked against the train's
+fastest run (as route_tool timing works it out): a station's time not after
+the previous one's, a section shorter than the fastest run, a time of 24 h or
+more, each at the later station's time; and the driver's documents given are
+compared with the service file, each disagreement at its cell.
 
 Options:
   --line FILE       the line description file
@@ -98,6 +106,18 @@ Options:
                     2.1.0 log for code hosts and editors (rules, locations,
                     related locations, fixes)
   --werror          count warnings as errors for the exit status
+  --sheet FILE      a timetable sheet (NAME_NUMBER_scheda_treno.txt) to
+                    compare with the service file
+  --slowdown-form FILE
+                    a slowdown order form (NAME_NUMBER_rallentamenti.txt) to
+                    compare with the service file
+  --sheet-km-tolerance M
+                    metres a document's kilometre may differ from the data's
+                    (default 100)
+  --train-model FILE
+                    the train model (JSON) the timetable is checked against
+                    (default: NAME_NUMBER_treno.json beside the service file,
+                    else the built-in defaults)
   -h, --help        show this help
 
 Each diagnostic reads FILE:LINE:COL: error|warning: MESSAGE [ID], then the
@@ -105,8 +125,9 @@ source line with a caret under the field, then note: lines for related
 places (the record that already holds a cell).
 
 Exit status: 0 no error (warnings allowed, unless --werror); 1 errors;
-2 usage error, or file names that do not give the route and train without
---route and --train.
+2 usage error, an unreadable file, a train model refused (its field named),
+or file names that do not give the route and train without --route and
+--train.
 )";
 }
 
