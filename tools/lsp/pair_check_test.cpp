@@ -47,7 +47,7 @@ struct with_documents : fixture {
   with_documents() {
     disk.files[sheet_path] = testdata("Viterbo_Attigliano_Orte_7547_scheda_treno.txt");
     disk.files[form_path] = testdata("Viterbo_Attigliano_Orte_7547_rallentamenti.txt");
-    request(0, "initialize", {{"capabilities", json::object()}});
+    initialize("utf-16");
   }
 };
 
