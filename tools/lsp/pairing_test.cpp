@@ -92,5 +92,22 @@ TEST(Pairing, AloneWithoutAPartnerOrAFolder) {
   EXPECT_FALSE(p.line.present());
 }
 
+TEST(Pairing, TheDocumentsAndTheTrainModelBesideTheServiceFile) {
+  memory_folders disk;
+  disk.files["/r/A_linea.txt"] = line_text;
+  disk.files["/r/A_1-.txt"] = service_text;
+  disk.files["/r/A_1_scheda_treno.txt"] = "sheet";
+  disk.files["/r/A_1_rallentamenti.txt"] = "form";
+  disk.files["/r/A_1_treno.json"] = "{}";
+  disk.files["/r/A_2_scheda_treno.txt"] = "another train's sheet";
+  document_store open;
+  file_pair p = find_pair(open.open("file:///r/A_1-.txt", service_text, 1), open, disk, defaults);
+  ASSERT_TRUE(p.paired());
+  EXPECT_EQ(p.sheet.uri, "file:///r/A_1_scheda_treno.txt");
+  EXPECT_EQ(p.sheet.bytes, "sheet");
+  EXPECT_EQ(p.form.uri, "file:///r/A_1_rallentamenti.txt");
+  EXPECT_EQ(p.train_model, "{}");
+}
+
 }  // namespace
 }  // namespace scenario::lsp
