@@ -17,6 +17,13 @@ fixed_scenario_texts fixed_texts() {
           mem.read_file(file_path(cartella, nome_file_servizio_txt(linea, treno)))};
 }
 
+fixed_scenario_texts fixed_texts_on_time() {
+  fixed_scenario_texts t = fixed_texts();
+  const std::string written = "14, 9, 0, Sipicciano S. Nicola";
+  t.service.replace(t.service.find(written), written.size(), "14,18, 0, Sipicciano S. Nicola");
+  return t;
+}
+
 fixed_scenario_documents fixed_documents() {
   const std::string linea = "Viterbo_Attigliano_Orte";
   const std::string treno = "7547";

@@ -162,10 +162,7 @@ TEST(TimingCommand, ExitStatuses) {
   scenario_files f;
   // Every section drivable: 0. Giving S. Nicola the timetable sheet's
   // 14:18:00 leaves the fixed scenario drivable.
-  const fixed_scenario_texts t = fixed_texts();
-  std::string service = t.service;
-  const std::string nicola = "14, 9, 0, Sipicciano S. Nicola";
-  service.replace(service.find(nicola), nicola.size(), "14,18, 0, Sipicciano S. Nicola");
+  std::string service = fixed_texts_on_time().service;
   write_text(f.service, service);
   auto r = run({"timing", "--line", f.line, "--service", f.service});
   EXPECT_EQ(r.status, 0) << r.out;
