@@ -4,6 +4,7 @@
 // the same two scenarios and on a file where half the records are faults.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
@@ -84,12 +85,15 @@ void check(benchmark::State& state, const text_files& t) {
   in.numero_treno = treno;
   // The diagnostics as `route_tool check` prints them, into a sink.
   std::ostringstream sink;
+  int warnings = 0;
   for (auto _ : state) {
     const esito_controllo e = controlla(in);
     sink.str({});
     write_diagnostics_text(e.diagnostiche, in, sink);
     benchmark::DoNotOptimize(sink.tellp());
+    warnings = e.avvisi;
   }
+  state.counters["warnings"] = warnings;
 }
 
 void on_disk(benchmark::State& state, const text_files& t) {
@@ -110,16 +114,25 @@ void on_disk(benchmark::State& state, const text_files& t) {
 
 // The language server's answer to one change of the service file: the
 // pair checked again (with the timetable against the train's fastest run)
-// and both files' diagnostics published, as an editor gets them.
-void lsp_change(benchmark::State& state, const text_files& t) {
+// and both files' diagnostics published, as an editor gets them. The change
+// is a blank typed at the start of the file and taken out again (the line
+// and the train stay as they were, so the last run is reused), or with
+// `new_run` the first speed limit typed 5 km/h higher and back (the run is
+// worked out anew at every change).
+void lsp_change(benchmark::State& state, const text_files& t, bool new_run) {
   lsp::memory_folders disk;
   const std::string dir = "/b/";
   disk.files[dir + nome_file_linea_txt(linea)] = t.line;
   disk.files[dir + nome_file_servizio_txt(linea, treno)] = t.service;
   std::size_t bytes = 0;
-  lsp::language_server server(disk, {linea, treno},
-                              [&](const lsp::json& m) { bytes += m.dump().size(); });
+  std::size_t published = 0;  // the service file's diagnostics, as last published
   const std::string uri = "file://" + dir + nome_file_servizio_txt(linea, treno);
+  lsp::language_server server(disk, {linea, treno}, [&](const lsp::json& m) {
+    bytes += m.dump().size();
+    if (m.value("method", "") == "textDocument/publishDiagnostics" && m["params"]["uri"] == uri) {
+      published = m["params"]["diagnostics"].size();
+    }
+  });
   const auto message = [](const char* method, lsp::json params) {
     return lsp::json{{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}}.dump();
   };
@@ -129,17 +142,34 @@ void lsp_change(benchmark::State& state, const text_files& t) {
                                                    {"languageId", "scenario"},
                                                    {"version", 1},
                                                    {"text", cp1252_to_utf8(t.service)}}}}));
-  // A blank typed at the start of the file, and taken out again.
+  // The last character of the first "velocita" line: the limit's last digit.
+  const std::size_t speed = t.service.find("\nvelocita,") + 1;
+  const auto speed_line = static_cast<std::int64_t>(
+      std::count(t.service.begin(), t.service.begin() + static_cast<std::ptrdiff_t>(speed), '\n'));
+  const auto last_digit = static_cast<std::int64_t>(t.service.find("\r\n", speed) - speed) - 1;
+  const char digit = t.service[speed + static_cast<std::size_t>(last_digit)];
+  const std::string other(1, digit == '0' ? '5' : '0');
   std::int64_t version = 1;
   for (auto _ : state) {
     const bool typed = version % 2 == 1;
-    const lsp::json range = {{"start", {{"line", 0}, {"character", 0}}},
-                             {"end", {{"line", 0}, {"character", typed ? 0 : 1}}}};
-    server.handle(message("textDocument/didChange",
-                          {{"textDocument", {{"uri", uri}, {"version", ++version}}},
-                           {"contentChanges", {{{"range", range}, {"text", typed ? " " : ""}}}}}));
+    lsp::json change;
+    if (new_run) {
+      change = {{"range",
+                 {{"start", {{"line", speed_line}, {"character", last_digit}}},
+                  {"end", {{"line", speed_line}, {"character", last_digit + 1}}}}},
+                {"text", typed ? other : std::string(1, digit)}};
+    } else {
+      change = {{"range",
+                 {{"start", {{"line", 0}, {"character", 0}}},
+                  {"end", {{"line", 0}, {"character", typed ? 0 : 1}}}}},
+                {"text", typed ? " " : ""}};
+    }
+    server.handle(
+        message("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", ++version}}},
+                                           {"contentChanges", lsp::json::array({change})}}));
   }
   benchmark::DoNotOptimize(bytes);
+  state.counters["diagnostics"] = static_cast<double>(published);
 }
 
 void BM_FixedScenario_Memory(benchmark::State& s) {
@@ -164,10 +194,16 @@ void BM_Check_DenseFaults(benchmark::State& s) {
   check(s, dense_faults());
 }
 void BM_Lsp_Change_FixedScenario(benchmark::State& s) {
-  lsp_change(s, fixed_scenario());
+  lsp_change(s, fixed_scenario(), false);
 }
 void BM_Lsp_Change_LargestRoute(benchmark::State& s) {
-  lsp_change(s, largest_route());
+  lsp_change(s, largest_route(), false);
+}
+void BM_Lsp_NewRun_FixedScenario(benchmark::State& s) {
+  lsp_change(s, fixed_scenario(), true);
+}
+void BM_Lsp_NewRun_LargestRoute(benchmark::State& s) {
+  lsp_change(s, largest_route(), true);
 }
 
 BENCHMARK(BM_FixedScenario_Memory)
@@ -205,6 +241,14 @@ BENCHMARK(BM_Lsp_Change_FixedScenario)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Lsp_Change_LargestRoute)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Lsp_NewRun_FixedScenario)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Lsp_NewRun_LargestRoute)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

@@ -160,15 +160,32 @@ diagnostica non_calcolabile(const impedimento_marcia& i, const linea_marcia& l,
                     rimedio(i.tipo));
 }
 
+// The fastest run of the line and train, without the run itself (a
+// checker needs the stations' times and the sections). The last one is kept:
+// an editor checks the texts again at every keystroke, and most leave the
+// line and the train as they were (a run of the longest route costs some
+// milliseconds, the comparison microseconds).
+const esito_marcia& marcia_di(const linea_marcia& l, const modello_treno& treno) {
+  struct ultima {
+    linea_marcia linea;
+    modello_treno treno;
+    esito_marcia esito;
+  };
+  thread_local std::optional<ultima> u;
+  if (!u || u->linea != l || u->treno != treno) {
+    opzioni_marcia o;
+    o.corsa = false;
+    u.emplace(ultima{l, treno, calcola_marcia(l, treno, o)});
+  }
+  return u->esito;
+}
+
 }  // namespace
 
 void avvisi_orario(const risultato_compilazione& r, const contesto_check& c,
                    const modello_treno& treno, std::vector<diagnostica>& out) {
   const linea_marcia l = linea_da_modello(r.modello, r.sorgenti);
-  // A checker needs the stations' times and the sections, not the run.
-  opzioni_marcia o;
-  o.corsa = false;
-  const esito_marcia e = calcola_marcia(l, treno, o);
+  const esito_marcia& e = marcia_di(l, treno);
   // Fewer than two stations: no run, and no timetable to judge.
   if (e.impedimento && e.impedimento->tipo != tipo_impedimento::poche_stazioni &&
       !gia_detto(*e.impedimento, r)) {

@@ -173,6 +173,33 @@ TEST(TimetableWarnings, ARunThatCannotBeTimedIsSaidAtTheValueAtFault) {
                 nicola}));
 }
 
+// The last run is kept for the next check of the same line and train (an
+// editor's keystrokes): a check after another line or train gives what a
+// first check gives.
+TEST(TimetableWarnings, EachCheckTimesItsOwnLineAndTrain) {
+  const std::string fisso = fixed_texts().service;
+  const std::string in_orario = fixed_texts_on_time().service;
+  const std::vector<std::string> primo = righe_di(dell_orario(fisso));
+  ASSERT_EQ(primo.size(), 1u);
+  EXPECT_EQ(righe_di(dell_orario(fisso)), primo);
+  modello_treno debole;
+  debole.potenza_kw = 1000.0;
+  debole.sforzo_avviamento_kn = 60.0;
+  EXPECT_EQ(righe_di(dell_orario(in_orario, debole)).size(), 1u);  // Montefiascone to Grotte
+  EXPECT_EQ(righe_di(dell_orario(in_orario)), std::vector<std::string>{});
+  // 70 km/h from 2050 m too, instead of 100: VITERBO P. F. to Montefiascone
+  // cannot be kept in its 11 min any more.
+  const std::vector<std::string> lenti =
+      righe_di(dell_orario(con_riga(fisso, 10, "velocita,    2050,    70")));
+  ASSERT_EQ(lenti.size(), 2u);
+  EXPECT_TRUE(
+      lenti[0].starts_with("19:63+8 [section-too-short] 12450 m from VITERBO P. F. needs "
+                           "at least 11 min 35 s; the timetable gives 11 min 0 s."))
+      << lenti[0];
+  EXPECT_EQ(lenti[1], primo[0]);
+  EXPECT_EQ(righe_di(dell_orario(fisso)), primo);
+}
+
 TEST(TimetableWarnings, ALimitOfZeroBeforeTheFirstSpeedRecordIsSaidOnce) {
   // The cells before 1000 m get the limit 0: no-speed-at-zero says so, and
   // the run that cannot start is not said on top.
