@@ -90,8 +90,9 @@ written.
 When the files have no error, the timetable is checked against the train's
 fastest run (as route_tool timing works it out): a station's time not after
 the previous one's, a section shorter than the fastest run, a time of 24 h or
-more, each at the later station's time; and the driver's documents given are
-compared with the service file, each disagreement at its cell.
+more, each at the later station's time, or the reason the run cannot be
+timed at the value it names; and the driver's documents given are compared
+with the service file, each disagreement at its cell.
 
 Options:
   --line FILE       the line description file
