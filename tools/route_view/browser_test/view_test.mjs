@@ -45,7 +45,9 @@ function view(args, name) {
 const fixed_page = view(['--line', line_txt, '--service', service_txt], 'fixed.html');
 const service_text = fs.readFileSync(service_txt, 'latin1');
 const warning_service = path.join(work, 'warning_service.txt');
-fs.writeFileSync(warning_service, service_text.replace('velocita,    2050,   100', 'velocita,    2055,   100'), 'latin1');
+// Its one warning: the speed off the grid (S. Nicola timed as its sheet gives it).
+fs.writeFileSync(warning_service, service_text.replace('velocita,    2050,   100', 'velocita,    2055,   100')
+  .replace('14, 9, 0, Sipicciano S. Nicola', '14,18, 0, Sipicciano S. Nicola'), 'latin1');
 const warning_page = view(['--line', line_txt, '--service', warning_service, '--train', '7547'], 'warning.html');
 const hostile_name = '<img src=x onerror="window.pwned=1">ORTE</script><script>window.pwned=2</script>';
 const hostile_service = path.join(work, 'hostile_service.txt');
