@@ -115,6 +115,11 @@ TEST(PairCheck, TheTrainModelBesideTheServiceFileTimesTheRun) {
   const json& log = f.sent.back();
   EXPECT_EQ(log["method"], "window/logMessage");
   EXPECT_NE(log["params"]["message"].get<std::string>().find("potenza_kw"), std::string::npos);
+  // Said once, not at every change.
+  const std::size_t sent = f.sent.size();
+  f.notify("textDocument/didSave", {{"textDocument", {{"uri", service_uri}}}});
+  ASSERT_GT(f.sent.size(), sent);
+  EXPECT_EQ(f.sent.back()["method"], "textDocument/publishDiagnostics");
 }
 
 }  // namespace

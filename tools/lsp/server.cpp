@@ -282,7 +282,7 @@ void language_server::refresh(const std::string& uri) {
     checks_[m.uri] = c;
     publish(*c, f);
   }
-  if (!c->train_model_fault.empty()) {
+  if (!c->train_model_fault.empty() && told_train_model_.insert(c->train_model_fault).second) {
     log("the train model beside the service file is refused, the defaults are used: " +
         c->train_model_fault);
   }

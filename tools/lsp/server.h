@@ -69,6 +69,9 @@ class language_server {
   std::map<std::string, std::shared_ptr<pair_check>, std::less<>> checks_;  // by URI
   std::set<std::string, std::less<>> told_alone_;
   std::set<std::string, std::less<>> told_too_large_;
+  // The train model faults already logged: a file refused is said once, not
+  // at every change of the texts it times.
+  std::set<std::string, std::less<>> told_train_model_;
 };
 
 }  // namespace scenario::lsp
