@@ -30,9 +30,7 @@ int run_check(const check_options& o, std::ostream& out) {
   const scenario_names names =
       names_of_texts("check", o.route, o.train, o.line_file, o.service_file);
   ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, names);
-  if (const auto model = train_model_file_for(o.train_model, o.service_file)) {
-    in.treno = read_train_model(*model);
-  }
+  in.treno = train_model_for(o.train_model, o.service_file);
   in.tolleranza_km_m = o.sheet_km_tolerance;
   // The documents' bytes live as long as the input that views them.
   std::string sheet, form;

@@ -28,9 +28,7 @@ compile_outcome compile_files(const compile_options& o) {
   // timetable is judged as check judges it, with the train model beside the
   // service file.
   ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, r.names);
-  if (const auto model = train_model_file_for(std::nullopt, o.service_file)) {
-    in.treno = read_train_model(*model);
-  }
+  in.treno = train_model_for(std::nullopt, o.service_file);
   in.posa_geometria = true;
   in.file_binari = true;
   esito_controllo checked = controlla(in);

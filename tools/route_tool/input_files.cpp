@@ -36,6 +36,12 @@ modello_treno read_train_model(const fs::path& file) {
   }
 }
 
+modello_treno train_model_for(const std::optional<std::string>& named,
+                              const fs::path& service_file) {
+  const std::optional<fs::path> file = train_model_file_for(named, service_file);
+  return file ? read_train_model(*file) : modello_treno{};
+}
+
 void prepare_out_dir(const fs::path& dir) {
   std::error_code ec;
   if (fs::exists(dir, ec) && !fs::is_directory(dir, ec)) {

@@ -24,6 +24,10 @@ std::optional<std::filesystem::path> train_model_file_for(
 // the field at fault.
 modello_treno read_train_model(const std::filesystem::path& file);
 
+// The train model of a scenario (that file's, else the built-in defaults).
+modello_treno train_model_for(const std::optional<std::string>& named,
+                              const std::filesystem::path& service_file);
+
 // Creates the folder if missing; a file of that name is a usage error.
 void prepare_out_dir(const std::filesystem::path& dir);
 
