@@ -128,11 +128,12 @@ esito_controllo controlla(const ingresso_controllo& in) {
   o.numero_treno = in.numero_treno;
   o.sorgenti = true;
   o.posa_geometria = in.posa_geometria;
-  o.file_binari = false;
+  o.file_binari = in.file_binari;
   e.compilazione = compila({in.linea, in.servizio}, o);
   // The checker's own reading, past every fault.
   o.modo = modo_lettura::recupero;
   o.posa_geometria = false;
+  o.file_binari = false;
   risultato_compilazione r = compila({in.linea, in.servizio}, o);
   const contesto_check contesto{in, r.modello, r.sorgenti};
 

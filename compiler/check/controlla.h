@@ -34,6 +34,9 @@ struct ingresso_controllo {
   // Lay the plan geometry in the compile step's run too (a viewer draws it);
   // the checker itself needs only its point count.
   bool posa_geometria = false;
+  // Make the three binary files' bytes in that run too, for a caller that
+  // writes them (compile), so the texts are compiled once for both.
+  bool file_binari = false;
 
   // The bytes and the name of the file `f` (the line file's for nessuno:
   // the place of a fault outside any file); empty for a file not given.
@@ -49,7 +52,8 @@ struct esito_controllo {
   int errori = 0;
   int avvisi = 0;
   // The compile step's own run on the same texts (j = 1, sources kept, the
-  // geometry laid only on request): the model, its sources and its faults.
+  // geometry laid and the binary files made only on request): the model,
+  // its sources and its faults.
   risultato_compilazione compilazione;
   // The checker's own reading, past every fault: each record read (a faulty
   // one set aside) with its fields' places, and the model it built. Editors

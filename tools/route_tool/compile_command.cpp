@@ -14,22 +14,6 @@ namespace scenario {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// check's diagnostics and counts; the models it built are let go before the
-// compile step's own run.
-esito_controllo check_texts(const compile_options& o, const std::string& line,
-                            const std::string& service, const scenario_names& names) {
-  esito_controllo e = controlla(check_input(line, service, o.line_file, o.service_file, names));
-  esito_controllo kept;
-  kept.diagnostiche = std::move(e.diagnostiche);
-  kept.errori = e.errori;
-  kept.avvisi = e.avvisi;
-  return kept;
-}
-
-}  // namespace
-
 compile_outcome compile_files(const compile_options& o) {
   disk_file_system disk;
   const std::string line = read_input(disk, "line description file", o.line_file);
@@ -39,15 +23,17 @@ compile_outcome compile_files(const compile_options& o) {
   const fs::path out_dir(o.out_dir.empty() ? "." : o.out_dir);
   prepare_out_dir(out_dir);
 
-  r.check = check_texts(o, line, service, r.names);
-  r.held_back = o.werror && (r.check.errori > 0 || r.check.avvisi > 0);
-
-  opzioni_compilazione opzioni;
-  opzioni.nome_linea = r.names.route;
-  opzioni.numero_treno = r.names.train;
-  opzioni.sorgenti = true;
-  opzioni.file_binari = !r.held_back;
-  risultato_compilazione c = compila({line, service}, opzioni);
+  // check compiles the texts exactly as the compile step does (j = 1,
+  // sources kept): its run, with the geometry laid, gives the files too.
+  ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, r.names);
+  in.posa_geometria = true;
+  in.file_binari = true;
+  esito_controllo checked = controlla(in);
+  r.held_back = o.werror && (checked.errori > 0 || checked.avvisi > 0);
+  risultato_compilazione c = std::move(checked.compilazione);
+  r.check.diagnostiche = std::move(checked.diagnostiche);
+  r.check.errori = checked.errori;
+  r.check.avvisi = checked.avvisi;
 
   r.esito = c.esito;
   if (c.esito == esito_compilazione::completato && !r.held_back) {
