@@ -121,12 +121,18 @@ void draw_run_times(svg& out, const route_drawing& d, const profile_axis& ax) {
               "\" stroke-width=\"1.5\"/>");
     }
   }
+  // A margin that would overlap the one before goes a row lower.
+  double free_x = -1e9;
+  bool lower = false;
   for (const run_section& z : r.sections) {
     if (!ax.shows(z.from_m, z.to_m)) continue;
     const double x = (ax.x(z.from_m) + ax.x(z.to_m)) / 2;
     const std::string text = (z.margin_s >= 0 ? "+" : "") + fixed_decimals(z.margin_s, 0) + " s, " +
                              fixed_decimals(z.margin_percent, 1) + " %";
-    out.text(x, time_top + 14, text,
+    const double w = text_width(text, 10);
+    lower = x - w / 2 < free_x && !lower;
+    if (!lower) free_x = x + w / 2 + 4;
+    out.text(x, time_top + (lower ? 27 : 14), text,
              "class=\"run-margin\" font-size=\"10\" text-anchor=\"middle\" fill=\"" +
                  (z.drivable() ? std::string("#2e7d32") : std::string("#b71c1c")) + "\"");
   }

@@ -66,9 +66,14 @@ export function times_in_view(data, from, to) {
   };
   const run = data.run;
   if (run && !run.reason) {
+    // Times never fall along the run: the first and the last in view.
     const at = run.points.at_m;
-    for (let i = 0; i < at.length; i++)
-      if (at[i] >= from && at[i] <= to) take(run.points.time_s[i]);
+    const a = lower_bound(at.length, (q) => at[q], from);
+    const b = lower_bound(at.length, (q) => (at[q] > to ? 1 : 0), 1);
+    if (a < b) {
+      take(run.points.time_s[a]);
+      take(run.points.time_s[b - 1]);
+    }
     for (const s of run.stations) if (s.at_m >= from && s.at_m <= to) take(s.timetable_s);
   }
   if (data.documents) {
@@ -82,24 +87,55 @@ export function times_in_view(data, from, to) {
   return lo <= hi ? [lo, hi] : null;
 }
 
+// The indices of the run's points over [from, to], with one more at each
+// end so that the curve reaches the panel's edges.
+export function points_in_view(run, from, to) {
+  const at = run.points.at_m;
+  const a = Math.max(0, lower_bound(at.length, (q) => at[q], from) - 1);
+  const b = Math.min(at.length, lower_bound(at.length, (q) => at[q], to) + 1);
+  return [a, b];
+}
+
+// The run's curve of `values` over the view, at most the lowest and the
+// highest point in each pixel column: the largest routes hold a hundred
+// thousand points.
+export function trace_run(g, run, values, a, b, x_of, y_of) {
+  const at = run.points.at_m;
+  g.beginPath();
+  let column = null;
+  let lo = 0;
+  let hi = 0;
+  const flush = () => {
+    if (column === null) return;
+    g.lineTo(column, y_of(lo));
+    if (hi !== lo) g.lineTo(column, y_of(hi));
+  };
+  for (let i = a; i < b; i++) {
+    const x = Math.round(x_of(at[i]));
+    const v = values[i];
+    if (i === a) g.moveTo(x, y_of(v));
+    if (x !== column) {
+      flush();
+      column = x;
+      lo = v;
+      hi = v;
+    } else {
+      lo = Math.min(lo, v);
+      hi = Math.max(hi, v);
+    }
+  }
+  flush();
+  g.stroke();
+}
+
 export function draw_run_speed(f) {
   const { g, model, state, x_of, vy } = f;
   const run = model.data.run;
   if (!run || run.reason) return;
-  const p = run.points;
+  const [a, b] = points_in_view(run, state.from, state.to);
   g.strokeStyle = colour(model, 'run');
   g.lineWidth = 1.6;
-  g.beginPath();
-  let first = true;
-  const a = Math.max(0, lower_bound(p.at_m.length, (q) => p.at_m[q], state.from) - 1);
-  for (let i = a; i < p.at_m.length; i++) {
-    const x = x_of(p.at_m[i]);
-    if (first) g.moveTo(x, vy(p.speed_kmh[i]));
-    else g.lineTo(x, vy(p.speed_kmh[i]));
-    first = false;
-    if (p.at_m[i] > state.to) break;
-  }
-  g.stroke();
+  trace_run(g, run, run.points.speed_kmh, a, b, x_of, vy);
 }
 
 // The time strip's frame: its box, its scale and its name.
@@ -153,18 +189,10 @@ export function draw_time_strip(f) {
   }
   g.stroke();
   if (!run) return;
-  const p = run.points;
+  const [a, b] = points_in_view(run, state.from, state.to);
   g.strokeStyle = colour(model, 'run');
   g.lineWidth = 1.6;
-  g.beginPath();
-  const a = Math.max(0, lower_bound(p.at_m.length, (q) => p.at_m[q], state.from) - 1);
-  for (let i = a; i < p.at_m.length; i++) {
-    const x = x_of(p.at_m[i]);
-    if (i === a) g.moveTo(x, ts.y(p.time_s[i]));
-    else g.lineTo(x, ts.y(p.time_s[i]));
-    if (p.at_m[i] > state.to) break;
-  }
-  g.stroke();
+  trace_run(g, run, run.points.time_s, a, b, x_of, ts.y);
   g.strokeStyle = colour(model, 'timetable');
   g.lineWidth = 1.5;
   for (const s of run.stations) {

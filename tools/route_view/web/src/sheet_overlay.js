@@ -41,7 +41,7 @@ export function sheet_row_text(r, findings) {
   if (r.km_m !== null) t += ': ' + km_text(r.km_m);
   if (r.times) t += ', ' + r.times;
   const times = row_times(r);
-  if (times.length) t += ' (' + times.map((s) => clock_text(s).slice(0, 5)).join(', ') + ')';
+  if (times.length) t += ' (' + times.map(clock_text).join(', ') + ')';
   if (findings && findings.length) t += ' \u2014 ' + findings.map((f) => f.id).join(', ');
   return t;
 }

@@ -10,7 +10,9 @@ import {
   run_hover_text,
   run_point_at,
   run_section_at,
+  points_in_view,
   times_in_view,
+  trace_run,
 } from '../src/run_overlay.js';
 import {
   disagreements_by_line,
@@ -167,6 +169,62 @@ test('the time strip shows the run, the timetable and the sheet in view', () => 
   assert.equal(sheet_row_near(documents, 1500, 100).line, 19);
   assert.equal(
     sheet_row_text(documents.rows[2], bad.get(19)),
-    "sheet line 19 'ORTE': km 7+480, 13.00 (13:00) \u2014 sheet-time-differs",
+    "sheet line 19 'ORTE': km 7+480, 13.00 (13:00:00) \u2014 sheet-time-differs",
   );
+});
+
+// A canvas context that records the path it is given.
+function recorder() {
+  const path = [];
+  return {
+    path,
+    beginPath: () => path.splice(0),
+    moveTo: (x, y) => path.push(['M', x, y]),
+    lineTo: (x, y) => path.push(['L', x, y]),
+    stroke: () => {},
+  };
+}
+
+test("the curve keeps each pixel column's lowest and highest point, no more", () => {
+  const r = run();
+  assert.deepEqual(points_in_view(r, 400, 600), [39, 61]);
+  assert.deepEqual(points_in_view(r, -100, 5000), [0, 181]);
+  // 1800 m over 18 px: ten points a column, speeds rising 1 km/h a point.
+  const g = recorder();
+  const [a, b] = points_in_view(r, 0, 1800);
+  trace_run(
+    g,
+    r,
+    r.points.speed_kmh,
+    a,
+    b,
+    (m) => m / 100,
+    (v) => -v,
+  );
+  assert.deepEqual(g.path[0], ['M', 0, -0]);
+  // Column 1 (the points at 50 .. 140 m, rounded): 5 .. 14 km/h.
+  assert.deepEqual(g.path.slice(3, 5), [
+    ['L', 1, -5],
+    ['L', 1, -14],
+  ]);
+  assert.ok(g.path.length <= 2 * 19 + 1, String(g.path.length));
+  // Every point of the run lies within its column's stroke.
+  for (let i = 0; i < r.points.at_m.length; i++) {
+    const x = Math.round(r.points.at_m[i] / 100);
+    const ys = g.path.filter((p) => p[1] === x).map((p) => -p[2]);
+    const v = r.points.speed_kmh[i];
+    assert.ok(Math.min(...ys) <= v && v <= Math.max(...ys), `${i}`);
+  }
+  // One pixel per point: every point drawn.
+  const fine = recorder();
+  trace_run(
+    fine,
+    r,
+    r.points.time_s,
+    0,
+    181,
+    (m) => m / 10,
+    (t) => t,
+  );
+  assert.equal(fine.path.length, 182);
 });
