@@ -203,10 +203,18 @@ export function draw_time_strip(f) {
   }
   g.font = '10px sans-serif';
   g.textAlign = 'center';
+  // A margin that would overlap the one before goes a row lower.
+  let free = -Infinity;
+  let lower = false;
   for (const s of run.sections) {
     if (s.to_m < state.from || s.from_m > state.to) continue;
+    const text = margin_text(s);
+    const x = (x_of(s.from_m) + x_of(s.to_m)) / 2;
+    const w = g.measureText(text).width;
+    lower = x - w / 2 < free && !lower;
+    if (!lower) free = x + w / 2 + 4;
     g.fillStyle = s.margin_s >= 0 ? '#2e7d32' : '#b71c1c';
-    g.fillText(margin_text(s), (x_of(s.from_m) + x_of(s.to_m)) / 2, rows.time_top + 12);
+    g.fillText(text, x, rows.time_top + (lower ? 24 : 12));
   }
 }
 

@@ -57,9 +57,9 @@ export function draw_sheet_rows(f) {
     const x = x_of(r.at_m);
     const bad = marked.has(r.line);
     const col = bad ? colour(model, 'error') : colour(model, 'sheet');
-    // The row's kilometre: a tick under the chainage axis.
+    // The row's kilometre: a tick standing on the progressive's axis.
     g.fillStyle = col;
-    g.fillRect(x - 1, rows.chainage_y + 14, 3, 6);
+    g.fillRect(x - 1, rows.chainage_y - 7, 3, 7);
     if (!ts) continue;
     for (const t of row_times(r)) {
       g.fillRect(x - 3, ts.y(t) - 3, 6, 6);
