@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "tools/route_tool/command_line.h"
+#include "tools/timing/train_model_file.h"
 
 namespace scenario {
 
@@ -30,6 +31,23 @@ void prepare_out_dir(const fs::path& dir) {
   if (ec || !fs::is_directory(dir)) {
     throw usage_error("cannot create output folder '" + dir.string() + "': " + ec.message());
   }
+}
+
+chosen_train_model choose_train_model(const std::optional<std::string>& given,
+                                      const std::optional<fs::path>& beside) {
+  chosen_train_model c;
+  if (given) {
+    c.file = fs::path(*given);
+  } else {
+    c.file = beside;
+  }
+  if (!c.file) return c;
+  try {
+    c.model = load_train_model(*c.file);
+  } catch (const train_model_error& e) {
+    throw usage_error(std::string("train model ") + e.what());
+  }
+  return c;
 }
 
 }  // namespace scenario
