@@ -356,12 +356,12 @@ const caso_avviso casi_avviso[] = {
      76,
      "this file holds UTF-8 text (1 line), but it is read as Windows-1252: '\xc3\xa0' is stored as "
      "the 2 characters '\xc3\x83\xc2\xa0'. Save the file as Windows-1252"},
-    {"tabs between fields",
-     {{false, 16, "pendenza,\t3000,\t8"}},
+    {"a tab inside a board's text",
+     {{false, 27, "cartello_indicatore,  7050,   (Galleria)\t(Monte Rosso)"}},
      id_diagnostica::tab_separator,
      false,
-     16,
-     10,
+     27,
+     41,
      "a tab separates fields on this line, but only a comma does: a keyword or a text runs on over "
      "the tab. Use a comma"},
     {"comma inside a board text",
@@ -544,7 +544,9 @@ TEST(Check, EachWarningWithItsMessageLineAndColumn) {
   }
 }
 
-// Values at the edges of what the model and the boards keep: no warning.
+// Values at the edges of what the model and the boards keep: no warning
+// that a value is not kept. Some are kept but no real line has them: those
+// get unusual-value alone, and the closest station a signal's marks too.
 TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
   const modifica casi[] = {
       {true, 19, "segnale,    1000,   2, 9, 9,  9, 9,    0,  9,9,9, 0"},
@@ -559,13 +561,20 @@ TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
       {true, 7, "aderenza,   0,    255"},
       {true, 23, "abbattimento,    5000,   5", true},
       {false, 14, "[]"},  // the shortest section header
+      // Tabs skipped like blanks: before a field, after a number.
+      {false, 16, "pendenza,\t3000\t,\t8"},
+      {false, 14, "\t[pendenze]\t"},
       // Its area starts 350 m after the previous station's ends (600 and 250 m).
       {true, 14, "stazione,     750, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
   };
   for (const modifica& m : casi) {
     SCOPED_TRACE(m.testo);
     const esito_controllo e = controlla_modificato({m});
-    for (const auto& d : e.diagnostiche) ADD_FAILURE() << d.id << ": " << d.messaggio;
+    for (const auto& d : e.diagnostiche) {
+      if (d.id == id_diagnostica::unusual_value) continue;
+      if (d.id == id_diagnostica::signal_in_station && m.testo.starts_with("stazione")) continue;
+      ADD_FAILURE() << d.id << ": " << d.messaggio;
+    }
   }
   // The last record of a file without a final line end, with blanks after
   // its last value: nothing is left on its line.
@@ -1047,8 +1056,9 @@ TEST(Check, FaultsThatLeaveNoRouteModelSaySo) {
   };
   const caso casi[] = {
       {{false, 1, "[general]"},
-       "the file has no \"[generale]\" section before its last line, so no route model is built. "
-       "Begin the file with the line \"[generale]\""},
+       "the file has no \"[generale]\" section before its last line, so no route model is built "
+       "(0 of 5 gradients, 0 of 3 curves, 0 of 13 other records are read). Begin the file with "
+       "the line \"[generale]\""},
       {{false, 2, "lunghezza percorso,    2000000"},
        "the line is 2000000 m long, more than the 1000000 m a route can have, so no route model "
        "is built. Give a length of at most 1000000"},
@@ -1355,10 +1365,12 @@ TEST(Check, FaultsOfAWholeFileSaySo) {
             "the file is empty (code 25: the compile step stops reading here)");
   const esito_controllo tronco = controlla_testi(
       "[generale]\r\nlunghezza percorso, 1000\r\n-a\r\n-b", unisci(esempio_servizio()));
-  ASSERT_GE(tronco.diagnostiche.size(), 2u);
-  EXPECT_EQ(tronco.diagnostiche[1].id, id_diagnostica::record_cut_short);
-  EXPECT_EQ(tronco.diagnostiche[1].dove.riga, 4);
-  EXPECT_EQ(tronco.diagnostiche[1].messaggio,
+  // The example's records lie past this short line: the length's error comes first.
+  ASSERT_GE(tronco.diagnostiche.size(), 3u);
+  EXPECT_EQ(tronco.diagnostiche[0].id, id_diagnostica::outside_route);
+  EXPECT_EQ(tronco.diagnostiche[2].id, id_diagnostica::record_cut_short);
+  EXPECT_EQ(tronco.diagnostiche[2].dove.riga, 4);
+  EXPECT_EQ(tronco.diagnostiche[2].messaggio,
             "the file ends where the reader still expects a field (code 25: the compile step "
             "stops reading here)");
 
