@@ -68,6 +68,7 @@ std::string_view resto_della_riga(std::string_view testo, std::size_t da) {
 
 bool virgola_decimale(const contesto_check& c, const record_letto& r, const valori_record& v,
                       std::vector<diagnostica>& out);
+bool cifre(std::string_view t);
 
 // True when it warned.
 bool campi_sulla_riga(const contesto_check& c, const record_letto& r,
@@ -108,6 +109,9 @@ bool campi_sulla_riga(const contesto_check& c, const record_letto& r,
     return true;
   }
   if (virgola_decimale(c, r, v, out)) return true;
+  // A sign apart from its digits: not-a-number says it at the sign.
+  const std::string_view ultimo = v.testo(v.quanti() - 1);
+  if ((ultimo == "-" || ultimo == "+") && cifre(resto)) return true;
   out.push_back(avviso(id_diagnostica::field_count, dopo,
                        kw() + " takes " + std::to_string(d.campi.size()) + " values, but line " +
                            std::to_string(r.chiave.riga) + " has more: the reader skips '" +
@@ -535,14 +539,16 @@ bool numero_scritto_male(const contesto_check& c, const record_letto& r, const v
     const std::string_view tra =
         c.testo(r.file).substr(r.valori[i].fine, r.valori[i + 1].inizio - r.valori[i].fine);
     solo_blank = tra.find(',') == std::string_view::npos;
+  } else if (i + 1 == v.quanti()) {
+    // The last value: what the reader skips after it on its line.
+    dopo = resto_della_riga(c.testo(r.file), r.valori[i].fine);
   }
   std::string m = citato + " is not a number: " + v.nome(i) + " is stored as 0";
   if (solo_blank && !(t == "-" || t == "+")) {
     m += ", and '" + cp1252_to_utf8(dopo) + "' is read as " + v.nome(i + 1) +
          ", since a number ends at a blank";
     if (i + 1 == v.quanti() - 1 && campo_di(r.tipo, i + 1)->tipo == tipo_valore::testo) {
-      m += ": a value is missing before the " + std::string(campo_di(r.tipo, i + 1)->nome) +
-           ". Write every value, then the " + std::string(campo_di(r.tipo, i + 1)->nome);
+      m += ": a value is missing before it. Write every value, then " + v.nome(i + 1);
       out.push_back(avviso(id_diagnostica::not_a_number, v.dove(i), m));
       return true;
     }
@@ -579,6 +585,26 @@ bool virgola_decimale(const contesto_check& c, const record_letto& r, const valo
                              std::string(v.testo(i)) + "." + std::string(v.testo(i + 1)) +
                              "), or a whole number"));
     return true;
+  }
+  // The last value and a digit right after its comma, read as an extra field.
+  const campo_testo& ultimo = r.valori.back();
+  const std::size_t dopo = ultimo.fine + 1;
+  if (ultimo.fine < testo.size() && testo[ultimo.fine] == ',' && cifre(v.testo(v.quanti() - 1))) {
+    std::size_t fine = dopo;
+    while (fine < testo.size() && testo[fine] >= '0' && testo[fine] <= '9') ++fine;
+    const std::string_view resto = resto_della_riga(testo, ultimo.fine);
+    if (fine > dopo && resto == testo.substr(dopo, fine - dopo)) {
+      const std::size_t i = v.quanti() - 1;
+      const std::string intero(v.testo(i)), frazione(resto);
+      const luogo dove{r.file, ultimo.riga, ultimo.colonna,
+                       static_cast<std::int32_t>(fine - ultimo.inizio)};
+      out.push_back(avviso(id_diagnostica::not_a_number, dove,
+                           "'" + intero + "," + frazione + "' is read as two fields: " + v.nome(i) +
+                               " is stored as " + intero + " and '" + frazione +
+                               "' is skipped. Write a decimal number with a point (" + intero +
+                               "." + frazione + "), or a whole number"));
+      return true;
+    }
   }
   return false;
 }
@@ -738,14 +764,16 @@ struct posizione_letta {
   std::size_t record;
 };
 
-void posizioni_in_km(const contesto_check& c, std::vector<diagnostica>& out) {
+void posizioni_in_km(const contesto_check& c, const std::set<std::int32_t>& gia_segnalati,
+                     std::vector<diagnostica>& out) {
   for (const descrizione_record& d : tipi_record()) {
     if (d.sezione_generale || d.campi.empty()) continue;
     if ((d.campi[0].relazioni & relazione::dentro_linea) == 0) continue;
     std::vector<posizione_letta> lette;
     for (std::size_t k = 0; k < c.s.record.size(); ++k) {
       const record_letto& r = c.s.record[k];
-      if (r.tipo != d.tipo || r.valori.empty()) continue;
+      if (r.tipo != d.tipo || r.valori.empty() || r.messo_da_parte) continue;
+      if (gia_segnalati.count(static_cast<std::int32_t>(k))) continue;
       const valori_record v(c, r);
       if (!scritto_come_numero(v.testo(0))) continue;
       lette.push_back({v.numero(0), k});
@@ -758,19 +786,18 @@ void posizioni_in_km(const contesto_check& c, std::vector<diagnostica>& out) {
       const auto in_metri = static_cast<std::int64_t>(std::llround(km * 1000));
       const bool prima = k > 0, dopo = k + 1 < lette.size();
       if ((!prima && !dopo) || in_metri > lunghezza_linea(c)) continue;
-      if (prima &&
-          !(lette[k - 1].posizione < in_metri && in_metri < 100 * lette[k - 1].posizione)) {
-        continue;
-      }
-      if (dopo && !(in_metri < lette[k + 1].posizione &&
-                    (prima || in_metri < 100 * lette[k + 1].posizione))) {
-        continue;
-      }
+      // In order with its neighbours once read as km, and far smaller than
+      // the larger of them.
+      if (prima && !(lette[k - 1].posizione < in_metri)) continue;
+      if (dopo && !(in_metri < lette[k + 1].posizione)) continue;
+      const std::int64_t vicino =
+          std::max(prima ? lette[k - 1].posizione : 0, dopo ? lette[k + 1].posizione : 0);
+      if (!(km * 100 <= static_cast<double>(vicino))) continue;
       std::string vicini = prima ? metri(lette[k - 1].posizione) + " before it" : "";
       if (dopo) vicini += (prima ? " and " : "") + metri(lette[k + 1].posizione) + " after it";
       diagnostica w = avviso(id_diagnostica::position_in_km, v.dove(0),
                              "'" + std::string(v.testo(0)) + "' is read as " + metri(v.numero(0)) +
-                                 ", far before the \"" + std::string(d.parola_chiave) +
+                                 ", far smaller than the \"" + std::string(d.parola_chiave) +
                                  "\" records around it (" + vicini + "): did you mean " +
                                  std::to_string(in_metri) + "? Positions are in metres");
       w.correzioni.push_back(
@@ -904,7 +931,7 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
         break;
     }
   }
-  posizioni_in_km(c, out);
+  posizioni_in_km(c, gia_segnalati, out);
   segnali_in_stazione(c, out);
   if (!c.in.servizio.empty()) {
     profilo_da_zero(c, tipo_record::velocita, id_diagnostica::no_speed_at_zero, "speed limit", out);
