@@ -31,6 +31,16 @@ TEST(Pairing, KindsByContent) {
   EXPECT_EQ(kind_by_content("[generale]\r\n[curve]\r\nlunghezza percorso, 5\r\n"),
             file_kind::service);
   EXPECT_EQ(kind_by_content("Orario del treno 7547\r\n"), file_kind::unknown);
+  // A note that names "[generale]" is prose, not a service file; a service
+  // file that lost its "[generale]" is still one.
+  EXPECT_EQ(kind_by_content("Il file comincia con [generale], poi le stazioni.\r\n"
+                            "La velocita massima, 90 km/h, vale fino a Orte.\r\n"
+                            "Buon viaggio.\r\n"),
+            file_kind::unknown);
+  EXPECT_EQ(kind_by_content("numero vetture, 3\r\nvelocita, 0, 60\r\n- nota\r\n"),
+            file_kind::service);
+  EXPECT_EQ(kind_by_content("La velocita massima, 90 km/h\r\nvale fino a Orte.\r\nFine.\r\n"),
+            file_kind::unknown);
 }
 
 TEST(Pairing, ByNameTheOpenPartnerWithItsUnsavedText) {
@@ -79,6 +89,20 @@ TEST(Pairing, ByContentTheOneFileOfTheOtherKind) {
   p = find_pair(*open.find("file:///r/treno.txt"), open, disk, defaults);
   EXPECT_FALSE(p.paired());
   EXPECT_TRUE(p.service.present());
+}
+
+// A line file's partner by content is the service file, never a note or a
+// sheet beside it that names the general section.
+TEST(Pairing, ANoteIsNoServiceFile) {
+  memory_folders disk;
+  disk.files["/r/tratta.txt"] = line_text;
+  disk.files["/r/treno.txt"] = "[generale]\r\norologio, 13, 48, 40\r\n";
+  disk.files["/r/scheda.txt"] = "Scheda treno: vedi [generale], orologio\r\nOrte 14:38\r\n";
+  document_store open;
+  const file_pair p =
+      find_pair(open.open("file:///r/tratta.txt", line_text, 1), open, disk, defaults);
+  ASSERT_TRUE(p.paired());
+  EXPECT_EQ(p.service.uri, "file:///r/treno.txt");
 }
 
 TEST(Pairing, AloneWithoutAPartnerOrAFolder) {
