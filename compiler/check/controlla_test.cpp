@@ -12,6 +12,7 @@
 
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
+#include "compiler/format/file_binari.h"
 
 namespace scenario {
 namespace {
@@ -523,8 +524,117 @@ const caso_avviso casi_avviso[] = {
      "the record with its keyword"},
 };
 
+// Numbers that read as 0 or rounded, unusual values, positions in km, past
+// the line's end, trailing blanks, names that are values, signals among a
+// station's marks: each alone, at its field, with its message.
+const caso_avviso casi_campi[] = {
+    {"a number in words",
+     {{true, 2, "numero vetture,    sei"}},
+     id_diagnostica::not_a_number,
+     true,
+     2,
+     20,
+     "'sei' is not a number: `numero_vetture` is stored as 0. Write it in digits: 6"},
+    {"a letter O among the digits",
+     {{true, 17, "rallentamento,    4000,    4O,  300, 1,  0,  0"}},
+     id_diagnostica::not_a_number,
+     true,
+     17,
+     28,
+     "'4O' is not a number: `v` is stored as 0. The letter O stands among the digits: write 40"},
+    {"a sign apart from its digits",
+     {{false, 18, "pendenza,  9000,   - 6"}},
+     id_diagnostica::not_a_number,
+     false,
+     18,
+     20,
+     "'-' is not a number: `pendenza` is stored as 0. Write the sign and the digits together: -6"},
+    {"a decimal comma",
+     {{false, 16, "pendenza,  3000,   8,5"}},
+     id_diagnostica::not_a_number,
+     false,
+     16,
+     20,
+     "'8,5' is read as two fields: `pendenza` is stored as 8 and '5' is skipped. Write a decimal "
+     "number with a point (8.5), or a whole number"},
+    {"a decimal point",
+     {{false, 16, "pendenza,  3000,   8.5"}},
+     id_diagnostica::not_a_number,
+     false,
+     16,
+     20,
+     "'8.5' is not a whole number: `pendenza` is stored as 8. Write a whole number"},
+    {"a station's name split at a blank",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, Beta Nord"}},
+     id_diagnostica::not_a_number,
+     true,
+     14,
+     70,
+     "'Beta' is not a number: `secondi` is stored as 0, and 'Nord' is read as `nome`, since a "
+     "number ends at a blank: a value is missing before it. Write every value, then `nome`"},
+    {"a gradient no real line has",
+     {{false, 16, "pendenza,  3000,   90"}},
+     id_diagnostica::unusual_value,
+     false,
+     16,
+     20,
+     "`pendenza` is 90 per mille: the compiled files keep it, but a real line has -80 to 80 per "
+     "mille. Check the value and its unit"},
+    {"a position in km",
+     {{true, 10, "velocita,    5,    90"}},
+     id_diagnostica::position_in_km,
+     true,
+     10,
+     14,
+     "'5' is read as 5 m, far smaller than the \"velocita\" records around it (0 m before it and "
+     "13500 m after it): did you mean 5000? Positions are in metres"},
+    {"a signal past the line's end",
+     {{true, 22, "segnale,   15500,   2, 3, 1,  0, 0,    0,  0,0,0, 120"}},
+     id_diagnostica::past_line_end,
+     true,
+     22,
+     12,
+     "15500 m lies past the end of the line at 15000 m: it is compiled, but the train never gets "
+     "there. Move it inside the line, or make \"lunghezza percorso\" 15500 or more"},
+    {"blanks after a station's name",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta  "}},
+     id_diagnostica::trailing_blanks,
+     true,
+     14,
+     77,
+     "'Beta  ' ends with 2 blanks, kept in `nome` and shown to the driver. Remove them"},
+    {"a station's name that is a value",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, 5 Beta"}},
+     id_diagnostica::station_name_suspect,
+     true,
+     14,
+     73,
+     "the station's name '5 Beta' starts with a number, as a value does: a value too many before "
+     "it? Write the 16 values of the station, then its name"},
+    {"a signal among a station's marks",
+     {{true, 20, "segnale,    7700,   2, 3, 1,  0, 0,    0,  0,0,0, 0"}},
+     id_diagnostica::signal_in_station,
+     true,
+     20,
+     13,
+     "this signal's approach marks, 7350 m to 7650 m, fall among the marks before the end of the "
+     "station 'Beta' (7400 m to 7550 m), and the later record overwrites the other's. Move the "
+     "signal out of the station's area"},
+    {"a service file without its general section",
+     {{true, 1, "[generalx]"}},
+     id_diagnostica::service_without_general,
+     true,
+     1,
+     1,
+     "this file has no \"[generale]\": the reader skips everything before it, so nothing of this "
+     "file is read (0 of 3 speed limits, 0 of 4 signals, 0 of 1 slowdowns, 0 of 3 stations, 0 of "
+     "5 other records are read). Begin the file with the line \"[generale]\""},
+};
+
 TEST(Check, EachWarningWithItsMessageLineAndColumn) {
-  for (const caso_avviso& c : casi_avviso) {
+  std::vector<caso_avviso> casi(std::begin(casi_avviso), std::end(casi_avviso));
+  casi.insert(casi.end(), std::begin(casi_campi), std::end(casi_campi));
+  for (const caso_avviso& c : casi) {
     SCOPED_TRACE(c.nome);
     const esito_controllo e = controlla_modificato(c.modifiche);
     EXPECT_EQ(e.errori, 0);
@@ -542,6 +652,124 @@ TEST(Check, EachWarningWithItsMessageLineAndColumn) {
       EXPECT_EQ(d.dove.lunghezza, 0);  // the file as a whole
     }
   }
+}
+
+// What the warnings of the fields say is stored, read back from the
+// compiled files: each text compiled, the cell and item files decoded.
+struct compilato {
+  std::vector<cella> celle;
+  tabella_elementi elementi;
+};
+
+compilato compila_modificato(const std::vector<modifica>& modifiche) {
+  std::vector<std::string> l = esempio_linea();
+  std::vector<std::string> s = esempio_servizio();
+  for (const modifica& m : modifiche)
+    (m.servizio ? s : l)[static_cast<std::size_t>(m.riga - 1)] = m.testo;
+  const std::string linea = unisci(l), servizio = unisci(s);
+  opzioni_compilazione o;
+  o.nome_linea = "Esempio";
+  o.numero_treno = "1234";
+  o.j = 0;
+  const risultato_compilazione r = compila({linea, servizio}, o);
+  EXPECT_EQ(r.esito, esito_compilazione::completato);
+  return {decodifica_celle_dat(r.celle_dat, "dat"), decodifica_sim(r.sim, "sim")};
+}
+
+TEST(Check, TheFieldWarningsSayWhatTheCompiledFilesHold) {
+  // 'sei' cars: 0 in entry 84.
+  compilato c = compila_modificato({{true, 2, "numero vetture,    sei"}});
+  EXPECT_EQ(c.elementi[voce::treno_e_linea].posizione, 0);
+  // '4O' km/h: the slowdown's start cell (4050 m) holds speed 0.
+  c = compila_modificato({{true, 17, "rallentamento,    4000,    4O,  300, 1,  0,  0"}});
+  EXPECT_EQ(c.celle[81].tipo, tipo_cella::inizio_rallentamento);
+  EXPECT_EQ(c.celle[81].dato1, 0);
+  // '- 6', '8,5', '8.5' and 90 per mille: cells from 9000 m and 3000 m.
+  c = compila_modificato({{false, 18, "pendenza,  9000,   - 6"}});
+  EXPECT_EQ(c.celle[180].pendenza, 100);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   8,5"}});
+  EXPECT_EQ(c.celle[60].pendenza, 108);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   8.5"}});
+  EXPECT_EQ(c.celle[60].pendenza, 108);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   90"}});
+  EXPECT_EQ(c.celle[60].pendenza, 190);
+  // '5' for 5000: the speed 90 holds from cell 0, not from cell 100.
+  c = compila_modificato({{true, 10, "velocita,    5,    90"}});
+  EXPECT_EQ(c.celle[1].velocita, 18);
+  // A signal at 15500 m on a line of 15000 m: in cell 311, past cell 300.
+  c = compila_modificato({{true, 22, "segnale,   15500,   2, 3, 1,  0, 0,    0,  0,0,0, 120"}});
+  EXPECT_EQ(c.celle[311].tipo, tipo_cella::segnale);
+  // The name with its blanks; the name split at a blank keeps its second word.
+  c = compila_modificato(
+      {{true, 14,
+        "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta  "}});
+  EXPECT_EQ(c.elementi[2].nome, "Beta  ");
+  c = compila_modificato(
+      {{true, 14,
+        "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, Beta Nord"}});
+  EXPECT_EQ(c.elementi[2].nome, "Nord");
+  EXPECT_EQ(c.elementi[2].orario, (8 * 60 + 38) * 60);
+  // The signal at 7700 m overwrites two of the station's marks (cells 149, 151).
+  const compilato senza = compila_modificato({});
+  c = compila_modificato({{true, 20, "segnale,    7700,   2, 3, 1,  0, 0,    0,  0,0,0, 0"}});
+  EXPECT_NE(c.celle[149].segno, senza.celle[149].segno);
+  EXPECT_NE(c.celle[151].segno, senza.celle[151].segno);
+  // No "[generale]" in the service file: no station, no signal.
+  c = compila_modificato({{true, 1, "[generalx]"}});
+  EXPECT_EQ(c.elementi[voce::prima_stazione].nome, "");
+  EXPECT_EQ(std::count_if(c.celle.begin(), c.celle.end(),
+                          [](const cella& x) { return x.tipo == tipo_cella::segnale; }),
+            0);
+}
+
+// A line length too short for its records: one error at the length, with
+// the compiler's code and each record beyond it as a note.
+TEST(Check, AShortLineIsOneErrorAtItsLength) {
+  const esito_controllo e = controlla_modificato({{false, 2, "lunghezza percorso,    2500"}});
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  const diagnostica& d = e.diagnostiche[0];
+  EXPECT_EQ(d.id, id_diagnostica::outside_route);
+  EXPECT_EQ(d.codice(), 15);
+  EXPECT_EQ(d.dove.riga, 2);
+  EXPECT_EQ(d.dove.colonna, 24);
+  EXPECT_EQ(
+      d.messaggio,
+      "the line is 2500 m long, but 15 records lie beyond its end, the furthest at 13800 m; "
+      "from the first past the route model's end (l.txt:13:11) the compile step skips the "
+      "rest of that file. Make \"lunghezza percorso\" 13800 or more, the line's whole length");
+  ASSERT_EQ(d.correlate.size(), 15u);
+  EXPECT_EQ(d.correlate[0].dove.riga, 12);
+  EXPECT_EQ(d.correlate[0].messaggio, "6000 m, past the line's end");
+  EXPECT_EQ(d.correlate.back().dove.file, file_sorgente::servizio);
+  EXPECT_EQ(d.correlate.back().messaggio, "13800 m, past the line's end");
+}
+
+// Several faults of the number fields on one line: the time advice stands
+// beside the moved fields.
+TEST(Check, ATimeInOneFieldIsToldAsThreeFields) {
+  const esito_controllo e = controlla_modificato({{true, 5, "orologio,    9:08:30"}});
+  std::vector<std::string> messaggi;
+  for (const diagnostica& d : e.diagnostiche) {
+    if (d.id == id_diagnostica::not_a_number) messaggi.push_back(d.messaggio);
+  }
+  EXPECT_EQ(messaggi, (std::vector<std::string>{"'9:08:30' is not a number: `ore` is stored as "
+                                                "0. Write the time as three fields: 9, 8, 30"}));
+  const esito_controllo f = controlla_modificato(
+      {{true, 14,
+        "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   09.00.00, 0, B"}});
+  ASSERT_FALSE(f.diagnostiche.empty());
+  bool trovato = false;
+  for (const diagnostica& d : f.diagnostiche) {
+    trovato = trovato || d.messaggio ==
+                             "'09.00.00' is not a number: `ore` is stored as 0. Write "
+                             "the time as three fields: 9, 0, 0";
+  }
+  EXPECT_TRUE(trovato);
+  // A byte-order mark before "[generale]" changes nothing and is not UTF-8 text to save.
+  const esito_controllo b =
+      controlla_testi("\xEF\xBB\xBF" + unisci(esempio_linea()), unisci(esempio_servizio()));
+  EXPECT_EQ(b.diagnostiche.size(), 0u);
 }
 
 // Values at the edges of what the model and the boards keep: no warning
