@@ -137,13 +137,39 @@ std::string sulla_griglia_vicino(std::int64_t p) {
   return std::to_string(vicini[0]) + " or " + std::to_string(vicini[1]);
 }
 
+// The positions before and after a record among those of its kind, for
+// the records that go in increasing order.
+struct vicini_in_ordine {
+  std::optional<std::int64_t> prima, dopo;
+};
+
+// The grid neighbours of p that keep its record in order with the records
+// around it (both, when neither or both do).
+std::vector<std::int64_t> vicini_in_ordine_sulla_griglia(std::int64_t p,
+                                                         const vicini_in_ordine& attorno) {
+  const auto vicini = vicini_sulla_griglia(p);
+  std::vector<std::int64_t> tenuti;
+  for (const std::int64_t q : vicini) {
+    if (attorno.prima && cella_profilo(q) <= cella_profilo(*attorno.prima)) continue;
+    if (attorno.dopo && cella_profilo(q) >= cella_profilo(*attorno.dopo)) continue;
+    tenuti.push_back(q);
+  }
+  if (tenuti.empty()) tenuti.assign(vicini.begin(), vicini.end());
+  return tenuti;
+}
+
 // An off-grid warning on value i, which puts a position p off the grid;
-// each fix writes value i so that p lands on one of its grid neighbours.
+// each fix writes value i so that p lands on one of `scelte` (its grid
+// neighbours unless given).
 diagnostica fuori_griglia(const valori_record& v, std::size_t i, std::int64_t p,
-                          std::string messaggio) {
+                          std::string messaggio, std::vector<std::int64_t> scelte = {}) {
   diagnostica d = avviso(id_diagnostica::off_grid, v.dove(i), std::move(messaggio));
   if (i >= v.quanti()) return d;
-  for (const std::int64_t vicino : vicini_sulla_griglia(p)) {
+  if (scelte.empty()) {
+    const auto vicini = vicini_sulla_griglia(p);
+    scelte.assign(vicini.begin(), vicini.end());
+  }
+  for (const std::int64_t vicino : scelte) {
     const std::string valore = std::to_string(v.numero(i) + vicino - p);
     d.correzioni.push_back({"Write " + valore, {{v.dove(i), valore}}});
   }
@@ -162,15 +188,20 @@ void oggetto_fuori_griglia(const valori_record& v, std::size_t i, std::int64_t p
                                   sulla_griglia_vicino(p)));
 }
 
-// A profile value that takes effect from cell R(p / 50).
+// A profile value that takes effect from cell R(p / 50); the positions
+// suggested keep it in order with the records around it.
 void profilo_fuori_griglia(const valori_record& v, std::int64_t p, std::string_view cosa,
-                           std::vector<diagnostica>& out) {
+                           const vicini_in_ordine& attorno, std::vector<diagnostica>& out) {
   if (sulla_griglia(p)) return;
   const std::int64_t cella = cella_profilo(p);
+  const std::vector<std::int64_t> scelte = vicini_in_ordine_sulla_griglia(p, attorno);
+  std::string scrivi = std::to_string(scelte[0]);
+  if (scelte.size() > 1) scrivi += " or " + std::to_string(scelte[1]);
   out.push_back(fuori_griglia(v, 0, p,
                               metri(p) + " is not a multiple of 50: " + std::string(cosa) +
                                   " takes effect from " + metri(metri_di_cella(cella)) + " (cell " +
-                                  std::to_string(cella) + "). Write " + sulla_griglia_vicino(p)));
+                                  std::to_string(cella) + "). Write " + scrivi,
+                              scelte));
 }
 
 // ---------------------------------------------- values the model keeps ---
@@ -351,18 +382,19 @@ void montagna_rovesciata(const valori_record& v, std::vector<diagnostica>& out) 
                                  "it at least 50 m long"));
 }
 
-void valori_e_posizioni(const valori_record& v, tipo_record t, std::vector<diagnostica>& out) {
+void valori_e_posizioni(const valori_record& v, tipo_record t, const vicini_in_ordine& attorno,
+                        std::vector<diagnostica>& out) {
   switch (t) {
     case tipo_record::pendenza:
-      profilo_fuori_griglia(v, v.numero(0), "the gradient", out);
+      profilo_fuori_griglia(v, v.numero(0), "the gradient", attorno, out);
       pendenza_tenuta(v, out);
       break;
     case tipo_record::velocita:
-      profilo_fuori_griglia(v, v.numero(0), "the speed limit", out);
+      profilo_fuori_griglia(v, v.numero(0), "the speed limit", attorno, out);
       velocita_tenuta(v, out);
       break;
     case tipo_record::aderenza:
-      profilo_fuori_griglia(v, v.numero(0), "the adhesion", out);
+      profilo_fuori_griglia(v, v.numero(0), "the adhesion", attorno, out);
       aderenza_tenuta(v, out);
       break;
     case tipo_record::montagna:
@@ -426,7 +458,7 @@ void profilo_da_zero(const contesto_check& c, tipo_record t, id_diagnostica id,
     const valori_record v(c, r);
     if (cella_profilo(v.numero(0)) == 0) return;
     out.push_back(
-        avviso(id, c.di_campo(r.file, r.chiave),
+        avviso(id, v.dove(0),
                "the first \"" + std::string(descrizione(t).parola_chiave) + "\" record is at " +
                    metri(v.numero(0)) + ": the cells before it get " + std::string(cosa) +
                    " 0. Begin with \"" + std::string(descrizione(t).parola_chiave) + ", 0, ...\""));
@@ -874,6 +906,33 @@ void senza_doppioni(std::vector<diagnostica>& out, std::size_t primo) {
   std::size_t i = 0;
   std::erase_if(out, [&](const diagnostica&) { return togli[i++]; });
 }
+// For each record of a kind whose position goes in increasing order (the
+// table's `crescente`), the positions of the records of its kind before and
+// after it in the file.
+std::map<std::int32_t, vicini_in_ordine> vicini_dei_crescenti(const contesto_check& c) {
+  std::map<std::int32_t, vicini_in_ordine> attorno;
+  std::array<std::int32_t, n_tipi_record> ultimo{};
+  ultimo.fill(nessun_record);
+  for (std::size_t i = 0; i < c.s.record.size(); ++i) {
+    const record_letto& r = c.s.record[i];
+    const auto campi = descrizione(r.tipo).campi;
+    if (r.messo_da_parte || r.valori.empty() || (campi[0].relazioni & relazione::crescente) == 0) {
+      continue;
+    }
+    const auto id = static_cast<std::int32_t>(i);
+    const std::int64_t p = valori_record(c, r).numero(0);
+    std::int32_t& prima = ultimo[static_cast<std::size_t>(r.tipo)];
+    if (prima != nessun_record) {
+      attorno[prima].dopo = p;
+      attorno[id].prima = valori_record(c, *c.s.trova(prima)).numero(0);
+    } else {
+      attorno[id];
+    }
+    prima = id;
+  }
+  return attorno;
+}
+
 }  // namespace
 
 void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_segnalati,
@@ -887,6 +946,7 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
   const bool con_lunghezza =
       c.s.ultimo[static_cast<std::size_t>(tipo_record::lunghezza_percorso)] != nessun_record;
   const std::size_t primo = out.size();
+  const std::map<std::int32_t, vicini_in_ordine> attorno = vicini_dei_crescenti(c);
 
   for (std::size_t i = 0; i < c.s.record.size(); ++i) {
     const record_letto& r = c.s.record[i];
@@ -905,7 +965,9 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
     if (con_lunghezza) oltre_la_fine(c, v, r.tipo, out);
     blank_finali(c, r, v, out);
     if (r.tipo == tipo_record::stazione && !campi_spostati) nome_stazione(v, out);
-    valori_e_posizioni(v, r.tipo, out);
+    const auto intorno = attorno.find(id);
+    valori_e_posizioni(v, r.tipo, intorno == attorno.end() ? vicini_in_ordine{} : intorno->second,
+                       out);
     switch (r.tipo) {
       case tipo_record::pendenza:
         in_ordine(c, v, id, "gradient", precedenti[static_cast<std::size_t>(r.tipo)], out);

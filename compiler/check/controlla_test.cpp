@@ -345,7 +345,7 @@ const caso_avviso casi_avviso[] = {
      id_diagnostica::no_speed_at_zero,
      true,
      9,
-     1,
+     15,
      "the first \"velocita\" record is at 500 m: the cells before it get speed limit 0. Begin with "
      "\"velocita, 0, ...\""},
     {"UTF-8 text",
@@ -722,6 +722,38 @@ TEST(Check, TheFieldWarningsSayWhatTheCompiledFilesHold) {
             0);
 }
 
+// Off the grid between two records of a profile: only the position that
+// keeps the records in order is offered, and the cell named is where the
+// compiled file has the value.
+TEST(Check, AnOffGridPositionOffersWhatKeepsTheOrder) {
+  const std::vector<modifica> m = {{false, 17, "pendenza,  3030,   2", true}};
+  const esito_controllo e = controlla_modificato(m);
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  const diagnostica& d = e.diagnostiche[0];
+  EXPECT_EQ(d.id, id_diagnostica::off_grid);
+  EXPECT_EQ(d.dove.riga, 17);
+  EXPECT_EQ(d.dove.colonna, 12);
+  EXPECT_EQ(d.messaggio,
+            "3030 m is not a multiple of 50: the gradient takes effect from 3050 m (cell 61). "
+            "Write 3050");
+  ASSERT_EQ(d.correzioni.size(), 1u);
+  EXPECT_EQ(d.correzioni[0].titolo, "Write 3050");
+  const compilato c = compila_modificato({{false, 16, "pendenza,  3000,   8"}});
+  std::vector<std::string> l = esempio_linea();
+  l.insert(l.begin() + 16, "pendenza,  3030,   2");
+  opzioni_compilazione o;
+  o.j = 0;
+  const risultato_compilazione r = compila({unisci(l), unisci(esempio_servizio())}, o);
+  const std::vector<cella> celle = decodifica_celle_dat(r.celle_dat, "dat");
+  EXPECT_EQ(celle[60].pendenza, c.celle[60].pendenza);  // 8 per mille up to 3050 m
+  EXPECT_EQ(celle[60].pendenza, 108);
+  EXPECT_EQ(celle[61].pendenza, 102);  // 2 per mille from cell 61
+  // A slowdown's end off the grid: the cell the message names holds it.
+  const compilato fine =
+      compila_modificato({{true, 17, "rallentamento,    4000,    40,  325, 1,  0,  0"}});
+  EXPECT_EQ(fine.celle[88].tipo, tipo_cella::fine_rallentamento);
+}
+
 // A line length too short for its records: one error at the length, with
 // the compiler's code and each record beyond it as a note.
 TEST(Check, AShortLineIsOneErrorAtItsLength) {
@@ -1031,7 +1063,7 @@ TEST(Check, ErrorsCarryTheCompilersCodeAtTheFieldAtFault) {
       {{false, 23, "indicatori_vmax,  0,  80,  85,  90,  0,  ,  ,  ,  0"},
        1250,
        id_diagnostica::reserved_marker_slot,
-       1},
+       19},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.id);
@@ -1323,7 +1355,7 @@ TEST(Check, TheCompileStepsReservedSlotFaultIsAmongTheErrors) {
       controlla_modificato({{true, 23, "segnale, 0, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true}});
   EXPECT_EQ(e.compilazione.esito, esito_compilazione::errore_1250);
   EXPECT_EQ(errori_e_avvisi(e), (std::vector<std::string>{"25 outside-route-model 23:1",
-                                                          "1250 reserved-marker-slot 23:1"}));
+                                                          "1250 reserved-marker-slot 23:10"}));
   EXPECT_EQ(accordo_con_compilazione(e), "");
 }
 
@@ -1491,7 +1523,7 @@ TEST(Check, EachErrorWithItsMessage) {
        1251,
        id_diagnostica::reserved_code_slot,
        17,
-       1,
+       18,
        "cell 1, where objects less than 25 m from the origin go, holds the start of the slowdown "
        "at s.txt:17:1 with a second value, but that value is reserved: no binary file is written "
        "(Errore n. 1251). Move the object to 50 m or further"},
@@ -1500,7 +1532,7 @@ TEST(Check, EachErrorWithItsMessage) {
        1250,
        id_diagnostica::reserved_marker_slot,
        27,
-       1,
+       23,
        "cell 1, where objects less than 25 m from the origin go, holds the indication board at "
        "l.txt:27:1 with a first value, but that value is reserved: no binary file is written "
        "(Errore n. 1250). Move the object to 50 m or further"},
@@ -1897,6 +1929,10 @@ TEST(Check, EachFixGivesBackTheTextTheMessageAsksFor) {
       {true, "velocita,    2050", "velocita,    2060", id_diagnostica::off_grid, "Write 2050"},
       {false, "montagna,   30600", "montagna,   30610", id_diagnostica::off_grid, "Write 30600"},
       {true, "[fine]\r\n", "", id_diagnostica::missing_fine, "Add the line \"[fine]\""},
+      {true, "0, Montefiascone", "0, Montefiascone  ", id_diagnostica::trailing_blanks,
+       "Remove the blanks"},
+      {true, "velocita,    2050", "velocita,    2.05", id_diagnostica::position_in_km,
+       "Write 2050"},
   };
   for (const caso& c : casi) {
     std::string l = linea, s = servizio;

@@ -382,8 +382,9 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
                     " value, but that value is reserved: no binary file is written (Errore n. " +
                     std::to_string(numero(g.codice_guasto)) +
                     "). Move the object to 50 m or further";
-      if (const record_letto* r = c.s.trova(g.record_occupante)) {
-        d.dove = c.di_campo(r->file, r->chiave);
+      if (c.s.trova(g.record_occupante) != nullptr) {
+        // At the position that put the object there.
+        d.dove = c.di_record(g.record_occupante, 0);
       }
       break;
     }
