@@ -950,11 +950,17 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
 
   for (std::size_t i = 0; i < c.s.record.size(); ++i) {
     const record_letto& r = c.s.record[i];
-    if (r.messo_da_parte) continue;
     const auto id = static_cast<std::int32_t>(i);
     const valori_record v(c, r);
     // A record whose keyword is in doubt has values in doubt too.
     if (gia_segnalati.count(id)) continue;
+    if (r.messo_da_parte) {
+      // Set aside for an error, which a word read as 0 may have caused.
+      for (std::size_t k = 0; k < v.quanti() && r.valori[k].riga == r.chiave.riga; ++k) {
+        numero_scritto_male(c, r, v, k, false, out);
+      }
+      continue;
+    }
     const bool campi_spostati = campi_sulla_riga(c, r, out);
     if (v.quanti() < descrizione(r.tipo).campi.size()) continue;
     // Every value on the keyword's line, by its field's row of the table.

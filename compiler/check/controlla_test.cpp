@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -720,6 +721,91 @@ TEST(Check, TheFieldWarningsSayWhatTheCompiledFilesHold) {
   EXPECT_EQ(std::count_if(c.celle.begin(), c.celle.end(),
                           [](const cella& x) { return x.tipo == tipo_cella::segnale; }),
             0);
+}
+
+// Every field of every record, from the table of fields: a word in a
+// number field, a value outside what a real line has, a position off the
+// grid each get a diagnostic on the record's line (the word at its field).
+TEST(Check, EveryFieldOfEveryRecordIsCovered) {
+  struct riga_record {
+    bool servizio;
+    int riga;
+    tipo_record tipo;
+    std::vector<std::string> valori;
+  };
+  std::vector<std::string> l = esempio_linea(), s = esempio_servizio();
+  s[4] = "orologio, 8, 29, 30";  // its values as fields
+  s.insert(s.begin() + 22, "abbattimento, 5000, 5");
+  std::vector<riga_record> righe;
+  std::set<tipo_record> visti;
+  for (const bool servizio : {false, true}) {
+    const std::vector<std::string>& testo = servizio ? s : l;
+    for (std::size_t k = 0; k < testo.size(); ++k) {
+      std::vector<std::string> campi;
+      std::size_t da = 0;
+      for (std::size_t v; (v = testo[k].find(',', da)) != std::string::npos; da = v + 1) {
+        campi.push_back(testo[k].substr(da, v - da));
+      }
+      campi.push_back(testo[k].substr(da));
+      for (const descrizione_record& d : tipi_record()) {
+        if (d.file != (servizio ? file_sorgente::servizio : file_sorgente::linea)) continue;
+        if (!corrisponde(d, campi[0]) || campi.size() != d.campi.size() + 1) continue;
+        if (!visti.insert(d.tipo).second) break;
+        for (std::string& c : campi) {
+          while (!c.empty() && c.front() == ' ') c.erase(0, 1);
+        }
+        righe.push_back({servizio, static_cast<int>(k) + 1, d.tipo,
+                         std::vector<std::string>(campi.begin() + 1, campi.end())});
+        break;
+      }
+    }
+  }
+  EXPECT_EQ(visti.size(), static_cast<std::size_t>(n_tipi_record));
+  const auto controlla_con = [&](const riga_record& r, std::size_t i, const std::string& valore) {
+    std::vector<std::string> valori = r.valori;
+    valori[i] = valore;
+    std::string riga = std::string(descrizione(r.tipo).parola_chiave);
+    if (r.tipo == tipo_record::curva) riga = "curvad4";
+    int colonna = 0;
+    for (std::size_t k = 0; k < valori.size(); ++k) {
+      riga += ", ";
+      if (k == i) colonna = static_cast<int>(riga.size()) + 1;
+      riga += valori[k];
+    }
+    std::vector<std::string> ll = l, ss = s;
+    (r.servizio ? ss : ll)[static_cast<std::size_t>(r.riga - 1)] = riga;
+    SCOPED_TRACE(riga);
+    return std::pair{controlla_testi(unisci(ll), unisci(ss)), colonna};
+  };
+  const auto sulla_riga = [](const esito_controllo& e, const riga_record& r, int colonna) {
+    return std::any_of(e.diagnostiche.begin(), e.diagnostiche.end(), [&](const diagnostica& d) {
+      return d.dove.file == (r.servizio ? file_sorgente::servizio : file_sorgente::linea) &&
+             d.dove.riga == r.riga && (colonna == 0 || d.dove.colonna == colonna);
+    });
+  };
+  for (const riga_record& r : righe) {
+    const auto campi = descrizione(r.tipo).campi;
+    for (std::size_t i = 0; i < campi.size(); ++i) {
+      const descrizione_campo& f = campi[i];
+      SCOPED_TRACE(std::string(descrizione(r.tipo).parola_chiave) + " " + std::string(f.nome));
+      if (f.tipo == tipo_valore::testo) continue;
+      auto [e, colonna] = controlla_con(r, i, "x");
+      EXPECT_TRUE(sulla_riga(e, r, colonna)) << "a word";
+      for (const std::int64_t fuori : {f.reale.massimo + 1, f.reale.minimo - 1}) {
+        const std::int64_t scritto = fuori / f.tenuto.passo * f.tenuto.passo +
+                                     (fuori > f.reale.massimo ? f.tenuto.passo : -f.tenuto.passo) *
+                                         (fuori % f.tenuto.passo != 0);
+        if (!f.tenuto.contiene(scritto)) continue;
+        std::tie(e, colonna) = controlla_con(r, i, std::to_string(scritto));
+        EXPECT_TRUE(sulla_riga(e, r, 0)) << scritto;
+      }
+      if ((f.relazioni & (relazione::cella_oggetto | relazione::cella_profilo)) != 0) {
+        std::tie(e, colonna) =
+            controlla_con(r, i, std::to_string(valore_numero(r.valori[i]).value_or(0) + 20));
+        EXPECT_TRUE(sulla_riga(e, r, 0)) << "off the grid";
+      }
+    }
+  }
 }
 
 // Off the grid between two records of a profile: only the position that
