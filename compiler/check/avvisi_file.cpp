@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -199,32 +201,19 @@ std::string record_non_letti(std::string_view testo, file_sorgente f) {
   int altri = 0;
   for (std::size_t k = 0; k < tipi.size(); ++k) {
     if (quanti[k] == 0) continue;
-    std::string_view nome;
-    switch (tipi[k]) {
-      case tipo_record::stazione:
-        nome = "stations";
-        break;
-      case tipo_record::segnale:
-        nome = "signals";
-        break;
-      case tipo_record::rallentamento:
-        nome = "slowdowns";
-        break;
-      case tipo_record::velocita:
-        nome = "speed limits";
-        break;
-      case tipo_record::pendenza:
-        nome = "gradients";
-        break;
-      case tipo_record::curva:
-        nome = "curves";
-        break;
-      default:
-        altri += quanti[k];
-        continue;
+    // The kinds an author counts by name; the others together.
+    constexpr std::pair<tipo_record, std::string_view> nomi[] = {
+        {tipo_record::stazione, "stations"},       {tipo_record::segnale, "signals"},
+        {tipo_record::rallentamento, "slowdowns"}, {tipo_record::velocita, "speed limits"},
+        {tipo_record::pendenza, "gradients"},      {tipo_record::curva, "curves"}};
+    const auto nome = std::find_if(std::begin(nomi), std::end(nomi),
+                                   [&](const auto& n) { return n.first == tipi[k]; });
+    if (nome == std::end(nomi)) {
+      altri += quanti[k];
+      continue;
     }
     persi += (persi.empty() ? "" : ", ") + std::string("0 of ") + std::to_string(quanti[k]) + " " +
-             std::string(nome);
+             std::string(nome->second);
   }
   if (altri > 0) {
     persi += (persi.empty() ? "" : ", ") + std::string("0 of ") + std::to_string(altri) +

@@ -2,6 +2,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
@@ -488,6 +489,13 @@ std::optional<int> numero_in_parole(std::string_view parola) {
   return std::nullopt;
 }
 
+// A number field's value with its fraction (strtod: never throws; a huge
+// one is HUGE_VAL).
+double decimale(std::string_view t) {
+  const std::string s(t);
+  return std::strtod(s.c_str(), nullptr);
+}
+
 bool cifre(std::string_view t) {
   return !t.empty() &&
          std::all_of(t.begin(), t.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
@@ -521,7 +529,8 @@ std::string consiglio_numero(std::string_view t, std::string_view dopo) {
   if ((t == "-" || t == "+") && cifre(dopo)) {
     return "write the sign and the digits together: " + std::string(t) + std::string(dopo);
   }
-  if (const std::size_t piu = t.find('+'); piu != std::string_view::npos &&
+  // "16+500": km and metres, as a kilometre post reads.
+  if (const std::size_t piu = t.find('+'); piu != std::string_view::npos && piu <= 6 &&
                                            cifre(t.substr(0, piu)) && t.size() - piu == 4 &&
                                            cifre(t.substr(piu + 1))) {
     return "write the position in metres: " +
@@ -555,7 +564,7 @@ bool numero_scritto_male(const contesto_check& c, const record_letto& r, const v
     if (t.find('.') == std::string_view::npos) return false;
     const std::int64_t tenuto = v.numero(i);
     // A whole number with a zero fraction ("6.0") reads as written.
-    if (std::stod(std::string(t)) == static_cast<double>(tenuto)) return false;
+    if (decimale(t) == static_cast<double>(tenuto)) return false;
     // A position in km is said by position_in_km.
     if ((f->relazioni & relazione::dentro_linea) != 0 && std::abs(tenuto) < 1000) return false;
     out.push_back(avviso(id_diagnostica::not_a_number, v.dove(i),
@@ -744,8 +753,7 @@ void lunghezza_troppo_corta(const contesto_check& c, std::vector<diagnostica>& o
 }
 
 // Blanks after a text are kept in it, and the driver sees them.
-void blank_finali(const contesto_check& c, const record_letto& r, const valori_record& v,
-                  std::vector<diagnostica>& out) {
+void blank_finali(const record_letto& r, const valori_record& v, std::vector<diagnostica>& out) {
   for (std::size_t i = 0; i < v.quanti(); ++i) {
     const descrizione_campo* f = campo_di(r.tipo, i);
     if (f == nullptr || f->tipo != tipo_valore::testo) continue;
@@ -762,7 +770,6 @@ void blank_finali(const contesto_check& c, const record_letto& r, const valori_r
                                " and shown to the driver. Remove " + (n == 1 ? "it" : "them"));
     d.correzioni.push_back({"Remove the blanks", {{dove, ""}}});
     out.push_back(std::move(d));
-    (void)c;
   }
 }
 
@@ -813,7 +820,7 @@ void posizioni_in_km(const contesto_check& c, const std::set<std::int32_t>& gia_
     for (std::size_t k = 0; k < lette.size(); ++k) {
       const record_letto& r = c.s.record[lette[k].record];
       const valori_record v(c, r);
-      const double km = std::stod(std::string(v.testo(0)));
+      const double km = decimale(v.testo(0));
       if (!(km > 0 && km < 1000)) continue;
       const auto in_metri = static_cast<std::int64_t>(std::llround(km * 1000));
       const bool prima = k > 0, dopo = k + 1 < lette.size();
@@ -969,7 +976,7 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
       if (!numero_scritto_male(c, r, v, k, campi_spostati, out)) valore_insolito(v, r.tipo, k, out);
     }
     if (con_lunghezza) oltre_la_fine(c, v, r.tipo, out);
-    blank_finali(c, r, v, out);
+    blank_finali(r, v, out);
     if (r.tipo == tipo_record::stazione && !campi_spostati) nome_stazione(v, out);
     const auto intorno = attorno.find(id);
     valori_e_posizioni(v, r.tipo, intorno == attorno.end() ? vicini_in_ordine{} : intorno->second,

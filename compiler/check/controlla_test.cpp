@@ -884,10 +884,35 @@ TEST(Check, ATimeInOneFieldIsToldAsThreeFields) {
                              "the time as three fields: 9, 0, 0";
   }
   EXPECT_TRUE(trovato);
+  // A kilometre post's notation, and numbers too long for any field: said,
+  // never a crash.
+  const auto messaggi_di = [](const esito_controllo& x) {
+    std::vector<std::string> m;
+    for (const diagnostica& d : x.diagnostiche) {
+      if (d.id == id_diagnostica::not_a_number) m.push_back(d.messaggio);
+    }
+    return m;
+  };
+  EXPECT_EQ(messaggi_di(controlla_modificato({{true, 11, "velocita,   13+500,    60"}})),
+            (std::vector<std::string>{"'13+500' is not a number: `posizione` is stored as 0. "
+                                      "Write the position in metres: 13500"}));
+  const std::string lungo(400, '7');
+  for (const std::string& t : {lungo + ".5", lungo + "+500", "1" + lungo}) {
+    const esito_controllo x = controlla_modificato({{true, 11, "velocita, " + t + ", 60"}});
+    EXPECT_GE(x.diagnostiche.size(), 1u) << t;
+  }
   // A byte-order mark before "[generale]" changes nothing and is not UTF-8 text to save.
   const esito_controllo b =
       controlla_testi("\xEF\xBB\xBF" + unisci(esempio_linea()), unisci(esempio_servizio()));
   EXPECT_EQ(b.diagnostiche.size(), 0u);
+  // Quoted, it is named, never printed raw; UTF-8 after it is said alone.
+  EXPECT_EQ(per_messaggio("\xEF\xBB\xBF[generale]"), "(byte-order mark)[generale]");
+  std::vector<std::string> l = esempio_linea();
+  l[26] = "cartello_indicatore,  7050,   (Galleria)(Monte Ros\xC3\xA0)";
+  const esito_controllo u = controlla_testi("\xEF\xBB\xBF" + unisci(l), unisci(esempio_servizio()));
+  ASSERT_EQ(u.diagnostiche.size(), 1u);
+  EXPECT_EQ(u.diagnostiche[0].id, id_diagnostica::not_cp1252);
+  EXPECT_EQ(u.diagnostiche[0].dove.riga, 27);
 }
 
 // Values at the edges of what the model and the boards keep: no warning

@@ -73,8 +73,9 @@ std::string riferimento_campi() {
       md += file == file_sorgente::linea ? "### Line description file\n\n" : "### Service file\n\n";
     }
     md += "#### `" + std::string(d.parola_chiave) + "`: " + std::string(d.descrizione) + "\n\n";
-    md += "| # | field | type | unit | meaning | what the compiled files keep | kept as written | "
-          "a real line | relations |\n";
+    md +=
+        "| # | field | type | unit | meaning | what the compiled files keep | kept as written | "
+        "a real line | relations |\n";
     md += "|---|---|---|---|---|---|---|---|---|\n";
     int n = 0;
     for (const descrizione_campo& c : d.campi) {
