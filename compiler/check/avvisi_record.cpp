@@ -610,6 +610,15 @@ bool numero_scritto_male(const contesto_check& c, const record_letto& r, const v
 bool virgola_decimale(const contesto_check& c, const record_letto& r, const valori_record& v,
                       std::vector<diagnostica>& out) {
   const std::string_view testo = c.testo(r.file);
+  // One comma between two digits on a line whose other commas have a blank
+  // after them; "0,0,0" written on purpose has two.
+  const std::string_view riga = c.righe.riga({r.file, r.chiave.riga, 1, 0});
+  int tra_cifre = 0;
+  for (std::size_t k = 1; k + 1 < riga.size(); ++k) {
+    const auto cifra = [](char ch) { return ch >= '0' && ch <= '9'; };
+    if (riga[k] == ',' && cifra(riga[k - 1]) && cifra(riga[k + 1])) ++tra_cifre;
+  }
+  if (tra_cifre != 1) return false;
   for (std::size_t i = 0; i + 1 < v.quanti(); ++i) {
     const campo_testo& a = r.valori[i];
     const campo_testo& b = r.valori[i + 1];

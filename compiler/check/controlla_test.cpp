@@ -896,6 +896,11 @@ TEST(Check, ATimeInOneFieldIsToldAsThreeFields) {
   EXPECT_EQ(messaggi_di(controlla_modificato({{true, 11, "velocita,   13+500,    60"}})),
             (std::vector<std::string>{"'13+500' is not a number: `posizione` is stored as 0. "
                                       "Write the position in metres: 13500"}));
+  // A value too many where codes are written close together: no decimal comma.
+  const esito_controllo codici =
+      controlla_modificato({{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 0, 7"}});
+  ASSERT_EQ(codici.diagnostiche.size(), 1u);
+  EXPECT_EQ(codici.diagnostiche[0].id, id_diagnostica::field_count);
   const std::string lungo(400, '7');
   for (const std::string& t : {lungo + ".5", lungo + "+500", "1" + lungo}) {
     const esito_controllo x = controlla_modificato({{true, 11, "velocita, " + t + ", 60"}});
