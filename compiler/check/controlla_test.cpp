@@ -715,6 +715,24 @@ TEST(Check, TheFieldWarningsSayWhatTheCompiledFilesHold) {
   c = compila_modificato({{true, 20, "segnale,    7700,   2, 3, 1,  0, 0,    0,  0,0,0, 0"}});
   EXPECT_NE(c.celle[149].segno, senza.celle[149].segno);
   EXPECT_NE(c.celle[151].segno, senza.celle[151].segno);
+  // The older warnings' stored values: 92 km/h kept as 90, 250 per mille as
+  // -6, adhesion 300 as 44, 8:75 as 9:15, a delay of 60 as 101, a board's
+  // 72 km/h as 70, a signal at 8230 m in cell 166.
+  c = compila_modificato({{true, 10, "velocita,    1000,    92"}});
+  EXPECT_EQ(c.celle[20].velocita, 90 / 5);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   250"}});
+  EXPECT_EQ(c.celle[60].pendenza, -6 + 100);
+  c = compila_modificato({{true, 7, "aderenza,   0,    300"}});
+  EXPECT_EQ(c.celle[0].aderenza, 44);
+  c = compila_modificato(
+      {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,75, 0, Beta"}});
+  EXPECT_EQ(c.elementi[2].orario, (9 * 60 + 15) * 60);
+  c = compila_modificato({{true, 22, "segnale,   13800,   2, 3, 1,  0, 0,    0,  0,0,0, 60"}});
+  EXPECT_EQ(c.celle[277].dato5, 101);
+  c = compila_modificato({{false, 23, "indicatori_vmax,  500,  80,  85,  90,  0,  72,  ,  ,  0"}});
+  EXPECT_EQ(c.celle[11].dato1, 80 * 20 + 70 / 5);
+  c = compila_modificato({{true, 21, "segnale,    8230,   1, 4, 1,  0, 0,    0,  0,0,0, 0"}});
+  EXPECT_EQ(c.celle[166].tipo, tipo_cella::segnale);
   // No "[generale]" in the service file: no station, no signal.
   c = compila_modificato({{true, 1, "[generalx]"}});
   EXPECT_EQ(c.elementi[voce::prima_stazione].nome, "");
