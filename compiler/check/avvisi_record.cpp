@@ -665,6 +665,16 @@ void valore_insolito(const valori_record& v, tipo_record t, std::size_t i,
   const descrizione_campo* f = campo_di(t, i);
   if (f == nullptr || f->tipo == tipo_valore::testo || !scritto_come_numero(v.testo(i))) return;
   const std::int64_t x = v.numero(i);
+  // A Long that goes into 16 bits of a cell (the table's only such range;
+  // other values not kept have warnings or errors of their own).
+  if (!f->tenuto.contiene(x) && f->tipo == tipo_valore::long_32 && f->tenuto.massimo == 32767) {
+    out.push_back(avviso(id_diagnostica::value_not_kept, v.dove(i),
+                         v.nome(i) + " is " + std::to_string(x) +
+                             ", but a cell keeps it in 16 bits: it is stored as " +
+                             std::to_string(static_cast<std::int16_t>(x & 0xFFFF)) +
+                             ". Give -32768 to 32767"));
+    return;
+  }
   if (!f->tenuto.contiene(x) || f->reale.contiene(x)) return;
   const std::string unita = f->unita.empty() ? "" : " " + std::string(f->unita);
   out.push_back(avviso(id_diagnostica::unusual_value, v.dove(i),

@@ -573,6 +573,13 @@ const caso_avviso casi_campi[] = {
      70,
      "'Beta' is not a number: `secondi` is stored as 0, and 'Nord' is read as `nome`, since a "
      "number ends at a blank: a value is missing before it. Write every value, then `nome`"},
+    {"a slowdown's speed past 16 bits",
+     {{true, 17, "rallentamento,    4000,    70000,  300, 1,  0,  0"}},
+     id_diagnostica::value_not_kept,
+     true,
+     17,
+     28,
+     "`v` is 70000, but a cell keeps it in 16 bits: it is stored as 4464. Give -32768 to 32767"},
     {"a gradient no real line has",
      {{false, 16, "pendenza,  3000,   90"}},
      id_diagnostica::unusual_value,
@@ -715,6 +722,9 @@ TEST(Check, TheFieldWarningsSayWhatTheCompiledFilesHold) {
   c = compila_modificato({{true, 20, "segnale,    7700,   2, 3, 1,  0, 0,    0,  0,0,0, 0"}});
   EXPECT_NE(c.celle[149].segno, senza.celle[149].segno);
   EXPECT_NE(c.celle[151].segno, senza.celle[151].segno);
+  // 70000 km/h in a slowdown's cells: its low 16 bits.
+  c = compila_modificato({{true, 17, "rallentamento,    4000,    70000,  300, 1,  0,  0"}});
+  EXPECT_EQ(c.celle[81].dato1, 4464);
   // The older warnings' stored values: 92 km/h kept as 90, 250 per mille as
   // -6, adhesion 300 as 44, 8:75 as 9:15, a delay of 60 as 101, a board's
   // 72 km/h as 70, a signal at 8230 m in cell 166.

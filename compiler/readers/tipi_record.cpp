@@ -17,6 +17,10 @@ constexpr intervallo_valori tipo_long{-2147483648LL, 2147483647LL, 1};
 constexpr intervallo_valori tipo_integer{-32768, 32767, 1};
 constexpr intervallo_valori tipo_byte{0, 255, 1};
 constexpr intervallo_valori senza_valori{0, 0, 1};  // a text
+// A cell's 16-bit value, which keeps the low 16 bits of a Long; a marker's
+// value from 1 up (0 or less: a marker without one).
+constexpr intervallo_valori bassi_16{-32768, 32767, 1};
+constexpr intervallo_valori valore_marcatore{-2147483648LL, 32767, 1};
 // A real line's positions (the format's longest line) and speeds.
 constexpr intervallo_valori posizioni{0, 1000000, 1};
 constexpr intervallo_valori velocita_reali{0, 350, 1};
@@ -380,7 +384,7 @@ constexpr descrizione_campo campi_rallentamento[] = {
      "above 1500",
      tipo_long, posizioni, rel::cella_oggetto | rel::dentro_linea},
     {"v", long_32, "km/h", "speed limit within the slowdown",
-     "`dato1` of the start, end and warning cells", tipo_long, velocita_reali, rel::nessuna},
+     "`dato1` of the start, end and warning cells", bassi_16, velocita_reali, rel::nessuna},
     {"l",
      long_32,
      "m",
@@ -394,7 +398,7 @@ constexpr descrizione_campo campi_rallentamento[] = {
      "",
      "flag 0 or 1 copied into the start and end cells",
      "`dato3`",
-     tipo_long,
+     bassi_16,
      {0, 1, 1},
      rel::nessuna},
     {"f_ta", long_32, "",
@@ -405,7 +409,7 @@ constexpr descrizione_campo campi_rallentamento[] = {
      "",
      "flag 0 or 1",
      "`dato2` of the cells the slowdown writes, when nonzero",
-     tipo_long,
+     bassi_16,
      {0, 1, 1},
      rel::nessuna},
 };
@@ -416,7 +420,7 @@ constexpr descrizione_campo campi_abbattimento[] = {
      rel::cella_profilo | rel::dentro_linea},
     {"valore", long_32, "",
      "a value above 0 gives a marker with that value; 0 or less a marker without value",
-     "cell code 12 with `dato1` = valore (16 bits), or cell code 13", tipo_long, tipo_long,
+     "cell code 12 with `dato1` = valore (16 bits), or cell code 13", valore_marcatore, tipo_long,
      rel::nessuna},
 };
 
