@@ -76,6 +76,8 @@ TEST(Pairing, ByContentTheOneFileOfTheOtherKind) {
   disk.files["/r/tratta.txt"] = line_text;
   disk.files["/r/treno.txt"] = "[generale]\r\norologio, 13, 48, 40\r\n";
   disk.files["/r/note.txt"] = "Note per il macchinista\r\n";
+  // A sheet that names the general section is no service file.
+  disk.files["/r/scheda.txt"] = "Scheda treno: vedi [generale], orologio\r\nOrte 14:38\r\n";
   document_store open;
   file_pair p = find_pair(open.open("file:///r/treno.txt", disk.files["/r/treno.txt"], 1), open,
                           disk, defaults);
@@ -84,25 +86,16 @@ TEST(Pairing, ByContentTheOneFileOfTheOtherKind) {
   EXPECT_EQ(p.service.uri, "file:///r/treno.txt");
   EXPECT_EQ(p.route, defaults.route);
   EXPECT_EQ(p.line.utf8, line_text);
+  // From the line file's side: the service file, not the sheet.
+  p = find_pair(open.open("file:///r/tratta.txt", line_text, 1), open, disk, defaults);
+  ASSERT_TRUE(p.paired());
+  EXPECT_EQ(p.service.uri, "file:///r/treno.txt");
+  open.close("file:///r/tratta.txt");
   // Two line files: no pair.
   disk.files["/r/tratta2.txt"] = line_text;
   p = find_pair(*open.find("file:///r/treno.txt"), open, disk, defaults);
   EXPECT_FALSE(p.paired());
   EXPECT_TRUE(p.service.present());
-}
-
-// A line file's partner by content is the service file, never a note or a
-// sheet beside it that names the general section.
-TEST(Pairing, ANoteIsNoServiceFile) {
-  memory_folders disk;
-  disk.files["/r/tratta.txt"] = line_text;
-  disk.files["/r/treno.txt"] = "[generale]\r\norologio, 13, 48, 40\r\n";
-  disk.files["/r/scheda.txt"] = "Scheda treno: vedi [generale], orologio\r\nOrte 14:38\r\n";
-  document_store open;
-  const file_pair p =
-      find_pair(open.open("file:///r/tratta.txt", line_text, 1), open, disk, defaults);
-  ASSERT_TRUE(p.paired());
-  EXPECT_EQ(p.service.uri, "file:///r/treno.txt");
 }
 
 TEST(Pairing, AloneWithoutAPartnerOrAFolder) {
