@@ -114,5 +114,30 @@ TEST(CodeActions, AWholeLinesDiagnosticIsMetFromEitherEndOfItsLine) {
   expect_fixes(f, service_uri, relations, json::array({fix}));
 }
 
+// Blanks after a station's name: the fix removes them, and nothing else.
+TEST(CodeActions, TrailingBlanksAfterANameAreRemoved) {
+  fixture f;
+  const std::string line =
+      "stazione,   12450, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, "
+      "Montefiascone";
+  const json published = opened(
+      f, service_uri, with_line(cp1252_to_utf8(f.disk.files.at(service_path)), 18, line + "  "));
+  ASSERT_EQ(published.size(), 1u) << published.dump();
+  ASSERT_EQ(published[0]["code"], "trailing-blanks");
+  const auto end = static_cast<std::int64_t>(line.size());
+  ASSERT_EQ(published[0]["range"], line_range(18, end, end + 2));
+  const json fix = {
+      {"title", "Remove the blanks"},
+      {"kind", "quickfix"},
+      {"diagnostics", published},
+      {"isPreferred", true},
+      {"edit",
+       {{"changes",
+         {{service_uri, {{{"range", line_range(18, end, end + 2)}, {"newText", ""}}}}}}}}};
+  EXPECT_EQ(f.code_actions(service_uri, to_json(text_range{{18, 0}, {18, 0}})), json::array());
+  EXPECT_EQ(f.code_actions(service_uri, to_json(text_range{{18, end + 1}, {18, end + 1}})),
+            json::array({fix}));
+}
+
 }  // namespace
 }  // namespace scenario::lsp
