@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Every test, from a fresh clone on a fresh Debian machine: installs what the
-# tests need (apt-get; npm for the browser test and the editor extension), then builds and runs the
-# test suite, the Windows build under Wine, the whole suite again under the
-# sanitizers, and a bounded fuzzing run of every fuzz target. Any failure,
-# and any test left out for a missing tool, fails the run. Needs root, or
-# sudo, for apt-get. This is what CI runs (.ci/run).
+# tests need (apt-get; npm for the browser test and the editor extension),
+# builds the programs as they ship, runs the Windows build under Wine and the
+# packages, then builds and runs the whole test suite under the sanitizers,
+# and a bounded fuzzing run of every fuzz target. Any failure, and any test
+# left out for a missing tool, fails the run. Needs root, or sudo, for
+# apt-get. This is what CI runs (.ci/run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -20,11 +21,29 @@ for pkg in cmake g++ libgtest-dev nlohmann-json3-dev libcli11-dev libx11-dev lib
 done
 command -v node >/dev/null 2>&1 || need+=(nodejs)
 command -v npm >/dev/null 2>&1 || need+=(npm)
+# What the Windows check needs (MinGW-w64, Wine and the X tools that read its
+# window) comes down while the programs build; ci/windows_check.sh then finds
+# it installed.
+windows_packages=()
+for pkg in g++-mingw-w64-x86-64 wine64 wine xdotool x11-utils imagemagick; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || windows_packages+=("$pkg")
+done
+if ((${#need[@]} + ${#windows_packages[@]})); then
+  "${as_root[@]}" apt-get update -qq
+fi
 if ((${#need[@]})); then
   step "installing ${need[*]}"
-  "${as_root[@]}" apt-get update -qq
   "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
 fi
+windows_log=$(mktemp)
+windows_install=
+if ((${#windows_packages[@]})); then
+  step "installing ${windows_packages[*]}, in the background"
+  { "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${windows_packages[@]}"; } \
+    >"$windows_log" 2>&1 </dev/null &
+  windows_install=$!
+fi
+
 # The viewer's browser test drives Chromium with puppeteer-core; its page's
 # modules are checked by eslint and prettier.
 (cd tools/route_view/browser_test && npm ci --no-audit --no-fund --loglevel=error)
@@ -34,13 +53,15 @@ fi
 
 # Every test must build and run here: a missing GoogleTest, Xlib, Xvfb,
 # Chromium or clang-format fails the configure or the test instead of
-# leaving it out (here and in the sanitizer build below).
+# leaving it out.
 export VO_REQUIRE_ALL_TESTS=1
 
-step "build and test"
-cmake -S . -B build -DVO_WERROR=ON
+# The programs as an author builds them (no tests), for the Windows check,
+# which compares the two builds' output, and for the packages. The tests
+# run once, below, in the sanitizers' build.
+step "the programs"
+cmake -S . -B build -DVO_WERROR=ON -DBUILD_TESTING=OFF
 cmake --build build -j2
-ctest --test-dir build --output-on-failure -j2
 
 # The editor extension of `route_tool lsp`, packaged into a .vsix from its
 # locked npm dependencies (no install scripts are needed for it).
@@ -48,6 +69,12 @@ step "the Visual Studio Code extension"
 (cd editors/vscode && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error </dev/null &&
   npm run --silent package </dev/null >/dev/null && test -s scenario-route-files.vsix)
 
+if [[ -n $windows_install ]] && ! wait "$windows_install"; then
+  cat "$windows_log"
+  echo "FAIL: cannot install ${windows_packages[*]}"
+  exit 1
+fi
+rm -f "$windows_log"
 step "the Windows build under Wine"
 bash ci/windows_check.sh
 
@@ -56,7 +83,7 @@ bash ci/windows_check.sh
 step "the packages"
 bash ci/package_check.sh
 
-step "the test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+step "every test, under AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan_suppressions.txt:print_suppressions=0"

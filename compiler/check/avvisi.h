@@ -43,6 +43,11 @@ void avvisi_record(const contesto_check& c, const std::set<std::int32_t>& gia_se
 // Whole files: UTF-8 text, swapped files, tabs, a missing "[fine]".
 void avvisi_file(const traccia_lettura& t, const contesto_check& c, std::vector<diagnostica>& out);
 
+// What a reader that skips the whole file `testo` of kind `f` loses, by
+// the records its lines begin with: "0 of 4 stations, 0 of 8 signals";
+// empty when no line begins with a keyword.
+std::string record_non_letti(std::string_view testo, file_sorgente f);
+
 // The keyword of `tipi` closest to `parola`, when one is close enough to
 // be the one meant.
 std::optional<std::string> parola_simile(std::string_view parola,

@@ -122,7 +122,7 @@ std::optional<tipo_record> uguale_ignorando_maiuscole(std::string_view campo,
 void chiave_sconosciuta(const campo_chiave& k, std::string_view testo, const contesto_check& c,
                         std::vector<diagnostica>& out) {
   const luogo dove = c.di_campo(k.file, k.dove);
-  const std::string citato = "'" + cp1252_to_utf8(testo) + "'";
+  const std::string citato = "'" + per_messaggio(testo) + "'";
   if (k.file == file_sorgente::linea && k.sezione_generale) {
     if (const auto t = uguale_ignorando_maiuscole(testo, tipi_del_file(k.file, true))) {
       out.push_back(avviso(id_diagnostica::keyword_case, dove,
@@ -174,7 +174,7 @@ bool chiave_con_altro(const campo_chiave& k, std::string_view testo, const conte
   if (piana) return false;
 
   const luogo dove = c.di_campo(k.file, k.dove);
-  const std::string citato = "'" + cp1252_to_utf8(testo) + "'";
+  const std::string citato = "'" + per_messaggio(testo) + "'";
   if (testo.find('\t') != std::string_view::npos) return true;  // a tab: told per line
 
   if (tipi.size() == 1) {
@@ -235,7 +235,7 @@ void commento_con_chiave(const campo_chiave& k, std::string_view testo, const co
     return;
   }
   out.push_back(avviso(id_diagnostica::dash_comment, c.di_campo(k.file, k.dove),
-                       "'" + cp1252_to_utf8(testo) +
+                       "'" + per_messaggio(testo) +
                            "' contains '-', so the reader passes over it as a comment and the " +
                            nomi_record(tipi) +
                            " on this line is lost. Write the keyword without '-'"));

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -24,6 +26,8 @@ void per_riga(std::string_view t, F&& f) {
   }
 }
 
+constexpr std::string_view bom_utf8 = "\xEF\xBB\xBF";
+
 // Text saved as UTF-8: sequences of two to four bytes that decode as one
 // character beyond ASCII.
 void testo_utf8(file_sorgente f, const contesto_check& c, std::vector<diagnostica>& out) {
@@ -32,7 +36,9 @@ void testo_utf8(file_sorgente f, const contesto_check& c, std::vector<diagnostic
   int righe = 0;
   per_riga(c.testo(f), [&](std::int32_t riga, std::size_t, std::string_view testo) {
     bool trovata = false;
-    for (std::size_t i = 0; i < testo.size();) {
+    // A byte-order mark changes no field the reader looks at.
+    for (std::size_t i = riga == 1 && testo.starts_with(bom_utf8) ? bom_utf8.size() : 0;
+         i < testo.size();) {
       const std::size_t n = sequenza_utf8(testo.substr(i));
       if (n < 2) {
         ++i;
@@ -83,22 +89,45 @@ void file_scambiati(const traccia_lettura& t, std::vector<diagnostica>& out) {
   }
 }
 
-// Tabs between fields: a tab ends a number, but not a keyword or a text.
-void tabulazioni(file_sorgente f, const contesto_check& c, std::vector<diagnostica>& out) {
-  per_riga(c.testo(f), [&](std::int32_t riga, std::size_t, std::string_view testo) {
-    const std::size_t tab = testo.find('\t');
-    if (tab == std::string_view::npos) return;
-    std::size_t primo = 0;
-    while (primo < testo.size() && (testo[primo] == ' ' || testo[primo] == '\t')) ++primo;
-    if (primo == testo.size() || primo > tab) {
-      // Indentation only: harmless unless a tab follows later too.
-      const std::size_t altro = testo.find('\t', primo);
-      if (altro == std::string_view::npos) return;
+// Tabs inside a keyword or a text, which only a comma ends: a tab there,
+// and what follows it, stays in the field. A tab before a field is skipped
+// like a blank, and one after a number ends it: neither changes anything.
+void tabulazioni(file_sorgente f, const traccia_lettura& t, const contesto_check& c,
+                 std::vector<diagnostica>& out) {
+  const std::string_view testo = c.testo(f);
+  // The byte ranges read as keywords or texts, with something after the tab.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> campi;
+  for (const campo_chiave& k : t.chiavi) {
+    if (k.file == f && !k.commento) campi.emplace_back(k.dove.inizio, k.dove.fine);
+  }
+  for (const record_letto& r : c.s.record) {
+    if (r.file != f) continue;
+    const auto descritti = descrizione(r.tipo).campi;
+    for (std::size_t i = 0; i < r.valori.size() && i < descritti.size(); ++i) {
+      if (descritti[i].tipo == tipo_valore::testo) {
+        campi.emplace_back(r.valori[i].inizio, r.valori[i].fine);
+      }
     }
-    out.push_back(avviso(id_diagnostica::tab_separator,
-                         {f, riga, static_cast<std::int32_t>(testo.find('\t', primo)) + 1, 1},
-                         "a tab separates fields on this line, but only a comma does: a keyword "
-                         "or a text runs on over the tab. Use a comma"));
+  }
+  const auto dentro = [&](std::size_t o) {
+    for (const auto& [inizio, fine] : campi) {
+      if (o <= inizio || o >= fine) continue;
+      // Blanks only up to the field's end: a trailing tab (said as such for a text).
+      const std::string_view dopo = testo.substr(o, fine - o);
+      if (dopo.find_first_not_of(" \t") != std::string_view::npos) return true;
+    }
+    return false;
+  };
+  per_riga(testo, [&](std::int32_t riga, std::size_t inizio, std::string_view linea) {
+    for (std::size_t tab = linea.find('\t'); tab != std::string_view::npos;
+         tab = linea.find('\t', tab + 1)) {
+      if (!dentro(inizio + tab)) continue;
+      out.push_back(avviso(id_diagnostica::tab_separator,
+                           {f, riga, static_cast<std::int32_t>(tab) + 1, 1},
+                           "a tab separates fields on this line, but only a comma does: a keyword "
+                           "or a text runs on over the tab. Use a comma"));
+      return;
+    }
   });
 }
 
@@ -138,16 +167,76 @@ void fine_mancante(file_sorgente f, const contesto_check& c, std::vector<diagnos
   out.push_back(std::move(d));
 }
 
+// The service reader skips every field up to one holding "[generale]":
+// without it, not one record is read. Said at line 1, with what is lost.
+bool servizio_senza_generale(const contesto_check& c, std::vector<diagnostica>& out) {
+  const std::string_view t = c.testo(file_sorgente::servizio);
+  if (cp1252_lower(t).find("[generale]") != std::string::npos) return false;
+  const std::string persi = record_non_letti(t, file_sorgente::servizio);
+  out.push_back(avviso(id_diagnostica::service_without_general, {file_sorgente::servizio, 1, 1, 0},
+                       "this file has no \"[generale]\": the reader skips everything before it, "
+                       "so nothing of this file is read" +
+                           (persi.empty() ? std::string() : " (" + persi + " are read)") +
+                           ". Begin the file with the line \"[generale]\""));
+  return true;
+}
+
 }  // namespace
+
+std::string record_non_letti(std::string_view testo, file_sorgente f) {
+  std::vector<tipo_record> tipi(tipi_corpo(f).begin(), tipi_corpo(f).end());
+  if (f == file_sorgente::linea)
+    tipi.insert(tipi.begin(), tipi_generale().begin(), tipi_generale().end());
+  std::vector<int> quanti(tipi.size(), 0);
+  per_riga(testo, [&](std::int32_t, std::size_t, std::string_view riga) {
+    const std::string_view campo = riga.substr(0, riga.find(','));
+    for (std::size_t k = 0; k < tipi.size(); ++k) {
+      if (corrisponde(descrizione(tipi[k]), campo)) {
+        ++quanti[k];
+        break;
+      }
+    }
+  });
+  std::string persi;
+  int altri = 0;
+  for (std::size_t k = 0; k < tipi.size(); ++k) {
+    if (quanti[k] == 0) continue;
+    // The kinds an author counts by name; the others together.
+    constexpr std::pair<tipo_record, std::string_view> nomi[] = {
+        {tipo_record::stazione, "stations"},       {tipo_record::segnale, "signals"},
+        {tipo_record::rallentamento, "slowdowns"}, {tipo_record::velocita, "speed limits"},
+        {tipo_record::pendenza, "gradients"},      {tipo_record::curva, "curves"}};
+    const auto nome = std::find_if(std::begin(nomi), std::end(nomi),
+                                   [&](const auto& n) { return n.first == tipi[k]; });
+    if (nome == std::end(nomi)) {
+      altri += quanti[k];
+      continue;
+    }
+    persi += (persi.empty() ? "" : ", ") + std::string("0 of ") + std::to_string(quanti[k]) + " " +
+             std::string(nome->second);
+  }
+  if (altri > 0) {
+    persi += (persi.empty() ? "" : ", ") + std::string("0 of ") + std::to_string(altri) +
+             (persi.empty() ? " records" : " other records");
+  }
+  return persi;
+}
 
 void avvisi_file(const traccia_lettura& t, const contesto_check& c, std::vector<diagnostica>& out) {
   for (const file_sorgente f : {file_sorgente::linea, file_sorgente::servizio}) {
     if (c.testo(f).empty()) continue;
     testo_utf8(f, c, out);
-    tabulazioni(f, c, out);
+    tabulazioni(f, t, c, out);
     fine_mancante(f, c, out);
   }
   file_scambiati(t, out);
+  if (!c.testo(file_sorgente::servizio).empty() && servizio_senza_generale(c, out)) {
+    // Its records are lost as a whole: no speed or adhesion record says it.
+    std::erase_if(out, [](const diagnostica& d) {
+      return d.id == id_diagnostica::no_speed_at_zero ||
+             d.id == id_diagnostica::no_adhesion_at_zero;
+    });
+  }
 }
 
 }  // namespace scenario

@@ -48,17 +48,23 @@ luogo contesto_check::di_record(std::int32_t record, int campo) const {
   return di_campo(r->file, r->chiave);
 }
 
+std::string per_messaggio(std::string_view campo) {
+  constexpr std::string_view bom = "\xEF\xBB\xBF";
+  if (campo.starts_with(bom)) return "(byte-order mark)" + cp1252_to_utf8(campo.substr(bom.size()));
+  return cp1252_to_utf8(campo);
+}
+
 std::string contesto_check::citazione(const luogo& l) const {
   const std::string_view riga = righe.riga(l);
   const auto pos = static_cast<std::size_t>(l.colonna > 0 ? l.colonna - 1 : 0);
   if (pos > riga.size()) return {};
-  return cp1252_to_utf8(riga.substr(pos, static_cast<std::size_t>(l.lunghezza)));
+  return per_messaggio(riga.substr(pos, static_cast<std::size_t>(l.lunghezza)));
 }
 
 std::string contesto_check::citazione(file_sorgente f, const campo_testo& c) const {
   const std::string_view t = testo(f);
   if (c.inizio > t.size() || c.fine < c.inizio) return {};
-  return cp1252_to_utf8(t.substr(c.inizio, c.fine - c.inizio));
+  return per_messaggio(t.substr(c.inizio, c.fine - c.inizio));
 }
 
 std::string contesto_check::oggetto(std::uint8_t tipo, std::int32_t record,

@@ -56,6 +56,10 @@ struct contesto_check {
   std::string oggetto(std::uint8_t tipo, std::int32_t record, regola_posa regola) const;
 };
 
+// A field's bytes for a message, as UTF-8; a byte-order mark is named, not
+// shown (printed, it is invisible or three odd characters).
+std::string per_messaggio(std::string_view campo);
+
 // "4230 m".
 std::string metri(std::int64_t m);
 

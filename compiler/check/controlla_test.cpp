@@ -6,12 +6,14 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "compiler/check/contesto_check.h"
 #include "compiler/check/errori.h"
+#include "compiler/format/file_binari.h"
 
 namespace scenario {
 namespace {
@@ -364,7 +366,7 @@ const caso_avviso casi_avviso[] = {
      id_diagnostica::no_speed_at_zero,
      true,
      9,
-     1,
+     15,
      "the first \"velocita\" record is at 500 m: the cells before it get speed limit 0. Begin with "
      "\"velocita, 0, ...\""},
     {"UTF-8 text",
@@ -376,12 +378,12 @@ const caso_avviso casi_avviso[] = {
      76,
      "this file holds UTF-8 text (1 line), but it is read as Windows-1252: '\xc3\xa0' is stored as "
      "the 2 characters '\xc3\x83\xc2\xa0'. Save the file as Windows-1252"},
-    {"tabs between fields",
-     {{false, 16, "pendenza,\t3000,\t8"}},
+    {"a tab inside a board's text",
+     {{false, 27, "cartello_indicatore,  7050,   (Galleria)\t(Monte Rosso)"}},
      id_diagnostica::tab_separator,
      false,
-     16,
-     10,
+     27,
+     41,
      "a tab separates fields on this line, but only a comma does: a keyword or a text runs on over "
      "the tab. Use a comma"},
     {"comma inside a board text",
@@ -543,8 +545,124 @@ const caso_avviso casi_avviso[] = {
      "the record with its keyword"},
 };
 
+// Numbers that read as 0 or rounded, unusual values, positions in km, past
+// the line's end, trailing blanks, names that are values, signals among a
+// station's marks: each alone, at its field, with its message.
+const caso_avviso casi_campi[] = {
+    {"a number in words",
+     {{true, 2, "numero vetture,    sei"}},
+     id_diagnostica::not_a_number,
+     true,
+     2,
+     20,
+     "'sei' is not a number: `numero_vetture` is stored as 0. Write it in digits: 6"},
+    {"a letter O among the digits",
+     {{true, 17, "rallentamento,    4000,    4O,  300, 1,  0,  0"}},
+     id_diagnostica::not_a_number,
+     true,
+     17,
+     28,
+     "'4O' is not a number: `v` is stored as 0. The letter O stands among the digits: write 40"},
+    {"a sign apart from its digits",
+     {{false, 18, "pendenza,  9000,   - 6"}},
+     id_diagnostica::not_a_number,
+     false,
+     18,
+     20,
+     "'-' is not a number: `pendenza` is stored as 0. Write the sign and the digits together: -6"},
+    {"a decimal comma",
+     {{false, 16, "pendenza,  3000,   8,5"}},
+     id_diagnostica::not_a_number,
+     false,
+     16,
+     20,
+     "'8,5' is read as two fields: `pendenza` is stored as 8 and '5' is skipped. Write a decimal "
+     "number with a point (8.5), or a whole number"},
+    {"a decimal point",
+     {{false, 16, "pendenza,  3000,   8.5"}},
+     id_diagnostica::not_a_number,
+     false,
+     16,
+     20,
+     "'8.5' is not a whole number: `pendenza` is stored as 8. Write a whole number"},
+    {"a station's name split at a blank",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, Beta Nord"}},
+     id_diagnostica::not_a_number,
+     true,
+     14,
+     70,
+     "'Beta' is not a number: `secondi` is stored as 0, and 'Nord' is read as `nome`, since a "
+     "number ends at a blank: a value is missing before it. Write every value, then `nome`"},
+    {"a slowdown's speed past 16 bits",
+     {{true, 17, "rallentamento,    4000,    70000,  300, 1,  0,  0"}},
+     id_diagnostica::value_not_kept,
+     true,
+     17,
+     28,
+     "`v` is 70000, but a cell keeps it in 16 bits: it is stored as 4464. Give -32768 to 32767"},
+    {"a gradient no real line has",
+     {{false, 16, "pendenza,  3000,   90"}},
+     id_diagnostica::unusual_value,
+     false,
+     16,
+     20,
+     "`pendenza` is 90 per mille: the compiled files keep it, but a real line has -80 to 80 per "
+     "mille. Check the value and its unit"},
+    {"a position in km",
+     {{true, 10, "velocita,    5,    90"}},
+     id_diagnostica::position_in_km,
+     true,
+     10,
+     14,
+     "'5' is read as 5 m, far smaller than the \"velocita\" records around it (0 m before it and "
+     "13500 m after it): did you mean 5000? Positions are in metres"},
+    {"a signal past the line's end",
+     {{true, 22, "segnale,   15500,   2, 3, 1,  0, 0,    0,  0,0,0, 120"}},
+     id_diagnostica::past_line_end,
+     true,
+     22,
+     12,
+     "15500 m lies past the end of the line at 15000 m: it is compiled, but the train never gets "
+     "there. Move it inside the line, or make \"lunghezza percorso\" 15500 or more"},
+    {"blanks after a station's name",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta  "}},
+     id_diagnostica::trailing_blanks,
+     true,
+     14,
+     77,
+     "'Beta  ' ends with 2 blanks, kept in `nome` and shown to the driver. Remove them"},
+    {"a station's name that is a value",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, 5 Beta"}},
+     id_diagnostica::station_name_suspect,
+     true,
+     14,
+     73,
+     "the station's name '5 Beta' starts with a number, as a value does: a value too many before "
+     "it? Write the 16 values of the station, then its name"},
+    {"a signal among a station's marks",
+     {{true, 20, "segnale,    7700,   2, 3, 1,  0, 0,    0,  0,0,0, 0"}},
+     id_diagnostica::signal_in_station,
+     true,
+     20,
+     13,
+     "this signal's approach marks, 7350 m to 7650 m, fall among the marks before the end of the "
+     "station 'Beta' (7400 m to 7550 m), and the later record overwrites the other's. Move the "
+     "signal out of the station's area"},
+    {"a service file without its general section",
+     {{true, 1, "[generalx]"}},
+     id_diagnostica::service_without_general,
+     true,
+     1,
+     1,
+     "this file has no \"[generale]\": the reader skips everything before it, so nothing of this "
+     "file is read (0 of 3 speed limits, 0 of 4 signals, 0 of 1 slowdowns, 0 of 3 stations, 0 of "
+     "5 other records are read). Begin the file with the line \"[generale]\""},
+};
+
 TEST(Check, EachWarningWithItsMessageLineAndColumn) {
-  for (const caso_avviso& c : casi_avviso) {
+  std::vector<caso_avviso> casi(std::begin(casi_avviso), std::end(casi_avviso));
+  casi.insert(casi.end(), std::begin(casi_campi), std::end(casi_campi));
+  for (const caso_avviso& c : casi) {
     SCOPED_TRACE(c.nome);
     const esito_controllo e = controlla_modificato(c.modifiche);
     EXPECT_EQ(e.errori, 0);
@@ -565,7 +683,295 @@ TEST(Check, EachWarningWithItsMessageLineAndColumn) {
   }
 }
 
-// Values at the edges of what the model and the boards keep: no warning.
+// What the warnings of the fields say is stored, read back from the
+// compiled files: each text compiled, the cell and item files decoded.
+struct compilato {
+  std::vector<cella> celle;
+  tabella_elementi elementi;
+};
+
+compilato compila_modificato(const std::vector<modifica>& modifiche) {
+  std::vector<std::string> l = esempio_linea();
+  std::vector<std::string> s = esempio_servizio();
+  for (const modifica& m : modifiche)
+    (m.servizio ? s : l)[static_cast<std::size_t>(m.riga - 1)] = m.testo;
+  const std::string linea = unisci(l), servizio = unisci(s);
+  opzioni_compilazione o;
+  o.nome_linea = "Esempio";
+  o.numero_treno = "1234";
+  o.j = 0;
+  const risultato_compilazione r = compila({linea, servizio}, o);
+  EXPECT_EQ(r.esito, esito_compilazione::completato);
+  return {decodifica_celle_dat(r.celle_dat, "dat"), decodifica_sim(r.sim, "sim")};
+}
+
+TEST(Check, TheFieldWarningsSayWhatTheCompiledFilesHold) {
+  // 'sei' cars: 0 in entry 84.
+  compilato c = compila_modificato({{true, 2, "numero vetture,    sei"}});
+  EXPECT_EQ(c.elementi[voce::treno_e_linea].posizione, 0);
+  // '4O' km/h: the slowdown's start cell (4050 m) holds speed 0.
+  c = compila_modificato({{true, 17, "rallentamento,    4000,    4O,  300, 1,  0,  0"}});
+  EXPECT_EQ(c.celle[81].tipo, tipo_cella::inizio_rallentamento);
+  EXPECT_EQ(c.celle[81].dato1, 0);
+  // '- 6', '8,5', '8.5' and 90 per mille: cells from 9000 m and 3000 m.
+  c = compila_modificato({{false, 18, "pendenza,  9000,   - 6"}});
+  EXPECT_EQ(c.celle[180].pendenza, 100);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   8,5"}});
+  EXPECT_EQ(c.celle[60].pendenza, 108);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   8.5"}});
+  EXPECT_EQ(c.celle[60].pendenza, 108);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   90"}});
+  EXPECT_EQ(c.celle[60].pendenza, 190);
+  // '5' for 5000: the speed 90 holds from cell 0, not from cell 100.
+  c = compila_modificato({{true, 10, "velocita,    5,    90"}});
+  EXPECT_EQ(c.celle[1].velocita, 18);
+  // A signal at 15500 m on a line of 15000 m: in cell 311, past cell 300.
+  c = compila_modificato({{true, 22, "segnale,   15500,   2, 3, 1,  0, 0,    0,  0,0,0, 120"}});
+  EXPECT_EQ(c.celle[311].tipo, tipo_cella::segnale);
+  // The name with its blanks; the name split at a blank keeps its second word.
+  c = compila_modificato(
+      {{true, 14,
+        "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta  "}});
+  EXPECT_EQ(c.elementi[2].nome, "Beta  ");
+  c = compila_modificato(
+      {{true, 14,
+        "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, Beta Nord"}});
+  EXPECT_EQ(c.elementi[2].nome, "Nord");
+  EXPECT_EQ(c.elementi[2].orario, (8 * 60 + 38) * 60);
+  // The signal at 7700 m overwrites two of the station's marks (cells 149, 151).
+  const compilato senza = compila_modificato({});
+  c = compila_modificato({{true, 20, "segnale,    7700,   2, 3, 1,  0, 0,    0,  0,0,0, 0"}});
+  EXPECT_NE(c.celle[149].segno, senza.celle[149].segno);
+  EXPECT_NE(c.celle[151].segno, senza.celle[151].segno);
+  // 70000 km/h in a slowdown's cells: its low 16 bits.
+  c = compila_modificato({{true, 17, "rallentamento,    4000,    70000,  300, 1,  0,  0"}});
+  EXPECT_EQ(c.celle[81].dato1, 4464);
+  // The older warnings' stored values: 92 km/h kept as 90, 250 per mille as
+  // -6, adhesion 300 as 44, 8:75 as 9:15, a delay of 60 as 101, a board's
+  // 72 km/h as 70, a signal at 8230 m in cell 166.
+  c = compila_modificato({{true, 10, "velocita,    1000,    92"}});
+  EXPECT_EQ(c.celle[20].velocita, 90 / 5);
+  c = compila_modificato({{false, 16, "pendenza,  3000,   250"}});
+  EXPECT_EQ(c.celle[60].pendenza, -6 + 100);
+  c = compila_modificato({{true, 7, "aderenza,   0,    300"}});
+  EXPECT_EQ(c.celle[0].aderenza, 44);
+  c = compila_modificato(
+      {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,75, 0, Beta"}});
+  EXPECT_EQ(c.elementi[2].orario, (9 * 60 + 15) * 60);
+  c = compila_modificato({{true, 22, "segnale,   13800,   2, 3, 1,  0, 0,    0,  0,0,0, 60"}});
+  EXPECT_EQ(c.celle[277].dato5, 101);
+  c = compila_modificato({{false, 23, "indicatori_vmax,  500,  80,  85,  90,  0,  72,  ,  ,  0"}});
+  EXPECT_EQ(c.celle[11].dato1, 80 * 20 + 70 / 5);
+  c = compila_modificato({{true, 21, "segnale,    8230,   1, 4, 1,  0, 0,    0,  0,0,0, 0"}});
+  EXPECT_EQ(c.celle[166].tipo, tipo_cella::segnale);
+  // No "[generale]" in the service file: no station, no signal.
+  c = compila_modificato({{true, 1, "[generalx]"}});
+  EXPECT_EQ(c.elementi[voce::prima_stazione].nome, "");
+  EXPECT_EQ(std::count_if(c.celle.begin(), c.celle.end(),
+                          [](const cella& x) { return x.tipo == tipo_cella::segnale; }),
+            0);
+}
+
+// Every field of every record, from the table of fields: a word in a
+// number field, a value outside what a real line has, a position off the
+// grid each get a diagnostic on the record's line (the word at its field).
+TEST(Check, EveryFieldOfEveryRecordIsCovered) {
+  struct riga_record {
+    bool servizio;
+    int riga;
+    tipo_record tipo;
+    std::vector<std::string> valori;
+  };
+  std::vector<std::string> l = esempio_linea(), s = esempio_servizio();
+  s[4] = "orologio, 8, 29, 30";  // its values as fields
+  s.insert(s.begin() + 22, "abbattimento, 5000, 5");
+  std::vector<riga_record> righe;
+  std::set<tipo_record> visti;
+  for (const bool servizio : {false, true}) {
+    const std::vector<std::string>& testo = servizio ? s : l;
+    for (std::size_t k = 0; k < testo.size(); ++k) {
+      std::vector<std::string> campi;
+      std::size_t da = 0;
+      for (std::size_t v; (v = testo[k].find(',', da)) != std::string::npos; da = v + 1) {
+        campi.push_back(testo[k].substr(da, v - da));
+      }
+      campi.push_back(testo[k].substr(da));
+      for (const descrizione_record& d : tipi_record()) {
+        if (d.file != (servizio ? file_sorgente::servizio : file_sorgente::linea)) continue;
+        if (!corrisponde(d, campi[0]) || campi.size() != d.campi.size() + 1) continue;
+        if (!visti.insert(d.tipo).second) break;
+        for (std::string& c : campi) {
+          while (!c.empty() && c.front() == ' ') c.erase(0, 1);
+        }
+        righe.push_back({servizio, static_cast<int>(k) + 1, d.tipo,
+                         std::vector<std::string>(campi.begin() + 1, campi.end())});
+        break;
+      }
+    }
+  }
+  EXPECT_EQ(visti.size(), static_cast<std::size_t>(n_tipi_record));
+  const auto controlla_con = [&](const riga_record& r, std::size_t i, const std::string& valore) {
+    std::vector<std::string> valori = r.valori;
+    valori[i] = valore;
+    std::string riga = std::string(descrizione(r.tipo).parola_chiave);
+    if (r.tipo == tipo_record::curva) riga = "curvad4";
+    int colonna = 0;
+    for (std::size_t k = 0; k < valori.size(); ++k) {
+      riga += ", ";
+      if (k == i) colonna = static_cast<int>(riga.size()) + 1;
+      riga += valori[k];
+    }
+    std::vector<std::string> ll = l, ss = s;
+    (r.servizio ? ss : ll)[static_cast<std::size_t>(r.riga - 1)] = riga;
+    SCOPED_TRACE(riga);
+    return std::pair{controlla_testi(unisci(ll), unisci(ss)), colonna};
+  };
+  const auto sulla_riga = [](const esito_controllo& e, const riga_record& r, int colonna) {
+    return std::any_of(e.diagnostiche.begin(), e.diagnostiche.end(), [&](const diagnostica& d) {
+      return d.dove.file == (r.servizio ? file_sorgente::servizio : file_sorgente::linea) &&
+             d.dove.riga == r.riga && (colonna == 0 || d.dove.colonna == colonna);
+    });
+  };
+  for (const riga_record& r : righe) {
+    const auto campi = descrizione(r.tipo).campi;
+    for (std::size_t i = 0; i < campi.size(); ++i) {
+      const descrizione_campo& f = campi[i];
+      SCOPED_TRACE(std::string(descrizione(r.tipo).parola_chiave) + " " + std::string(f.nome));
+      if (f.tipo == tipo_valore::testo) continue;
+      auto [e, colonna] = controlla_con(r, i, "x");
+      EXPECT_TRUE(sulla_riga(e, r, colonna)) << "a word";
+      for (const std::int64_t fuori : {f.reale.massimo + 1, f.reale.minimo - 1}) {
+        const std::int64_t scritto = fuori / f.tenuto.passo * f.tenuto.passo +
+                                     (fuori > f.reale.massimo ? f.tenuto.passo : -f.tenuto.passo) *
+                                         (fuori % f.tenuto.passo != 0);
+        if (!f.tenuto.contiene(scritto)) continue;
+        std::tie(e, colonna) = controlla_con(r, i, std::to_string(scritto));
+        EXPECT_TRUE(sulla_riga(e, r, 0)) << scritto;
+      }
+      if ((f.relazioni & (relazione::cella_oggetto | relazione::cella_profilo)) != 0) {
+        std::tie(e, colonna) =
+            controlla_con(r, i, std::to_string(valore_numero(r.valori[i]).value_or(0) + 20));
+        EXPECT_TRUE(sulla_riga(e, r, 0)) << "off the grid";
+      }
+    }
+  }
+}
+
+// Off the grid between two records of a profile: only the position that
+// keeps the records in order is offered, and the cell named is where the
+// compiled file has the value.
+TEST(Check, AnOffGridPositionOffersWhatKeepsTheOrder) {
+  const std::vector<modifica> m = {{false, 17, "pendenza,  3030,   2", true}};
+  const esito_controllo e = controlla_modificato(m);
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  const diagnostica& d = e.diagnostiche[0];
+  EXPECT_EQ(d.id, id_diagnostica::off_grid);
+  EXPECT_EQ(d.dove.riga, 17);
+  EXPECT_EQ(d.dove.colonna, 12);
+  EXPECT_EQ(d.messaggio,
+            "3030 m is not a multiple of 50: the gradient takes effect from 3050 m (cell 61). "
+            "Write 3050");
+  ASSERT_EQ(d.correzioni.size(), 1u);
+  EXPECT_EQ(d.correzioni[0].titolo, "Write 3050");
+  const compilato c = compila_modificato({{false, 16, "pendenza,  3000,   8"}});
+  std::vector<std::string> l = esempio_linea();
+  l.insert(l.begin() + 16, "pendenza,  3030,   2");
+  opzioni_compilazione o;
+  o.j = 0;
+  const risultato_compilazione r = compila({unisci(l), unisci(esempio_servizio())}, o);
+  const std::vector<cella> celle = decodifica_celle_dat(r.celle_dat, "dat");
+  EXPECT_EQ(celle[60].pendenza, c.celle[60].pendenza);  // 8 per mille up to 3050 m
+  EXPECT_EQ(celle[60].pendenza, 108);
+  EXPECT_EQ(celle[61].pendenza, 102);  // 2 per mille from cell 61
+  // A slowdown's end off the grid: the cell the message names holds it.
+  const compilato fine =
+      compila_modificato({{true, 17, "rallentamento,    4000,    40,  325, 1,  0,  0"}});
+  EXPECT_EQ(fine.celle[88].tipo, tipo_cella::fine_rallentamento);
+}
+
+// A line length too short for its records: one error at the length, with
+// the compiler's code and each record beyond it as a note.
+TEST(Check, AShortLineIsOneErrorAtItsLength) {
+  const esito_controllo e = controlla_modificato({{false, 2, "lunghezza percorso,    2500"}});
+  EXPECT_EQ(accordo_con_compilazione(e), "");
+  ASSERT_EQ(e.diagnostiche.size(), 1u);
+  const diagnostica& d = e.diagnostiche[0];
+  EXPECT_EQ(d.id, id_diagnostica::outside_route);
+  EXPECT_EQ(d.codice(), 15);
+  EXPECT_EQ(d.dove.riga, 2);
+  EXPECT_EQ(d.dove.colonna, 24);
+  EXPECT_EQ(
+      d.messaggio,
+      "the line is 2500 m long, but 15 records lie beyond its end, the furthest at 13800 m; "
+      "from the first past the route model's end (l.txt:13:11) the compile step skips the "
+      "rest of that file. Make \"lunghezza percorso\" 13800 or more, the line's whole length");
+  ASSERT_EQ(d.correlate.size(), 15u);
+  EXPECT_EQ(d.correlate[0].dove.riga, 12);
+  EXPECT_EQ(d.correlate[0].messaggio, "6000 m, past the line's end");
+  EXPECT_EQ(d.correlate.back().dove.file, file_sorgente::servizio);
+  EXPECT_EQ(d.correlate.back().messaggio, "13800 m, past the line's end");
+}
+
+// Several faults of the number fields on one line: the time advice stands
+// beside the moved fields.
+TEST(Check, ATimeInOneFieldIsToldAsThreeFields) {
+  const esito_controllo e = controlla_modificato({{true, 5, "orologio,    9:08:30"}});
+  std::vector<std::string> messaggi;
+  for (const diagnostica& d : e.diagnostiche) {
+    if (d.id == id_diagnostica::not_a_number) messaggi.push_back(d.messaggio);
+  }
+  EXPECT_EQ(messaggi, (std::vector<std::string>{"'9:08:30' is not a number: `ore` is stored as "
+                                                "0. Write the time as three fields: 9, 8, 30"}));
+  const esito_controllo f = controlla_modificato(
+      {{true, 14,
+        "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   09.00.00, 0, B"}});
+  ASSERT_FALSE(f.diagnostiche.empty());
+  bool trovato = false;
+  for (const diagnostica& d : f.diagnostiche) {
+    trovato = trovato || d.messaggio ==
+                             "'09.00.00' is not a number: `ore` is stored as 0. Write "
+                             "the time as three fields: 9, 0, 0";
+  }
+  EXPECT_TRUE(trovato);
+  // A kilometre post's notation, and numbers too long for any field: said,
+  // never a crash.
+  const auto messaggi_di = [](const esito_controllo& x) {
+    std::vector<std::string> m;
+    for (const diagnostica& d : x.diagnostiche) {
+      if (d.id == id_diagnostica::not_a_number) m.push_back(d.messaggio);
+    }
+    return m;
+  };
+  EXPECT_EQ(messaggi_di(controlla_modificato({{true, 11, "velocita,   13+500,    60"}})),
+            (std::vector<std::string>{"'13+500' is not a number: `posizione` is stored as 0. "
+                                      "Write the position in metres: 13500"}));
+  // A value too many where codes are written close together: no decimal comma.
+  const esito_controllo codici =
+      controlla_modificato({{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 0, 7"}});
+  ASSERT_EQ(codici.diagnostiche.size(), 1u);
+  EXPECT_EQ(codici.diagnostiche[0].id, id_diagnostica::field_count);
+  const std::string lungo(400, '7');
+  for (const std::string& t : {lungo + ".5", lungo + "+500", "1" + lungo}) {
+    const esito_controllo x = controlla_modificato({{true, 11, "velocita, " + t + ", 60"}});
+    EXPECT_GE(x.diagnostiche.size(), 1u) << t;
+  }
+  // A byte-order mark before "[generale]" changes nothing and is not UTF-8 text to save.
+  const esito_controllo b =
+      controlla_testi("\xEF\xBB\xBF" + unisci(esempio_linea()), unisci(esempio_servizio()));
+  EXPECT_EQ(b.diagnostiche.size(), 0u);
+  // Quoted, it is named, never printed raw; UTF-8 after it is said alone.
+  EXPECT_EQ(per_messaggio("\xEF\xBB\xBF[generale]"), "(byte-order mark)[generale]");
+  std::vector<std::string> l = esempio_linea();
+  l[26] = "cartello_indicatore,  7050,   (Galleria)(Monte Ros\xC3\xA0)";
+  const esito_controllo u = controlla_testi("\xEF\xBB\xBF" + unisci(l), unisci(esempio_servizio()));
+  ASSERT_EQ(u.diagnostiche.size(), 1u);
+  EXPECT_EQ(u.diagnostiche[0].id, id_diagnostica::not_cp1252);
+  EXPECT_EQ(u.diagnostiche[0].dove.riga, 27);
+}
+
+// Values at the edges of what the model and the boards keep: no warning
+// that a value is not kept. Some are kept but no real line has them: those
+// get unusual-value alone, and the closest station a signal's marks too.
 TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
   const modifica casi[] = {
       {true, 19, "segnale,    1000,   2, 9, 9,  9, 9,    0,  9,9,9, 0"},
@@ -580,13 +986,20 @@ TEST(Check, ValuesAtTheEdgesGiveNoWarning) {
       {true, 7, "aderenza,   0,    255"},
       {true, 23, "abbattimento,    5000,   5", true},
       {false, 14, "[]"},  // the shortest section header
+      // Tabs skipped like blanks: before a field, after a number.
+      {false, 16, "pendenza,\t3000\t,\t8"},
+      {false, 14, "\t[pendenze]\t"},
       // Its area starts 350 m after the previous station's ends (600 and 250 m).
       {true, 14, "stazione,     750, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 0, Beta"},
   };
   for (const modifica& m : casi) {
     SCOPED_TRACE(m.testo);
     const esito_controllo e = controlla_modificato({m});
-    for (const auto& d : senza_orario(e)) ADD_FAILURE() << d.id << ": " << d.messaggio;
+    for (const auto& d : senza_orario(e)) {
+      if (d.id == id_diagnostica::unusual_value) continue;
+      if (d.id == id_diagnostica::signal_in_station && m.testo.starts_with("stazione")) continue;
+      ADD_FAILURE() << d.id << ": " << d.messaggio;
+    }
   }
   // The last record of a file without a final line end, with blanks after
   // its last value: nothing is left on its line.
@@ -815,7 +1228,7 @@ TEST(Check, ErrorsCarryTheCompilersCodeAtTheFieldAtFault) {
       {{false, 23, "indicatori_vmax,  0,  80,  85,  90,  0,  ,  ,  ,  0"},
        1250,
        id_diagnostica::reserved_marker_slot,
-       1},
+       19},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.id);
@@ -1068,8 +1481,9 @@ TEST(Check, FaultsThatLeaveNoRouteModelSaySo) {
   };
   const caso casi[] = {
       {{false, 1, "[general]"},
-       "the file has no \"[generale]\" section before its last line, so no route model is built. "
-       "Begin the file with the line \"[generale]\""},
+       "the file has no \"[generale]\" section before its last line, so no route model is built "
+       "(0 of 5 gradients, 0 of 3 curves, 0 of 13 other records are read). Begin the file with "
+       "the line \"[generale]\""},
       {{false, 2, "lunghezza percorso,    2000000"},
        "the line is 2000000 m long, more than the 1000000 m a route can have, so no route model "
        "is built. Give a length of at most 1000000"},
@@ -1106,7 +1520,7 @@ TEST(Check, TheCompileStepsReservedSlotFaultIsAmongTheErrors) {
       controlla_modificato({{true, 23, "segnale, 0, 2, 4, 1, 0, 0, 0, 0,0,0, 0", true}});
   EXPECT_EQ(e.compilazione.esito, esito_compilazione::errore_1250);
   EXPECT_EQ(errori_e_avvisi(e), (std::vector<std::string>{"25 outside-route-model 23:1",
-                                                          "1250 reserved-marker-slot 23:1"}));
+                                                          "1250 reserved-marker-slot 23:10"}));
   EXPECT_EQ(accordo_con_compilazione(e), "");
 }
 
@@ -1274,7 +1688,7 @@ TEST(Check, EachErrorWithItsMessage) {
        1251,
        id_diagnostica::reserved_code_slot,
        17,
-       1,
+       18,
        "cell 1, where objects less than 25 m from the origin go, holds the start of the slowdown "
        "at s.txt:17:1 with a second value, but that value is reserved: no binary file is written "
        "(Errore n. 1251). Move the object to 50 m or further"},
@@ -1283,7 +1697,7 @@ TEST(Check, EachErrorWithItsMessage) {
        1250,
        id_diagnostica::reserved_marker_slot,
        27,
-       1,
+       23,
        "cell 1, where objects less than 25 m from the origin go, holds the indication board at "
        "l.txt:27:1 with a first value, but that value is reserved: no binary file is written "
        "(Errore n. 1250). Move the object to 50 m or further"},
@@ -1376,10 +1790,12 @@ TEST(Check, FaultsOfAWholeFileSaySo) {
             "the file is empty (code 25: the compile step stops reading here)");
   const esito_controllo tronco = controlla_testi(
       "[generale]\r\nlunghezza percorso, 1000\r\n-a\r\n-b", unisci(esempio_servizio()));
-  ASSERT_GE(tronco.diagnostiche.size(), 2u);
-  EXPECT_EQ(tronco.diagnostiche[1].id, id_diagnostica::record_cut_short);
-  EXPECT_EQ(tronco.diagnostiche[1].dove.riga, 4);
-  EXPECT_EQ(tronco.diagnostiche[1].messaggio,
+  // The example's records lie past this short line: the length's error comes first.
+  ASSERT_GE(tronco.diagnostiche.size(), 3u);
+  EXPECT_EQ(tronco.diagnostiche[0].id, id_diagnostica::outside_route);
+  EXPECT_EQ(tronco.diagnostiche[2].id, id_diagnostica::record_cut_short);
+  EXPECT_EQ(tronco.diagnostiche[2].dove.riga, 4);
+  EXPECT_EQ(tronco.diagnostiche[2].messaggio,
             "the file ends where the reader still expects a field (code 25: the compile step "
             "stops reading here)");
 
@@ -1678,6 +2094,10 @@ TEST(Check, EachFixGivesBackTheTextTheMessageAsksFor) {
       {true, "velocita,    2050", "velocita,    2060", id_diagnostica::off_grid, "Write 2050"},
       {false, "montagna,   30600", "montagna,   30610", id_diagnostica::off_grid, "Write 30600"},
       {true, "[fine]\r\n", "", id_diagnostica::missing_fine, "Add the line \"[fine]\""},
+      {true, "0, Montefiascone", "0, Montefiascone  ", id_diagnostica::trailing_blanks,
+       "Remove the blanks"},
+      {true, "velocita,    2050", "velocita,    2.05", id_diagnostica::position_in_km,
+       "Write 2050"},
   };
   for (const caso& c : casi) {
     std::string l = linea, s = servizio;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "compiler/check/avvisi.h"
 #include "compiler/readers/lettore_campi.h"
 #include "compiler/readers/tipi_record.h"
 
@@ -351,9 +352,16 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
       break;
     case codice::generale_mancante:
       d.id = id_diagnostica::no_general_section;
-      d.messaggio =
-          "the file has no \"[generale]\" section before its last line, so no route model is "
-          "built. Begin the file with the line \"[generale]\"";
+      d.dove = {file_sorgente::linea, 1, 1, 0};
+      {
+        const std::string persi =
+            record_non_letti(c.testo(file_sorgente::linea), file_sorgente::linea);
+        d.messaggio =
+            "the file has no \"[generale]\" section before its last line, so no route "
+            "model is built" +
+            (persi.empty() ? std::string() : " (" + persi + " are read)") +
+            ". Begin the file with the line \"[generale]\"";
+      }
       break;
     case codice::curva_non_valida:
       d.id = id_diagnostica::bad_curve;
@@ -374,8 +382,9 @@ diagnostica diagnostica_guasto(const guasto& g, const contesto_check& c, bool do
                     " value, but that value is reserved: no binary file is written (Errore n. " +
                     std::to_string(numero(g.codice_guasto)) +
                     "). Move the object to 50 m or further";
-      if (const record_letto* r = c.s.trova(g.record_occupante)) {
-        d.dove = c.di_campo(r->file, r->chiave);
+      if (c.s.trova(g.record_occupante) != nullptr) {
+        // At the position that put the object there.
+        d.dove = c.di_record(g.record_occupante, 0);
       }
       break;
     }

@@ -6,8 +6,11 @@
 // finding names the station or slowdown its row was matched to.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "compiler/documenti/dati_documenti.h"
 #include "compiler/documenti/lettura_documenti.h"
@@ -22,6 +25,12 @@ struct opzioni_confronto {
   std::int32_t tolleranza_km_m = 100;
   std::int32_t sosta_s = 30;  // dwell at a stop: arrival = departure less this
 };
+
+// For each station of `d`, the row of the sheet matched to it, as the
+// cross-check matches them; none for a station the sheet lacks.
+std::vector<std::optional<std::size_t>> abbina_scheda(const scheda_letta& s,
+                                                      const dati_documenti& d,
+                                                      const opzioni_confronto& o = {});
 
 rilievi confronta_scheda(const scheda_letta& s, const dati_documenti& d,
                          const opzioni_confronto& o);

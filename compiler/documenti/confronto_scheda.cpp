@@ -23,6 +23,23 @@ std::string mostra(std::int64_t mezzi) {
   return t;
 }
 
+// Each station's row: names alike, loosely, and kilometres near.
+righe_abbinate abbina(const scheda_letta& s, const dati_documenti& d, const opzioni_confronto& o,
+                      const std::vector<std::vector<std::string>>& nomi_d,
+                      const std::vector<std::vector<std::string>>& nomi_s) {
+  return allinea(d.stazioni.size(), s.righe.size(), [&](std::size_t i, std::size_t j) {
+    const somiglianza q = confronta_nomi(nomi_d[i], nomi_s[j]);
+    if (q == somiglianza::nessuna) return std::int64_t{0};
+    std::int64_t p = q == somiglianza::uguale ? 100 : 60;
+    const auto km = d.progressiva(d.stazioni[i].posizione);
+    if (km && s.righe[j].km) {
+      const std::int64_t scarto = std::llabs(*km - *s.righe[j].km);
+      p += scarto <= o.tolleranza_km_m ? 30 : scarto <= 1000 ? 15 : scarto > 5000 ? -90 : 0;
+    }
+    return std::max<std::int64_t>(p, 1);
+  });
+}
+
 class confronto {
  public:
   confronto(const scheda_letta& s, const dati_documenti& d, const opzioni_confronto& o)
@@ -33,18 +50,7 @@ class confronto {
     std::vector<std::vector<std::string>> nomi_d, nomi_s;
     for (const stazione_documento& x : d_.stazioni) nomi_d.push_back(parole_nome(x.nome));
     for (const riga_scheda& r : s_.righe) nomi_s.push_back(parole_nome(r.nome));
-    const auto riga_di =
-        allinea(d_.stazioni.size(), s_.righe.size(), [&](std::size_t i, std::size_t j) {
-          const somiglianza q = confronta_nomi(nomi_d[i], nomi_s[j]);
-          if (q == somiglianza::nessuna) return std::int64_t{0};
-          std::int64_t p = q == somiglianza::uguale ? 100 : 60;
-          const auto km = d_.progressiva(d_.stazioni[i].posizione);
-          if (km && s_.righe[j].km) {
-            const std::int64_t scarto = std::llabs(*km - *s_.righe[j].km);
-            p += scarto <= o_.tolleranza_km_m ? 30 : scarto <= 1000 ? 15 : scarto > 5000 ? -90 : 0;
-          }
-          return std::max<std::int64_t>(p, 1);
-        });
+    const righe_abbinate riga_di = abbina(s_, d_, o_, nomi_d, nomi_s);
     std::vector<bool> usata(s_.righe.size(), false);
     for (std::size_t i = 0; i < riga_di.size(); ++i) {
       if (!riga_di[i]) continue;
@@ -214,6 +220,16 @@ class confronto {
 };
 
 }  // namespace
+
+std::vector<std::optional<std::size_t>> abbina_scheda(const scheda_letta& s,
+                                                      const dati_documenti& d,
+                                                      const opzioni_confronto& o) {
+  if (!s.trovata) return std::vector<std::optional<std::size_t>>(d.stazioni.size());
+  std::vector<std::vector<std::string>> nomi_d, nomi_s;
+  for (const stazione_documento& x : d.stazioni) nomi_d.push_back(parole_nome(x.nome));
+  for (const riga_scheda& r : s.righe) nomi_s.push_back(parole_nome(r.nome));
+  return abbina(s, d, o, nomi_d, nomi_s);
+}
 
 rilievi confronta_scheda(const scheda_letta& s, const dati_documenti& d,
                          const opzioni_confronto& o) {

@@ -5,6 +5,7 @@
 
 #include "compiler/compila.h"
 #include "compiler/format/codifica_celle.h"
+#include "compiler/marcia/linea_da_modello.h"
 #include "compiler/readers/lettore_campi.h"
 #include "compiler/route_model/voci.h"
 
@@ -133,6 +134,7 @@ dati_documenti dati_da_modello(std::span<const cella> celle, const tabella_eleme
     st.inizio = e.inizio;
     st.fine = e.fine;
     st.orario = e.orario;
+    st.voce = slot;
     if (s != nullptr) {
       const std::int32_t i = s->elementi[static_cast<std::size_t>(slot)];
       if (const record_letto* rec = record_di(s, i);
@@ -173,6 +175,7 @@ dati_da_testi_esito dati_da_compilazione(const risultato_compilazione& r, std::s
     }
     esito.dati = dati_da_modello(m.celle, m.elementi, slot, std::move(nome_linea),
                                  std::move(numero_treno), &r.sorgenti, servizio);
+    esito.linea = linea_da_modello(m, r.sorgenti);
   }
   return esito;
 }
@@ -186,8 +189,8 @@ dati_da_testi_esito dati_da_testi(std::string_view linea, std::string_view servi
   o.sorgenti = true;
   o.posa_geometria = false;
   o.file_binari = false;
-  const risultato_compilazione r = compila(testi_scenario{linea, servizio}, o);
-  return dati_da_compilazione(r, servizio, std::move(nome_linea), std::move(numero_treno));
+  return dati_da_compilazione(compila(testi_scenario{linea, servizio}, o), servizio,
+                              std::move(nome_linea), std::move(numero_treno));
 }
 
 std::vector<std::string> dati_mancanti(const dati_documenti& d) {

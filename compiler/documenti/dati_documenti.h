@@ -15,6 +15,7 @@
 
 #include "compiler/compila.h"
 #include "compiler/documenti/rilievi.h"
+#include "compiler/marcia/linea_marcia.h"
 #include "compiler/route_model/misure.h"
 #include "compiler/route_model/route_model.h"
 #include "compiler/sorgenti.h"
@@ -28,6 +29,7 @@ struct stazione_documento {
   std::int32_t fine = 0;
   std::int32_t orario = 0;   // seconds after midnight; 0: no timetabled time
   std::int32_t record = -1;  // the "stazione" record, or -1
+  std::int32_t voce = 0;     // its slot in the item table
   posto chiave;              // its keyword
   posto campo_posizione;
   posto campo_orario;  // hours to seconds
@@ -74,15 +76,20 @@ dati_documenti dati_da_modello(std::span<const cella> celle, const tabella_eleme
 // The two texts compiled in memory (no geometry, no files). `errore` says
 // why there are no data: no route model, or the compile step recorded a
 // fault (the readers stop at the first, so later records would be missing).
+// `linea` is the same route for the running-time calculation, which gives
+// the sheet its passing times.
 struct dati_da_testi_esito {
   std::optional<dati_documenti> dati;
+  linea_marcia linea;
   std::string errore;
 };
-// The same from a compile step's run that kept its sources (the checker's).
-dati_da_testi_esito dati_da_compilazione(const risultato_compilazione& r, std::string_view servizio,
-                                         std::string nome_linea, std::string numero_treno);
 dati_da_testi_esito dati_da_testi(std::string_view linea, std::string_view servizio,
                                   std::string nome_linea, std::string numero_treno);
+
+// The same from the compile step's result on the texts (with its sources
+// kept), as the checker's run gives it.
+dati_da_testi_esito dati_da_compilazione(const risultato_compilazione& r, std::string_view servizio,
+                                         std::string nome_linea, std::string numero_treno);
 
 // What the documents need and the data lack, in words ("a station"); empty
 // when nothing is missing.

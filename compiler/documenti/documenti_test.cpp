@@ -9,7 +9,9 @@
 #include "base/cp1252.h"
 #include "compiler/documenti/confronto_documenti.h"
 #include "compiler/documenti/documenti_test_support.h"
+#include "compiler/documenti/orari.h"
 #include "compiler/documenti/ordine_rallentamento.h"
+#include "compiler/documenti/scheda_marcia.h"
 #include "compiler/documenti/scheda_treno.h"
 #include "sources/documenti_fissi.h"
 #include "sources/golden_file.h"
@@ -19,20 +21,86 @@ namespace {
 
 using namespace prova_documenti;
 
+// The sheet as `sheets` makes it: the passing times and the dwell from the
+// run of the train model over the same route.
+std::string scheda_con_marcia(const dati_da_testi_esito& e, const modello_treno& m = {}) {
+  return scheda_treno(*e.dati, opzioni_scheda_marcia(*e.dati, e.linea, m));
+}
+
 TEST(documenti, example_scenario_documents_match_their_golden_files) {
   // Checked by eye against docs/examples: km 15.000 - p, the speed changes
-  // at 1000 m (km 14.000) and 13500 m (km 1.500), Beta's stop 8.37+ / 8.38,
-  // the slowdown at 4000 m (km 11.000, after post 11), 40 km/h over 300 m.
-  const dati_documenti d = dati_esempio();
-  EXPECT_TRUE(matches_golden("Esempio_1234_scheda_treno.txt", scheda_treno(d, {})));
-  EXPECT_TRUE(matches_golden("Esempio_1234_rallentamenti.txt", ordine_rallentamento(d)));
+  // at 1000 m (km 14.000) and 13500 m (km 1.500), Beta's stop 8.37+ / 8.38
+  // (the default dwell of 30 s), the slowdown at 4000 m (km 11.000, after
+  // post 11), 40 km/h over 300 m. Every station has a time: no passing time.
+  const dati_da_testi_esito e = esito_esempio();
+  EXPECT_TRUE(matches_golden("Esempio_1234_scheda_treno.txt", scheda_con_marcia(e)));
+  EXPECT_TRUE(matches_golden("Esempio_1234_rallentamenti.txt", ordine_rallentamento(*e.dati)));
 }
 
 TEST(documenti, generated_documents_agree_with_their_own_scenario) {
-  for (const dati_documenti& d : {dati_fissi(), dati_esempio()}) {
-    EXPECT_EQ(elenco(controlla_scheda(scheda_treno(d, {}), d)), "") << d.nome_linea;
+  modello_treno lunga_sosta;
+  lunga_sosta.sosta_minima_s = 75;
+  for (const dati_da_testi_esito& e : {esito_fisso(), esito_esempio()}) {
+    const dati_documenti& d = *e.dati;
+    EXPECT_EQ(elenco(controlla_scheda(scheda_con_marcia(e), d)), "") << d.nome_linea;
     EXPECT_EQ(elenco(controlla_rallentamenti(ordine_rallentamento(d), d)), "") << d.nome_linea;
+    // A longer dwell: the sheet checked with the same model's dwell agrees.
+    EXPECT_EQ(elenco(controlla_scheda(scheda_con_marcia(e, lunga_sosta), d,
+                                      opzioni_confronto_marcia(lunga_sosta))),
+              "")
+        << d.nome_linea;
   }
+}
+
+TEST(documenti, the_run_gives_the_passing_times_and_the_dwell) {
+  // The fixed scenario's two stations without a time, passed at the times
+  // the run gives (as `route_tool timing` prints them): Bassano in
+  // Teverina at 14:31:51 (14.32 on the sheet), 2° Bivio Orte Nord at
+  // 14:33:19 (14.33+), each rounded to the half minute, centred and marked
+  // "(c)".
+  const dati_da_testi_esito e = esito_fisso();
+  const dati_documenti& d = *e.dati;
+  const esito_marcia run = calcola_marcia(e.linea, modello_treno{});
+  const opzioni_scheda o = opzioni_scheda_marcia(d, e.linea, run, modello_treno{});
+  ASSERT_EQ(o.passaggi.size(), d.stazioni.size());
+  std::size_t passati = 0;
+  for (std::size_t i = 0; i < d.stazioni.size(); ++i) {
+    // A passing time exactly where the service file gives none.
+    EXPECT_EQ(o.passaggi[i].has_value(), d.stazioni[i].orario == 0) << i;
+    if (!o.passaggi[i]) continue;
+    ++passati;
+    for (const orario_stazione& t : run.stazioni) {
+      if (e.linea.stazioni[t.stazione].voce != d.stazioni[i].voce) continue;
+      EXPECT_FALSE(t.ferma);
+      EXPECT_EQ(*o.passaggi[i], std::llround(t.arrivo));
+    }
+  }
+  EXPECT_EQ(passati, 2U);
+  const std::vector<std::string> r = righe(scheda_treno(d, o));
+  for (std::size_t i = 0; i < d.stazioni.size(); ++i) {
+    if (!o.passaggi[i]) continue;
+    const std::string nome = d.stazioni[i].nome.substr(0, 12);
+    const std::string cella = "|     " + orario_scheda(mezzi_minuti(*o.passaggi[i])) + "(c)  |";
+    EXPECT_NE(r[riga_con(r, nome)].find(cella), std::string::npos) << r[riga_con(r, nome)];
+  }
+  EXPECT_NE(r[riga_con(r, "Bassano")].find("|     14.32 (c)  |"), std::string::npos);
+  EXPECT_NE(r[riga_con(r, "Bivio Orte")].find("|     14.33+(c)  |"), std::string::npos);
+  EXPECT_EQ(r[50], "  (c) orario di passaggio calcolato, non in orario");
+
+  // The arrival: the departure less the model's dwell. 14:09:00 at S. Nicola
+  // less 90 s is 14.07+.
+  modello_treno m;
+  m.sosta_minima_s = 90;
+  EXPECT_EQ(opzioni_scheda_marcia(d, e.linea, m).sosta_s, 90);
+  const std::vector<std::string> lunga =
+      righe(scheda_treno(d, opzioni_scheda_marcia(d, e.linea, m)));
+  EXPECT_NE(lunga[riga_con(lunga, "Sipicciano")].find("|14.07+    14.09 |"), std::string::npos)
+      << lunga[riga_con(lunga, "Sipicciano")];
+
+  // No station with a time: the run has no clock, and no passing time.
+  linea_marcia senza = e.linea;
+  for (stazione_marcia& s : senza.stazioni) s.orario.reset();
+  EXPECT_TRUE(opzioni_scheda_marcia(d, senza, modello_treno{}).passaggi.empty());
 }
 
 TEST(documenti, the_programs_documents_against_the_fixed_scenario) {

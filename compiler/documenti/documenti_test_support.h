@@ -16,25 +16,40 @@
 
 namespace scenario::prova_documenti {
 
+inline dati_da_testi_esito esito_di(std::string_view linea, std::string_view servizio,
+                                    const std::string& nome = "Viterbo_Attigliano_Orte",
+                                    const std::string& treno = "7547") {
+  dati_da_testi_esito e = dati_da_testi(linea, servizio, nome, treno);
+  EXPECT_TRUE(e.dati) << e.errore;
+  if (!e.dati) e.dati.emplace();
+  return e;
+}
+
 inline dati_documenti dati_di(std::string_view linea, std::string_view servizio,
                               const std::string& nome = "Viterbo_Attigliano_Orte",
                               const std::string& treno = "7547") {
-  dati_da_testi_esito e = dati_da_testi(linea, servizio, nome, treno);
-  EXPECT_TRUE(e.dati) << e.errore;
-  return e.dati ? *e.dati : dati_documenti{};
+  return *esito_di(linea, servizio, nome, treno).dati;
+}
+
+inline dati_da_testi_esito esito_fisso() {
+  const fixed_scenario_texts t = fixed_texts();
+  return esito_di(t.line, t.service);
 }
 
 inline dati_documenti dati_fissi() {
-  const fixed_scenario_texts t = fixed_texts();
-  return dati_di(t.line, t.service);
+  return *esito_fisso().dati;
 }
 
 inline std::string esempio(const char* nome) {
   return disk_file_system().read_file(std::string(VO_DOCS_DIR) + "/examples/" + nome);
 }
 
+inline dati_da_testi_esito esito_esempio() {
+  return esito_di(esempio("Esempio_linea.txt"), esempio("Esempio_1234-.txt"), "Esempio", "1234");
+}
+
 inline dati_documenti dati_esempio() {
-  return dati_di(esempio("Esempio_linea.txt"), esempio("Esempio_1234-.txt"), "Esempio", "1234");
+  return *esito_esempio().dati;
 }
 
 // A document as its lines, without CR LF, and back.

@@ -17,10 +17,11 @@ bool is_digit(char c) {
 // Beyond this a number fits no target type; stop growing to stay in range.
 constexpr std::int64_t too_big = std::int64_t{1} << 40;
 
-// The value of a number field, or 0 when the field is not a number.
-// "huge" reports a magnitude beyond every target type.
-std::int64_t parse_number(std::string_view field, bool& huge) {
+// The value of a number field, or 0 when the field is not a number
+// ("number" false). "huge" reports a magnitude beyond every target type.
+std::int64_t parse_number(std::string_view field, bool& huge, bool& number) {
   huge = false;
+  number = false;
   std::size_t i = 0;
   bool negative = false;
   if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
@@ -48,6 +49,7 @@ std::int64_t parse_number(std::string_view field, bool& huge) {
     }
   }
   if (!digits || i != field.size()) return 0;
+  number = true;
   if (first_fraction_digit > 5 || (first_fraction_digit == 5 && (rest_nonzero || whole % 2 != 0))) {
     ++whole;
   }
@@ -58,10 +60,16 @@ std::int64_t parse_number(std::string_view field, bool& huge) {
 }  // namespace
 
 std::optional<std::int64_t> valore_numero(std::string_view campo) {
-  bool huge = false;
-  const std::int64_t v = parse_number(campo, huge);
+  bool huge = false, number = false;
+  const std::int64_t v = parse_number(campo, huge, number);
   if (huge) return std::nullopt;
   return v;
+}
+
+bool scritto_come_numero(std::string_view campo) {
+  bool huge = false, number = false;
+  parse_number(campo, huge, number);
+  return number;
 }
 
 bool lettore_campi::at_line_end() const {
@@ -169,8 +177,8 @@ std::int64_t lettore_campi::read_number(std::int64_t min, std::int64_t max) {
   } else {
     line_ended_ = true;
   }
-  bool huge = false;
-  const std::int64_t value = parse_number(field, huge);
+  bool huge = false, number = false;
+  const std::int64_t value = parse_number(field, huge, number);
   if (huge || value < min || value > max) {
     fail(motivo_guasto::numero_fuori_intervallo, last_);
     return 0;

@@ -42,6 +42,11 @@ struct campo_testo {
 // every target type.
 std::optional<std::int64_t> valore_numero(std::string_view campo);
 
+// True when the field is a number as written: a sign, digits and a
+// decimal fraction; false for an empty field and for anything else, which
+// read as 0.
+bool scritto_come_numero(std::string_view campo);
+
 class lettore_campi {
  public:
   // The bytes must outlive the reader.

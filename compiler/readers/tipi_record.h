@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace scenario {
@@ -51,12 +52,52 @@ inline constexpr int n_tipi_record = 23;
 // The width a value field is read at.
 enum class tipo_valore : std::uint8_t { long_32, integer_16, byte_8, testo };
 
+// Whole numbers from `minimo` to `massimo`, both included, in steps of
+// `passo` (a multiple of it).
+struct intervallo_valori {
+  std::int64_t minimo;
+  std::int64_t massimo;
+  std::int64_t passo;
+  constexpr bool contiene(std::int64_t v) const {
+    return v >= minimo && v <= massimo && v % passo == 0;
+  }
+};
+
+// How a field relates to the cells, the line and the other records, as
+// bits of descrizione_campo::relazioni.
+namespace relazione {
+inline constexpr std::uint16_t nessuna = 0;
+// A position of an object that goes into the cell R(p / 50 + 1).
+inline constexpr std::uint16_t cella_oggetto = 1u << 0;
+// A position from which a profile value holds: from the cell R(p / 50).
+inline constexpr std::uint16_t cella_profilo = 1u << 1;
+// A position from 0 to the line's length.
+inline constexpr std::uint16_t dentro_linea = 1u << 2;
+// The records of the kind go in increasing order of this position.
+inline constexpr std::uint16_t crescente = 1u << 3;
+// An end: after the record's start (its first value).
+inline constexpr std::uint16_t dopo_inizio = 1u << 4;
+// A length from the record's start (its first value); start plus length
+// is a position too.
+inline constexpr std::uint16_t lunghezza_da_inizio = 1u << 5;
+// Starts at or after the previous record of the kind ends.
+inline constexpr std::uint16_t senza_sovrapposizione = 1u << 6;
+// One record of the kind in a file.
+inline constexpr std::uint16_t unico = 1u << 7;
+}  // namespace relazione
+
 struct descrizione_campo {
   std::string_view nome;         // the field's name: "posizione"
   tipo_valore tipo;              // what the reader reads it as
   std::string_view unita;        // "m", "km/h", "per mille", or empty
   std::string_view significato;  // what it means, in plain words
   std::string_view memorizzato;  // what the route model keeps of it
+  // The values the compiled files keep as written (the type's own range
+  // when they keep every one), and the values a real line has; a text
+  // field has neither.
+  intervallo_valori tenuto;
+  intervallo_valori reale;
+  std::uint16_t relazioni;  // bits of `relazione`
 };
 
 struct descrizione_record {
@@ -76,6 +117,13 @@ struct descrizione_record {
 // Every kind, in the order of tipo_record.
 std::span<const descrizione_record> tipi_record();
 const descrizione_record& descrizione(tipo_record t);
+
+// A range in words: "-100 to 155", "0 to 1275 in steps of 5", "any" for
+// every value of its width (`tipo`), "-" for a text.
+std::string intervallo_in_parole(const intervallo_valori& v, tipo_valore tipo);
+// A field's relations in words, "-" for none: "cell R(p / 50 + 1); inside
+// the line".
+std::string relazioni_in_parole(std::uint16_t relazioni);
 
 // The reader's keyword test.
 bool corrisponde(const descrizione_record& d, std::string_view campo);

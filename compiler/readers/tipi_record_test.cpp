@@ -73,13 +73,17 @@ std::string riferimento_campi() {
       md += file == file_sorgente::linea ? "### Line description file\n\n" : "### Service file\n\n";
     }
     md += "#### `" + std::string(d.parola_chiave) + "`: " + std::string(d.descrizione) + "\n\n";
-    md += "| # | field | type | unit | meaning | what the compiled files keep |\n";
-    md += "|---|---|---|---|---|---|\n";
+    md +=
+        "| # | field | type | unit | meaning | what the compiled files keep | kept as written | "
+        "a real line | relations |\n";
+    md += "|---|---|---|---|---|---|---|---|---|\n";
     int n = 0;
     for (const descrizione_campo& c : d.campi) {
       md += "| " + std::to_string(++n) + " | `" + std::string(c.nome) + "` | " +
             intervallo(c.tipo) + " | " + std::string(c.unita.empty() ? "-" : c.unita) + " | " +
-            std::string(c.significato) + " | " + std::string(c.memorizzato) + " |\n";
+            std::string(c.significato) + " | " + std::string(c.memorizzato) + " | " +
+            intervallo_in_parole(c.tenuto, c.tipo) + " | " + intervallo_in_parole(c.reale, c.tipo) +
+            " | " + relazioni_in_parole(c.relazioni) + " |\n";
     }
     md += "\n";
   }

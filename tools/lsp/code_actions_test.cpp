@@ -97,11 +97,8 @@ TEST(CodeActions, AWholeLinesDiagnosticIsMetFromEitherEndOfItsLine) {
       {"empty at the end of the line before", {{45, 53}, {45, 53}}, false},
   };
   fixture f;
-  std::string service = cp1252_to_utf8(f.disk.files.at(service_path));
+  std::string service = s_nicola_on_time(cp1252_to_utf8(f.disk.files.at(service_path)));
   service.erase(service.rfind("[fine]\r\n"));
-  // S. Nicola at its timetable sheet's 14:18:00: the missing "[fine]" alone.
-  const std::string nicola = "14, 9, 0, Sipicciano S. Nicola";
-  service.replace(service.find(nicola), nicola.size(), "14,18, 0, Sipicciano S. Nicola");
   const json published = opened(f, service_uri, service);
   ASSERT_EQ(published.size(), 1u) << published.dump();
   ASSERT_EQ(published[0]["code"], "missing-fine");
@@ -115,6 +112,32 @@ TEST(CodeActions, AWholeLinesDiagnosticIsMetFromEitherEndOfItsLine) {
        {{"changes",
          {{service_uri, {{{"range", line_range(46, 8, 8)}, {"newText", "\r\n[fine]"}}}}}}}}};
   expect_fixes(f, service_uri, relations, json::array({fix}));
+}
+
+// Blanks after a station's name: the fix removes them, and nothing else.
+TEST(CodeActions, TrailingBlanksAfterANameAreRemoved) {
+  fixture f;
+  const std::string line =
+      "stazione,   12450, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,  14, 0, 0, "
+      "Montefiascone";
+  const json published = opened(
+      f, service_uri,
+      with_line(s_nicola_on_time(cp1252_to_utf8(f.disk.files.at(service_path))), 18, line + "  "));
+  ASSERT_EQ(published.size(), 1u) << published.dump();
+  ASSERT_EQ(published[0]["code"], "trailing-blanks");
+  const auto end = static_cast<std::int64_t>(line.size());
+  ASSERT_EQ(published[0]["range"], line_range(18, end, end + 2));
+  const json fix = {
+      {"title", "Remove the blanks"},
+      {"kind", "quickfix"},
+      {"diagnostics", published},
+      {"isPreferred", true},
+      {"edit",
+       {{"changes",
+         {{service_uri, {{{"range", line_range(18, end, end + 2)}, {"newText", ""}}}}}}}}};
+  EXPECT_EQ(f.code_actions(service_uri, to_json(text_range{{18, 0}, {18, 0}})), json::array());
+  EXPECT_EQ(f.code_actions(service_uri, to_json(text_range{{18, end + 1}, {18, end + 1}})),
+            json::array({fix}));
 }
 
 }  // namespace

@@ -179,25 +179,51 @@ name_parts parts_of_name(std::string_view name) {
 
 file_kind kind_by_content(std::string_view bytes) {
   bool general = false;
+  bool general_ended = false;
+  // Lines that begin with a record's keyword and a comma, and lines with
+  // anything on them: a note or a sheet is prose, even if it names
+  // "[generale]".
+  int records = 0, service_records = 0, lines = 0;
   while (!bytes.empty()) {
     std::size_t end = bytes.find_first_of("\r\n");
     const std::string_view line = bytes.substr(0, end);
     bytes = end == std::string_view::npos ? std::string_view{} : bytes.substr(end + 1);
+    const std::string_view bare = without_blanks(line);
+    if (bare.empty()) continue;
+    // Section headers and comments are neither records nor prose.
+    if (!bare.starts_with('-') && !bare.starts_with('[')) ++lines;
+    const std::size_t comma = line.find(',');
+    if (comma != std::string_view::npos) {
+      const std::string_view first = line.substr(0, comma);
+      for (const descrizione_record& r : tipi_record()) {
+        if (!corrisponde(r, first)) continue;
+        ++records;
+        if (r.file == file_sorgente::servizio) ++service_records;
+        break;
+      }
+    }
     if (!general) {
       general = contains_any_case(line, "[generale]");
       continue;
     }
-    if (general_section_ends(line)) break;
+    if (general_ended || general_section_ends(line)) {
+      general_ended = true;
+      continue;
+    }
     std::string_view rest = line;
     while (!rest.empty()) {
-      const std::size_t comma = rest.find(',');
-      if (corrisponde(descrizione(tipo_record::lunghezza_percorso), rest.substr(0, comma))) {
+      const std::size_t c = rest.find(',');
+      if (corrisponde(descrizione(tipo_record::lunghezza_percorso), rest.substr(0, c))) {
         return file_kind::line;
       }
-      rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+      rest = c == std::string_view::npos ? std::string_view{} : rest.substr(c + 1);
     }
   }
-  return general ? file_kind::service : file_kind::unknown;
+  // Most of its lines are records; without "[generale]" (its reader then
+  // reads nothing, as the checker says) service records, two at least.
+  if (general) return records > 0 && 2 * records >= lines ? file_kind::service : file_kind::unknown;
+  return service_records >= 2 && 2 * service_records >= lines ? file_kind::service
+                                                              : file_kind::unknown;
 }
 
 file_pair find_pair(const document& d, const document_store& open, folder_access& disk,

@@ -31,6 +31,16 @@ TEST(Pairing, KindsByContent) {
   EXPECT_EQ(kind_by_content("[generale]\r\n[curve]\r\nlunghezza percorso, 5\r\n"),
             file_kind::service);
   EXPECT_EQ(kind_by_content("Orario del treno 7547\r\n"), file_kind::unknown);
+  // A note that names "[generale]" is prose, not a service file; a service
+  // file that lost its "[generale]" is still one.
+  EXPECT_EQ(kind_by_content("Il file comincia con [generale], poi le stazioni.\r\n"
+                            "La velocita massima, 90 km/h, vale fino a Orte.\r\n"
+                            "Buon viaggio.\r\n"),
+            file_kind::unknown);
+  EXPECT_EQ(kind_by_content("numero vetture, 3\r\nvelocita, 0, 60\r\n- nota\r\n"),
+            file_kind::service);
+  EXPECT_EQ(kind_by_content("La velocita massima, 90 km/h\r\nvale fino a Orte.\r\nFine.\r\n"),
+            file_kind::unknown);
 }
 
 TEST(Pairing, ByNameTheOpenPartnerWithItsUnsavedText) {
@@ -66,6 +76,8 @@ TEST(Pairing, ByContentTheOneFileOfTheOtherKind) {
   disk.files["/r/tratta.txt"] = line_text;
   disk.files["/r/treno.txt"] = "[generale]\r\norologio, 13, 48, 40\r\n";
   disk.files["/r/note.txt"] = "Note per il macchinista\r\n";
+  // A sheet that names the general section is no service file.
+  disk.files["/r/scheda.txt"] = "Scheda treno: vedi [generale], orologio\r\nOrte 14:38\r\n";
   document_store open;
   file_pair p = find_pair(open.open("file:///r/treno.txt", disk.files["/r/treno.txt"], 1), open,
                           disk, defaults);
@@ -74,6 +86,11 @@ TEST(Pairing, ByContentTheOneFileOfTheOtherKind) {
   EXPECT_EQ(p.service.uri, "file:///r/treno.txt");
   EXPECT_EQ(p.route, defaults.route);
   EXPECT_EQ(p.line.utf8, line_text);
+  // From the line file's side: the service file, not the sheet.
+  p = find_pair(open.open("file:///r/tratta.txt", line_text, 1), open, disk, defaults);
+  ASSERT_TRUE(p.paired());
+  EXPECT_EQ(p.service.uri, "file:///r/treno.txt");
+  open.close("file:///r/tratta.txt");
   // Two line files: no pair.
   disk.files["/r/tratta2.txt"] = line_text;
   p = find_pair(*open.find("file:///r/treno.txt"), open, disk, defaults);

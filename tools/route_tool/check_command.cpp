@@ -7,6 +7,7 @@
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/json_line.h"
 #include "tools/route_tool/sarif_output.h"
+#include "tools/timing/train_model_file.h"
 
 namespace scenario {
 
@@ -30,7 +31,7 @@ int run_check(const check_options& o, std::ostream& out) {
   const scenario_names names =
       names_of_texts("check", o.route, o.train, o.line_file, o.service_file);
   ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, names);
-  in.treno = train_model_for(o.train_model, o.service_file);
+  in.treno = choose_train_model(o.train_model, find_train_model(o.service_file)).model;
   in.tolleranza_km_m = o.sheet_km_tolerance;
   // The documents' bytes live as long as the input that views them.
   std::string sheet, form;

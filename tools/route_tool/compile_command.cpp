@@ -9,6 +9,7 @@
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/compile_report.h"
 #include "tools/route_tool/input_files.h"
+#include "tools/timing/train_model_file.h"
 
 namespace scenario {
 
@@ -28,7 +29,7 @@ compile_outcome compile_files(const compile_options& o) {
   // timetable is judged as check judges it, with the train model beside the
   // service file.
   ingresso_controllo in = check_input(line, service, o.line_file, o.service_file, r.names);
-  in.treno = train_model_for(std::nullopt, o.service_file);
+  in.treno = choose_train_model(std::nullopt, find_train_model(o.service_file)).model;
   in.posa_geometria = true;
   in.file_binari = true;
   esito_controllo checked = controlla(in);

@@ -184,13 +184,15 @@ Options:
 
 std::string_view help_plot() {
   return R"(Usage: route_tool plot DIR -o FILE.svg [--route NAME] [--train NUMBER]
-                       [--from KM] [--to KM]
+                       [--from KM] [--to KM] [--train-model FILE]
 
 Draw the compiled route in DIR as one self-contained SVG file: the track plan
 from the line data file with the stations, signals and boards marked and
 labelled, and under it the profile along the line (gradient, speed limit,
 slowdowns, indication and speed boards with their A/B/C speeds) on a
-kilometre axis from the origin and one of the kilometric progressive.
+kilometre axis from the origin and one of the kilometric progressive, with
+the train's fastest run: its speed over the limit, and its time against
+distance beside the timetable with each section's margin.
 
 Options:
   -o, --output FILE   the SVG file to write
@@ -200,6 +202,8 @@ Options:
                       (20, 20.5) or a kilometric progressive (36+000), on
                       the line; --from alone runs to the line's end, --to
                       alone from its origin
+  --train-model FILE  the train model of the run (default: NAME_NUMBER_treno.json
+                      in DIR, else built-in defaults)
   -h, --help          show this help
 )";
 }
@@ -207,6 +211,7 @@ Options:
 std::string_view help_view() {
   return R"(Usage: route_tool view (--line FILE --service FILE | DIR) -o FILE.html
                        [--route NAME] [--train NUMBER] [--from KM] [--to KM]
+                       [--train-model FILE] [--sheet FILE] [--slowdown-form FILE]
 
 Write the route as one self-contained HTML page (its script, styles and data
 inside; it opens from disk and asks the network for nothing): the track plan
@@ -217,7 +222,10 @@ From the two text files the route is compiled in memory and the page also
 carries, for every cell, the file:line:column of each record that put
 something there with the source line, and check's diagnostics as markers
 along the line and as a list. From a folder DIR it shows what the compiled
-files hold.
+files hold. Both draw the train's fastest run (speed over the limit, time
+against distance beside the timetable, each section's margin) and, when
+given or found beside the files, the driver's documents: the timetable
+sheet's rows at their stations and every disagreement with the data.
 
 Options:
   --line FILE         the line description file (with --service)
@@ -231,6 +239,12 @@ Options:
                       origin (20, 20.5) or a kilometric progressive (36+000),
                       on the line; --from alone runs to the line's end, --to
                       alone from its origin
+  --train-model FILE  the train model of the run (default: NAME_NUMBER_treno.json
+                      beside the service file or in DIR, else built-in defaults)
+  --sheet FILE        a timetable sheet to show and check (default:
+                      NAME_NUMBER_scheda_treno.txt beside, when there)
+  --slowdown-form FILE  a slowdown order form to check (default:
+                      NAME_NUMBER_rallentamenti.txt beside, when there)
   -h, --help          show this help
 
 In the page: wheel to zoom, drag to pan, arrow keys step from cell to cell
@@ -248,7 +262,8 @@ the scenario builder's own (box drawing, column widths, Windows-1252, CR LF):
 NAME_NUMBER_scheda_treno.txt, the timetable sheet (one row per station and
 per change of the line's speed limit, with its kilometric progressive, the
 line speed and the times: "+" is half a minute, arrival = departure less the
-dwell of 30 s), and NAME_NUMBER_rallentamenti.txt, the slowdown order form
+train model's dwell, the fastest run's passing time marked (c) where the
+service file gives none), and NAME_NUMBER_rallentamenti.txt, the slowdown order form
 (one row per slowdown: where, the kilometre post after which it begins, its
 speed and length). Rows beyond a page go on to a second page.
 
@@ -262,7 +277,8 @@ Options:
                       NAME_NUMBER-.txt, or the one route in DIR)
   --train NUMBER      train number (default: from NAME_NUMBER-.txt, or DIR)
   --train-model FILE  the train model of the running-time calculation, for the
-                      passing times and the dwell (read, not yet used)
+                      passing times and the dwell (default:
+                      NAME_NUMBER_treno.json beside the files, else built-in)
   -h, --help          show this help
 
 Exit status: 0 both documents written; 1 the data do not make them (a fault

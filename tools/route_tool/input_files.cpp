@@ -22,26 +22,6 @@ std::string read_input(disk_file_system& disk, const std::string& what, const st
   }
 }
 
-std::optional<fs::path> train_model_file_for(const std::optional<std::string>& named,
-                                             const fs::path& service_file) {
-  if (named) return fs::path(*named);
-  return find_train_model(service_file);
-}
-
-modello_treno read_train_model(const fs::path& file) {
-  try {
-    return load_train_model(file);
-  } catch (const train_model_error& e) {
-    throw usage_error(std::string("train model ") + e.what());
-  }
-}
-
-modello_treno train_model_for(const std::optional<std::string>& named,
-                              const fs::path& service_file) {
-  const std::optional<fs::path> file = train_model_file_for(named, service_file);
-  return file ? read_train_model(*file) : modello_treno{};
-}
-
 void prepare_out_dir(const fs::path& dir) {
   std::error_code ec;
   if (fs::exists(dir, ec) && !fs::is_directory(dir, ec)) {
@@ -51,6 +31,23 @@ void prepare_out_dir(const fs::path& dir) {
   if (ec || !fs::is_directory(dir)) {
     throw usage_error("cannot create output folder '" + dir.string() + "': " + ec.message());
   }
+}
+
+chosen_train_model choose_train_model(const std::optional<std::string>& given,
+                                      const std::optional<fs::path>& beside) {
+  chosen_train_model c;
+  if (given) {
+    c.file = fs::path(*given);
+  } else {
+    c.file = beside;
+  }
+  if (!c.file) return c;
+  try {
+    c.model = load_train_model(*c.file);
+  } catch (const train_model_error& e) {
+    throw usage_error(std::string("train model ") + e.what());
+  }
+  return c;
 }
 
 }  // namespace scenario

@@ -15,20 +15,19 @@ namespace scenario {
 // `what` names the file in messages ("line description file").
 std::string read_input(disk_file_system& disk, const std::string& what, const std::string& name);
 
-// The train model file of a scenario: the one named, else the one beside
-// the service file by the naming rule (NAME_NUMBER_treno.json), if any.
-std::optional<std::filesystem::path> train_model_file_for(
-    const std::optional<std::string>& named, const std::filesystem::path& service_file);
-
-// Reads a train model file; a file refused is a usage error naming it and
-// the field at fault.
-modello_treno read_train_model(const std::filesystem::path& file);
-
-// The train model of a scenario (that file's, else the built-in defaults).
-modello_treno train_model_for(const std::optional<std::string>& named,
-                              const std::filesystem::path& service_file);
-
 // Creates the folder if missing; a file of that name is a usage error.
 void prepare_out_dir(const std::filesystem::path& dir);
+
+// The train model of the running-time calculation: the file given with
+// --train-model, else the one the naming rule finds beside the scenario
+// (`beside`), else the built-in defaults (`file` empty). A file that cannot
+// be read, or that the model refuses, is a usage error naming the file and
+// the field.
+struct chosen_train_model {
+  modello_treno model;
+  std::optional<std::filesystem::path> file;
+};
+chosen_train_model choose_train_model(const std::optional<std::string>& given,
+                                      const std::optional<std::filesystem::path>& beside);
 
 }  // namespace scenario

@@ -59,7 +59,7 @@ int run_new(const new_options& o, std::ostream& out, std::ostream&) {
   // The template is the documented example, which checks clean: its data
   // always make the documents.
   if (!data.dati) throw std::logic_error("the scenario template does not compile: " + data.errore);
-  const driver_documents documents = make_driver_documents(*data.dati);
+  const driver_documents documents = make_driver_documents(*data.dati, data.linea, modello_treno{});
 
   const std::filesystem::path out_dir = o.out_dir.empty() ? "." : o.out_dir;
   const program_folder folder{out_dir,

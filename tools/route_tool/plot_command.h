@@ -14,6 +14,7 @@ struct plot_options {
   std::optional<std::string> train;
   std::optional<std::string> from;  // the stretch drawn, see km_range.h
   std::optional<std::string> to;
+  std::optional<std::string> train_model;  // else NAME_NUMBER_treno.json beside, else defaults
 };
 
 // Decodes the files of `o.dir`, writes the SVG and says so on `out`; returns

@@ -165,7 +165,12 @@ const std::vector<command_rule>& commands() {
        }},
       {"plot",
        help_plot(),
-       {route_option, train_option, required(output_option), from_option, to_option},
+       {route_option,
+        train_option,
+        required(output_option),
+        from_option,
+        to_option,
+        {"--train-model", "", "FILE"}},
        plain_arguments::one,
        "DIR",
        "a folder DIR",
@@ -177,12 +182,21 @@ const std::vector<command_rule>& commands() {
          o.train = p.value("--train");
          o.from = p.value("--from");
          o.to = p.value("--to");
+         o.train_model = p.value("--train-model");
          return run_plot(o, out);
        }},
       {"view",
        help_view(),
-       {line_option, service_option, route_option, train_option, required(output_option),
-        from_option, to_option},
+       {line_option,
+        service_option,
+        route_option,
+        train_option,
+        required(output_option),
+        from_option,
+        to_option,
+        {"--train-model", "", "FILE"},
+        {"--sheet", "", "FILE"},
+        {"--slowdown-form", "", "FILE"}},
        plain_arguments::folder_or_texts,
        "DIR",
        "a folder DIR, or --line and --service",
@@ -196,6 +210,9 @@ const std::vector<command_rule>& commands() {
          o.train = p.value("--train");
          o.from = p.value("--from");
          o.to = p.value("--to");
+         o.train_model = p.value("--train-model");
+         o.sheet = p.value("--sheet");
+         o.slowdown_form = p.value("--slowdown-form");
          return run_view(o, out);
        }},
       {"sheets",

@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 #include "compiler/documenti/impaginazione.h"
 #include "compiler/documenti/ordine_rallentamento.h"
+#include "compiler/documenti/scheda_marcia.h"
 #include "compiler/documenti/scheda_treno.h"
 #include "compiler/route_model/nomi_file.h"
 #include "tools/route_files/compiled_route.h"
@@ -14,6 +15,8 @@
 #include "tools/route_tool/compiled_folder.h"
 #include "tools/route_tool/input_files.h"
 #include "tools/route_tool/scenario_names.h"
+#include "tools/timing/compiled_timing_line.h"
+#include "tools/timing/train_model_file.h"
 
 namespace scenario {
 
@@ -29,15 +32,21 @@ std::size_t pages(const std::string& bytes, std::size_t lines_per_page) {
 
 }  // namespace
 
-driver_documents make_driver_documents(const dati_documenti& data) {
-  // No passing times yet: the running-time calculation will give them.
-  const opzioni_scheda sheet_options;
-  return {scheda_treno(data, sheet_options), ordine_rallentamento(data)};
+dati_documenti documents_data_of(const compiled_route& r, const std::string& route,
+                                 const std::string& train) {
+  return dati_da_modello(r.celle, r.elementi, trova_slot(r).stazioni, route, train);
+}
+
+driver_documents make_driver_documents(const dati_documenti& data, const linea_marcia& line,
+                                       const modello_treno& model) {
+  return {scheda_treno(data, opzioni_scheda_marcia(data, line, model)), ordine_rallentamento(data)};
 }
 
 int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err) {
   disk_file_system disk;
   std::optional<dati_documenti> data;
+  linea_marcia timing_line;
+  std::optional<std::filesystem::path> beside;
   std::string source;
   if (o.line_file && o.service_file) {
     const std::string line = read_input(disk, "line description file", *o.line_file);
@@ -52,18 +61,17 @@ int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err) {
       return 1;
     }
     data = std::move(e.dati);
+    timing_line = std::move(e.linea);
+    beside = find_train_model(*o.service_file);
   } else {
     const compiled_set set = find_compiled_set(o.dir.value_or("."), o.route, o.train);
     const compiled_route r = load_compiled_route(disk, set.folder, set.route, set.train);
-    const slot_elementi slots = trova_slot(r);
-    data = dati_da_modello(r.celle, r.elementi, slots.stazioni, set.route, set.train);
+    data = documents_data_of(r, set.route, set.train);
+    timing_line = timing_line_of(r);
+    beside = find_train_model_in(set.folder.dir, set.route, set.train);
     source = r.sim_file;
   }
-  if (o.train_model) {
-    // Read now so that a wrong name is said at once; the passing times and
-    // the dwell come from it once the running-time calculation is built in.
-    (void)read_input(disk, "train model file", *o.train_model);
-  }
+  const chosen_train_model model = choose_train_model(o.train_model, beside);
   if (const std::vector<std::string> missing = dati_mancanti(*data); !missing.empty()) {
     err << "route_tool: error: " << source << ": no documents: the data lack";
     for (std::size_t i = 0; i < missing.size(); ++i) err << (i == 0 ? " " : " and ") << missing[i];
@@ -71,7 +79,7 @@ int run_sheets(const sheets_options& o, std::ostream& out, std::ostream& err) {
     return 1;
   }
 
-  const driver_documents documents = make_driver_documents(*data);
+  const driver_documents documents = make_driver_documents(*data, timing_line, model.model);
   const std::string& sheet = documents.sheet;
   const std::string& form = documents.form;
 

@@ -2,8 +2,11 @@
 // the compiled files they give (the same bytes), and data that make none.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/file_system.h"
 #include "compiler/documenti/ordine_rallentamento.h"
+#include "compiler/documenti/scheda_marcia.h"
 #include "compiler/documenti/scheda_treno.h"
 #include "sources/testi_fissi.h"
 #include "tools/testing/route_tool_run.h"
@@ -38,7 +41,7 @@ TEST(RouteToolSheets, UsageErrors) {
   expect_usage_error(
       run({"sheets", "--line", dir / "line.txt", "--service", dir / "service.txt", "--route", "R",
            "--train", "1", "--train-model", dir / "none.txt", "--out", dir / "out"}),
-      "train model file");
+      "train model " + (dir / "none.txt"));
 }
 
 TEST(RouteToolSheets, TheSameDocumentsFromTheTextsAndFromTheCompiledFiles) {
@@ -48,21 +51,22 @@ TEST(RouteToolSheets, TheSameDocumentsFromTheTextsAndFromTheCompiledFiles) {
   const std::string service = dir / "Viterbo_Attigliano_Orte_7547-.txt";
   testing::write_text(line, t.line);
   testing::write_text(service, t.service);
-  testing::write_text(dir.path() / "model.txt", "any");
-  const run_result r = run({"sheets", "--line", line, "--service", service, "--out", dir / "texts",
-                            "--train-model", dir / "model.txt"});
+  // The passing times at the two stations without a time, computed.
+  const run_result r =
+      run({"sheets", "--line", line, "--service", service, "--out", dir / "texts"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Viterbo_Attigliano_Orte_7547_scheda_treno.txt (4191 bytes, 1 page)"),
+  EXPECT_NE(r.out.find("Viterbo_Attigliano_Orte_7547_scheda_treno.txt (4241 bytes, 1 page)"),
             std::string::npos)
       << r.out;
   disk_file_system disk;
-  const dati_documenti d =
-      *dati_da_testi(t.line, t.service, "Viterbo_Attigliano_Orte", "7547").dati;
+  const dati_da_testi_esito e = dati_da_testi(t.line, t.service, "Viterbo_Attigliano_Orte", "7547");
+  const dati_documenti& d = *e.dati;
   const std::string sheet =
       disk.read_file(dir.path() / "texts" / "Viterbo_Attigliano_Orte_7547_scheda_treno.txt");
   const std::string form =
       disk.read_file(dir.path() / "texts" / "Viterbo_Attigliano_Orte_7547_rallentamenti.txt");
-  EXPECT_EQ(sheet, scheda_treno(d, {}));
+  EXPECT_EQ(sheet, scheda_treno(d, opzioni_scheda_marcia(d, e.linea, modello_treno{})));
+  EXPECT_NE(sheet.find("|Bassano in Teverina     |     14.32 (c)  |"), std::string::npos);
   EXPECT_EQ(form, ordine_rallentamento(d));
 
   ASSERT_EQ(run({"compile", "--line", line, "--service", service, "--out", dir / "bin"}).status, 0);
@@ -74,6 +78,35 @@ TEST(RouteToolSheets, TheSameDocumentsFromTheTextsAndFromTheCompiledFiles) {
   EXPECT_EQ(
       disk.read_file(dir.path() / "compiled" / "Viterbo_Attigliano_Orte_7547_rallentamenti.txt"),
       form);
+
+  // The train model's dwell: given, or found beside the service file (or
+  // the compiled files) by the naming rule. A dwell of 90 s makes S.
+  // Nicola's arrival 14.07+ before its 14.09 departure.
+  testing::write_text(dir.path() / "lunga.json", "{\"sosta_minima_s\": 90}");
+  ASSERT_EQ(run({"sheets", "--line", line, "--service", service, "--out", dir / "given",
+                 "--train-model", dir / "lunga.json"})
+                .status,
+            0);
+  const std::string given =
+      disk.read_file(dir.path() / "given" / "Viterbo_Attigliano_Orte_7547_scheda_treno.txt");
+  EXPECT_NE(given.find("|Sipicciano S. Nicola    |14.07+    14.09 |"), std::string::npos);
+  testing::write_text(dir.path() / "Viterbo_Attigliano_Orte_7547_treno.json",
+                      "{\"sosta_minima_s\": 90}");
+  ASSERT_EQ(run({"sheets", "--line", line, "--service", service, "--out", dir / "beside"}).status,
+            0);
+  EXPECT_EQ(disk.read_file(dir.path() / "beside" / "Viterbo_Attigliano_Orte_7547_scheda_treno.txt"),
+            given);
+  std::filesystem::copy_file(dir.path() / "Viterbo_Attigliano_Orte_7547_treno.json",
+                             dir.path() / "bin" / "Viterbo_Attigliano_Orte_7547_treno.json");
+  ASSERT_EQ(run({"sheets", dir / "bin", "--out", dir / "compiled_beside"}).status, 0);
+  EXPECT_EQ(disk.read_file(dir.path() / "compiled_beside" /
+                           "Viterbo_Attigliano_Orte_7547_scheda_treno.txt"),
+            given);
+  // A model that is no train model: a usage error naming the field.
+  testing::write_text(dir.path() / "bad.json", "{\"sosta_minima_s\": -1}");
+  expect_usage_error(run({"sheets", "--line", line, "--service", service, "--out", dir / "bad",
+                          "--train-model", dir / "bad.json"}),
+                     "sosta_minima_s");
 }
 
 TEST(RouteToolSheets, DataThatMakeNoDocuments) {

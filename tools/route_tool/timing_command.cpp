@@ -58,7 +58,9 @@ timed_route from_texts(const timing_options& o) {
                      " (see 'route_tool check'): the route is timed as far as it was read";
   }
   t.line = linea_da_modello(r.modello, r.sorgenti);
-  t.model_file = train_model_file_for(o.train_model, *o.service_file);
+  chosen_train_model c = choose_train_model(o.train_model, find_train_model(*o.service_file));
+  t.model = c.model;
+  t.model_file = c.file;
   return t;
 }
 
@@ -69,11 +71,10 @@ timed_route from_folder(const timing_options& o) {
   t.route = set.route;
   t.train = set.train;
   t.line = timing_line_of(load_compiled_route(disk, set.folder, set.route, set.train));
-  if (o.train_model) {
-    t.model_file = *o.train_model;
-  } else {
-    t.model_file = find_train_model_in(set.folder.dir, set.route, set.train);
-  }
+  chosen_train_model c =
+      choose_train_model(o.train_model, find_train_model_in(set.folder.dir, set.route, set.train));
+  t.model = c.model;
+  t.model_file = c.file;
   return t;
 }
 
@@ -272,8 +273,7 @@ std::string profile_csv(const esito_marcia& e) {
 }  // namespace
 
 int run_timing(const timing_options& o, std::ostream& out) {
-  timed_route t = o.line_file ? from_texts(o) : from_folder(o);
-  if (t.model_file) t.model = read_train_model(*t.model_file);
+  const timed_route t = o.line_file ? from_texts(o) : from_folder(o);
   const esito_marcia e = calcola_marcia(t.line, t.model);
   if (o.profile) write_output(*o.profile, profile_csv(e));
   if (o.json) {

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "tools/route_tool/compiled_folder.h"
+#include "tools/route_tool/input_files.h"
 #include "tools/route_view/drawing_model.h"
 
 namespace scenario {
@@ -21,11 +23,24 @@ struct view_options {
   std::optional<std::string> train;
   std::optional<std::string> from;  // the opening view, see km_range.h
   std::optional<std::string> to;
+  std::optional<std::string> train_model;  // else NAME_NUMBER_treno.json beside, else defaults
+  // The driver's documents to show beside the profile, else
+  // NAME_NUMBER_scheda_treno.txt and NAME_NUMBER_rallentamenti.txt beside
+  // the service file (or the compiled files) when there.
+  std::optional<std::string> sheet;
+  std::optional<std::string> slowdown_form;
 };
 
 // The drawing model of what the options name. Throws usage_error for an
 // unreadable input and errore_decodifica for a bad compiled file.
 route_drawing drawing_for(const view_options& o);
+
+// The fastest run over a compiled route into `d`, with the train model
+// given, else the one beside the compiled files, else the defaults; the
+// model used is returned.
+chosen_train_model add_compiled_run(route_drawing& d, const compiled_route& r,
+                                    const compiled_set& set,
+                                    const std::optional<std::string>& train_model);
 
 // Writes the page and says so on `out`; returns 0.
 int run_view(const view_options& o, std::ostream& out);

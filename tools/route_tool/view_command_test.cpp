@@ -82,5 +82,90 @@ TEST(RouteToolView, WritesThePageFromTheTextsAndFromCompiledFiles) {
                      "--to 100 lies outside the line");
 }
 
+TEST(RouteToolView, DrawsTheRunAndTheDocumentsBesideTheServiceFile) {
+  testing::temp_folder dir;
+  const fixed_scenario_texts t = fixed_texts();
+  const fixed_scenario_documents doc = fixed_documents();
+  const std::string line = dir / "Viterbo_Attigliano_Orte_linea.txt";
+  const std::string service = dir / "Viterbo_Attigliano_Orte_7547-.txt";
+  testing::write_text(line, t.line);
+  testing::write_text(service, t.service);
+  disk_file_system disk;
+  // Without documents: the run, and no documents.
+  ASSERT_EQ(run({"view", "--line", line, "--service", service, "-o", dir / "a.html"}).status, 0);
+  const std::string plain = disk.read_file(dir.path() / "a.html");
+  EXPECT_NE(plain.find("\"train_model\":\"built-in defaults\""), std::string::npos);
+  EXPECT_NE(plain.find("\"documents\":null"), std::string::npos);
+
+  // The program's own documents beside the service file, found by their
+  // names, with their documented disagreements.
+  testing::write_text(dir.path() / "Viterbo_Attigliano_Orte_7547_scheda_treno.txt", doc.sheet);
+  testing::write_text(dir.path() / "Viterbo_Attigliano_Orte_7547_rallentamenti.txt", doc.form);
+  ASSERT_EQ(run({"view", "--line", line, "--service", service, "-o", dir / "b.html"}).status, 0);
+  const std::string beside = disk.read_file(dir.path() / "b.html");
+  EXPECT_NE(beside.find("\"id\":\"sheet-time-differs\""), std::string::npos);
+  EXPECT_NE(beside.find("\"id\":\"form-length-differs\""), std::string::npos);
+  EXPECT_NE(beside.find("Viterbo_Attigliano_Orte_7547_scheda_treno.txt\""), std::string::npos);
+
+  // Given on the command line: a sheet generated from the data agrees.
+  ASSERT_EQ(run({"sheets", "--line", line, "--service", service, "--out", dir / "gen"}).status, 0);
+  ASSERT_EQ(run({"view", "--line", line, "--service", service, "-o", dir / "c.html", "--sheet",
+                 dir / "gen/Viterbo_Attigliano_Orte_7547_scheda_treno.txt", "--slowdown-form",
+                 dir / "gen/Viterbo_Attigliano_Orte_7547_rallentamenti.txt"})
+                .status,
+            0);
+  const std::string agreed = disk.read_file(dir.path() / "c.html");
+  EXPECT_NE(agreed.find("\"findings\":[]"), std::string::npos);
+  EXPECT_NE(agreed.find("\"times\":\"14.32 (c)\""), std::string::npos);
+  expect_usage_error(run({"view", "--line", line, "--service", service, "-o", dir / "d.html",
+                          "--sheet", dir / "none.txt"}),
+                     "timetable sheet '" + (dir / "none.txt") + "' not found");
+
+  // A train that cannot run: the page says why, the command succeeds.
+  std::string unbraked = t.service;
+  const std::string braked = "percentuale massa frenata,    100";
+  unbraked.replace(unbraked.find(braked), braked.size(), "percentuale massa frenata,    0");
+  testing::write_text(dir.path() / "R_1-.txt", unbraked);
+  const run_result r =
+      run({"view", "--line", line, "--service", dir / "R_1-.txt", "-o", dir / "e.html"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(disk.read_file(dir.path() / "e.html").find("\"reason\":\"no run drawn: "),
+            std::string::npos);
+  // check's warning of it, at the braked mass.
+  EXPECT_NE(disk.read_file(dir.path() / "e.html").find("\"id\":\"run-not-timed\""),
+            std::string::npos);
+
+  // The timetable's warnings are judged against the train drawn: a weak one
+  // given cannot keep Montefiascone to Grotte S. Stefano (S. Nicola timed as
+  // its sheet gives it).
+  testing::write_text(dir.path() / "weak.json",
+                      R"({"potenza_kw": 1000, "sforzo_avviamento_kn": 60})");
+  testing::write_text(dir.path() / "T_1-.txt", fixed_texts_on_time().service);
+  const std::string montefiascone = "10400 m from Montefiascone needs at least 9 min 5 s";
+  ASSERT_EQ(run({"view", "--line", line, "--service", dir / "T_1-.txt", "-o", dir / "f.html",
+                 "--train-model", dir / "weak.json"})
+                .status,
+            0);
+  EXPECT_NE(disk.read_file(dir.path() / "f.html").find(montefiascone), std::string::npos);
+  ASSERT_EQ(
+      run({"view", "--line", line, "--service", dir / "T_1-.txt", "-o", dir / "g.html"}).status, 0);
+  EXPECT_EQ(disk.read_file(dir.path() / "g.html").find(montefiascone), std::string::npos);
+
+  // plot: the run from compiled files, the model beside them or given.
+  ASSERT_EQ(run({"compile", "--line", line, "--service", service, "--out", dir / "bin"}).status, 0);
+  ASSERT_EQ(run({"plot", dir / "bin", "-o", dir / "p.svg"}).status, 0);
+  const std::string svg = disk.read_file(dir.path() / "p.svg");
+  EXPECT_NE(svg.find("class=\"run-speed\""), std::string::npos);
+  EXPECT_NE(svg.find("fastest run (built-in defaults)"), std::string::npos);
+  testing::write_text(dir.path() / "bin" / "Viterbo_Attigliano_Orte_7547_treno.json",
+                      "{\"velocita_massima_kmh\": 80}");
+  ASSERT_EQ(run({"plot", dir / "bin", "-o", dir / "q.svg"}).status, 0);
+  EXPECT_NE(disk.read_file(dir.path() / "q.svg").find("Viterbo_Attigliano_Orte_7547_treno.json)"),
+            std::string::npos);
+  expect_usage_error(
+      run({"plot", dir / "bin", "-o", dir / "r.svg", "--train-model", dir / "R_1-.txt"}),
+      "train model");
+}
+
 }  // namespace
 }  // namespace scenario

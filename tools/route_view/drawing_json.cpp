@@ -49,6 +49,79 @@ json cell_json(const drawn_cell& c) {
           {"placed_by", c.placed_by}};
 }
 
+// Tenths: the run's figures are drawn, not computed with.
+double tenth(double v) {
+  return std::round(v * 10.0) / 10.0;
+}
+
+json run_json(const drawn_run& r) {
+  json j;
+  j["train_model"] = r.train_model;
+  j["reason"] = r.reason ? json(*r.reason) : json(nullptr);
+  // The profile as columns: metres, km/h, km/h and seconds of day.
+  json at = json::array(), speed = json::array(), limit = json::array(), time = json::array();
+  for (const run_point& p : r.points) {
+    at.push_back(tenth(p.at_m));
+    speed.push_back(tenth(p.speed_kmh));
+    limit.push_back(tenth(p.limit_kmh));
+    time.push_back(tenth(p.time_s));
+  }
+  j["points"] = {{"at_m", at}, {"speed_kmh", speed}, {"limit_kmh", limit}, {"time_s", time}};
+  json stations = json::array();
+  for (const run_station& s : r.stations) {
+    stations.push_back({{"station", s.station},
+                        {"at_m", s.at_m},
+                        {"stops", s.stops},
+                        {"arrival_s", tenth(s.arrival_s)},
+                        {"departure_s", tenth(s.departure_s)},
+                        {"timetable_s", s.timetable_s ? json(*s.timetable_s) : json(nullptr)}});
+  }
+  j["stations"] = stations;
+  json sections = json::array();
+  for (const run_section& s : r.sections) {
+    sections.push_back({{"from_m", s.from_m},
+                        {"to_m", s.to_m},
+                        {"from", s.from},
+                        {"to", s.to},
+                        {"fastest_s", tenth(s.fastest_s)},
+                        {"timetable_s", tenth(s.timetable_s)},
+                        {"margin_s", tenth(s.margin_s)},
+                        {"margin_percent", tenth(s.margin_percent)}});
+  }
+  j["sections"] = sections;
+  return j;
+}
+
+json documents_json(const drawn_documents& d) {
+  json rows = json::array();
+  for (const sheet_row& r : d.rows) {
+    rows.push_back({{"line", r.line},
+                    {"name", r.name},
+                    {"km_m", optional_number(r.km_m)},
+                    {"at_m", r.at_m ? json(*r.at_m) : json(nullptr)},
+                    {"station", r.station ? json(*r.station) : json(nullptr)},
+                    {"times", r.times},
+                    {"arrival_s", optional_number(r.arrival_s)},
+                    {"departure_s", optional_number(r.departure_s)},
+                    {"passing_s", optional_number(r.passing_s)}});
+  }
+  json findings = json::array();
+  for (const document_finding& f : d.findings) {
+    findings.push_back({{"document", f.document},
+                        {"id", f.id},
+                        {"message", f.message},
+                        {"matched", f.matched},
+                        {"disagreement", f.disagreement},
+                        {"line", f.line},
+                        {"column", f.column},
+                        {"at_m", f.at_m ? json(*f.at_m) : json(nullptr)}});
+  }
+  return {{"sheet_file", d.sheet_file},
+          {"form_file", d.form_file},
+          {"rows", rows},
+          {"findings", findings}};
+}
+
 }  // namespace
 
 json drawing_json(const route_drawing& d, const view_range& v) {
@@ -148,6 +221,8 @@ json drawing_json(const route_drawing& d, const view_range& v) {
   j["errors"] = d.errors;
   j["warnings"] = d.warnings;
   j["has_sources"] = !d.files.empty();
+  j["run"] = d.run ? run_json(*d.run) : json(nullptr);
+  j["documents"] = d.documents ? documents_json(*d.documents) : json(nullptr);
   return j;
 }
 

@@ -25,6 +25,7 @@ constexpr drawing_colour colours[] = {
     {"coded-zone", "#b3e5fc"}, {"speed-board", "#6a1b9a"}, {"indication-board", "#00695c"},
     {"error", "#d32f2f"},      {"warning", "#f9a825"},     {"cursor", "#ff1744"},
     {"curve", "#8e24aa"},      {"adhesion", "#546e7a"},    {"selection", "#ffd54f"},
+    {"run", "#d81b60"},        {"timetable", "#212121"},   {"sheet", "#00838f"},
 };
 
 // Where the object in cell k was written: a signal, a board or a slowdown at

@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "compiler/check/controlla.h"
+#include "compiler/documenti/dati_documenti.h"
+#include "compiler/marcia/linea_marcia.h"
+#include "compiler/marcia/modello_treno.h"
 #include "compiler/route_model/misure.h"
 #include "tools/route_files/compiled_route.h"
 
@@ -139,6 +142,74 @@ struct drawn_diagnostic {
   std::string source;  // the source line
 };
 
+// The fastest run of the train over the line (the running-time
+// calculation), as both pictures draw it: speed against distance under the
+// limit, and time of day against distance beside the timetable.
+struct run_point {
+  double at_m = 0;
+  double speed_kmh = 0, limit_kmh = 0;
+  double time_s = 0;  // of day
+};
+
+// The run at a station: its computed times and the service file's.
+struct run_station {
+  std::size_t station = 0;  // index into route_drawing::stations
+  double at_m = 0;
+  bool stops = false;
+  double arrival_s = 0, departure_s = 0;    // computed; equal where it passes
+  std::optional<std::int32_t> timetable_s;  // the service file's time
+};
+
+// A section between two stations with a time: the fastest run (with the
+// dwell at its end) against the timetable.
+struct run_section {
+  double from_m = 0, to_m = 0;
+  std::string from, to;  // station names, UTF-8
+  double fastest_s = 0, timetable_s = 0;
+  double margin_s = 0, margin_percent = 0;
+  bool drivable() const { return margin_s >= 0; }
+};
+
+struct drawn_run {
+  std::string train_model;  // the file's name, or "built-in defaults"
+  // Why no run is drawn (a reason in words); then the rest is empty.
+  std::optional<std::string> reason;
+  std::vector<run_point> points;  // every 10 m and the last station
+  std::vector<run_station> stations;
+  std::vector<run_section> sections;
+};
+
+// A row of a timetable sheet read beside the data.
+struct sheet_row {
+  std::int32_t line = 0;  // in the sheet, from 1
+  std::string name;       // UTF-8, as written
+  std::optional<std::int64_t> km_m;
+  // Along the line: the matched station's axis, else where the row's
+  // kilometre falls; none when neither tells.
+  std::optional<double> at_m;
+  std::optional<std::size_t> station;  // index into route_drawing::stations
+  std::string times;                   // the time cell as written, trimmed
+  // The times read, seconds of day (whole half minutes).
+  std::optional<std::int32_t> arrival_s, departure_s, passing_s;
+};
+
+// A finding on the sheet or the slowdown order form.
+struct document_finding {
+  std::string document;  // "sheet" or "form"
+  std::string id, message, matched;
+  bool disagreement = true;  // else the document does not follow its layout
+  std::int32_t line = 0, column = 0;
+  std::optional<double> at_m;  // along the line, when its row tells
+};
+
+// The driver's documents read beside the data: the sheet's rows and both
+// documents' findings.
+struct drawn_documents {
+  std::string sheet_file, form_file;  // empty when not given
+  std::vector<sheet_row> rows;
+  std::vector<document_finding> findings;
+};
+
 struct route_drawing {
   std::string route, train;
   std::int32_t line_length_m = 0;
@@ -168,6 +239,11 @@ struct route_drawing {
   std::vector<drawn_record> records;
   std::vector<drawn_diagnostic> diagnostics;
   int errors = 0, warnings = 0;
+
+  // The fastest run, when the command timed it; the documents, when any
+  // was read.
+  std::optional<drawn_run> run;
+  std::optional<drawn_documents> documents;
 };
 
 // The stretch of line a picture shows, in metres from the origin.
@@ -187,6 +263,22 @@ compiled_route compiled_of(const modello_percorso& m);
 // The pictures of the two text files: their compiled model, with every
 // record that put something into it and the checker's diagnostics.
 route_drawing drawing_of(const esito_controllo& e, const ingresso_controllo& in);
+
+// The run of `model` over `line` (the route drawn) into `d.run`; a run the
+// calculation cannot time keeps only its reason. `model_name` names the
+// train model in the pictures.
+void add_run(route_drawing& d, const linea_marcia& line, const modello_treno& model,
+             std::string model_name);
+
+// The sheet's rows (with `sheet`) and both documents' findings into
+// `d.documents`, against `data`, the same route. `dwell_s`: the dwell at a
+// stop, by which the sheet's arrivals come before their departures.
+struct document_texts {
+  std::string sheet_file, form_file;  // empty: not given
+  std::string sheet, form;            // their bytes
+};
+void add_documents(route_drawing& d, const dati_documenti& data, const document_texts& texts,
+                   std::int32_t dwell_s);
 
 // The kilometric progressive at position m in metres; none where no series
 // in use covers it.

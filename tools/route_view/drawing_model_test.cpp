@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 
+#include "compiler/documenti/dati_documenti.h"
 #include "sources/testi_fissi.h"
 #include "tools/route_tool/command_line.h"
 #include "tools/route_tool/km_range.h"
 #include "tools/route_view/drawing_json.h"
+#include "tools/route_view/plot_layout.h"
 #include "tools/route_view/route_plot.h"
 #include "tools/route_view/view_page.h"
 
@@ -392,6 +396,231 @@ TEST(RoutePlot, DrawsTheBoardsTheProgressiveAndOnlyTheRangeAsked) {
   EXPECT_NE(part.find(">20.0<"), std::string::npos);
   EXPECT_NE(part.find(">km 19+000<"), std::string::npos);
   EXPECT_EQ(part.find(">km 35+000<"), std::string::npos);
+}
+
+// The fixed scenario drawn from its texts with the run of the default train.
+const route_drawing& fixed_with_run() {
+  static const route_drawing d = [] {
+    const texts t = fixed_texts();
+    const ingresso_controllo in = input_of(t);
+    const esito_controllo e = controlla(in);
+    route_drawing x = drawing_of(e, in);
+    const dati_da_testi_esito data = dati_da_compilazione(e.compilazione, t.service, route, train);
+    add_run(x, data.linea, modello_treno{}, "built-in defaults");
+    return x;
+  }();
+  return d;
+}
+
+TEST(DrawingRun, TheRunStaysUnderTheLimitAndMeetsTheTimetable) {
+  const route_drawing& d = fixed_with_run();
+  ASSERT_TRUE(d.run);
+  const drawn_run& r = *d.run;
+  EXPECT_FALSE(r.reason);
+  EXPECT_EQ(r.train_model, "built-in defaults");
+  // Every 10 m from the first station (VITERBO P. F., 0 m) to the last (ORTE).
+  ASSERT_GT(r.points.size(), 4000u);
+  EXPECT_EQ(r.points.front().at_m, d.stations.front().axis_m);
+  EXPECT_EQ(r.points.back().at_m, d.stations.back().axis_m);
+  for (std::size_t i = 0; i < r.points.size(); ++i) {
+    const run_point& p = r.points[i];
+    EXPECT_LE(p.speed_kmh, p.limit_kmh + 1e-9) << p.at_m;
+    // The limit the run keeps is never above the line's at that cell.
+    for (const profile_run& v : d.speed) {
+      if (p.at_m >= metri_di_cella(static_cast<std::int64_t>(v.first)) &&
+          p.at_m < metri_di_cella(static_cast<std::int64_t>(v.last) + 1)) {
+        EXPECT_LE(p.limit_kmh, v.value + 1e-9) << p.at_m;
+      }
+    }
+    if (i > 0) {
+      EXPECT_GE(p.time_s, r.points[i - 1].time_s) << p.at_m;
+    }
+  }
+  // One entry per station, at its axis; the timetable where the service
+  // file gives a time; the train leaves no stop before its time.
+  ASSERT_EQ(r.stations.size(), d.stations.size());
+  for (const run_station& s : r.stations) {
+    const drawn_station& x = d.stations.at(s.station);
+    EXPECT_EQ(s.at_m, x.axis_m);
+    EXPECT_EQ(s.timetable_s.has_value(), x.time_s != 0) << x.name;
+    if (s.timetable_s) {
+      EXPECT_EQ(*s.timetable_s, x.time_s);
+    }
+    if (s.stops && s.timetable_s && &s != &r.stations.back()) {
+      EXPECT_GE(s.departure_s, *s.timetable_s) << x.name;
+    }
+    if (!s.stops) {
+      EXPECT_EQ(s.arrival_s, s.departure_s);
+    }
+  }
+  EXPECT_EQ(r.stations.front().departure_s, 13 * 3600 + 49 * 60);  // 13:49:00
+  // Sections between stations with a time, end to end; S. Nicola's 14:09:00
+  // after Grotte's 14:09:00 cannot be driven.
+  ASSERT_FALSE(r.sections.empty());
+  for (std::size_t i = 1; i < r.sections.size(); ++i) {
+    EXPECT_EQ(r.sections[i].from_m, r.sections[i - 1].to_m);
+  }
+  const auto nicola = std::find_if(r.sections.begin(), r.sections.end(), [](const run_section& z) {
+    return z.to == "Sipicciano S. Nicola";
+  });
+  ASSERT_NE(nicola, r.sections.end());
+  EXPECT_EQ(nicola->from, "Grotte S. Stefano");
+  EXPECT_EQ(nicola->to_m - nicola->from_m, 9050);
+  EXPECT_EQ(nicola->timetable_s, 0);
+  EXPECT_FALSE(nicola->drivable());
+  EXPECT_DOUBLE_EQ(nicola->margin_s, -nicola->fastest_s);
+
+  const std::string j = script_safe_json(drawing_json(d, {0, 60000}));
+  EXPECT_NE(j.find("\"points\":{\"at_m\":[0.0,10.0,"), std::string::npos)
+      << j.substr(j.find("\"run\""), 80);
+}
+
+TEST(DrawingRun, ARunThatCannotBeTimedKeepsOnlyItsReason) {
+  const texts t = fixed_texts();
+  const ingresso_controllo in = input_of(t);
+  const esito_controllo e = controlla(in);
+  route_drawing d = drawing_of(e, in);
+  dati_da_testi_esito data = dati_da_compilazione(e.compilazione, t.service, route, train);
+  data.linea.percentuale_massa_frenata = 0;
+  add_run(d, data.linea, modello_treno{}, "treno.json");
+  ASSERT_TRUE(d.run && d.run->reason);
+  EXPECT_EQ(d.run->reason->rfind("no run drawn: ", 0), 0u) << *d.run->reason;
+  EXPECT_TRUE(d.run->points.empty());
+  EXPECT_TRUE(d.run->stations.empty());
+  EXPECT_TRUE(d.run->sections.empty());
+  // The plot says why in its title and in the time panel.
+  const std::string svg = draw_route_svg(d, {0, 60000});
+  EXPECT_NE(svg.find("train 7547  \u2014  no run drawn: "), std::string::npos);
+  EXPECT_EQ(count(svg, "class=\"run-reason\""), 1u);
+  EXPECT_EQ(count(svg, "class=\"run-speed\""), 0u);
+}
+
+TEST(DrawingRun, ThePlotDrawsTheRunUnderTheLimitAndTheTimetableAtItsStations) {
+  const route_drawing& d = fixed_with_run();
+  const std::string svg = draw_route_svg(d, {0, 60000});
+  const auto x_of = [](double m) { return 110.0 + m / 60000.0 * 1450.0; };
+  // The limit as a step function of x: the lowest value drawn within 0.1 px.
+  const auto polyline = [&](const std::string& cls) {
+    std::vector<std::pair<double, double>> pts;
+    const std::size_t at = svg.find("class=\"" + cls + "\"");
+    const std::size_t from = svg.rfind("points=\"", at) + 8;
+    std::istringstream in(svg.substr(from, svg.find('"', from) - from));
+    std::string pair;
+    while (in >> pair) {
+      const std::size_t comma = pair.find(',');
+      pts.emplace_back(std::stod(pair.substr(0, comma)), std::stod(pair.substr(comma + 1)));
+    }
+    return pts;
+  };
+  const auto limit = polyline("speed");
+  const auto run = polyline("run-speed");
+  ASSERT_GT(run.size(), 1000u);
+  // Every point of the run at or below the limit (y grows downward).
+  for (const auto& [x, y] : run) {
+    double lowest_limit_y = 0;
+    for (std::size_t i = 0; i + 1 < limit.size(); ++i) {
+      if (limit[i].first - 0.1 <= x && x <= limit[i + 1].first + 0.1) {
+        lowest_limit_y = std::max(lowest_limit_y, std::max(limit[i].second, limit[i + 1].second));
+      }
+    }
+    EXPECT_GE(y, lowest_limit_y - 0.05) << "x " << x;
+  }
+  EXPECT_NEAR(run.front().first, x_of(d.stations.front().axis_m), 0.05);
+  EXPECT_NEAR(run.back().first, x_of(d.stations.back().axis_m), 0.05);
+
+  // A circle for each station with a time, at its axis; earlier times lower.
+  std::vector<std::pair<double, double>> points;
+  for (std::size_t at = svg.find("class=\"timetable-point\""); at != std::string::npos;
+       at = svg.find("class=\"timetable-point\"", at + 1)) {
+    const std::size_t cx = svg.find("cx=\"", at) + 4;
+    const std::size_t cy = svg.find("cy=\"", at) + 4;
+    points.emplace_back(std::stod(svg.substr(cx)), std::stod(svg.substr(cy)));
+  }
+  std::vector<const drawn_station*> timed;
+  for (const drawn_station& s : d.stations) {
+    if (s.time_s != 0) timed.push_back(&s);
+  }
+  ASSERT_EQ(points.size(), timed.size());
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    EXPECT_NEAR(points[i].first, x_of(timed[i]->axis_m), 0.05) << timed[i]->name;
+    EXPECT_GE(points[i].second, plot_layout::time_top);
+    EXPECT_LE(points[i].second, plot_layout::time_bottom);
+    if (i > 0 && timed[i]->time_s > timed[i - 1]->time_s) {
+      EXPECT_LT(points[i].second, points[i - 1].second) << timed[i]->name;
+    }
+  }
+  // The margin of each section, the short one in red.
+  EXPECT_EQ(count(svg, "class=\"run-margin\""), d.run->sections.size());
+  EXPECT_NE(svg.find("fill=\"#b71c1c\">-"), std::string::npos);
+}
+
+TEST(DrawingDocuments, TheSheetsRowsStandAtTheirStationsWithTheFindings) {
+  // The program's own sheet and form against the fixed scenario: the
+  // documented disagreements, at S. Nicola (31900 m) and at the slowdown.
+  route_drawing d = fixed();
+  const texts t = fixed_texts();
+  const fixed_scenario_documents doc = fixed_documents();
+  const dati_documenti data = *dati_da_testi(t.line, t.service, route, train).dati;
+  add_documents(d, data, {"scheda.txt", "moduli.txt", doc.sheet, doc.form}, 30);
+  ASSERT_TRUE(d.documents);
+  const drawn_documents& x = *d.documents;
+  EXPECT_EQ(x.sheet_file, "scheda.txt");
+  // Every station matched to its row, in order, the row at its axis.
+  std::vector<std::size_t> matched;
+  for (const sheet_row& r : x.rows) {
+    if (!r.station) continue;
+    matched.push_back(*r.station);
+    EXPECT_EQ(r.at_m, d.stations[*r.station].axis_m) << r.name;
+  }
+  ASSERT_EQ(matched.size(), d.stations.size());
+  for (std::size_t i = 0; i < matched.size(); ++i) EXPECT_EQ(matched[i], i);
+  const auto nicola = std::find_if(x.rows.begin(), x.rows.end(), [](const sheet_row& r) {
+    return r.name.find("S. Nicola") != std::string::npos;
+  });
+  ASSERT_NE(nicola, x.rows.end());
+  EXPECT_EQ(nicola->line, 26);
+  EXPECT_EQ(nicola->km_m, 7350);
+  EXPECT_EQ(nicola->at_m, 31900);
+  EXPECT_EQ(nicola->times, "14.17+    14.18");
+  EXPECT_EQ(nicola->arrival_s, 14 * 3600 + 17 * 60 + 30);
+  EXPECT_EQ(nicola->departure_s, 14 * 3600 + 18 * 60);
+  EXPECT_FALSE(nicola->passing_s);
+  // A row that is no station stands at its kilometre.
+  for (const sheet_row& r : x.rows) {
+    if (!r.station && r.km_m) {
+      EXPECT_EQ(r.at_m, position_of_chainage(d, *r.km_m)) << r.line;
+    }
+  }
+
+  ASSERT_EQ(x.findings.size(), 3u);
+  EXPECT_EQ(x.findings[0].id, "sheet-km-differs");
+  EXPECT_EQ(x.findings[1].id, "sheet-time-differs");
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(x.findings[i].document, "sheet");
+    EXPECT_EQ(x.findings[i].line, 26);
+    EXPECT_EQ(x.findings[i].matched, "Sipicciano S. Nicola");
+    EXPECT_EQ(x.findings[i].at_m, 31900);
+    EXPECT_TRUE(x.findings[i].disagreement);
+  }
+  EXPECT_EQ(x.findings[1].column, 51);
+  EXPECT_NE(x.findings[1].message.find("14:09:00"), std::string::npos);
+  EXPECT_EQ(x.findings[2].document, "form");
+  EXPECT_EQ(x.findings[2].id, "form-length-differs");
+  EXPECT_EQ(x.findings[2].line, 13);
+  EXPECT_EQ(x.findings[2].column, 63);
+
+  // A dwell of 60 s: the sheet's arrivals (30 s before) now differ too.
+  route_drawing e = fixed();
+  add_documents(e, data, {"scheda.txt", "", doc.sheet, ""}, 60);
+  std::size_t arrivals = 0;
+  for (const document_finding& f : e.documents->findings) {
+    arrivals += f.id == "sheet-arrival-differs" ? 1 : 0;
+  }
+  EXPECT_GT(arrivals, 0u);
+
+  const std::string j = script_safe_json(drawing_json(d, {0, 60000}));
+  EXPECT_NE(j.find("\"id\":\"sheet-time-differs\""), std::string::npos);
+  EXPECT_NE(j.find("\"times\":\"14.17+    14.18\""), std::string::npos);
 }
 
 }  // namespace

@@ -7,22 +7,13 @@
 #include "base/text_format.h"
 #include "compiler/route_model/misure.h"
 #include "tools/route_view/plot_layout.h"
+#include "tools/route_view/run_drawing.h"
 
 namespace scenario {
 
 using namespace plot_layout;
 
 namespace {
-
-// Profile x axis: metres along the line to pixels, over the stretch shown.
-struct profile_axis {
-  double from = 0, to = 1;
-  double x(double m) const {
-    return profile_left +
-           (std::clamp(m, from, to) - from) / (to - from) * (profile_right - profile_left);
-  }
-  bool shows(double a, double b) const { return b >= from && a <= to; }
-};
 
 std::string colour(std::string_view name) {
   return std::string(colour_of(name));
@@ -150,6 +141,7 @@ void draw_profile(svg& out, const route_drawing& d, const view_range& range) {
     }
   }
   out.polyline(speed, "class=\"speed\" stroke=\"" + colour("speed") + "\" stroke-width=\"2\"");
+  if (d.run) draw_run_speed(out, *d.run, ax, vy);
 
   // Gradient strip.
   int g_max = 5;
@@ -276,6 +268,8 @@ void draw_profile(svg& out, const route_drawing& d, const view_range& range) {
   out.text(profile_right, chainage_axis_y + 32, "kilometric progressive",
            "font-size=\"10\" fill=\"#555555\" text-anchor=\"end\"");
 
+  draw_run_times(out, d, ax);
+
   // Profile legend.
   const double ly = legend_bottom_y;
   double lx = profile_left;
@@ -299,6 +293,15 @@ void draw_profile(svg& out, const route_drawing& d, const view_range& range) {
            colour("signal") + "\"/>",
        "signal");
   item(box(colour("coded-zone"), 12), "coded signal zone");
+  if (d.run && !d.run->reason) {
+    item("<line x1=\"" + f1(lx) + "\" y1=\"" + f1(ly) + "\" x2=\"" + f1(lx + 20) + "\" y2=\"" +
+             f1(ly) + "\" stroke=\"" + colour("run") + "\" stroke-width=\"1.6\"/>",
+         "fastest run (" + d.run->train_model + ")");
+    item("<circle cx=\"" + f1(lx + 10) + "\" cy=\"" + f1(ly) +
+             "\" r=\"4\" fill=\"none\" stroke=\"" + colour("timetable") +
+             "\" stroke-width=\"1.5\"/>",
+         "timetable");
+  }
 }
 
 }  // namespace scenario

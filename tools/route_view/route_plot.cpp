@@ -41,7 +41,9 @@ std::string draw_route_svg(const route_drawing& d, const view_range& range) {
   doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + f1(page_w) +
          "\" height=\"" + f1(page_h) + "\" viewBox=\"0 0 " + f1(page_w) + " " + f1(page_h) +
          "\" font-family=\"DejaVu Sans, Verdana, Arial, Helvetica, sans-serif\">\n";
-  doc += "<title>" + xml_text(title) + "</title>\n";
+  // A run that could not be timed says why in the title too.
+  const std::string why = d.run && d.run->reason ? "  \u2014  " + *d.run->reason : std::string();
+  doc += "<title>" + xml_text(title + why) + "</title>\n";
   doc += body.body();
   doc += "</svg>\n";
   return doc;

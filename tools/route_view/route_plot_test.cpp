@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <vector>
 
 #include "base/memory_file_system.h"
+#include "tools/route_view/plot_layout.h"
 #include "tools/route_view/svg_document.h"
 #include "tools/testing/compiled_route_builder.h"
 
@@ -103,6 +106,115 @@ TEST(RoutePlot, XmlTextEscapesAndDropsControls) {
   EXPECT_FALSE(well_formed("<a><b></a>", why));
   EXPECT_FALSE(well_formed("<a>x & y</a>", why));
   EXPECT_TRUE(well_formed("<?xml version=\"1.0\"?>\n<a><b x=\"1\"/>t</a>\n", why));
+}
+
+// The elements of an SVG whose class is `cls`, each as its attributes.
+std::vector<std::map<std::string, std::string>> elements(const std::string& svg,
+                                                         const std::string& cls) {
+  std::vector<std::map<std::string, std::string>> out;
+  const std::string mark = "class=\"" + cls + "\"";
+  for (auto p = svg.find(mark); p != std::string::npos; p = svg.find(mark, p + 1)) {
+    const std::size_t open = svg.rfind('<', p);
+    const std::size_t close = svg.find('>', p);
+    const std::string tag = svg.substr(open, close - open);
+    std::map<std::string, std::string> a;
+    for (std::size_t i = tag.find('='); i != std::string::npos; i = tag.find('=', i + 1)) {
+      const std::size_t name_start = tag.rfind(' ', i) + 1;
+      const std::size_t value_end = tag.find('"', i + 2);
+      a[tag.substr(name_start, i - name_start)] = tag.substr(i + 2, value_end - i - 2);
+      i = value_end;
+    }
+    out.push_back(a);
+  }
+  return out;
+}
+
+double num(const std::map<std::string, std::string>& a, const std::string& name) {
+  return std::stod(a.at(name));
+}
+
+std::vector<point> points_of(const std::map<std::string, std::string>& a) {
+  std::vector<point> pts;
+  std::istringstream in(a.at("points"));
+  std::string pair;
+  while (in >> pair) {
+    const std::size_t comma = pair.find(',');
+    pts.push_back({std::stod(pair.substr(0, comma)), std::stod(pair.substr(comma + 1))});
+  }
+  return pts;
+}
+
+// The plot's x of metre m over [from, to], worked out here from the page's
+// layout: the profile runs from 110 px to 1560 px.
+double x_of(double m, double from, double to) {
+  return 110.0 + (m - from) / (to - from) * 1450.0;
+}
+
+TEST(RoutePlotGeometry, OneScaleFromMetresToX) {
+  using plot_layout::profile_axis;
+  const profile_axis ax{20000, 25000};
+  EXPECT_DOUBLE_EQ(ax.x(20000), plot_layout::profile_left);
+  EXPECT_DOUBLE_EQ(ax.x(25000), plot_layout::profile_right);
+  EXPECT_DOUBLE_EQ(ax.x(22500), x_of(22500, 20000, 25000));
+  // A 50 m cell is 50 m x 0.29 px/m wide; beyond the stretch x holds at its ends.
+  EXPECT_DOUBLE_EQ(ax.x(20100) - ax.x(20050), 50 * 1450.0 / 5000.0);
+  EXPECT_DOUBLE_EQ(ax.x(19000), plot_layout::profile_left);
+  EXPECT_DOUBLE_EQ(ax.x(26000), plot_layout::profile_right);
+}
+
+// A line of 1000 m (20 cells) with a 50 m stretch of each kind at both ends.
+route_drawing stretches_at_both_ends() {
+  route_drawing d;
+  d.route = "Prova";
+  d.train = "1";
+  d.line_length_m = 1000;
+  d.cells = 20;
+  d.gradient = {{0, 0, 12, no_record}, {1, 18, 0, no_record}, {19, 19, -7, no_record}};
+  d.speed = {{0, 0, 60, no_record}, {1, 18, 100, no_record}, {19, 19, 40, no_record}};
+  d.slowdowns = {{0, 50, 0, 1, 30, no_record}, {950, 1000, 19, 19, 20, no_record}};
+  d.tunnels = {{0, 50, 1, no_record}, {950, 1000, 2, no_record}};
+  return d;
+}
+
+TEST(RoutePlotGeometry, EveryStretchSpansItsMetresEvenAt50mAtBothEnds) {
+  const route_drawing d = stretches_at_both_ends();
+  const std::string svg = draw_route_svg(d, {0, 1000});
+  const double cell_px = 50 * 1450.0 / 1000.0;  // 72.5 px
+
+  const auto grades = elements(svg, "grade");
+  ASSERT_EQ(grades.size(), 2u);
+  EXPECT_NEAR(num(grades[0], "x"), x_of(0, 0, 1000), 0.05);
+  EXPECT_NEAR(num(grades[0], "width"), cell_px, 0.05);
+  EXPECT_NEAR(num(grades[1], "x"), x_of(950, 0, 1000), 0.05);
+  EXPECT_NEAR(num(grades[1], "width"), cell_px, 0.05);
+  // Uphill above the middle line, downhill below, each as tall as its value.
+  EXPECT_LT(num(grades[0], "y"), 1245.0);
+  EXPECT_NEAR(num(grades[1], "y"), 1245.0, 0.05);
+
+  // The limit: one step per run, each from its first metre to the metre
+  // after its last.
+  const auto speed = elements(svg, "speed");
+  ASSERT_EQ(speed.size(), 1u);
+  const std::vector<point> limit = points_of(speed[0]);
+  ASSERT_EQ(limit.size(), 6u);
+  const double xs[] = {0, 50, 50, 950, 950, 1000};
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_NEAR(limit[i].x, x_of(xs[i], 0, 1000), 0.05) << i;
+  EXPECT_NEAR(limit[0].y, limit[1].y, 1e-9);
+  EXPECT_GT(limit[0].y, limit[2].y);  // 60 km/h below 100 km/h
+
+  const std::size_t slow = svg.find("url(#slow-hatch)\"/>");
+  ASSERT_NE(slow, std::string::npos);
+  const auto tunnels_x = [&](double m) { return "<rect x=\"" + f1(x_of(m, 0, 1000)) + "\""; };
+  EXPECT_NE(svg.find(tunnels_x(0) + " y=\"1191.0\" width=\"72.5\""), std::string::npos);
+  EXPECT_NE(svg.find(tunnels_x(950) + " y=\"1191.0\" width=\"72.5\""), std::string::npos);
+  EXPECT_NE(svg.find("<line x1=\"" + f1(x_of(950, 0, 1000)) + "\""), std::string::npos);
+
+  // Half the line: the stretches of the far end stay out, the near ones are
+  // twice as wide.
+  const std::string half = draw_route_svg(d, {0, 500});
+  const auto near_grades = elements(half, "grade");
+  ASSERT_EQ(near_grades.size(), 1u);
+  EXPECT_NEAR(num(near_grades[0], "width"), 2 * cell_px, 0.05);
 }
 
 }  // namespace

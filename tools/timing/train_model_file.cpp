@@ -44,12 +44,17 @@ std::optional<std::filesystem::path> find_train_model(const std::filesystem::pat
   return p;
 }
 
+std::optional<std::filesystem::path> find_beside(const std::filesystem::path& dir,
+                                                 const std::string& name) {
+  const std::filesystem::path p = dir / path_of_utf8(name);
+  if (!is_file(p)) return std::nullopt;
+  return p;
+}
+
 std::optional<std::filesystem::path> find_train_model_in(const std::filesystem::path& dir,
                                                          std::string_view route,
                                                          std::string_view train) {
-  const std::filesystem::path p = dir / path_of_utf8(nome_file_modello_treno(route, train));
-  if (!is_file(p)) return std::nullopt;
-  return p;
+  return find_beside(dir, nome_file_modello_treno(route, train));
 }
 
 modello_treno load_train_model(const std::filesystem::path& file) {

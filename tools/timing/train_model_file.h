@@ -22,6 +22,11 @@ std::optional<std::string> train_model_name_for(std::string_view service_file_na
 // it exists.
 std::optional<std::filesystem::path> find_train_model(const std::filesystem::path& service_file);
 
+// The file `name` (UTF-8) in `dir`, when it is there: the documents of a
+// scenario beside it are found the same way.
+std::optional<std::filesystem::path> find_beside(const std::filesystem::path& dir,
+                                                 const std::string& name);
+
 // The same for compiled files of route and train in a folder.
 std::optional<std::filesystem::path> find_train_model_in(const std::filesystem::path& dir,
                                                          std::string_view route,

@@ -162,6 +162,35 @@ test('zooming to km 20-25 changes both axes', async () => {
   await page.close();
 });
 
+test('hovering the fastest run shows its speed, time and the section margin', async () => {
+  // The testdata folder holds the program's own sheet and form beside the
+  // service file: the page reads them by the naming rule.
+  const { page, faults } = await open(fixed_page);
+  await show_range(page, '20', '25');
+  // Cell 450 (22500 m) lies between Montefiascone and Grotte S. Stefano.
+  const p = await page.evaluate(() => window.route_view.cell_point(450));
+  await page.mouse.move(p.x, p.y);
+  const hover = await page.$eval('#hover-info', (e) => e.textContent);
+  assert.match(hover, /fastest run \d+ km\/h \(limit \d+\) at 14:0\d:\d\d/);
+  assert.match(hover, /Montefiascone \u2013 Grotte S\. Stefano margin \+16 s \(3\.1 %\)/);
+  assert.match(await inspector(page), /run.*fastest run/);
+  // S. Nicola's section cannot be driven; the sheet's row there disagrees.
+  await show_range(page, '31', '33');
+  const q = await page.evaluate(() => window.route_view.cell_point(638));
+  await page.mouse.move(q.x, q.y);
+  const at_nicola = await page.$eval('#hover-info', (e) => e.textContent);
+  assert.match(at_nicola, /Sipicciano S\. Nicola \u2013 Sipicciano margin/);
+  assert.match(at_nicola, /sheet line 26 'S\. Nicola'.*sheet-km-differs, sheet-time-differs/);
+  const listed = await page.$$eval('#diag-list li.finding', (l) => l.map((e) => e.textContent));
+  assert.equal(listed.length, 3);
+  assert.match(listed[1], /Viterbo_Attigliano_Orte_7547_scheda_treno\.txt:26:51 \[sheet-time-differs\]/);
+  // The three findings and check's warning of the S. Nicola time.
+  assert.equal((await page.$$('.diag-marker.warning')).length, 4);
+  assert.deepEqual(faults, []);
+  await page.screenshot({ path: path.join(out_dir, 'view_fastest_run.png') });
+  await page.close();
+});
+
 test('the search finds ORTE and jumps there', async () => {
   const { page, faults } = await open(fixed_page);
   await page.type('#search', 'ORTE');

@@ -6,7 +6,7 @@
 //
 // Every panel works on `view`: the model, the state, the canvases, the
 // actions that move the view, and the lists where overlays join
-// (profile_layers, hover_parts, inspector_rows).
+// (profile_layers, profile_margins, hover_parts, inspector_rows).
 import { build_diagnostic_list, build_markers, place_markers } from './diagnostics.js';
 import { text_el } from './dom.js';
 import { hover_text, show_cell } from './inspector.js';
@@ -15,7 +15,9 @@ import { draw_plan } from './plan_drawing.js';
 import { cell_start_m, cell_under, open_model } from './route_model.js';
 import { draw_profile, profile_layers } from './profile_drawing.js';
 import { grade_top, profile_scale, rows, speed_top } from './profile_scale.js';
+import { add_run } from './run_overlay.js';
 import { wire_search } from './search_box.js';
+import { add_sheet } from './sheet_overlay.js';
 import { metres_text } from './text.js';
 import { centred, clamp_range, zoomed } from './view_range.js';
 
@@ -41,6 +43,7 @@ function make_view(data) {
     v_top: speed_top(model),
     g_top: grade_top(model),
     profile_layers: profile_layers.slice(),
+    profile_margins: [],
     hover_parts: [],
     inspector_rows: [],
     plan_view: null, // the plan's last fit: level, scale, origin
@@ -132,6 +135,8 @@ export function start() {
   write_heading(data);
   build_diagnostic_list(view);
   view.markers = build_markers(view);
+  add_run(view);
+  add_sheet(view);
   wire_input(view);
   wire_search(view);
   window.addEventListener('resize', view.redraw);

@@ -4,7 +4,8 @@
 // A layer is a function of a frame: { g, w, h, model, state, scale, x_of, vy,
 // gy, v_top, g_top, a_cell, b_cell }, where x_of is the x of a metre, vy and gy
 // the y of a speed and a gradient, and a_cell .. b_cell the cells in view.
-// The view's list of layers (view.profile_layers) is where an overlay joins.
+// The view's list of layers (view.profile_layers) is where an overlay joins;
+// view.profile_margins are drawn after them, outside the strips' clip.
 import { fit } from './canvas.js';
 import { cell_start_m, cell_under, colour } from './route_model.js';
 import { draw_axes, draw_strip_scales } from './profile_axes.js';
@@ -56,7 +57,7 @@ function draw_cursor(f) {
   const x = Math.round(x_of(state.cursor)) + 0.5;
   g.beginPath();
   g.moveTo(x, rows.texts - 12);
-  g.lineTo(x, rows.chainage_y);
+  g.lineTo(x, rows.time_bottom);
   g.stroke();
 }
 
@@ -107,5 +108,6 @@ export function draw_profile(view) {
   g.restore();
   draw_strip_scales(f);
   draw_axes(f);
+  for (const margin of view.profile_margins) margin(f);
   return f;
 }

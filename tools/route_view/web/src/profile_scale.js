@@ -20,6 +20,10 @@ export const rows = {
   curves_top: 332,
   axis_y: 352,
   chainage_y: 382,
+  // The fastest run's time of day against distance, beside the timetable's
+  // and the sheet's times.
+  time_top: 404,
+  time_bottom: 520,
 };
 
 // The stretch [from, to] of metres across a panel `width` CSS pixels wide.
@@ -73,6 +77,18 @@ export const grade_mid = (rows.grade_top + rows.grade_bottom) / 2;
 export function grade_y(v, top) {
   const h = rows.grade_bottom - rows.grade_top;
   return grade_mid - ((Math.max(-top, Math.min(v, top)) / top) * h) / 2;
+}
+
+// The time strip's scale: the times t0 .. t1 (seconds of day) widened to
+// whole steps of at least a minute, at most `most` steps.
+const time_steps = [60, 120, 300, 600, 900, 1800, 3600, 7200, 14400];
+export function time_scale(t0, t1, most = 5) {
+  const span = Math.max(t1 - t0, 60);
+  const step = time_steps.find((s) => span / s <= most) || time_steps[time_steps.length - 1];
+  const from = Math.floor(t0 / step) * step;
+  const to = Math.max(Math.ceil(t1 / step) * step, from + step);
+  const h = rows.time_bottom - rows.time_top;
+  return { from, to, step, y: (t) => rows.time_bottom - ((t - from) / (to - from)) * h };
 }
 
 const nice_steps = [
