@@ -432,6 +432,9 @@ def main():
         if r and r["file_digest"] == d and not retest:
             continue
         todo.append((m, d))
+    # Headers last: a mutant in one rebuilds every file that includes it, so
+    # a run cut short has tried most of every folder.
+    todo.sort(key=lambda t: t[0].path.endswith(".h"))
     print(f"{len(selected) - len(todo)} of {len(selected)} mutants already tried; "
           f"{len(todo)} to try", flush=True)
 
