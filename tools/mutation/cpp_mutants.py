@@ -13,8 +13,8 @@ Six kinds, each one edit of the text:
   `min` and `max` exchanged (an off-by-one or a limit taken on the wrong
   side; the constant kind does not also move that 1 to 0, the same fault);
 - swap: two adjacent arguments of a call exchanged where both are plain
-  names (`f(a, b)` to `f(b, a)`; not in `min`, `max` or `swap`, where the
-  order does not matter), and the operands of `-`, `/` or `%` exchanged
+  names (`f(a, b)` to `f(b, a)`; not in `min`, `max`, `swap` or `hypot`,
+  where the order does not matter), and the operands of `-`, `/` or `%` exchanged
   where both are plain names (`a - b` to `b - a`, `s.k - t->m` too).
 
 The sources are clang-format clean, so a binary operator has a blank on
@@ -32,7 +32,7 @@ OPERATORS = sorted(
     key=len, reverse=True)
 
 # Calls whose arguments may come in either order.
-SYMMETRIC_CALLS = {"min", "max", "swap", "minimo", "massimo"}
+SYMMETRIC_CALLS = {"min", "max", "swap", "minimo", "massimo", "hypot"}
 NON_COMMUTATIVE = {"-", "/", "%"}
 # What may stand just before the left operand of `a - b` so that `a` is that
 # operand and not part of a tighter expression (`x * a - b`, `-a - b`).

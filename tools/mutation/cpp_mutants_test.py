@@ -77,7 +77,8 @@ class swaps(unittest.TestCase):
                 for m in mutants_of("x.cpp", source) if m.kind == "swap"]
 
     def test_adjacent_plain_name_arguments_are_exchanged(self):
-        source = "void f(int a, int b) {\n  g(a, b, 3, c, h(d), e);\n  std::max(a, b);\n}\n"
+        source = ("void f(int a, int b) {\n  g(a, b, 3, c, h(d), e);\n  std::max(a, b);\n"
+                  "  std::hypot(a, b);\n}\n")
         self.assertEqual(self.edits(source), [("`a, b` to `b, a`", "g(b, a, 3, c, h(d), e);")])
 
     def test_operands_of_a_non_commutative_operator_are_exchanged(self):
