@@ -127,6 +127,19 @@ TEST(DecompileEdges, StationReadHalfwayComesLast) {
   EXPECT_LT(t.find("segnale,"), t.find("99999999"));
 }
 
+// A station whose area starts exactly 350 m after the previous one's end
+// (2200 m and 2550 m) is read; only a closer one stops the reader.
+TEST(DecompileEdges, StationsExactly350MetresApart) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("stazione, 2000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, A\n"
+                          "stazione, 2750, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,20, 0, B\n"
+                          "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_FALSE(has(t, "- the compile step stopped reading this file here")) << t;
+  EXPECT_NE(t.find(", B\r\n"), std::string::npos) << t;
+}
+
 // Signals written against the running order: their approach marks
 // overwrite each other the other way round, and the order comes back.
 TEST(DecompileEdges, SignalsOutOfRunningOrder) {

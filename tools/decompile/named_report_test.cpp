@@ -90,6 +90,21 @@ TEST(DecompileNamedReport, CodedZoneCountAndEndDisagreeUnderLaidGeometry) {
   }
 }
 
+// The names stamped in the simulation file are not the ones the files
+// were found by: each is named at its entry, with the option that gives it.
+TEST(DecompileNamedReport, RouteNameAndTrainNumberOtherThanTheFiles) {
+  const decompiled_route d = decompile_edited([](compiled_route& r) {
+    r.elementi[voce::testata_linea].nome = "Orte";
+    r.elementi[voce::testata_corsa].nome = "7548";
+  });
+  EXPECT_EQ(reason(d.check, {place::entry, voce::testata_linea}),
+            "the route name in the simulation file is not 'Viterbo_Attigliano_Orte', the name "
+            "the files are found by (give it with --route)");
+  EXPECT_EQ(reason(d.check, {place::entry, voce::testata_corsa}),
+            "the train number in the simulation file is not '7547', the number the files are "
+            "found by (give it with --train)");
+}
+
 // A line of -6900 m, which the reader accepts (100 m of geometry, three
 // cells): the reason given for its last cell is that cell's own, not a
 // wrong cell count.
