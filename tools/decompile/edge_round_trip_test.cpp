@@ -140,6 +140,18 @@ TEST(DecompileEdges, StationsExactly350MetresApart) {
   EXPECT_NE(t.find(", B\r\n"), std::string::npos) << t;
 }
 
+// A station off the 50 m grid stops the reader after its position (code
+// 8): it comes back as a whole record of zeros, its time 0:00:00.
+TEST(DecompileEdges, StationOffTheGridIsReadNoFurther) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("stazione, 5025, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, A\n"
+                          "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_TRUE(has(t, "stazione,    5025,  0,    0,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, "))
+      << t;
+}
+
 // Signals written against the running order: their approach marks
 // overwrite each other the other way round, and the order comes back.
 TEST(DecompileEdges, SignalsOutOfRunningOrder) {
