@@ -105,6 +105,18 @@ TEST(DecompileNamedReport, RouteNameAndTrainNumberOtherThanTheFiles) {
             "found by (give it with --train)");
 }
 
+// Points 0 and 1 are the Integer seeds; an Integer from point 2 on is
+// named as such, not as a wrong seed.
+TEST(DecompileNamedReport, AnIntegerPointFromPoint2On) {
+  for (const int k : {2, 3}) {
+    const decompiled_route d = decompile_edited(
+        [&](compiled_route& r) { r.tracciato.x[static_cast<std::size_t>(k)] = std::int16_t{7}; });
+    EXPECT_EQ(d.check.points, 1u);
+    EXPECT_EQ(reason(d.check, {place::point, k}),
+              "the point is an Integer; the compile step lays Doubles from point 2 on");
+  }
+}
+
 // A line of -6900 m, which the reader accepts (100 m of geometry, three
 // cells): the reason given for its last cell is that cell's own, not a
 // wrong cell count.
