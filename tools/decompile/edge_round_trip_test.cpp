@@ -228,12 +228,22 @@ TEST(DecompileEdges, SignalUnderAStationsEnd) {
       {"segnale, 5200, 1, 5, 1, 0, 0, 0, 0,0,0, 0\nsegnale, 5100, 2, 5, 1, 0, 0, 0, 0,0,0, 0\n",
        "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\n"},
   };
-  for (const auto& [segnale, stazione] : casi) {
+  // The station's number took each signal's first codes (dato1): both come
+  // back as 0.
+  const std::string testo[] = {
+      "segnale,    5100,   2, 0, 1,  0, 0,    0,  0,0,0, 0",
+      "segnale,    5100,   8, 0, 1,  0, 0,    2,  0,0,0, 0",
+      "segnale,    5100,   2, 0, 1,  3, 1,    1,  0,1,0, 130",
+      "segnale,    5100,   2, 0, 1,  0, 0,    0,  0,0,0, 0",
+  };
+  for (std::size_t k = 0; k < casi.size(); ++k) {
+    const auto& [segnale, stazione] = casi[k];
     SCOPED_TRACE(segnale);
     const testing::round_trip r = expect_round_trip(
         line_head + crlf("[fine]\n"), service_head + crlf(segnale + stazione + "[fine]\n"));
     const std::string& t = r.decompiled->service_text;
     EXPECT_LT(t.find("segnale,    5100"), t.find("stazione,")) << t;
+    EXPECT_TRUE(has(t, testo[k])) << t;
   }
 }
 
