@@ -321,6 +321,10 @@ TEST(Decodifica, HalvesOfDifferentLengthAndWrongPointCount) {
   EXPECT_EQ(odd.offset(), 6u);
   EXPECT_EQ(odd.motivo(),
             "the x and y halves differ in length: 3 elements, an odd count (x 2, y 1)");
+  std::string cinque = b;
+  for (int i = 0; i < 2; ++i) put_fixed16(cinque, 0);
+  EXPECT_EQ(guasto_linea(cinque).motivo(),
+            "the x and y halves differ in length: 5 elements, an odd count (x 3, y 2)");
 
   put_fixed16(b, 0);  // 4 elements: 2 points per column
   EXPECT_NO_THROW(decodifica_linea_dat(b, "r_linea.dat", 2));

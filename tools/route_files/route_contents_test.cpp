@@ -78,11 +78,12 @@ TEST(RouteContents, EachObjectIsToldWithItsValues) {
 }
 
 TEST(RouteContents, GeometryFiguresFromAHandfulOfPoints) {
-  // (0, 0), (3, 4), (3, -2), nothing, (-1, 5), (-1, 9); the line is 4 long.
+  // (2, 3), (5, 7), (5, 1), nothing, (1, 8), (1, 12); the line is 4 long.
+  // All above 0, so the bounds start from the first point, not from 0.
   compiled_route r;
   r.elementi[voce::treno_e_linea].fine = 4;
-  const double xs[] = {0, 3, 3, 0, -1, -1};
-  const double ys[] = {0, 4, -2, 0, 5, 9};
+  const double xs[] = {2, 5, 5, 0, 1, 1};
+  const double ys[] = {3, 7, 1, 0, 8, 12};
   for (int k = 0; k < 6; ++k) {
     r.tracciato.x.push_back(k == 3 ? variante{} : variante{xs[k]});
     r.tracciato.y.push_back(k == 3 ? variante{} : variante{ys[k]});
@@ -90,15 +91,15 @@ TEST(RouteContents, GeometryFiguresFromAHandfulOfPoints) {
   const sommario_geometria g = riassumi_geometria(r);
   EXPECT_EQ(g.punti, 6u);
   EXPECT_EQ(g.punti_valorizzati, 5u);
-  EXPECT_EQ(g.x_min, -1);
-  EXPECT_EQ(g.x_max, 3);
-  EXPECT_EQ(g.y_min, -2);
-  EXPECT_EQ(g.y_max, 9);
-  EXPECT_EQ(g.x_fine, -1);
-  EXPECT_EQ(g.y_fine, 9);
+  EXPECT_EQ(g.x_min, 1);
+  EXPECT_EQ(g.x_max, 5);
+  EXPECT_EQ(g.y_min, 1);
+  EXPECT_EQ(g.y_max, 12);
+  EXPECT_EQ(g.x_fine, 1);
+  EXPECT_EQ(g.y_fine, 12);
   EXPECT_TRUE(g.ha_punto_linea);
-  EXPECT_EQ(g.x_linea, -1);
-  EXPECT_EQ(g.y_linea, 5);
+  EXPECT_EQ(g.x_linea, 1);
+  EXPECT_EQ(g.y_linea, 8);
   EXPECT_EQ(g.lunghezza, 5 + 6 + 4);  // the gap is no step
   // From heading (3, 4) to (0, -6): 180 - atan(3/4) = 143.13 degrees to
   // the right.
