@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/format/codifica_celle.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/decompile.h"
 
@@ -115,6 +116,23 @@ TEST(DecompileNamedReport, AnIntegerPointFromPoint2On) {
     EXPECT_EQ(reason(d.check, {place::point, k}),
               "the point is an Integer; the compile step lays Doubles from point 2 on");
   }
+}
+
+// The last cell made a station's end, and two cells before it a mark 83,
+// which would be a station's mark 3 cells before its end: past the last
+// cell, so no station's, and it is named as a signal's mark.
+TEST(DecompileNamedReport, AStationMarkWhoseEndIsPastTheLastCell) {
+  std::int64_t c = 0;
+  const decompiled_route d = decompile_edited([&](compiled_route& r) {
+    c = static_cast<std::int64_t>(r.celle.size()) - 1;
+    impacca_fine_stazione(r.celle.back(), 1);
+    r.celle[r.celle.size() - 3].segno = 83;
+  });
+  EXPECT_EQ(c, 340);
+  EXPECT_EQ(reason(d.check, {place::cell, c - 2}),
+            "an approach mark of a signal: the end of a station recorded after it was written "
+            "over the signal in cell 340, and no signal recorded before that station gives it "
+            "back");
 }
 
 // A line of -6900 m, which the reader accepts (100 m of geometry, three
