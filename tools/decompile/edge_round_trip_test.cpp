@@ -152,6 +152,26 @@ TEST(DecompileEdges, StationOffTheGridIsReadNoFurther) {
       << t;
 }
 
+// Station 79 takes the last slot below the boards' (none here): the reader
+// stops after it (code 10), and the 80th and later are never read. It
+// comes back last, after the note of the stop.
+TEST(DecompileEdges, StationInTheLastSlotStopsTheReader) {
+  std::string stazioni;
+  for (int k = 1; k <= 85; ++k) {
+    stazioni += "stazione, " + std::to_string(600 + 400 * k) +
+                ", 7, 0, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, S" + std::to_string(k) + "\n";
+  }
+  const testing::round_trip r =
+      expect_round_trip(crlf("[generale]\nlunghezza percorso, 40000\n[fine]\n"),
+                        service_head + crlf(stazioni + "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_TRUE(has(t,
+                  "- the compile step stopped reading this file here\r\n"
+                  "stazione,   32200,  7,    0,  0, 0, 0,  1,1,0,  2,1,1,    0,   8,10, 0, S79"))
+      << t;
+  EXPECT_EQ(t.find(", S80"), std::string::npos) << t;
+}
+
 // Signals written against the running order: their approach marks
 // overwrite each other the other way round, and the order comes back.
 TEST(DecompileEdges, SignalsOutOfRunningOrder) {
