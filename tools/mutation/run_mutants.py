@@ -432,9 +432,17 @@ def main():
         if r and r["file_digest"] == d and not retest:
             continue
         todo.append((m, d))
-    # Headers last: a mutant in one rebuilds every file that includes it, so
-    # a run cut short has tried most of every folder.
-    todo.sort(key=lambda t: t[0].path.endswith(".h"))
+    # Headers last, those of the folders that fewer files include first
+    # (tools before compiler/ before base/): a mutant in a header rebuilds
+    # every file that includes it, so a run cut short has tried most of
+    # every folder.
+    order = list(FOLDERS)
+
+    def cost(t):
+        header = t[0].path.endswith(".h")
+        return (header, -order.index(folder_of(t[0].path)) if header else 0)
+
+    todo.sort(key=cost)
     print(f"{len(selected) - len(todo)} of {len(selected)} mutants already tried; "
           f"{len(todo)} to try", flush=True)
 
