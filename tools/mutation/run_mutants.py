@@ -311,10 +311,12 @@ def report(selected, results, equivalents, header, mutants):
     in_folder = collections.Counter(folder_of(m.path) for m in mutants)
     lines = list(header)
     lines.append("")
-    lines.append("The score is killed / (killed + survived), the documented equivalents left out.")
+    lines.append("The score is killed / (killed + survived), the documented equivalents left out;")
+    lines.append("raw counts them as survivors.")
     lines.append("")
-    lines.append("| folder | mutants | tried | killed | survived | no-compile | equivalent | score |")
-    lines.append("|---|---|---|---|---|---|---|---|")
+    lines.append("| folder | mutants | tried | killed | survived | no-compile | equivalent | score "
+                 "| raw |")
+    lines.append("|---|---|---|---|---|---|---|---|---|")
     groups = collections.defaultdict(list)
     for m, r in tried:
         groups[folder_of(m.path)].append((m, r))
@@ -330,7 +332,8 @@ def report(selected, results, equivalents, header, mutants):
         total = sum(in_folder.values()) if folder == "all" else in_folder[folder]
         lines.append(f"| {folder} | {total} | {len(groups[folder])} | {c['killed']} | "
                      f"{c['survived']} | {c['no-compile']} | {e} | "
-                     f"{score(c['killed'], c['survived'], e)} |")
+                     f"{score(c['killed'], c['survived'], e)} | "
+                     f"{score(c['killed'], c['survived'], 0)} |")
     lines.append("")
     lines.append("| kind | killed | survived | no-compile |")
     lines.append("|---|---|---|---|")
