@@ -105,6 +105,15 @@ TEST(RouteContents, GeometryFiguresFromAHandfulOfPoints) {
   // the right.
   EXPECT_NEAR(g.curvatura_netta, 143.1301, 1e-4);
   EXPECT_NEAR(g.curvatura_totale, 143.1301, 1e-4);
+
+  // No point with a value: dump shows every figure as 0.
+  const sommario_geometria vuota = riassumi_geometria(compiled_route{});
+  EXPECT_EQ(vuota.punti, 0u);
+  EXPECT_FALSE(vuota.ha_punto_linea);
+  for (const double v : {vuota.x_min, vuota.x_max, vuota.y_min, vuota.y_max, vuota.x_fine,
+                         vuota.y_fine, vuota.lunghezza, vuota.curvatura_netta}) {
+    EXPECT_EQ(v, 0.0);
+  }
 }
 
 }  // namespace
