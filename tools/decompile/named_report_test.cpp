@@ -28,9 +28,12 @@ const std::string linea_10_km =
 
 // The line compiled, edited by `ritocco` and decompiled.
 decompiled_route decompile_edited(const std::function<void(compiled_route&)>& ritocco,
-                                  const std::string& line_text = linea_10_km) {
+                                  const std::string& line_text = linea_10_km,
+                                  const std::string& service_body = "") {
   const compiled_texts t = compile_texts(
-      line_text, "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n[fine]\r\n", linea, treno);
+      line_text,
+      "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n" + service_body + "[fine]\r\n", linea,
+      treno);
   EXPECT_EQ(t.esito, esito_compilazione::completato);
   compiled_route r = decode_compiled_texts(t, linea, treno);
   ritocco(r);
@@ -133,6 +136,25 @@ TEST(DecompileNamedReport, AStationMarkWhoseEndIsPastTheLastCell) {
             "an approach mark of a signal: the end of a station recorded after it was written "
             "over the signal in cell 340, and no signal recorded before that station gives it "
             "back");
+}
+
+// A slowdown from cell 30 has its first rule-B marker in cell 25. An
+// object no record writes (code 7) put in 25 and the marker moved to 24,
+// as the pass would have put it: without the object the text's pass puts
+// it back in 25, so 24's marker is named as the one it no longer puts.
+TEST(DecompileNamedReport, AMarkerMovedByAnObjectNoRecordWrites) {
+  const decompiled_route d = decompile_edited(
+      [](compiled_route& r) {
+        ASSERT_EQ(r.celle[25].tipo, tipo_cella::marcatore_valore);
+        r.celle[24] = r.celle[25];
+        r.celle[25] = cella{};
+        r.celle[25].tipo = 7;
+      },
+      linea_10_km, "rallentamento, 1450, 120, 100, 0, 0, 0\r\n");
+  EXPECT_EQ(reason(d.check, {place::cell, 25}), "code 7 is written by no record");
+  EXPECT_EQ(reason(d.check, {place::cell, 24}),
+            "the cell holds a marker that the placement pass no longer puts here once the cells "
+            "that no record gives back are gone");
 }
 
 // A line of -6900 m, which the reader accepts (100 m of geometry, three
