@@ -42,13 +42,12 @@ from cpp_mutants import mutants_of  # noqa: E402
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 EQUIVALENT_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "equivalent.txt")
 
-# The folders of product code, smallest reach first within each, with the
-# test executables that reach them, fastest and likeliest killers first (no
-# kill test and no test that needs a display, Wine or a browser). A folder
-# is its own files only: "compiler" is the compile step at the top of
-# compiler/, not its subfolders. compiler/check, compiler/documenti,
-# compiler/marcia, tools/route_tool, tools/lsp and tools/route_view are not
-# listed yet.
+# The folders of product code, each with the test executables that reach
+# it, the fastest and likeliest killers first (no kill test and no test that
+# needs a display, Wine or a browser). A folder is its own files only:
+# "compiler" is the compile step at the top of compiler/, not its
+# subfolders. compiler/check, compiler/documenti, compiler/marcia,
+# tools/route_tool, tools/lsp and tools/route_view are not listed yet.
 COMPILER_TESTS = ["reader_tests", "boundary_tests", "compiler_tests", "check_tests",
                   "compiler_limits_tests", "fuzz_corpus_tests", "decode_corpus_tests",
                   "decompile_tests", "route_tool_tests", "timing_tools_tests", "app_tests",
@@ -91,7 +90,6 @@ NOT_PRODUCT = {
 # A gtest filter for an executable, where part of it is left out: the kill
 # test takes seconds of real kills.
 FILTERS = {"app_e2e_tests": "-kill_test.*"}
-ALL_TESTS = list(dict.fromkeys(t for tests in FOLDERS.values() for t in tests))
 SKIPPED_TOP = ("build", ".git", "out", ".cache")
 SKIPPED_ANYWHERE = ("node_modules", "__pycache__")
 
