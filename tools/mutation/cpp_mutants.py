@@ -14,8 +14,9 @@ Six kinds, each one edit of the text:
   side; the constant kind does not also move that 1 to 0, the same fault);
 - swap: two adjacent arguments of a call exchanged where both are plain
   names (`f(a, b)` to `f(b, a)`; not in `min`, `max`, `swap` or `hypot`,
-  where the order does not matter), and the operands of `-`, `/` or `%` exchanged
-  where both are plain names (`a - b` to `b - a`, `s.k - t->m` too).
+  where the order does not matter), and the operands of `-`, `/` or `%`
+  exchanged where both are plain names (`a - b` to `b - a`, `s.k - t->m`
+  too).
 
 The sources are clang-format clean, so a binary operator has a blank on
 each side: that tells `a < b` from `std::array<int, 3>`. Comments, string
