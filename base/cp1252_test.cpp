@@ -25,6 +25,15 @@ TEST(Cp1252, RoundTripsEveryByte) {
   EXPECT_EQ(utf8_to_cp1252(cp1252_to_utf8(all)), all);
 }
 
+TEST(Cp1252, TheBytes80To9FAreTheCodePagesCharacters) {
+  // Five bytes are unassigned and stand for the C1 control of their value.
+  std::string high;
+  for (int b = 0x80; b < 0xA0; ++b) high.push_back(static_cast<char>(b));
+  EXPECT_EQ(cp1252_to_utf8(high), "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
+  EXPECT_EQ(utf8_to_cp1252("™Ÿ€"), "\x99\x9F\x80");
+  EXPECT_EQ(cp1252_to_utf8("\x7F\xA0\xFF"), "\x7F\u00A0\u00FF");
+}
+
 TEST(Cp1252, LowerCaseAndSubstringTests) {
   EXPECT_EQ(cp1252_lower("ABC_xyz\xC0\xD7\xDE\x8A\x9F"), "abc_xyz\xE0\xD7\xFE\x9A\xFF");
   EXPECT_TRUE(contains_any_case("CURVAD4", "curva"));

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <utility>
+
 namespace scenario {
 namespace {
 
@@ -12,6 +16,40 @@ TEST(decode_utf8, DecodesWellFormedSequencesOfEveryLength) {
   EXPECT_EQ(decode_utf8("\xF0\x9F\x9A\x86"), U"\U0001F686");  // train
   EXPECT_EQ(decode_utf8("\xF4\x8F\xBF\xBF"), U"\U0010FFFF");
   EXPECT_EQ(decode_utf8(""), U"");
+}
+
+TEST(decode_utf8, ASequenceEndsAtItsLengthBeforeTheNextCharacter) {
+  EXPECT_EQ(decode_utf8("a\xC3\xA8"
+                        "b"),
+            U"a\u00E8b");
+  EXPECT_EQ(decode_utf8("\xE2\x82\xAC\xC3\xA8"), U"\u20AC\u00E8");
+  EXPECT_EQ(decode_utf8("\xF0\x9F\x9A\x86"
+                        "1"),
+            U"\U0001F686"
+            U"1");
+}
+
+TEST(append_utf8, EncodesEachLengthAtItsBoundaries) {
+  const std::pair<char32_t, std::string_view> table[] = {
+      {0x00, std::string_view("\0", 1)},
+      {0x7F, "\x7F"},
+      {0x80, "\xC2\x80"},
+      {0xE8, "\xC3\xA8"},
+      {0x7FF, "\xDF\xBF"},
+      {0x800, "\xE0\xA0\x80"},
+      {0x20AC, "\xE2\x82\xAC"},
+      {0xFFFD, "\xEF\xBF\xBD"},
+      {0xFFFF, "\xEF\xBF\xBF"},
+      {0x10000, "\xF0\x90\x80\x80"},
+      {0x1F686, "\xF0\x9F\x9A\x86"},
+      {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+  };
+  for (const auto& [cp, bytes] : table) {
+    std::string out = "x";
+    append_utf8(out, cp);
+    EXPECT_EQ(out, "x" + std::string(bytes)) << std::hex << static_cast<std::uint32_t>(cp);
+    EXPECT_EQ(decode_utf8(bytes), std::u32string(1, cp));
+  }
 }
 
 TEST(decode_utf8, EachBadByteBecomesOneReplacementCharacter) {

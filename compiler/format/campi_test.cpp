@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace scenario {
@@ -93,6 +94,24 @@ TEST(Campi, TheDocumentedCellLayoutIsTheFieldList) {
 
 TEST(Campi, TheDocumentedEntryLayoutIsTheFieldList) {
   uguali(tabella_dopo("### Simulation file"), righe_della_lista(campi_elemento));
+}
+
+// The dumps list a cell's object values and a station's own numbers by
+// these lists: the fields by name, in the order shown.
+template <class Campi>
+std::vector<std::string> nomi(const Campi& campi) {
+  std::vector<std::string> out;
+  per_ogni_campo(campi, [&](const auto& c) { out.emplace_back(c.nome); });
+  return out;
+}
+
+TEST(Campi, TheListsTheDumpsShow) {
+  EXPECT_EQ(nomi(campi_oggetto),
+            (std::vector<std::string>{"dato1", "dato2", "dato3", "dato4", "dato5"}));
+  EXPECT_EQ(nomi(campi_byte_stazione),
+            (std::vector<std::string>{"dato_b1", "dato_b2", "dato_b3", "dato_b4", "prolunga"}));
+  EXPECT_EQ(nomi(campi_interi_stazione),
+            (std::vector<std::string>{"dato_i1", "dato_i2", "dato_i3", "dato_i4", "dato_i5"}));
 }
 
 }  // namespace

@@ -213,8 +213,9 @@ TEST(CodificaCelle, StationEndsBoardsAndMarkersRoundTrip) {
     ASSERT_EQ(c.tipo, tipo_cella::marcatore_valore);
     ASSERT_EQ(valore_marcatore_di(c), v);
   }
-  // An "abbattimento" value of 1 .. 65535 comes back from its 16 bits.
-  for (std::int32_t v : {1, 180, 32767, 32768, 65535}) {
+  // An "abbattimento" value of 1 .. 65536 comes back from its 16 bits
+  // (65536 leaves them all 0).
+  for (std::int32_t v : {1, 180, 32767, 32768, 65535, 65536}) {
     cella c;
     impacca_marcatore(c, v);
     EXPECT_EQ(valore_abbattimento(c), v) << v;

@@ -319,11 +319,18 @@ TEST(Decodifica, HalvesOfDifferentLengthAndWrongPointCount) {
   for (int i = 0; i < 3; ++i) put_fixed16(b, 0);
   const errore_decodifica odd = guasto_linea(b);
   EXPECT_EQ(odd.offset(), 6u);
-  EXPECT_NE(odd.motivo().find("halves differ in length"), std::string::npos) << odd.what();
+  EXPECT_EQ(odd.motivo(),
+            "the x and y halves differ in length: 3 elements, an odd count (x 2, y 1)");
+  std::string cinque = b;
+  for (int i = 0; i < 2; ++i) put_fixed16(cinque, 0);
+  EXPECT_EQ(guasto_linea(cinque).motivo(),
+            "the x and y halves differ in length: 5 elements, an odd count (x 3, y 2)");
 
   put_fixed16(b, 0);  // 4 elements: 2 points per column
   EXPECT_NO_THROW(decodifica_linea_dat(b, "r_linea.dat", 2));
   EXPECT_EQ(guasto_linea(b, 1).offset(), 4u);  // element 2 is where the surplus starts
+  EXPECT_EQ(guasto_linea(b, 1).motivo(),
+            "the file holds 2 points per column, the line length calls for 1");
   EXPECT_EQ(guasto_linea(b, 3).offset(), 8u);  // short: the end of the file
   EXPECT_EQ(guasto_linea("").offset(), 0u);
 }

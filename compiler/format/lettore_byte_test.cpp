@@ -59,6 +59,39 @@ TEST(LettoreByte, FieldPastTheEndNamesFileAndOffset) {
   }
 }
 
+TEST(LettoreByte, EachWidthCutShortNamesItsRecordAndField) {
+  struct caso {
+    std::size_t larghezza;
+    void (*leggi)(lettore_byte&);
+  };
+  const caso casi[] = {
+      {1, [](lettore_byte& in) { in.leggi_byte("entry 3", "tipo"); }},
+      {2, [](lettore_byte& in) { in.leggi_uint16("entry 3", "tipo"); }},
+      {2, [](lettore_byte& in) { in.leggi_int16("entry 3", "tipo"); }},
+      {4, [](lettore_byte& in) { in.leggi_int32("entry 3", "tipo"); }},
+      {8, [](lettore_byte& in) { in.leggi_doppio("entry 3", "tipo"); }},
+  };
+  for (const caso& c : casi) {
+    const std::string b(c.larghezza - 1, '\x7F');
+    lettore_byte in(b, "f.sim", nullptr);
+    try {
+      c.leggi(in);
+      ADD_FAILURE() << c.larghezza;
+    } catch (const errore_decodifica& e) {
+      EXPECT_EQ(e.offset(), 0u);
+      EXPECT_EQ(e.motivo(), "the file ends inside entry 3, field tipo (" +
+                                std::to_string(c.larghezza) + " bytes needed, " +
+                                std::to_string(c.larghezza - 1) + " left)");
+    }
+  }
+  std::string b;
+  put_fixed16(b, 65535);
+  recording_sink sink;
+  lettore_byte in(b, "f.sim", &sink);
+  EXPECT_EQ(in.leggi_uint16("r", "n"), 65535);
+  EXPECT_EQ(sink.lines, std::vector<std::string>{"0+2 r.n=65535"});
+}
+
 TEST(LettoreByte, StringLengthRunningPastTheEndPointsAtTheLength) {
   std::string b = "xx";
   put_fixed16(b, 10);

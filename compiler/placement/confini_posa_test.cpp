@@ -373,6 +373,16 @@ TEST(ConfiniPosa, RegolaDDodiciCelleDopoLaFine) {
       dopo({segnale_sx1(6200), abb(6200, 0), abb(6150, 0)}, 13, {125}, {}, {124, 123}),
       dopo({segnale_sx1(6200), segnale_sx1(6450)}, 0, {125, 130}, {124}),
       dopo({segnale_sx1(6200)}, 0, {125}, {124}, {}, 110),
+      // A fast slowdown of 50 m: its end is the very next cell, 101.
+      {"end in the next cell",
+       {},
+       {ral(4950, 120, 50), segnale_sx1(5200)},
+       0,
+       0,
+       [](celle_attese& a) {
+         inizio_100(a, 120);
+         a.oggetto(101, 2, 120).segnale(105).marcatore(104);
+       }},
   });
 }
 

@@ -577,13 +577,19 @@ TEST(LineReader, Code25RecordsBeforeTheModelExists) {
 }
 
 TEST(LineReader, Code25NegativeSizeLeavesNoModel) {
-  cartella_prova p = con_linea(righe({"[generale]", "lunghezza percorso, -8000", "[x]", "[fine]"}));
-  p.leggi();
-  EXPECT_EQ(p.m.codice_errore, 25);
-  EXPECT_FALSE(p.m.ha_celle());
-  EXPECT_FALSE(p.m.tracciato.creato());
-  EXPECT_EQ(p.m.n_celle, 0);
-  EXPECT_FALSE(p.c_e_servizio());
+  // Also when a first length had made the cells and the geometry.
+  for (const std::string& prima : {std::string(), righe({"lunghezza percorso, 1000"})}) {
+    cartella_prova p = con_linea(righe({"[generale]"}) + prima +
+                                 righe({"lunghezza percorso, -8000", "[x]", "[fine]"}));
+    p.leggi();
+    EXPECT_EQ(p.m.codice_errore, 25);
+    EXPECT_FALSE(p.m.ha_celle());
+    EXPECT_TRUE(p.m.celle.empty());
+    EXPECT_FALSE(p.m.tracciato.creato());
+    EXPECT_EQ(p.m.n_celle, 0);
+    EXPECT_EQ(p.m.lunghezza_tracciato, 0);
+    EXPECT_FALSE(p.c_e_servizio());
+  }
 }
 
 TEST(LineReader, Code25CurvePastTheLastPoint) {

@@ -112,6 +112,33 @@ TEST(ServiceReader, Code25SpeedThatDoesNotFitACell) {
   EXPECT_EQ(ok.m.codice_errore, 0);
 }
 
+TEST(ServiceReader, TheCheckerBlamesTheSpeedThatNoCellCanHoldAtItsValue) {
+  opzioni_compilazione o;
+  o.nome_linea = "L";
+  o.numero_treno = "T";
+  o.modo = modo_lettura::recupero;
+  o.sorgenti = true;
+  const risultato_compilazione r =
+      compila({linea_minima({}),
+               servizio_minimo({"velocita, 0, 50", "velocita, 100, 1278", "velocita, 200, 50"})},
+              o);
+  std::vector<guasto> trovati;
+  for (const guasto& g : r.traccia.guasti) {
+    if (g.motivo == motivo_guasto::velocita_fuori_byte) trovati.push_back(g);
+  }
+  ASSERT_EQ(trovati.size(), 1u);
+  const guasto& g = trovati[0];
+  EXPECT_EQ(g.codice_guasto, codice::errore_lettura);
+  EXPECT_EQ(g.file, file_sorgente::servizio);
+  EXPECT_TRUE(g.ha_record);
+  EXPECT_EQ(g.tipo, tipo_record::velocita);
+  // The speed, the record's second value: "1278" on line 3 from column 16.
+  EXPECT_EQ(g.campo, 1);
+  EXPECT_EQ(g.dove.riga, 3);
+  EXPECT_EQ(g.dove.colonna, 16);
+  EXPECT_EQ(g.dove.fine - g.dove.inizio, 4u);
+}
+
 TEST(ServiceReader, Code25AdhesionFillPastTheLastCell) {
   cartella_prova p;
   p.scrivi_linea(righe({"[generale]", "lunghezza percorso, -6850", "[x]", "[fine]"}));

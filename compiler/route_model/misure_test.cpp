@@ -57,6 +57,18 @@ TEST(Misure, TheProgressiveAtAPositionIsTheOneWritten) {
   EXPECT_EQ(origine_scritta(serie_del_percorso(), voce::progressiva_uno), 7000);
 }
 
+TEST(Misure, OfSeriesStartingTogetherTheLaterInTheFileStands) {
+  // "tre" and "due" both from 0: due's figures, as the sort keeps the
+  // entries' order (tre, due, uno) among equal starts.
+  tabella_elementi e = serie_del_percorso();
+  inizio_serie(e, voce::progressiva_tre) = 0;
+  const auto s = serie_in_uso(e);
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].origine, 135150);
+  EXPECT_EQ(s[1].origine, 39050);
+  EXPECT_EQ(progressiva_a(s, 1000), 38050);
+}
+
 TEST(Misure, TimesOfDay) {
   EXPECT_EQ(hh_mm_ss(49740), "13:49:00");
   EXPECT_EQ(hh_mm_ss(0), "00:00:00");

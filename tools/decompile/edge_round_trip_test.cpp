@@ -127,6 +127,51 @@ TEST(DecompileEdges, StationReadHalfwayComesLast) {
   EXPECT_LT(t.find("segnale,"), t.find("99999999"));
 }
 
+// A station whose area starts exactly 350 m after the previous one's end
+// (2200 m and 2550 m) is read; only a closer one stops the reader.
+TEST(DecompileEdges, StationsExactly350MetresApart) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("stazione, 2000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, A\n"
+                          "stazione, 2750, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,20, 0, B\n"
+                          "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_FALSE(has(t, "- the compile step stopped reading this file here")) << t;
+  EXPECT_NE(t.find(", B\r\n"), std::string::npos) << t;
+}
+
+// A station off the 50 m grid stops the reader after its position (code
+// 8): it comes back as a whole record of zeros, its time 0:00:00.
+TEST(DecompileEdges, StationOffTheGridIsReadNoFurther) {
+  const testing::round_trip r = expect_round_trip(
+      line_head + crlf("[fine]\n"),
+      service_head + crlf("stazione, 5025, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, A\n"
+                          "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_TRUE(has(t, "stazione,    5025,  0,    0,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, "))
+      << t;
+}
+
+// Station 79 takes the last slot below the boards' (none here): the reader
+// stops after it (code 10), and the 80th and later are never read. It
+// comes back last, after the note of the stop.
+TEST(DecompileEdges, StationInTheLastSlotStopsTheReader) {
+  std::string stazioni;
+  for (int k = 1; k <= 85; ++k) {
+    stazioni += "stazione, " + std::to_string(600 + 400 * k) +
+                ", 7, 0, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, S" + std::to_string(k) + "\n";
+  }
+  const testing::round_trip r =
+      expect_round_trip(crlf("[generale]\nlunghezza percorso, 40000\n[fine]\n"),
+                        service_head + crlf(stazioni + "[fine]\n"));
+  const std::string& t = r.decompiled->service_text;
+  EXPECT_TRUE(has(t,
+                  "- the compile step stopped reading this file here\r\n"
+                  "stazione,   32200,  7,    0,  0, 0, 0,  1,1,0,  2,1,1,    0,   8,10, 0, S79"))
+      << t;
+  EXPECT_EQ(t.find(", S80"), std::string::npos) << t;
+}
+
 // Signals written against the running order: their approach marks
 // overwrite each other the other way round, and the order comes back.
 TEST(DecompileEdges, SignalsOutOfRunningOrder) {
@@ -203,12 +248,22 @@ TEST(DecompileEdges, SignalUnderAStationsEnd) {
       {"segnale, 5200, 1, 5, 1, 0, 0, 0, 0,0,0, 0\nsegnale, 5100, 2, 5, 1, 0, 0, 0, 0,0,0, 0\n",
        "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\n"},
   };
-  for (const auto& [segnale, stazione] : casi) {
+  // The station's number took each signal's first codes (dato1): both come
+  // back as 0.
+  const std::string testo[] = {
+      "segnale,    5100,   2, 0, 1,  0, 0,    0,  0,0,0, 0",
+      "segnale,    5100,   8, 0, 1,  0, 0,    2,  0,0,0, 0",
+      "segnale,    5100,   2, 0, 1,  3, 1,    1,  0,1,0, 130",
+      "segnale,    5100,   2, 0, 1,  0, 0,    0,  0,0,0, 0",
+  };
+  for (std::size_t k = 0; k < casi.size(); ++k) {
+    const auto& [segnale, stazione] = casi[k];
     SCOPED_TRACE(segnale);
     const testing::round_trip r = expect_round_trip(
         line_head + crlf("[fine]\n"), service_head + crlf(segnale + stazione + "[fine]\n"));
     const std::string& t = r.decompiled->service_text;
     EXPECT_LT(t.find("segnale,    5100"), t.find("stazione,")) << t;
+    EXPECT_TRUE(has(t, testo[k])) << t;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/format/codifica_celle.h"
 #include "tools/decompile/compile_in_memory.h"
 #include "tools/decompile/decompile.h"
 
@@ -27,9 +28,12 @@ const std::string linea_10_km =
 
 // The line compiled, edited by `ritocco` and decompiled.
 decompiled_route decompile_edited(const std::function<void(compiled_route&)>& ritocco,
-                                  const std::string& line_text = linea_10_km) {
+                                  const std::string& line_text = linea_10_km,
+                                  const std::string& service_body = "") {
   const compiled_texts t = compile_texts(
-      line_text, "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n[fine]\r\n", linea, treno);
+      line_text,
+      "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n" + service_body + "[fine]\r\n", linea,
+      treno);
   EXPECT_EQ(t.esito, esito_compilazione::completato);
   compiled_route r = decode_compiled_texts(t, linea, treno);
   ritocco(r);
@@ -88,6 +92,69 @@ TEST(DecompileNamedReport, CodedZoneCountAndEndDisagreeUnderLaidGeometry) {
     EXPECT_EQ(d.check.entries, 1u);
     EXPECT_EQ(reason(d.check, {place::entry, voce::testata_corsa}), c.why);
   }
+}
+
+// The names stamped in the simulation file are not the ones the files
+// were found by: each is named at its entry, with the option that gives it.
+TEST(DecompileNamedReport, RouteNameAndTrainNumberOtherThanTheFiles) {
+  const decompiled_route d = decompile_edited([](compiled_route& r) {
+    r.elementi[voce::testata_linea].nome = "Orte";
+    r.elementi[voce::testata_corsa].nome = "7548";
+  });
+  EXPECT_EQ(reason(d.check, {place::entry, voce::testata_linea}),
+            "the route name in the simulation file is not 'Viterbo_Attigliano_Orte', the name "
+            "the files are found by (give it with --route)");
+  EXPECT_EQ(reason(d.check, {place::entry, voce::testata_corsa}),
+            "the train number in the simulation file is not '7547', the number the files are "
+            "found by (give it with --train)");
+}
+
+// Points 0 and 1 are the Integer seeds; an Integer from point 2 on is
+// named as such, not as a wrong seed.
+TEST(DecompileNamedReport, AnIntegerPointFromPoint2On) {
+  for (const int k : {2, 3}) {
+    const decompiled_route d = decompile_edited(
+        [&](compiled_route& r) { r.tracciato.x[static_cast<std::size_t>(k)] = std::int16_t{7}; });
+    EXPECT_EQ(d.check.points, 1u);
+    EXPECT_EQ(reason(d.check, {place::point, k}),
+              "the point is an Integer; the compile step lays Doubles from point 2 on");
+  }
+}
+
+// The last cell made a station's end, and two cells before it a mark 83,
+// which would be a station's mark 3 cells before its end: past the last
+// cell, so no station's, and it is named as a signal's mark.
+TEST(DecompileNamedReport, AStationMarkWhoseEndIsPastTheLastCell) {
+  std::int64_t c = 0;
+  const decompiled_route d = decompile_edited([&](compiled_route& r) {
+    c = static_cast<std::int64_t>(r.celle.size()) - 1;
+    impacca_fine_stazione(r.celle.back(), 1);
+    r.celle[r.celle.size() - 3].segno = 83;
+  });
+  EXPECT_EQ(c, 340);
+  EXPECT_EQ(reason(d.check, {place::cell, c - 2}),
+            "an approach mark of a signal: the end of a station recorded after it was written "
+            "over the signal in cell 340, and no signal recorded before that station gives it "
+            "back");
+}
+
+// A slowdown from cell 30 has its first rule-B marker in cell 25. An
+// object no record writes (code 7) put in 25 and the marker moved to 24,
+// as the pass would have put it: without the object the text's pass puts
+// it back in 25, so 24's marker is named as the one it no longer puts.
+TEST(DecompileNamedReport, AMarkerMovedByAnObjectNoRecordWrites) {
+  const decompiled_route d = decompile_edited(
+      [](compiled_route& r) {
+        ASSERT_EQ(r.celle[25].tipo, tipo_cella::marcatore_valore);
+        r.celle[24] = r.celle[25];
+        r.celle[25] = cella{};
+        r.celle[25].tipo = 7;
+      },
+      linea_10_km, "rallentamento, 1450, 120, 100, 0, 0, 0\r\n");
+  EXPECT_EQ(reason(d.check, {place::cell, 25}), "code 7 is written by no record");
+  EXPECT_EQ(reason(d.check, {place::cell, 24}),
+            "the cell holds a marker that the placement pass no longer puts here once the cells "
+            "that no record gives back are gone");
 }
 
 // A line of -6900 m, which the reader accepts (100 m of geometry, three

@@ -1,6 +1,6 @@
 """The mutants of one C++ source file: simple faults a test should notice.
 
-Four kinds, each one edit of the text:
+Six kinds, each one edit of the text:
 
 - comparison: a relational or equality operator moved to its neighbour
   (`<` to `<=`, `<=` to `<`, `>` to `>=`, `>=` to `>`, `==` to `!=`, `!=` to `==`);
@@ -8,7 +8,15 @@ Four kinds, each one edit of the text:
 - statement: a statement dropped (replaced by `{}`): an expression statement
   that assigns, calls or steps a variable, a `return;`, `break;` or
   `continue;`, and a `return x;` that an `if` or `else` governs directly;
-- boolean: `&&` to `||` and back.
+- boolean: `&&` to `||` and back;
+- boundary: a term of one dropped (`x + 1` to `x`, `n - 1` to `n`), and
+  `min` and `max` exchanged (an off-by-one or a limit taken on the wrong
+  side; the constant kind does not also move that 1 to 0, the same fault);
+- swap: two adjacent arguments of a call exchanged where both are plain
+  names (`f(a, b)` to `f(b, a)`; not in `min`, `max`, `swap` or `hypot`,
+  where the order does not matter), and the operands of `-`, `/` or `%`
+  exchanged where both are plain names (`a - b` to `b - a`, `s.k - t->m`
+  too).
 
 The sources are clang-format clean, so a binary operator has a blank on
 each side: that tells `a < b` from `std::array<int, 3>`. Comments, string
@@ -23,6 +31,19 @@ OPERATORS = sorted(
     ["<<=", ">>=", "<=>", "...", "->*", "::", "->", "++", "--", "<<", ">>", "<=", ">=", "==",
      "!=", "&&", "||", "+=", "-=", "*=", "/=", "%=", "&=", "|=", "^=", ".*"],
     key=len, reverse=True)
+
+# Calls whose arguments may come in either order.
+SYMMETRIC_CALLS = {"min", "max", "swap", "minimo", "massimo", "hypot"}
+NON_COMMUTATIVE = {"-", "/", "%"}
+# What may stand just before the left operand of `a - b` so that `a` is that
+# operand and not part of a tighter expression (`x * a - b`, `-a - b`).
+OPENS_OPERAND = {
+    "(", "[", "{", ",", ";", "?", ":", "=", "+=", "-=", "*=", "/=", "%=", "&=", "|=", "^=",
+    "<<=", ">>=", "<", "<=", ">", ">=", "==", "!=", "&&", "||", "<<", ">>", "return",
+}
+# What may follow the right operand: nothing that binds it tighter.
+CLOSES_OPERAND = {")", "]", "}", ",", ";", "?", ":", "+", "-", "<", "<=", ">", ">=", "==",
+                  "!=", "&&", "||", "<<", ">>"}
 
 COMPARISONS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 BOOLEANS = {"&&": "||", "||": "&&"}
@@ -58,7 +79,7 @@ class mutant:
     start: int  # byte offsets of the replaced text
     end: int
     replacement: str
-    kind: str  # comparison, constant, statement, boolean
+    kind: str  # comparison, constant, statement, boolean, boundary, swap
     line: int  # 1-based, where the replaced text starts
     column: int  # 1-based, within the stripped line
     description: str
@@ -217,6 +238,19 @@ def _operators(maker, tokens):
                       f"`{t.text}` to `{BOOLEANS[t.text]}`")
 
 
+def _dropped_term(maker, code, k):
+    """Whether code[k] is the 1 of `x + 1` or `x - 1`, which the boundary
+    kind drops."""
+    if k == 0 or code[k - 1].kind != "op" or code[k - 1].text not in ("+", "-"):
+        return False
+    op = code[k - 1]
+    if not (_blank(maker.text, op.start - 1) and _blank(maker.text, op.end)):
+        return False  # a sign: `-1`
+    value = integer_value(code[k].text)
+    following = code[k + 1].text if k + 1 < len(code) else ";"
+    return value is not None and value[0] == 1 and following in CLOSES_OPERAND
+
+
 def _constants(maker, code):
     for k, t in enumerate(code):
         if t.kind != "number":
@@ -226,10 +260,125 @@ def _constants(maker, code):
             continue
         n, suffix, is_hex = value
         for moved in (n + 1, n - 1):
-            if moved < 0:
+            if moved < 0 or (moved == 0 and _dropped_term(maker, code, k)):
                 continue
             maker.add(t.start, t.end, spelled(moved, suffix, is_hex), "constant",
                       f"`{t.text}` to `{spelled(moved, suffix, is_hex)}`")
+
+
+def _boundaries(maker, code):
+    text = maker.text
+    for k, t in enumerate(code):
+        if t.kind == "number" and _dropped_term(maker, code, k):
+            op = code[k - 1]
+            start = op.start
+            while start > 0 and text[start - 1] in " \t":
+                start -= 1
+            maker.add(start, t.end, "", "boundary", f"drop `{op.text} {t.text}`")
+        elif (t.kind == "ident" and t.text in ("min", "max") and k + 1 < len(code) and
+              code[k + 1].text in ("(", "<") and (k == 0 or code[k - 1].text not in (".", "->")) and
+              not (k > 1 and code[k - 1].text == "::" and code[k - 2].text == ">")):
+            # Not numeric_limits<T>::max(): a value, not a choice of two.
+            other = "max" if t.text == "min" else "min"
+            maker.add(t.start, t.end, other, "boundary", f"`{t.text}` to `{other}`")
+
+
+def _call_arguments(code, open_index):
+    """(first, last) token indices of each argument of the call whose "(" is
+    at open_index, or None when the brackets do not close."""
+    args, depth, first = [], 0, open_index + 1
+    for j in range(open_index, len(code)):
+        s = code[j].text if code[j].kind == "op" else None
+        if s in ("(", "[", "{"):
+            depth += 1
+        elif s in (")", "]", "}"):
+            depth -= 1
+            if depth == 0:
+                if j > first:
+                    args.append((first, j - 1))
+                return args
+        elif s == "," and depth == 1:
+            args.append((first, j - 1))
+            first = j + 1
+    return None
+
+
+def _plain_operand(code, first, last):
+    """The operand code[first..last] as text when it is a name (members and
+    scopes allowed: `a.b`, `s->n`, `std::x`), else None."""
+    parts = code[first:last + 1]
+    if not parts or len(parts) % 2 == 0:
+        return None
+    for i, t in enumerate(parts):
+        if i % 2 == 0 and t.kind != "ident":
+            return None
+        if i % 2 == 1 and t.text not in (".", "->", "::"):
+            return None
+    if parts[0].text in NOT_EXPRESSION and parts[0].text != "this":
+        return None
+    return "".join(t.text for t in parts)
+
+
+def _swaps(maker, code):
+    text = maker.text
+    for k, t in enumerate(code):
+        if t.kind == "op" and t.text == "(" and k > 0 and code[k - 1].kind == "ident" and \
+                code[k - 1].text not in NOT_EXPRESSION and \
+                code[k - 1].text not in SYMMETRIC_CALLS:
+            args = _call_arguments(code, k) or []
+            for (a0, a1), (b0, b1) in zip(args, args[1:]):
+                if a0 != a1 or b0 != b1 or code[a0].kind != "ident" or \
+                        code[b0].kind != "ident" or code[a0].text == code[b0].text:
+                    continue
+                a, b = code[a0], code[b0]
+                maker.add(a.start, b.end, b.text + text[a.end:b.start] + a.text, "swap",
+                          f"`{a.text}, {b.text}` to `{b.text}, {a.text}`")
+        elif t.kind == "op" and t.text in NON_COMMUTATIVE and \
+                _blank(text, t.start - 1) and _blank(text, t.end):
+            left = _operand_left(maker, code, k)
+            right = _operand_right(code, k)
+            if left is None or right is None:
+                continue
+            a = text[code[left[0]].start:code[left[1]].end]
+            b = text[code[right[0]].start:code[right[1]].end]
+            if a == b:
+                continue
+            maker.add(code[left[0]].start, code[right[1]].end, f"{b} {t.text} {a}", "swap",
+                      f"`{a} {t.text} {b}` to `{b} {t.text} {a}`")
+
+
+def _operand_left(maker, code, k):
+    first = k - 1
+    while first - 2 >= 0 and code[first - 1].text in (".", "->", "::") and \
+            code[first - 2].kind == "ident":
+        first -= 2
+    if first < 1:
+        return None
+    before = code[first - 1]
+    # `x + n % k`: a binary + or - binds looser than `/` and `%`.
+    looser = code[k].text != "-" and before.text in ("+", "-") and \
+        _blank(maker.text, before.start - 1) and _blank(maker.text, before.end)
+    if before.text not in OPENS_OPERAND and not looser:
+        return None
+    if _plain_operand(code, first, k - 1) is None:
+        return None
+    return first, k - 1
+
+
+def _operand_right(code, k):
+    last = k + 1
+    while last + 2 < len(code) and code[last + 1].text in (".", "->", "::") and \
+            code[last + 2].kind == "ident":
+        last += 2
+    after = code[last + 1].text if last + 1 < len(code) else ""
+    # `n / k * 2` is (n / k) * 2; `a - b * 2` is not (a - b) * 2.
+    if after not in CLOSES_OPERAND and not (code[k].text != "-" and after in ("*", "/", "%")):
+        return None
+    if code[last + 1].text in ("<", ">") and code[last].kind == "ident":
+        return None  # perhaps a template's brackets: `a - b<c>`
+    if _plain_operand(code, k + 1, last) is None:
+        return None
+    return k + 1, last
 
 
 def _statement_end(code, k):
@@ -381,6 +530,8 @@ def mutants_of(path, text):
     maker = _mutant_maker(path, text)
     _operators(maker, code)
     _constants(maker, code)
+    _boundaries(maker, code)
+    _swaps(maker, code)
     _statements(maker, code)
     found = sorted(maker.found, key=lambda m: (m.start, m.kind, m.description))
     seen = collections.Counter()

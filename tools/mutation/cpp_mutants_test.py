@@ -48,6 +48,53 @@ class constants(unittest.TestCase):
         self.assertEqual(described("static_assert(sizeof(int) == 4);\n"), [])
 
 
+class boundaries(unittest.TestCase):
+    def edits(self, source, kind):
+        return [(d, m.apply(source).splitlines()[m.line - 1].strip())
+                for m in mutants_of("x.cpp", source) for d in [m.description] if m.kind == kind]
+
+    def test_a_term_of_one_is_dropped_and_its_constant_not_moved_to_zero(self):
+        source = "auto f(int n, std::vector<int>& v) {\n  return v[n - 1] + n + 1u;\n}\n"
+        self.assertEqual(self.edits(source, "boundary"), [
+            ("drop `- 1`", "return v[n] + n + 1u;"), ("drop `+ 1u`", "return v[n - 1] + n;")])
+        moved = [d for d, _ in self.edits(source, "constant")]
+        self.assertEqual(moved, ["`1` to `2`", "`1u` to `2u`"])
+
+    def test_a_one_that_is_a_sign_or_binds_tighter_is_no_term(self):
+        source = "int f(int n) {\n  return g(-1) + n - 1 * 3 + n / 1;\n}\n"
+        self.assertEqual(self.edits(source, "boundary"), [])
+
+    def test_min_and_max_are_exchanged_but_not_a_type_limit(self):
+        source = ("int f(int a, int b) {\n  return std::min(a, b) + std::max<int>(a, 0) +\n"
+                  "         std::numeric_limits<int>::max() + s.max(a);\n}\n")
+        self.assertEqual([d for d, _ in self.edits(source, "boundary")],
+                         ["`min` to `max`", "`max` to `min`"])
+
+
+class swaps(unittest.TestCase):
+    def edits(self, source):
+        return [(m.description, m.apply(source).splitlines()[m.line - 1].strip())
+                for m in mutants_of("x.cpp", source) if m.kind == "swap"]
+
+    def test_adjacent_plain_name_arguments_are_exchanged(self):
+        source = ("void f(int a, int b) {\n  g(a, b, 3, c, h(d), e);\n  std::max(a, b);\n"
+                  "  std::hypot(a, b);\n}\n")
+        self.assertEqual(self.edits(source), [("`a, b` to `b, a`", "g(b, a, 3, c, h(d), e);")])
+
+    def test_operands_of_a_non_commutative_operator_are_exchanged(self):
+        source = ("int f(int a, int b) {\n  int x = a - b - c * d;\n"
+                  "  return (s.k - t->m) / b + n % k;\n}\n")
+        self.assertEqual(self.edits(source), [
+            ("`a - b` to `b - a`", "int x = b - a - c * d;"),
+            ("`s.k - t->m` to `t->m - s.k`", "return (t->m - s.k) / b + n % k;"),
+            ("`n % k` to `k % n`", "return (s.k - t->m) / b + k % n;")])
+
+    def test_operands_bound_tighter_elsewhere_are_left_alone(self):
+        source = ("int f(int a, int b) {\n  return x * a - b + (-a - b) + f(a) - b + a - c * d +"
+                  "\n         a - 1 + a - a;\n}\n")
+        self.assertEqual(self.edits(source), [])
+
+
 class statements(unittest.TestCase):
     def drops(self, source):
         return [d for _, k, d in described(source) if k == "statement"]

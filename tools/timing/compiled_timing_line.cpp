@@ -27,10 +27,11 @@ curva_posata posata(const decompile::record_curva& c) {
 linea_marcia timing_line_of(const compiled_route& r) {
   decompile::notes ignored;  // what the geometry cannot give back matters not here
   const decompile::geometry_recovery g = decompile::recover_curves(r.tracciato, ignored);
+  // A last curve that lays the last point is in g.curve; the curve run on
+  // past it (oltre_l_ultimo) lays the same points, so it is not added again.
   std::vector<curva_posata> curve;
-  curve.reserve(g.curve.size() + 1);
+  curve.reserve(g.curve.size());
   for (const decompile::record_curva& c : g.curve) curve.push_back(posata(c));
-  if (g.oltre_l_ultimo) curve.push_back(posata(*g.oltre_l_ultimo));
   const int n_stazioni = static_cast<int>(trova_slot(r).stazioni.size());
   return linea_da_celle(r.celle, r.elementi, n_stazioni, curve);
 }

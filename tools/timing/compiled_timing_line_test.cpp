@@ -80,6 +80,20 @@ TEST(CompiledTimingLine, CurvesMeetWhereTwoRecordsTouchWithOneRadius) {
   EXPECT_EQ(b.from_files.curve.front(), (curva_marcia{500, 1000, 1000}));
 }
 
+TEST(CompiledTimingLine, ACurveThatLaysTheLastPointIsKept) {
+  fixed_scenario_texts t = fixed_texts();
+  // The geometry runs 7000 m past the 60000 m line: a curve from 66000 m to
+  // its end lays the last point, which the geometry read back cannot tell
+  // from a curve run past it.
+  const std::string last = "curvad3,  52000,  400\r\n";
+  const std::size_t at = t.line.find(last);
+  ASSERT_NE(at, std::string::npos);
+  t.line.insert(at + last.size(), "curvas4,  66000,  1000\r\n");
+  const both_lines b = lines_of(t.line, t.service);
+  EXPECT_EQ(b.from_files, b.from_model);
+  EXPECT_EQ(b.from_files.curve.back(), (curva_marcia{66000, 67000, 1000}));
+}
+
 TEST(CompiledTimingLine, BothLinesGiveTheSameRun) {
   const fixed_scenario_texts t = fixed_texts();
   const both_lines b = lines_of(t.line, t.service);
