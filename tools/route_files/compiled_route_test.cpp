@@ -18,6 +18,11 @@ TEST(CompiledRoute, ExpectedSizesFollowTheLineLength) {
   EXPECT_EQ(punti_attesi(60000), 67001u);
   EXPECT_EQ(celle_attese(-1), std::nullopt);
   EXPECT_EQ(celle_attese(1000001), std::nullopt);
+  // 0 .. 1000000 m, each with the 7000 m past the line; outside, nothing.
+  EXPECT_EQ(punti_attesi(0), 7001u);
+  EXPECT_EQ(punti_attesi(1000000), 1007001u);
+  EXPECT_EQ(punti_attesi(-1), std::nullopt);
+  EXPECT_EQ(punti_attesi(1000001), std::nullopt);
 }
 
 TEST(CompiledRoute, LoadsTheThreeFiles) {
