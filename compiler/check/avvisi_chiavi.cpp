@@ -4,21 +4,12 @@
 #include <vector>
 
 #include "base/cp1252.h"
+#include "base/text_format.h"
 #include "compiler/check/avvisi.h"
 
 namespace scenario {
 
 namespace {
-
-bool blank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view senza_blank(std::string_view s) {
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // True when only blanks stand before the field on its line.
 bool primo_della_riga(std::string_view testo, const campo_testo& c) {
@@ -181,7 +172,7 @@ bool chiave_con_altro(const campo_chiave& k, std::string_view testo, const conte
     const std::string prefisso = prefisso_chiave(tipi[0], minuscolo);
     if (minuscolo.size() > prefisso.size() && minuscolo.starts_with(prefisso) &&
         blank(minuscolo[prefisso.size()])) {
-      const std::string_view resto = senza_blank(testo.substr(prefisso.size()));
+      const std::string_view resto = without_blanks(testo.substr(prefisso.size()));
       std::string m = "missing comma after '" + prefisso + "': the reader takes " + citato +
                       " as the keyword and its values from the fields after it";
       if (const record_letto* r = record.empty() ? nullptr : c.s.trova(record.front())) {
@@ -253,7 +244,7 @@ void avvisi_chiavi(const traccia_lettura& t, const contesto_check& c, std::vecto
   }
   for (const campo_chiave& k : t.chiavi) {
     if (k.non_esaminato) continue;
-    const std::string_view testo = senza_blank(k.testo);
+    const std::string_view testo = without_blanks(k.testo);
     if (k.commento) {
       commento_con_chiave(k, testo, c, out);
       continue;

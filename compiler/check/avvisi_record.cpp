@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "base/cp1252.h"
+#include "base/text_format.h"
 #include "compiler/check/avvisi.h"
 #include "compiler/format/codifica_celle.h"
 #include "compiler/readers/lettore_campi.h"
@@ -18,9 +19,6 @@ namespace scenario {
 
 namespace {
 
-bool blank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool fine_riga(char c) {
   return c == '\r' || c == '\n';
 }

@@ -58,4 +58,9 @@ std::string riga_fissa(std::span<const std::string_view> righe, std::size_t i) {
   return i < righe.size() ? utf8_to_cp1252(righe[i]) : std::string{};
 }
 
+void aggiungi_riga(std::string& out, std::string_view riga) {
+  out += riga;
+  out += "\r\n";
+}
+
 }  // namespace scenario

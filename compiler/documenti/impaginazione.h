@@ -62,4 +62,7 @@ std::vector<std::string> a_capo(std::string_view testo, std::size_t larghezza);
 // A line of the program's document as its bytes (Windows-1252).
 std::string riga_fissa(std::span<const std::string_view> righe, std::size_t i);
 
+// `riga` and the CR LF that ends every line of the documents.
+void aggiungi_riga(std::string& out, std::string_view riga);
+
 }  // namespace scenario

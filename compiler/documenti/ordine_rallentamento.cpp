@@ -16,11 +16,6 @@ namespace pm = pagina_modulo;
 // Rows on a page before the end mark's three lines.
 constexpr std::size_t righe_per_pagina = pm::righe - pm::n_asterischi;
 
-void aggiungi(std::string& out, std::string_view riga) {
-  out += riga;
-  out += "\r\n";
-}
-
 std::string nome_della_linea(std::string_view nome_linea) {
   std::string t;
   for (const char c : nome_linea) {
@@ -78,23 +73,23 @@ std::string ordine_rallentamento(const dati_documenti& d) {
   const std::span<const std::string_view> fisse = righe_rallentamenti();
   std::string out;
   for (std::size_t p = 0; p < pagine.size(); ++p) {
-    for (std::size_t i = 0; i < 4; ++i) aggiungi(out, riga_fissa(fisse, i));
-    aggiungi(out, "  Linea  " + nome_della_linea(d.nome_linea));
-    aggiungi(out, "");
-    aggiungi(out, "  Si ordina al macchinista del treno " + d.numero_treno +
-                      " di effettuare i seguenti rallentamenti");
-    for (std::size_t i = 7; i < pm::prima_riga; ++i) aggiungi(out, riga_fissa(fisse, i));
-    for (const riga& r : pagine[p]) aggiungi(out, riga_tabella(r, pm::larghezze));
+    for (std::size_t i = 0; i < 4; ++i) aggiungi_riga(out, riga_fissa(fisse, i));
+    aggiungi_riga(out, "  Linea  " + nome_della_linea(d.nome_linea));
+    aggiungi_riga(out, "");
+    aggiungi_riga(out, "  Si ordina al macchinista del treno " + d.numero_treno +
+                           " di effettuare i seguenti rallentamenti");
+    for (std::size_t i = 7; i < pm::prima_riga; ++i) aggiungi_riga(out, riga_fissa(fisse, i));
+    for (const riga& r : pagine[p]) aggiungi_riga(out, riga_tabella(r, pm::larghezze));
     std::size_t scritte = pagine[p].size();
     if (p + 1 == pagine.size()) {
       for (std::size_t k = 0; k < pm::n_asterischi; ++k, ++scritte) {
-        aggiungi(out, riga_fissa(fisse, pm::asterischi));
+        aggiungi_riga(out, riga_fissa(fisse, pm::asterischi));
       }
     }
-    for (; scritte < pm::righe; ++scritte) aggiungi(out, riga_fissa(fisse, pm::riga_vuota));
+    for (; scritte < pm::righe; ++scritte) aggiungi_riga(out, riga_fissa(fisse, pm::riga_vuota));
     for (std::size_t i = pm::chiusura; i < pm::n_righe; ++i) {
-      aggiungi(out, i == pm::prescrizione_b ? " B - Interessa anche la stazione di ........."
-                                            : riga_fissa(fisse, i));
+      aggiungi_riga(out, i == pm::prescrizione_b ? " B - Interessa anche la stazione di ........."
+                                                 : riga_fissa(fisse, i));
     }
   }
   return out;

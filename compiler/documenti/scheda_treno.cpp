@@ -106,11 +106,6 @@ std::vector<riga_punto> righe_punti(const dati_documenti& d, const opzioni_sched
   return elenco;
 }
 
-void aggiungi(std::string& out, std::string_view riga) {
-  out += riga;
-  out += "\r\n";
-}
-
 void intestazione(std::string& out, const dati_documenti& d, const opzioni_scheda& o,
                   std::size_t pagina, std::size_t pagine) {
   const std::span<const std::string_view> fisse = righe_scheda();
@@ -119,25 +114,26 @@ void intestazione(std::string& out, const dati_documenti& d, const opzioni_sched
   const std::string ultima = d.stazioni.empty() ? "" : d.stazioni.back().nome;
   const std::string scheda =
       utf8_to_cp1252("    scheda n° ") + std::to_string(pagina) + "/" + std::to_string(pagine);
-  aggiungi(out, riga_fissa(fisse, 0));
-  aggiungi(out, riga_fissa(fisse, 1));
-  aggiungi(out, riga_fissa(fisse, 2));
-  aggiungi(out, " |  Fascicolo Linee  |     Treno      |" + a_larghezza(scheda, 22) +
-                    "| Sigla di composizione|");
-  aggiungi(out, " |" + al_centro(h.fascicolo, 19) + "|" + al_centro(d.numero_treno, 16) + "|" +
-                    std::string(22, ' ') + "|" + al_centro(h.sigla, 22) + "|");
-  aggiungi(out, " |___________________|________________|" + a_larghezza("    da: " + prima, 22) +
-                    "|" + al_centro(std::to_string(d.numero_vetture) + " vetture", 22) + "|");
-  aggiungi(out, "                     | Termine scheda |" + a_larghezza("    a:  " + ultima, 22) +
-                    "|______________________|");
-  aggiungi(out, "  ___________________|" + al_centro(ultima, 16, '_') + "|" + std::string(23, ' ') +
-                    std::string(22, '_'));
-  aggiungi(out, riga_fissa(fisse, 8));
-  aggiungi(out, " |" + al_centro(h.classificazione, 19) + "|" +
-                    al_centro(std::to_string(d.massa_frenata) + "%", 16) + "|" +
-                    std::string(22, ' ') + "|" + al_centro(h.rotabili, 13) + "|" +
-                    al_centro(h.rsc, 8) + "|");
-  for (std::size_t i = 10; i < ps::prima_riga; ++i) aggiungi(out, riga_fissa(fisse, i));
+  aggiungi_riga(out, riga_fissa(fisse, 0));
+  aggiungi_riga(out, riga_fissa(fisse, 1));
+  aggiungi_riga(out, riga_fissa(fisse, 2));
+  aggiungi_riga(out, " |  Fascicolo Linee  |     Treno      |" + a_larghezza(scheda, 22) +
+                         "| Sigla di composizione|");
+  aggiungi_riga(out, " |" + al_centro(h.fascicolo, 19) + "|" + al_centro(d.numero_treno, 16) + "|" +
+                         std::string(22, ' ') + "|" + al_centro(h.sigla, 22) + "|");
+  aggiungi_riga(out, " |___________________|________________|" +
+                         a_larghezza("    da: " + prima, 22) + "|" +
+                         al_centro(std::to_string(d.numero_vetture) + " vetture", 22) + "|");
+  aggiungi_riga(out, "                     | Termine scheda |" +
+                         a_larghezza("    a:  " + ultima, 22) + "|______________________|");
+  aggiungi_riga(out, "  ___________________|" + al_centro(ultima, 16, '_') + "|" +
+                         std::string(23, ' ') + std::string(22, '_'));
+  aggiungi_riga(out, riga_fissa(fisse, 8));
+  aggiungi_riga(out, " |" + al_centro(h.classificazione, 19) + "|" +
+                         al_centro(std::to_string(d.massa_frenata) + "%", 16) + "|" +
+                         std::string(22, ' ') + "|" + al_centro(h.rotabili, 13) + "|" +
+                         al_centro(h.rsc, 8) + "|");
+  for (std::size_t i = 10; i < ps::prima_riga; ++i) aggiungi_riga(out, riga_fissa(fisse, i));
 }
 
 }  // namespace
@@ -163,16 +159,16 @@ std::string scheda_treno(const dati_documenti& d, const opzioni_scheda& o) {
   std::string out;
   for (std::size_t p = 0; p < pagine.size(); ++p) {
     intestazione(out, d, o, p + 1, pagine.size());
-    for (const riga_punto* r : pagine[p]) aggiungi(out, riga_tabella(r->celle, ps::larghezze));
+    for (const riga_punto* r : pagine[p]) aggiungi_riga(out, riga_tabella(r->celle, ps::larghezze));
     for (std::size_t k = pagine[p].size(); k < ps::righe; ++k) {
-      aggiungi(out, riga_fissa(fisse, ps::riga_vuota));
+      aggiungi_riga(out, riga_fissa(fisse, ps::riga_vuota));
     }
-    aggiungi(out, riga_fissa(fisse, ps::chiusura));
-    aggiungi(out, riga_fissa(fisse, ps::chiusura + 1));
-    aggiungi(out, riga_fissa(fisse, ps::nota_mezzo_minuto));
-    aggiungi(out, calcolati ? "  (c) orario di passaggio calcolato, non in orario" : "");
+    aggiungi_riga(out, riga_fissa(fisse, ps::chiusura));
+    aggiungi_riga(out, riga_fissa(fisse, ps::chiusura + 1));
+    aggiungi_riga(out, riga_fissa(fisse, ps::nota_mezzo_minuto));
+    aggiungi_riga(out, calcolati ? "  (c) orario di passaggio calcolato, non in orario" : "");
     for (std::size_t k = ps::nota_mezzo_minuto + 1; k < ps::n_righe; ++k) {
-      aggiungi(out, riga_fissa(fisse, k));
+      aggiungi_riga(out, riga_fissa(fisse, k));
     }
   }
   return out;

@@ -1,12 +1,11 @@
 #include "compiler/readers/lettore_campi.h"
 
+#include "base/text_format.h"
+
 namespace scenario {
 
 namespace {
 
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool is_line_end(char c) {
   return c == '\r' || c == '\n';
 }
@@ -86,7 +85,7 @@ void lettore_campi::skip_line_end() {
 }
 
 void lettore_campi::skip_blanks() {
-  while (pos_ < bytes_.size() && is_blank(bytes_[pos_])) ++pos_;
+  while (pos_ < bytes_.size() && blank(bytes_[pos_])) ++pos_;
 }
 
 campo_testo lettore_campi::end_of_file_field() const {
@@ -160,7 +159,7 @@ std::string_view lettore_campi::read_text() {
 std::int64_t lettore_campi::read_number(std::int64_t min, std::int64_t max) {
   if (!start_field()) return 0;
   const std::size_t begin = pos_;
-  while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !is_blank(bytes_[pos_]) &&
+  while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !blank(bytes_[pos_]) &&
          !is_line_end(bytes_[pos_])) {
     ++pos_;
   }

@@ -63,7 +63,7 @@ json complete(const completion_request& r) {
     return {{"isIncomplete", false}, {"items", items}};
   }
   std::size_t word = 0;
-  while (word < before.size() && is_blank(before[word])) ++word;
+  while (word < before.size() && blank(before[word])) ++word;
   const text_range replaced{
       lines.position(lines.offset({r.position.line, 0}, r.encoding) + word, r.encoding),
       r.position};

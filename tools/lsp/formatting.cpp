@@ -26,7 +26,7 @@ std::optional<std::size_t> gap_after_comma(std::string_view delimiter) {
   const std::size_t comma = delimiter.find(',');
   if (comma == std::string_view::npos) return std::nullopt;
   for (std::size_t i = 0; i < delimiter.size(); ++i) {
-    if (i != comma && !is_blank(delimiter[i])) return std::nullopt;
+    if (i != comma && !blank(delimiter[i])) return std::nullopt;
   }
   return delimiter.size() - comma - 1;
 }
@@ -41,10 +41,10 @@ std::optional<laid_record> cut(std::string_view bytes, const text_lines& lines,
   const std::size_t start = lines.offset({r.chiave.riga - 1, 0}, position_encoding::utf8);
   const std::string_view text = lines.line(l.line);
   for (std::size_t i = start; i < r.chiave.inizio; ++i) {
-    if (!is_blank(bytes[i])) return std::nullopt;  // the keyword is not first on its line
+    if (!blank(bytes[i])) return std::nullopt;  // the keyword is not first on its line
   }
   l.keyword = bytes.substr(r.chiave.inizio, r.chiave.fine - r.chiave.inizio);
-  while (!l.keyword.empty() && is_blank(l.keyword.back())) l.keyword.remove_suffix(1);
+  while (!l.keyword.empty() && blank(l.keyword.back())) l.keyword.remove_suffix(1);
   std::size_t end = r.chiave.fine;
   for (const campo_testo& v : r.valori) {
     if (v.riga != r.chiave.riga || v.inizio < end) return std::nullopt;
@@ -55,7 +55,7 @@ std::optional<laid_record> cut(std::string_view bytes, const text_lines& lines,
     end = v.fine;
   }
   for (std::size_t i = end; i < start + text.size(); ++i) {
-    if (!is_blank(bytes[i])) return std::nullopt;  // something follows the record
+    if (!blank(bytes[i])) return std::nullopt;  // something follows the record
   }
   return l;
 }
@@ -113,11 +113,11 @@ std::string editor_characters(std::string_view laid, std::string_view old_bytes,
   std::string out;
   std::size_t b = 0, u = 0;  // the old line's next character: its byte, its UTF-8
   for (const char c : laid) {
-    if (is_blank(c)) {
+    if (blank(c)) {
       out += c;
       continue;
     }
-    for (; b < old_bytes.size() && is_blank(old_bytes[b]); ++b) ++u;
+    for (; b < old_bytes.size() && blank(old_bytes[b]); ++b) ++u;
     if (b == old_bytes.size() || old_bytes[b] != c) return cp1252_to_utf8(laid);  // not a layout
     const std::size_t n = character_bytes(old_utf8.substr(u));
     out += old_utf8.substr(u, n);

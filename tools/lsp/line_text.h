@@ -4,18 +4,9 @@
 
 #include <string_view>
 
+#include "base/text_format.h"
+
 namespace scenario::lsp {
-
-// Space and tab: the blanks the readers skip before a field.
-inline bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-inline std::string_view without_blanks(std::string_view s) {
-  while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // "[segnali]" alone on its line, blanks around it allowed.
 inline bool section_header(std::string_view line) {

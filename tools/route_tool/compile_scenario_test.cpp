@@ -14,15 +14,17 @@
 #include "tools/route_files/compiled_route.h"
 #include "tools/route_tool/compile_command.h"
 #include "tools/route_tool/dump_command.h"
+#include "tools/testing/route_tool_run.h"
 #include "tools/testing/temp_folder.h"
+#include "tools/testing/text_search.h"
 
 namespace scenario {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string route = "Viterbo_Attigliano_Orte";
-const std::string train = "7547";
+using testing::route;
+using testing::train;
 // The files under the names the program gives them: compile takes the route
 // and the train from these names.
 const std::string line_txt = nome_file_linea_txt(route);
@@ -252,11 +254,7 @@ scenario_texts with_four_warnings() {
   return t;
 }
 
-std::size_t count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
+using testing::count;
 
 TEST(CompileScenario, CheckWarningsFollowTheResultTheFirstThreeOrAll) {
   testing::temp_folder tmp;

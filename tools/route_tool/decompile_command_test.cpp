@@ -11,6 +11,7 @@
 #include "tools/route_tool/route_tool.h"
 #include "tools/testing/route_tool_run.h"
 #include "tools/testing/temp_folder.h"
+#include "tools/testing/text_search.h"
 
 namespace scenario {
 namespace {
@@ -26,15 +27,9 @@ constexpr const char* service_txt = "Viterbo_Attigliano_Orte_7547-.txt";
 using testing::run;
 using testing::run_result;
 
-bool has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using testing::has;
 
-std::size_t count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
+using testing::count;
 
 // The fixed scenario's texts in `dir`, compiled into `dir`/compiled.
 struct fixed_scenario {

@@ -9,6 +9,7 @@
 #include "compiler/format/errore_decodifica.h"
 #include "tools/testing/compiled_route_builder.h"
 #include "tools/testing/temp_folder.h"
+#include "tools/testing/text_search.h"
 
 namespace scenario {
 namespace {
@@ -20,9 +21,7 @@ compiled_route sample_route() {
   return load_compiled_route(fs, folder, "Prova", "12");
 }
 
-bool has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using testing::has;
 
 TEST(DumpText, HeaderStationsBoardsCellsAndGeometry) {
   std::ostringstream out;

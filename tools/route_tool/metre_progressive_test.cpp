@@ -15,12 +15,13 @@
 #include "tools/route_view/drawing_json.h"
 #include "tools/route_view/drawing_model.h"
 #include "tools/route_view/route_plot.h"
+#include "tools/testing/route_tool_run.h"
 
 namespace scenario {
 namespace {
 
-const std::string route = "Viterbo_Attigliano_Orte";
-const std::string train = "7547";
+using testing::route;
+using testing::train;
 
 // The text with its line `n` (from 1) replaced; lines end with CR LF.
 std::string replace_line(const std::string& text, int n, const std::string& with) {

@@ -48,8 +48,8 @@ Timetable: the time 14:09:00 of Sipicciano S. Nicola is not after 14:09:00 of Gr
 Cannot be driven: 9050 m from Grotte S. Stefano needs at least 8 min 31 s; the timetable gives 0 s
 )";
 
-const std::string route = "Viterbo_Attigliano_Orte";
-const std::string train = "7547";
+using testing::route;
+using testing::train;
 
 struct scenario_files {
   temp_folder tmp;

@@ -17,12 +17,14 @@
 #include "tools/route_view/plot_layout.h"
 #include "tools/route_view/route_plot.h"
 #include "tools/route_view/view_page.h"
+#include "tools/testing/route_tool_run.h"
+#include "tools/testing/text_search.h"
 
 namespace scenario {
 namespace {
 
-const std::string route = "Viterbo_Attigliano_Orte";
-const std::string train = "7547";
+using testing::route;
+using testing::train;
 
 using texts = fixed_scenario_texts;
 
@@ -57,11 +59,7 @@ const route_drawing& fixed() {
   return d;
 }
 
-std::size_t count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (auto p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
-  return n;
-}
+using testing::count;
 
 const drawn_record& record_of(const route_drawing& d, std::int32_t i) {
   EXPECT_GE(i, 0);

@@ -10,6 +10,7 @@
 #include "tools/route_view/plot_layout.h"
 #include "tools/route_view/svg_document.h"
 #include "tools/testing/compiled_route_builder.h"
+#include "tools/testing/text_search.h"
 
 namespace scenario {
 namespace {
@@ -77,11 +78,7 @@ bool well_formed(const std::string& xml, std::string& why) {
   return open.empty() && root_seen;
 }
 
-std::size_t count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (auto p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
-  return n;
-}
+using testing::count;
 
 TEST(RoutePlot, WellFormedWithOneMarkerPerStationAndSignal) {
   memory_file_system fs;

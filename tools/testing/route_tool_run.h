@@ -12,6 +12,10 @@
 
 namespace scenario::testing {
 
+// The fixed scenario's route and train, as its files are named.
+inline const std::string route = "Viterbo_Attigliano_Orte";
+inline const std::string train = "7547";
+
 struct run_result {
   int status;
   std::string out, err;

@@ -10,12 +10,13 @@
 #include "compiler/marcia/marcia.h"
 #include "compiler/route_model/nomi_file.h"
 #include "sources/testi_fissi.h"
+#include "tools/testing/route_tool_run.h"
 
 namespace scenario {
 namespace {
 
-const std::string route = "Viterbo_Attigliano_Orte";
-const std::string train = "7547";
+using testing::route;
+using testing::train;
 
 struct both_lines {
   linea_marcia from_model;

@@ -1,0 +1,21 @@
+// Test support: whether, and how many times, a piece of text stands in an
+// output.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace scenario::testing {
+
+inline bool has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Overlapping occurrences count: "aa" stands twice in "aaa".
+inline std::size_t count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+}  // namespace scenario::testing
