@@ -15,7 +15,7 @@ namespace scenario {
 namespace {
 // One entry per line of the file, UTF-8 here; CR LF is added on writing.
 // clang-format off
-constexpr std::array<std::string_view, 163> testo = {
+constexpr std::array<std::string_view, 163> testo_linea = {
     "[generale]",
     "lunghezza percorso,    60000",
     "progressiva chilometrica uno,    0,    39050,    1",
@@ -184,7 +184,7 @@ constexpr std::array<std::string_view, 163> testo = {
 }  // namespace
 
 void dati_linea(file_system& fs, const program_folder& cartella, std::string_view nome_linea) {
-  scrivi_testo(fs, file_path(cartella, nome_file_linea_txt(nome_linea)), testo);
+  scrivi_testo(fs, file_path(cartella, nome_file_linea_txt(nome_linea)), testo_linea);
 }
 
 }  // namespace scenario

@@ -13,7 +13,7 @@ namespace scenario {
 namespace {
 // One entry per line of the file, UTF-8 here; CR LF is added on writing.
 // clang-format off
-constexpr std::array<std::string_view, 49> testo = {
+constexpr std::array<std::string_view, 49> testo_note = {
     "La linea è stata ricostruita con una precisione che stimo intorno al 90 % da Viterbo a Grotte",
     "Santo Stefano; da Grotte Santo Stefano ad Attigliano è abbastanza precisa, mentre tra Attigliano",
     "e Orte lo è meno: se qualcuno conosce bene questo tratto e ha dei suggerimenti, sono disposto a",
@@ -69,7 +69,7 @@ constexpr std::array<std::string_view, 49> testo = {
 
 void dati_note(file_system& fs, const program_folder& cartella, std::string_view nome_linea,
                std::string_view numero_treno) {
-  scrivi_testo(fs, file_path(cartella, nome_file_note(nome_linea, numero_treno)), testo);
+  scrivi_testo(fs, file_path(cartella, nome_file_note(nome_linea, numero_treno)), testo_note);
 }
 
 }  // namespace scenario

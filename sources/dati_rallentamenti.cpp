@@ -15,7 +15,7 @@ namespace scenario {
 namespace {
 // One entry per line of the file, UTF-8 here; CR LF is added on writing.
 // clang-format off
-constexpr std::array<std::string_view, 46> testo = {
+constexpr std::array<std::string_view, 46> testo_rallentamenti = {
     "",
     "                               Modulo M. 3",
     "                           ORDINE DI RALLENTAMENTO",
@@ -67,12 +67,13 @@ constexpr std::array<std::string_view, 46> testo = {
 }  // namespace
 
 std::span<const std::string_view> righe_rallentamenti() {
-  return testo;
+  return testo_rallentamenti;
 }
 
 void dati_rallentamenti(file_system& fs, const program_folder& cartella,
                         std::string_view nome_linea, std::string_view numero_treno) {
-  scrivi_testo(fs, file_path(cartella, nome_file_rallentamenti(nome_linea, numero_treno)), testo);
+  scrivi_testo(fs, file_path(cartella, nome_file_rallentamenti(nome_linea, numero_treno)),
+               testo_rallentamenti);
 }
 
 }  // namespace scenario

@@ -14,7 +14,7 @@ namespace scenario {
 namespace {
 // One entry per line of the file, UTF-8 here; CR LF is added on writing.
 // clang-format off
-constexpr std::array<std::string_view, 54> testo = {
+constexpr std::array<std::string_view, 54> testo_scheda = {
     "",
     "                                          SCHEDA TRENO",
     "  ___________________ ________________                        ______________________",
@@ -74,12 +74,12 @@ constexpr std::array<std::string_view, 54> testo = {
 }  // namespace
 
 std::span<const std::string_view> righe_scheda() {
-  return testo;
+  return testo_scheda;
 }
 
 void dati_scheda(file_system& fs, const program_folder& cartella, std::string_view nome_linea,
                  std::string_view numero_treno) {
-  scrivi_testo(fs, file_path(cartella, nome_file_scheda(nome_linea, numero_treno)), testo);
+  scrivi_testo(fs, file_path(cartella, nome_file_scheda(nome_linea, numero_treno)), testo_scheda);
 }
 
 }  // namespace scenario

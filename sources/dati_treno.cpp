@@ -14,7 +14,7 @@ namespace scenario {
 namespace {
 // One entry per line of the file, UTF-8 here; CR LF is added on writing.
 // clang-format off
-constexpr std::array<std::string_view, 48> testo = {
+constexpr std::array<std::string_view, 48> testo_treno = {
     "[generale]",
     "numero vetture,    4",
     "percentuale massa frenata,    100",
@@ -69,7 +69,8 @@ constexpr std::array<std::string_view, 48> testo = {
 
 void dati_treno(file_system& fs, const program_folder& cartella, std::string_view nome_linea,
                 std::string_view numero_treno) {
-  scrivi_testo(fs, file_path(cartella, nome_file_servizio_txt(nome_linea, numero_treno)), testo);
+  scrivi_testo(fs, file_path(cartella, nome_file_servizio_txt(nome_linea, numero_treno)),
+               testo_treno);
 }
 
 }  // namespace scenario

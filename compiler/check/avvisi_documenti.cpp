@@ -19,7 +19,7 @@ struct riga_catalogo {
 };
 
 #define VO_DIAGNOSTICA(n, g, c, f, p, s, r) riga_catalogo{#n, file_colpevole::f},
-constexpr riga_catalogo righe[] = {
+constexpr riga_catalogo catalogo[] = {
 #include "compiler/check/diagnostiche.def"
 };
 #undef VO_DIAGNOSTICA
@@ -36,7 +36,7 @@ template <std::size_t n>
 constexpr bool tutti_nel_catalogo(const std::array<const char*, n>& ids, file_colpevole f) {
   for (const char* id : ids) {
     bool trovato = false;
-    for (const riga_catalogo& r : righe)
+    for (const riga_catalogo& r : catalogo)
       trovato = trovato || (stesso_id(r.nome, id) && r.file == f);
     if (!trovato) return false;
   }
@@ -45,7 +45,7 @@ constexpr bool tutti_nel_catalogo(const std::array<const char*, n>& ids, file_co
 
 constexpr std::size_t righe_dei_documenti() {
   std::size_t n = 0;
-  for (const riga_catalogo& r : righe) {
+  for (const riga_catalogo& r : catalogo) {
     n += r.file == file_colpevole::documenti || r.file == file_colpevole::scheda_treno ||
                  r.file == file_colpevole::rallentamenti
              ? 1

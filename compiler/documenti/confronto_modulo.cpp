@@ -14,9 +14,9 @@ namespace {
 // names its stations.
 constexpr std::int64_t scarto_massimo_m = 2000;
 
-class confronto {
+class confronto_modulo {
  public:
-  confronto(const modulo_letto& m, const dati_documenti& d, const opzioni_confronto& o)
+  confronto_modulo(const modulo_letto& m, const dati_documenti& d, const opzioni_confronto& o)
       : m_(m), d_(d), o_(o) {}
 
   rilievi esegui() {
@@ -176,7 +176,7 @@ class confronto {
 
 rilievi confronta_modulo(const modulo_letto& m, const dati_documenti& d,
                          const opzioni_confronto& o) {
-  return confronto(m, d, o).esegui();
+  return confronto_modulo(m, d, o).esegui();
 }
 
 rilievi controlla_rallentamenti(std::string_view bytes, const dati_documenti& d,

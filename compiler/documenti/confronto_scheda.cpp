@@ -40,9 +40,9 @@ righe_abbinate abbina(const scheda_letta& s, const dati_documenti& d, const opzi
   });
 }
 
-class confronto {
+class confronto_scheda {
  public:
-  confronto(const scheda_letta& s, const dati_documenti& d, const opzioni_confronto& o)
+  confronto_scheda(const scheda_letta& s, const dati_documenti& d, const opzioni_confronto& o)
       : s_(s), d_(d), o_(o) {}
 
   rilievi esegui() {
@@ -233,7 +233,7 @@ std::vector<std::optional<std::size_t>> abbina_scheda(const scheda_letta& s,
 
 rilievi confronta_scheda(const scheda_letta& s, const dati_documenti& d,
                          const opzioni_confronto& o) {
-  return confronto(s, d, o).esegui();
+  return confronto_scheda(s, d, o).esegui();
 }
 
 rilievi controlla_scheda(std::string_view bytes, const dati_documenti& d,

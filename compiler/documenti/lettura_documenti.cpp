@@ -73,7 +73,7 @@ bool solo_questa(const riga_letta& r, std::size_t cella) {
 
 // A row holding only the rest of the name above: the generators carry a
 // name on only when its next word would not fit beside the row's text.
-bool seguito(const std::string& sopra, std::string_view testo, std::size_t larghezza) {
+bool continua_sopra(const std::string& sopra, std::string_view testo, std::size_t larghezza) {
   const std::size_t parola = testo.find(' ');
   const std::size_t prima = parola == std::string_view::npos ? testo.size() : parola;
   return !sopra.empty() && sopra.size() + 1 + prima > larghezza;
@@ -168,7 +168,7 @@ documento_letto<riga> righe_di(tabella_letta t, std::size_t cella_nome, std::siz
   for (const riga_letta& r : t.righe) {
     const std::string_view testo = r.celle[cella_nome].testo;
     if (!testo.empty() && !d.righe.empty() && solo_questa(r, cella_nome) &&
-        seguito(d.righe.back().*nome, testo, larghezza)) {
+        continua_sopra(d.righe.back().*nome, testo, larghezza)) {
       (d.righe.back().*nome += ' ') += testo;
       continue;
     }

@@ -232,7 +232,7 @@ TEST(Decodifica, EveryLinePointStandsWhereTheLayoutSaysAndComesBack) {
 // ----------------------------------------------------------- faults ---
 
 template <class F>
-errore_decodifica guasto(F&& decodifica) {
+errore_decodifica errore_di(F&& decodifica) {
   try {
     decodifica();
   } catch (const errore_decodifica& e) {
@@ -252,14 +252,14 @@ TEST(Decodifica, EmptyNamesMake34ByteEntries) {
 }
 
 TEST(Decodifica, BytesAfterEntry86AreAnError) {
-  const errore_decodifica e = guasto([] { decodifica_sim(sim_vuoto() + "zz", "r.sim"); });
+  const errore_decodifica e = errore_di([] { decodifica_sim(sim_vuoto() + "zz", "r.sim"); });
   EXPECT_EQ(e.offset(), 87u * 34u);
   EXPECT_NE(e.motivo().find("2 bytes follow entry 86"), std::string::npos) << e.what();
 }
 
 TEST(Decodifica, SimFileEndingInsideAnEntryNamesEntryAndField) {
   const errore_decodifica e =
-      guasto([] { decodifica_sim(sim_vuoto().substr(0, 86 * 34 + 20), "r.sim"); });
+      errore_di([] { decodifica_sim(sim_vuoto().substr(0, 86 * 34 + 20), "r.sim"); });
   EXPECT_EQ(e.offset(), 86u * 34u + 20u);  // dato_i3 of entry 86 starts there
   EXPECT_NE(e.motivo().find("entry 86, field dato_i3"), std::string::npos) << e.what();
 }
@@ -267,7 +267,7 @@ TEST(Decodifica, SimFileEndingInsideAnEntryNamesEntryAndField) {
 TEST(Decodifica, NameLengthRunningPastTheEnd) {
   std::string bytes = sim_vuoto();
   bytes[86 * 34 + 14] = '\x40';  // entry 86 claims a 64-byte name
-  const errore_decodifica e = guasto([&] { decodifica_sim(bytes, "r.sim"); });
+  const errore_decodifica e = errore_di([&] { decodifica_sim(bytes, "r.sim"); });
   EXPECT_EQ(e.offset(), 86u * 34u + 14u);
   EXPECT_NE(e.motivo().find("length 64 of nome runs past the end"), std::string::npos) << e.what();
 }
@@ -290,7 +290,7 @@ TEST(Decodifica, CellFileEmptyOrWithPartialCells) {
 
 errore_decodifica guasto_linea(const std::string& bytes,
                                std::optional<std::size_t> punti = std::nullopt) {
-  return guasto([&] { decodifica_linea_dat(bytes, "r_linea.dat", punti); });
+  return errore_di([&] { decodifica_linea_dat(bytes, "r_linea.dat", punti); });
 }
 
 TEST(Decodifica, UnknownTagNamesItsOffset) {

@@ -34,7 +34,7 @@ const std::string service_head = crlf(
     "aderenza, 0, 100\n"
     "velocita, 0, 80\n");
 
-bool has(const std::string& text, const std::string& line) {
+bool has_line(const std::string& text, const std::string& line) {
   return text.find(line + "\r\n") != std::string::npos;
 }
 
@@ -56,10 +56,10 @@ TEST(DecompileEdges, SpansInAnOrderTheCellsShow) {
                                                                    "montagna, 4000, 5000, 14\n"
                                                                    "[fine]\n"),
                                                   service_head + crlf("[fine]\n"));
-  EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   4000,  5000,  13"))
+  EXPECT_TRUE(has_line(r.decompiled->line_text, "montagna,   4000,  5000,  13"))
       << r.decompiled->line_text;
-  EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   0,  -1000000,  0"));
-  EXPECT_TRUE(has(r.decompiled->line_text, "montagna,   5000,  6000,  2"));
+  EXPECT_TRUE(has_line(r.decompiled->line_text, "montagna,   0,  -1000000,  0"));
+  EXPECT_TRUE(has_line(r.decompiled->line_text, "montagna,   5000,  6000,  2"));
 }
 
 std::size_t count_lines_starting(const std::string& text, const std::string& start) {
@@ -97,7 +97,7 @@ TEST(DecompileEdges, SpansUnderASpanWithMarkers) {
                           "[fine]\n"));
   EXPECT_EQ(count_lines_starting(station.decompiled->line_text, "montagna,"), 5u)
       << station.decompiled->line_text;
-  EXPECT_TRUE(has(station.decompiled->line_text, "montagna,   2000,  2400,  12"));
+  EXPECT_TRUE(has_line(station.decompiled->line_text, "montagna,   2000,  2400,  12"));
 
   later.clear();
   for (int m = 1000; m < 8900; m += 100) {
@@ -107,7 +107,7 @@ TEST(DecompileEdges, SpansUnderASpanWithMarkers) {
                                                      service_head + crlf("[fine]\n"));
   const std::string& t = many.decompiled->line_text;
   EXPECT_EQ(count_lines_starting(t, "montagna,"), 80u) << t;
-  EXPECT_TRUE(has(t, "[montagne]\r\nmontagna,   2000,  2400,  12")) << t;
+  EXPECT_TRUE(has_line(t, "[montagne]\r\nmontagna,   2000,  2400,  12")) << t;
 }
 
 // A station the reader stopped at halfway: its time overflowed after its
@@ -120,9 +120,9 @@ TEST(DecompileEdges, StationReadHalfwayComesLast) {
                           "stazione, 8000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 99999999,0, 0, B\n"
                           "[fine]\n"));
   const std::string& t = r.decompiled->service_text;
-  EXPECT_TRUE(has(t, "- the compile step stopped reading this file here")) << t;
+  EXPECT_TRUE(has_line(t, "- the compile step stopped reading this file here")) << t;
   EXPECT_TRUE(
-      has(t, "stazione,    8000,  4,    0,  0, 0, 0,  1,1,0,  2,1,1,    0, 99999999,0,0, B"))
+      has_line(t, "stazione,    8000,  4,    0,  0, 0, 0,  1,1,0,  2,1,1,    0, 99999999,0,0, B"))
       << t;
   EXPECT_LT(t.find("segnale,"), t.find("99999999"));
 }
@@ -136,7 +136,7 @@ TEST(DecompileEdges, StationsExactly350MetresApart) {
                           "stazione, 2750, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,20, 0, B\n"
                           "[fine]\n"));
   const std::string& t = r.decompiled->service_text;
-  EXPECT_FALSE(has(t, "- the compile step stopped reading this file here")) << t;
+  EXPECT_FALSE(has_line(t, "- the compile step stopped reading this file here")) << t;
   EXPECT_NE(t.find(", B\r\n"), std::string::npos) << t;
 }
 
@@ -148,7 +148,8 @@ TEST(DecompileEdges, StationOffTheGridIsReadNoFurther) {
       service_head + crlf("stazione, 5025, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 8,10, 0, A\n"
                           "[fine]\n"));
   const std::string& t = r.decompiled->service_text;
-  EXPECT_TRUE(has(t, "stazione,    5025,  0,    0,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, "))
+  EXPECT_TRUE(
+      has_line(t, "stazione,    5025,  0,    0,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, "))
       << t;
 }
 
@@ -165,9 +166,10 @@ TEST(DecompileEdges, StationInTheLastSlotStopsTheReader) {
       expect_round_trip(crlf("[generale]\nlunghezza percorso, 40000\n[fine]\n"),
                         service_head + crlf(stazioni + "[fine]\n"));
   const std::string& t = r.decompiled->service_text;
-  EXPECT_TRUE(has(t,
-                  "- the compile step stopped reading this file here\r\n"
-                  "stazione,   32200,  7,    0,  0, 0, 0,  1,1,0,  2,1,1,    0,   8,10, 0, S79"))
+  EXPECT_TRUE(
+      has_line(t,
+               "- the compile step stopped reading this file here\r\n"
+               "stazione,   32200,  7,    0,  0, 0, 0,  1,1,0,  2,1,1,    0,   8,10, 0, S79"))
       << t;
   EXPECT_EQ(t.find(", S80"), std::string::npos) << t;
 }
@@ -263,7 +265,7 @@ TEST(DecompileEdges, SignalUnderAStationsEnd) {
         line_head + crlf("[fine]\n"), service_head + crlf(segnale + stazione + "[fine]\n"));
     const std::string& t = r.decompiled->service_text;
     EXPECT_LT(t.find("segnale,    5100"), t.find("stazione,")) << t;
-    EXPECT_TRUE(has(t, testo[k])) << t;
+    EXPECT_TRUE(has_line(t, testo[k])) << t;
   }
 }
 
@@ -323,8 +325,8 @@ TEST(DecompileEdges, LineReaderStoppedInItsBody) {
                                                                    "[fine]\n"),
                                                   service_head + crlf("[fine]\n"));
   const std::string& t = r.decompiled->line_text;
-  EXPECT_TRUE(has(t, "curvad2,  1000,  200")) << t;
-  EXPECT_TRUE(has(t, "pendenza,  0,   99999999999")) << t;
+  EXPECT_TRUE(has_line(t, "curvad2,  1000,  200")) << t;
+  EXPECT_TRUE(has_line(t, "pendenza,  0,   99999999999")) << t;
 }
 
 // A last curve that ends on the last point (27000 m of geometry) and one
@@ -341,9 +343,9 @@ TEST(DecompileEdges, LastCurveEndsOnOrRunsPastTheLastPoint) {
                         crlf("[generale]\n[fine]\n"));
   EXPECT_EQ(on.first.model.codice_errore, 0);
   const std::string& t = on.decompiled->line_text;
-  EXPECT_TRUE(has(t, "curvad6,  26900,  100")) << t;
-  EXPECT_TRUE(has(t, "pendenza,   0,    5")) << t;
-  EXPECT_FALSE(has(t, "- the compile step stopped reading this file here")) << t;
+  EXPECT_TRUE(has_line(t, "curvad6,  26900,  100")) << t;
+  EXPECT_TRUE(has_line(t, "pendenza,   0,    5")) << t;
+  EXPECT_FALSE(has_line(t, "- the compile step stopped reading this file here")) << t;
 
   const testing::round_trip past =
       expect_round_trip(line_head + curve +
@@ -353,10 +355,11 @@ TEST(DecompileEdges, LastCurveEndsOnOrRunsPastTheLastPoint) {
   EXPECT_EQ(past.first.model.codice_errore, 25);
   EXPECT_EQ(past.second.model.codice_errore, 25);
   const std::string& u = past.decompiled->line_text;
-  EXPECT_TRUE(has(u, "pendenza,  3000,   0")) << u;
-  EXPECT_TRUE(has(u,
-                  "- the compile step stopped reading this file here\r\ncurvad6,  26900,  101\r\n"
-                  "[fine]"))
+  EXPECT_TRUE(has_line(u, "pendenza,  3000,   0")) << u;
+  EXPECT_TRUE(
+      has_line(u,
+               "- the compile step stopped reading this file here\r\ncurvad6,  26900,  101\r\n"
+               "[fine]"))
       << u;
 }
 
@@ -372,8 +375,8 @@ TEST(DecompileEdges, AbbattimentoAmongMarkers) {
                                             "abbattimento, 9000, 0\n"
                                             "[fine]\n"));
   const std::string& t = r.decompiled->service_text;
-  EXPECT_TRUE(has(t, "[abbattimenti]")) << t;
-  EXPECT_TRUE(has(t, "abbattimento,    9000,     0")) << t;
+  EXPECT_TRUE(has_line(t, "[abbattimenti]")) << t;
+  EXPECT_TRUE(has_line(t, "abbattimento,    9000,     0")) << t;
 }
 
 }  // namespace

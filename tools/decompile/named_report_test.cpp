@@ -15,8 +15,8 @@
 namespace scenario::decompile {
 namespace {
 
-constexpr const char* linea = "Viterbo_Attigliano_Orte";
-constexpr const char* treno = "7547";
+constexpr const char* linea_fissa = "Viterbo_Attigliano_Orte";
+constexpr const char* treno_fisso = "7547";
 
 // A 10 km line with a coded zone.
 const std::string linea_10_km =
@@ -32,12 +32,12 @@ decompiled_route decompile_edited(const std::function<void(compiled_route&)>& ri
                                   const std::string& service_body = "") {
   const compiled_texts t = compile_texts(
       line_text,
-      "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n" + service_body + "[fine]\r\n", linea,
-      treno);
+      "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n" + service_body + "[fine]\r\n",
+      linea_fissa, treno_fisso);
   EXPECT_EQ(t.esito, esito_compilazione::completato);
-  compiled_route r = decode_compiled_texts(t, linea, treno);
+  compiled_route r = decode_compiled_texts(t, linea_fissa, treno_fisso);
   ritocco(r);
-  return decompile_route(r, linea, treno);
+  return decompile_route(r, linea_fissa, treno_fisso);
 }
 
 // The reason given for the place, or "(not named)" when it does not differ.
@@ -258,12 +258,12 @@ TEST(DecompileNamedReport, MarkOfASignalNoSignalUnderTheStationGivesBack) {
       compile_texts(linea_10_km,
                     "[generale]\r\naderenza, 0, 100\r\nvelocita, 0, 80\r\n"
                     "stazione, 5000, 4, 400, 0, 0, 0, 1,1,0, 2,1,1, 0, 14,38, 0, S5\r\n[fine]\r\n",
-                    linea, treno);
+                    linea_fissa, treno_fisso);
   ASSERT_EQ(t.esito, esito_compilazione::completato);
-  compiled_route r = decode_compiled_texts(t, linea, treno);
+  compiled_route r = decode_compiled_texts(t, linea_fissa, treno_fisso);
   ASSERT_EQ(r.celle[103].tipo, tipo_cella::fine_stazione);
   r.celle[97].segno = 63;
-  const decompiled_route d = decompile_route(r, linea, treno);
+  const decompiled_route d = decompile_route(r, linea_fissa, treno_fisso);
   EXPECT_EQ(d.check.cells, 1u);
   EXPECT_EQ(d.check.entries, 0u);
   EXPECT_EQ(reason(d.check, {place::cell, 97}),

@@ -39,28 +39,28 @@ std::string indicatore(const record_indicatore& b) {
 }
 
 std::string stazione(const record_stazione& s) {
-  using guasto = record_stazione::campo_guasto;
+  using nome_campo = record_stazione::campo_guasto;
   // The fields in the order read, each with its column; at the one where
   // the reading failed, a number out of range, and nothing after it.
   struct campo {
-    guasto nome;
+    nome_campo nome;
     std::int64_t valore;
     std::size_t larghezza;
   };
   const campo campi[] = {
-      {guasto::tipo, s.tipo, 3},         {guasto::lunghezza, s.lunghezza, 5},
-      {guasto::dato_b1, s.dato_b1, 3},   {guasto::dato_b4, s.dato_b4, 2},
-      {guasto::prolunga, s.prolunga, 2}, {guasto::dato_i1, s.dato_i1, 3},
-      {guasto::dato_i2, s.dato_i2, 1},   {guasto::dato_b2, s.dato_b2, 1},
-      {guasto::dato_i3, s.dato_i3, 3},   {guasto::dato_i4, s.dato_i4, 1},
-      {guasto::dato_i5, s.dato_i5, 1},   {guasto::dato_b3, s.dato_b3, 5},
+      {nome_campo::tipo, s.tipo, 3},         {nome_campo::lunghezza, s.lunghezza, 5},
+      {nome_campo::dato_b1, s.dato_b1, 3},   {nome_campo::dato_b4, s.dato_b4, 2},
+      {nome_campo::prolunga, s.prolunga, 2}, {nome_campo::dato_i1, s.dato_i1, 3},
+      {nome_campo::dato_i2, s.dato_i2, 1},   {nome_campo::dato_b2, s.dato_b2, 1},
+      {nome_campo::dato_i3, s.dato_i3, 3},   {nome_campo::dato_i4, s.dato_i4, 1},
+      {nome_campo::dato_i5, s.dato_i5, 1},   {nome_campo::dato_b3, s.dato_b3, 5},
   };
   std::string riga = "stazione," + col(s.posizione, 8);
   for (const campo& c : campi) {
     if (c.nome == s.guasto) return riga + ", " + std::string(fuori_limite);
     riga += "," + col(c.valore, c.larghezza);
   }
-  if (s.guasto == guasto::orario) {
+  if (s.guasto == nome_campo::orario) {
     return riga + ", " + std::string(ora_eccessiva) + ",0,0, " + s.nome;
   }
   return riga + "," + col(s.ore, 4) + "," + col(s.minuti, 2) + "," + col(s.secondi, 2) + ", " +

@@ -39,7 +39,7 @@ std::string voce_in_parole(std::int64_t k) {
   }
 }
 
-std::string luogo(const decompile::location& at) {
+std::string testo_luogo(const decompile::location& at) {
   switch (at.where) {
     case place::cell:
       return cella_in_parole(at.index);
@@ -87,7 +87,7 @@ void write_decompile_diagnostics(const compiled_route& r, const decompile::verif
   }
   for (const decompile::difference& d : v.differences) {
     const std::string why = d.why.empty() ? "no record gives this back" : d.why;
-    err << file_di(r, d.at.where) << ": error: " << luogo(d.at) << ": " << why << ": "
+    err << file_di(r, d.at.where) << ": error: " << testo_luogo(d.at) << ": " << why << ": "
         << campi(d.fields) << "\n";
   }
   const std::size_t elencate = v.differences.size();
