@@ -43,16 +43,11 @@ id_diagnostica id_di(tipo_guasto_orario t) {
   return id_diagnostica::time_outside_day;
 }
 
-std::string rimedio(tipo_guasto_orario t) {
-  switch (t) {
-    case tipo_guasto_orario::non_dopo_precedente:
-      return "Give a later time, or put the stations in running order";
-    case tipo_guasto_orario::sezione_troppo_breve:
-      return "Give this station a later time (route_tool timing shows the fastest run)";
-    case tipo_guasto_orario::fuori_giornata:
-      break;
-  }
-  return "Give a time from 0:00:00 to 23:59:59";
+// What to change: the catalogue's fix of the warning, ended by the message.
+std::string_view rimedio(tipo_guasto_orario t) {
+  std::string_view r = dal_catalogo(id_di(t)).rimedio;
+  if (r.ends_with('.')) r.remove_suffix(1);
+  return r;
 }
 
 std::string rimedio(tipo_impedimento t) {
@@ -214,8 +209,8 @@ void avvisi_orario(const risultato_compilazione& r, const contesto_check& c,
       }
     }
     const stazione_marcia& s = l.stazioni[g.stazione];
-    diagnostica d =
-        avviso(id_di(g.tipo), campo_orario(c, s.record), testo + ". " + rimedio(g.tipo));
+    diagnostica d = avviso(id_di(g.tipo), campo_orario(c, s.record),
+                           testo + ". " + std::string(rimedio(g.tipo)));
     if (g.precedente) {
       const stazione_marcia& p = l.stazioni[*g.precedente];
       d.correlate.push_back({campo_orario(c, p.record), "the time of " + cp1252_to_utf8(p.nome) +

@@ -91,8 +91,8 @@ TEST(TimetableWarnings, TheTimeOfSNicolaGivenAsOnTheSheetLeavesNone) {
   debole.sforzo_avviamento_kn = 60.0;
   const std::vector<std::string> atteso = {
       "20:63+8 [section-too-short] 10400 m from Montefiascone needs at least 9 min 5 s; the "
-      "timetable gives 9 min 0 s. Give this station a later time (route_tool timing shows the "
-      "fastest run) | 19:63 the time of Montefiascone, 14:00:00"};
+      "timetable gives 9 min 0 s. Give the later station a later time, or the train more power "
+      "in its train model | 19:63 the time of Montefiascone, 14:00:00"};
   EXPECT_EQ(righe_di(dell_orario(servizio, debole)), atteso);
 }
 
