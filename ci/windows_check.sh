@@ -66,7 +66,7 @@ if [[ ! -x $linux_exe ]]; then
 fi
 mkdir -p build-mingw
 if ! { cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVO_WINDOW_PROBE=ON -DVO_WERROR=ON &&
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVO_WINDOW_PROBE=ON -DVO_WERROR=ON -DCMAKE_UNITY_BUILD=ON &&
   cmake --build build-mingw -j2 --target "$program" window_probe route_tool; } >build-mingw/build.log 2>&1; then
   tail -40 build-mingw/build.log
   echo "FAIL: cross build with MinGW-w64 (log in build-mingw/build.log)"
