@@ -46,8 +46,7 @@ EQUIVALENT_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "equi
 # it, the fastest and likeliest killers first (no kill test and no test that
 # needs a display, Wine or a browser). A folder is its own files only:
 # "compiler" is the compile step at the top of compiler/, not its
-# subfolders. compiler/check, compiler/documenti, compiler/marcia,
-# tools/route_tool, tools/lsp and tools/route_view are not listed yet.
+# subfolders.
 COMPILER_TESTS = ["reader_tests", "boundary_tests", "compiler_tests", "check_tests",
                   "compiler_limits_tests", "fuzz_corpus_tests", "decode_corpus_tests",
                   "decompile_tests", "route_tool_tests", "timing_tools_tests", "app_tests",
@@ -73,6 +72,15 @@ FOLDERS = {
                           "timing_tools_tests"],
     "tools/decompile": ["decompile_tests", "route_tool_tests", "timing_tools_tests"],
     "tools/timing": ["timing_tools_tests", "route_tool_tests"],
+    "compiler/check": ["check_tests", "fuzz_corpus_tests", "decompile_tests", "route_tool_tests",
+                       "lsp_tests", "lsp_corpus_tests"],
+    "compiler/documenti": ["documents_tests", "documents_corpus_tests", "check_tests",
+                           "route_tool_tests"],
+    "compiler/marcia": ["timing_tests", "timing_corpus_tests", "timing_tools_tests", "check_tests",
+                        "documents_tests", "route_tool_tests"],
+    "tools/route_tool": ["route_tool_tests", "decode_corpus_tests"],
+    "tools/route_view": ["route_tool_tests"],
+    "tools/lsp": ["lsp_tests", "lsp_corpus_tests"],
 }
 # Files in those folders that are not the product on Linux: test support,
 # test data and the Windows-only file replacement.
@@ -86,6 +94,8 @@ NOT_PRODUCT = {
     "sources/writer_output.h", "sources/testi_fissi.cpp", "sources/testi_fissi.h",
     "tools/decompile/round_trip.cpp", "tools/decompile/round_trip.h",
     "tools/decompile/scenario_generator.cpp", "tools/decompile/scenario_generator.h",
+    "compiler/documenti/documenti_test_support.h", "tools/lsp/server_fixture.h",
+    "tools/lsp/stdio_channel_win32.cpp",
 }
 # A gtest filter for an executable, where part of it is left out: the kill
 # test takes seconds of real kills.
