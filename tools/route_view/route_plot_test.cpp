@@ -6,10 +6,16 @@
 #include <sstream>
 #include <vector>
 
+#include "base/file_system.h"
 #include "base/memory_file_system.h"
+#include "compiler/route_model/nomi_file.h"
+#include "sources/golden_file.h"
+#include "sources/testi_fissi.h"
 #include "tools/route_view/plot_layout.h"
 #include "tools/route_view/svg_document.h"
 #include "tools/testing/compiled_route_builder.h"
+#include "tools/testing/route_tool_run.h"
+#include "tools/testing/temp_folder.h"
 
 namespace scenario {
 namespace {
@@ -98,6 +104,25 @@ TEST(RoutePlot, WellFormedWithOneMarkerPerStationAndSignal) {
   EXPECT_NE(svg.find("Prova &lt;&amp;&gt;"), std::string::npos);
   EXPECT_NE(svg.find("Bet\xc3\xa0"), std::string::npos);
   EXPECT_EQ(svg.find("http://", svg.find("xmlns") + 40), std::string::npos);  // self-contained
+}
+
+// The fixed scenario's plot as `route_tool plot` writes it from the compiled
+// files, with the run of the built-in train model: every mark, label, box
+// and axis where it was reviewed (VO_REBASE_GOLDEN=1 rewrites the file after
+// a deliberate change; review its diff in a browser).
+TEST(RoutePlot, TheFixedScenarioDrawnAsReviewed) {
+  testing::temp_folder tmp;
+  const fixed_scenario_texts t = fixed_texts();
+  const std::string route = "Viterbo_Attigliano_Orte";
+  testing::write_text(tmp.path() / nome_file_linea_txt(route), t.line);
+  testing::write_text(tmp.path() / nome_file_servizio_txt(route, "7547"), t.service);
+  ASSERT_EQ(testing::run({"compile", "--line", tmp / nome_file_linea_txt(route), "--service",
+                          tmp / nome_file_servizio_txt(route, "7547"), "--out", tmp / "out"})
+                .status,
+            0);
+  ASSERT_EQ(testing::run({"plot", tmp / "out", "-o", tmp / "plot.svg"}).status, 0);
+  EXPECT_TRUE(matches_golden("Viterbo_Attigliano_Orte_7547_plot.svg",
+                             disk_file_system().read_file(tmp / "plot.svg")));
 }
 
 TEST(RoutePlot, XmlTextEscapesAndDropsControls) {
