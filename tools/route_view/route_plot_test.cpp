@@ -242,5 +242,17 @@ TEST(RoutePlotGeometry, EveryStretchSpansItsMetresEvenAt50mAtBothEnds) {
   EXPECT_NEAR(num(near_grades[0], "width"), 2 * cell_px, 0.05);
 }
 
+TEST(RoutePlotGeometry, AGradeOfOnePerMilleEitherWayHasItsColour) {
+  route_drawing d = stretches_at_both_ends();
+  d.gradient = {
+      {0, 0, 12, no_record}, {1, 1, 1, no_record}, {2, 18, 0, no_record}, {19, 19, -1, no_record}};
+  const auto grades = elements(draw_route_svg(d, {0, 1000}), "grade");
+  ASSERT_EQ(grades.size(), 3u);
+  EXPECT_EQ(grades[1].at("fill"), grades[0].at("fill"));  // +1: uphill, like +12
+  EXPECT_NE(grades[2].at("fill"), grades[1].at("fill"));  // -1: downhill
+  EXPECT_LT(num(grades[1], "y"), 1245.0);
+  EXPECT_NEAR(num(grades[2], "y"), 1245.0, 0.05);
+}
+
 }  // namespace
 }  // namespace scenario
