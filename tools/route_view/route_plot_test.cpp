@@ -254,5 +254,50 @@ TEST(RoutePlotGeometry, AGradeOfOnePerMilleEitherWayHasItsColour) {
   EXPECT_NEAR(num(grades[2], "y"), 1245.0, 0.05);
 }
 
+// The text of the <text> element after position `from` in the SVG.
+std::string next_text(const std::string& svg, std::size_t from) {
+  const std::size_t open = svg.find("<text", from);
+  const std::size_t start = svg.find('>', open) + 1;
+  return svg.substr(start, svg.find("</text>", start) - start);
+}
+
+TEST(RoutePlotGeometry, AWidePlanLabelsItsStationsInARowAboveTheTrack) {
+  // A straight line from west to east, 10 km; two stations 300 m apart,
+  // whose second lines (position and time) are wider than their names.
+  route_drawing d;
+  d.route = "Prova";
+  d.train = "1";
+  d.line_length_m = 10000;
+  d.cells = 200;
+  plan_level level;
+  for (std::int64_t k = 0; k <= 10000; k += 1000) level.points.push_back({k, double(k), 0});
+  d.plan.push_back(level);
+  d.stations = {{1, "A", 4000, 3900, 4100, 8 * 3600, no_record, 81},
+                {2, "B", 4300, 4200, 4400, 9 * 3600, no_record, 87}};
+  const std::string svg = draw_route_svg(d, {0, 10000});
+  const auto track = elements(svg, "track");
+  ASSERT_EQ(track.size(), 1u);
+  const std::vector<point> line = points_of(track[0]);
+  ASSERT_GE(line.size(), 2u);
+  const double track_y = line.front().y;
+  std::vector<double> x, width;
+  const std::string mark = "class=\"station-label\"";
+  for (auto p = svg.find(mark); p != std::string::npos; p = svg.find(mark, p + 1)) {
+    const std::size_t open = svg.rfind("<text", p);
+    const auto a = elements(svg.substr(open, svg.find('>', p) - open + 1), "station-label");
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_LT(num(a[0], "y"), track_y) << "above the track";
+    EXPECT_EQ(a[0].at("text-anchor"), "middle");
+    x.push_back(num(a[0], "x"));
+    const double name = text_width(next_text(svg, open), 13);
+    const double second = text_width(next_text(svg, p), 10.5);
+    EXPECT_GT(second, name);
+    width.push_back(second);
+  }
+  ASSERT_EQ(x.size(), 2u);
+  // In running order, and neither line of one over the other's.
+  EXPECT_GE(x[1] - x[0], (width[0] + width[1]) / 2) << x[0] << " " << x[1];
+}
+
 }  // namespace
 }  // namespace scenario
