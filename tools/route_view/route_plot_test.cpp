@@ -297,6 +297,12 @@ TEST(RoutePlotGeometry, AWidePlanLabelsItsStationsInARowAboveTheTrack) {
   ASSERT_EQ(x.size(), 2u);
   // In running order, and neither line of one over the other's.
   EXPECT_GE(x[1] - x[0], (width[0] + width[1]) / 2) << x[0] << " " << x[1];
+  // The scale bar: the longest of 1, 2 or 5 times a power of ten within
+  // 160 px. The 10 km of track span line.back().x - line.front().x px.
+  const double px_per_m = (line.back().x - line.front().x) / 10000;
+  ASSERT_GT(1000 * px_per_m, 80.0);
+  ASSERT_LE(1000 * px_per_m, 160.0);
+  EXPECT_NE(svg.find(">1 km</text>"), std::string::npos);
 }
 
 }  // namespace
