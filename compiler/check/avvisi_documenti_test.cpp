@@ -19,7 +19,7 @@ namespace scenario {
 namespace {
 
 esito_controllo con_documenti(const std::string& scheda, const std::string& modulo,
-                              std::int32_t tolleranza = 100) {
+                              std::int32_t tolleranza = 100, const modello_treno& treno = {}) {
   static const fixed_scenario_texts t = fixed_texts();
   ingresso_controllo in;
   in.linea = t.line;
@@ -27,6 +27,7 @@ esito_controllo con_documenti(const std::string& scheda, const std::string& modu
   in.nome_linea = "Viterbo_Attigliano_Orte";
   in.numero_treno = "7547";
   in.tolleranza_km_m = tolleranza;
+  in.treno = treno;
   in.altri_file.push_back({file_sorgente::scheda_treno, "scheda.txt", scheda});
   in.altri_file.push_back({file_sorgente::rallentamenti, "modulo.txt", modulo});
   return controlla(in);
@@ -90,6 +91,27 @@ TEST(DocumentWarnings, TheDocumentsMadeFromTheScenarioGiveNone) {
   const esito_controllo e =
       con_documenti(scheda_treno(*dati.dati, {}), ordine_rallentamento(*dati.dati));
   EXPECT_EQ(nei_documenti(e), std::vector<std::string>{});
+}
+
+TEST(DocumentWarnings, TheSheetsArrivalsAreReadWithTheTrainModelsDwell) {
+  // A sheet written with a dwell of 75 s: its arrivals stand 75 s before
+  // the departures, as the train model given to check says.
+  const fixed_scenario_texts t = fixed_texts();
+  const dati_da_testi_esito dati =
+      dati_da_testi(t.line, t.service, "Viterbo_Attigliano_Orte", "7547");
+  ASSERT_TRUE(dati.dati) << dati.errore;
+  opzioni_scheda o;
+  o.sosta_s = 75;
+  const std::string scheda = scheda_treno(*dati.dati, o);
+  const std::string modulo = ordine_rallentamento(*dati.dati);
+  modello_treno lunga_sosta;
+  lunga_sosta.sosta_minima_s = 75;
+  EXPECT_EQ(nei_documenti(con_documenti(scheda, modulo, 100, lunga_sosta)),
+            std::vector<std::string>{});
+  // With the default 30 s the same arrivals are 45 s early.
+  const std::vector<std::string> r = nei_documenti(con_documenti(scheda, modulo));
+  ASSERT_FALSE(r.empty());
+  EXPECT_NE(r[0].find("[sheet-arrival-differs]"), std::string::npos) << r[0];
 }
 
 TEST(DocumentWarnings, AReadingFaultIsAWarningAtItsPlaceWithoutANote) {

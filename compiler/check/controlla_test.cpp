@@ -247,6 +247,13 @@ const caso_avviso casi_avviso[] = {
      14,
      66,
      "`minuti` is 65, not 0 to 59: the time is stored as 09:05:00. Give 0 to 59"},
+    {"station seconds of 60 or more",
+     {{true, 14, "stazione,    7500, 24,  300,  0, 0, 0,  0,0,0,  4,1,1,   30,   8,38, 75, Beta"}},
+     id_diagnostica::time_over_59,
+     true,
+     14,
+     70,
+     "`secondi` is 75, not 0 to 59: the time is stored as 08:39:15. Give 0 to 59"},
     {"clock seconds of 60 or more",
      {{true, 5, "orologio,    8              29            75 "}},
      id_diagnostica::time_over_59,
@@ -578,6 +585,14 @@ const caso_avviso casi_campi[] = {
      20,
      "'8,5' is read as two fields: `pendenza` is stored as 8 and '5' is skipped. Write a decimal "
      "number with a point (8.5), or a whole number"},
+    {"a decimal comma between nines",
+     {{false, 16, "pendenza,  3000,   9,9"}},
+     id_diagnostica::not_a_number,
+     false,
+     16,
+     20,
+     "'9,9' is read as two fields: `pendenza` is stored as 9 and '9' is skipped. Write a decimal "
+     "number with a point (9.9), or a whole number"},
     {"a decimal point",
      {{false, 16, "pendenza,  3000,   8.5"}},
      id_diagnostica::not_a_number,
@@ -945,6 +960,17 @@ TEST(Check, ATimeInOneFieldIsToldAsThreeFields) {
   EXPECT_EQ(messaggi_di(controlla_modificato({{true, 11, "velocita,   13+500,    60"}})),
             (std::vector<std::string>{"'13+500' is not a number: `posizione` is stored as 0. "
                                       "Write the position in metres: 13500"}));
+  // Hours and minutes only: the seconds are 0.
+  EXPECT_EQ(messaggi_di(controlla_modificato({{true, 5, "orologio,    9:30"}})),
+            (std::vector<std::string>{"'9:30' is not a number: `ore` is stored as 0. Write the "
+                                      "time as three fields: 9, 30, 0"}));
+  // A sign apart from its digits before further values: the digits are read
+  // as the next field.
+  EXPECT_EQ(
+      messaggi_di(
+          controlla_modificato({{true, 17, "rallentamento,    4000,    - 40,  300, 1,  0,  0"}})),
+      (std::vector<std::string>{"'-' is not a number: `v` is stored as 0, and '40' is read as "
+                                "`l`. Write the sign and the digits together: -40"}));
   // A value too many where codes are written close together: no decimal comma.
   const esito_controllo codici =
       controlla_modificato({{true, 19, "segnale,    1000,   2, 4, 1,  0, 0,    0,  0,0,0, 0, 7"}});

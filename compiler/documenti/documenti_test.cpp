@@ -97,10 +97,34 @@ TEST(documenti, the_run_gives_the_passing_times_and_the_dwell) {
   EXPECT_NE(lunga[riga_con(lunga, "Sipicciano")].find("|14.07+    14.09 |"), std::string::npos)
       << lunga[riga_con(lunga, "Sipicciano")];
 
+  // A pass before midnight or after the next one has no place on the sheet.
+  for (const double giorni : {-1.0, 1.0}) {
+    esito_marcia fuori = run;
+    for (orario_stazione& t : fuori.stazioni) {
+      if (!t.ferma) t.arrivo = t.partenza = t.arrivo + giorni * 86400.0;
+    }
+    const opzioni_scheda senza_passaggi = opzioni_scheda_marcia(d, e.linea, fuori, modello_treno{});
+    ASSERT_EQ(senza_passaggi.passaggi.size(), d.stazioni.size());
+    for (const auto& p : senza_passaggi.passaggi) EXPECT_FALSE(p) << giorni;
+  }
+
   // No station with a time: the run has no clock, and no passing time.
   linea_marcia senza = e.linea;
   for (stazione_marcia& s : senza.stazioni) s.orario.reset();
   EXPECT_TRUE(opzioni_scheda_marcia(d, senza, modello_treno{}).passaggi.empty());
+}
+
+TEST(documenti, no_speed_limit_before_the_first_cell) {
+  // The speed changes run from the first cell, at 0 m: a first station
+  // before the origin stands where no cell gives a limit.
+  dati_documenti d = dati_esempio();
+  ASSERT_FALSE(d.velocita.empty());
+  ASSERT_EQ(d.velocita.front().posizione, 0);
+  EXPECT_EQ(d.velocita_a(-50), 0);
+  EXPECT_EQ(d.velocita_a(0), d.velocita.front().velocita);
+  const cambio_velocita secondo = d.velocita.at(1);
+  EXPECT_EQ(d.velocita_a(secondo.posizione - 1), d.velocita.front().velocita);
+  EXPECT_EQ(d.velocita_a(secondo.posizione), secondo.velocita);
 }
 
 TEST(documenti, the_programs_documents_against_the_fixed_scenario) {

@@ -53,6 +53,13 @@ TEST_F(scheda_esempio, times) {
   opzioni_confronto o;
   o.sosta_s = 60;
   EXPECT_EQ(controlla(o), "");
+  // An arrival alone, at a station passed through with a stop, is the
+  // service file's time less the dwell.
+  r[beta] = con_cella(r[beta], 4, " 8.37");
+  EXPECT_EQ(controlla(o), "");
+  r[beta] = con_cella(r[beta], 4, " 8.38");
+  EXPECT_EQ(controlla(o), "sheet-time-differs 19:52+4 [Beta] service 14:64\n");
+  r[beta] = con_cella(r[beta], 4, " 8.37      8.38");
   // The last station's time is its arrival, on either side.
   r[beta + 2] = con_cella(r[beta + 2], 4, " 8.47");
   EXPECT_EQ(controlla(o), "");
@@ -81,6 +88,8 @@ TEST(scheda_fissa, timetabled_time_where_the_service_file_has_none) {
   r[bassano] = con_cella(r[bassano], 4, "     14.31");
   EXPECT_EQ(elenco(controlla_scheda(unisci(r), d)), "");
   r[bassano] = con_cella(r[bassano], 4, "14.31 (X)");
+  EXPECT_EQ(elenco(controlla_scheda(unisci(r), d)), "");
+  r[bassano] = con_cella(r[bassano], 4, "14.31 *");
   EXPECT_EQ(elenco(controlla_scheda(unisci(r), d)), "");
 }
 
@@ -116,12 +125,39 @@ TEST_F(modulo_esempio, slowdowns_on_one_side_only) {
       "   100");
   r.erase(r.begin() + 16);
   EXPECT_EQ(controlla(), "form-slowdown-not-in-service 14:10+12\n");
+  // The row told by its stations and its post.
+  const rilievi in_piu = controlla_rallentamenti(unisci(r), d);
+  ASSERT_EQ(in_piu.size(), 1U);
+  EXPECT_EQ(in_piu[0].messaggio,
+            "this row's slowdown 'Beta - Gamma' after post 3 is not in the service file: no "
+            "\"rallentamento\" record matches it. Add the record, or strike the row");
   r[12] = con_cella(con_cella(con_cella(riga, 1, ""), 2, ""), 3, "");
   r[12] = con_cella(r[12], 4, "");
   r[12] = con_cella(r[12], 0, "");
   EXPECT_EQ(controlla(),
             "form-slowdown-not-in-service 14:10+12\n"
             "form-slowdown-missing 15:1+0 [slowdown at 4000 m] service 17:1\n");
+}
+
+TEST_F(modulo_esempio, a_row_without_post_goes_to_the_slowdown_of_its_length) {
+  // Two slowdowns of 40 km/h, of 300 m and 500 m, between the same
+  // stations; the form's row of the first struck out and the second's post
+  // left blank: its speed fits both, its length only the second.
+  dati_documenti due = d;
+  ASSERT_EQ(due.rallentamenti.size(), 1U);
+  rallentamento_documento secondo = due.rallentamenti[0];
+  secondo.x = 6000;
+  secondo.l = 500;
+  secondo.record = -1;
+  due.rallentamenti.push_back(secondo);
+  std::vector<std::string> m = righe(ordine_rallentamento(due));
+  const std::size_t primo = riga_con(m, "  300");
+  m[primo + 1] = con_cella(m[primo + 1], 2, "");
+  m.erase(m.begin() + static_cast<std::ptrdiff_t>(primo));
+  // Matched to the second, whose post is missing; the first is missing.
+  EXPECT_EQ(elenco(controlla_rallentamenti(unisci(m), due)),
+            "form-slowdown-missing 13:10+11 [slowdown at 4000 m] service 17:1\n"
+            "form-km-differs 13:36+1 [slowdown at 6000 m] service 17:19\n");
 }
 
 TEST(lettura, empty_and_other_layouts) {
@@ -211,6 +247,27 @@ TEST(nomi, compared_loosely) {
   EXPECT_EQ(q("Orte", "Ortenuova"), somiglianza::nessuna);
   EXPECT_EQ(q("", "Orte"), somiglianza::nessuna);
   EXPECT_EQ(q("-", "."), somiglianza::nessuna);
+  // Each Windows-1252 letter with an accent at the ends of its run, in
+  // either case, reads as its plain letter; the signs between them do not.
+  const struct {
+    const char* accentate;
+    const char* piana;
+  } lettere[] = {{"\xC0\xC5\xE0\xE5", "AAAA"}, {"\xC7\xE7", "CC"},
+                 {"\xC8\xCB\xE8\xEB", "EEEE"}, {"\xCC\xCF\xEC\xEF", "IIII"},
+                 {"\xD1\xF1", "NN"},           {"\xD2\xD6\xD8\xF2\xF6\xF8", "OOOOOO"},
+                 {"\xD9\xDC\xF9\xFC", "UUUU"}};
+  for (const auto& l : lettere) {
+    EXPECT_EQ(q(std::string("X") + l.accentate, std::string("X") + l.piana), somiglianza::uguale)
+        << l.piana;
+  }
+  EXPECT_EQ(q("A\xD7"
+              "B",
+              "A B"),
+            somiglianza::uguale);  // the multiplication sign parts words
+  EXPECT_EQ(q("A\xF7"
+              "B",
+              "A B"),
+            somiglianza::uguale);  // so does the division sign
 }
 
 TEST(pezzi, kilometres_times_and_posts) {

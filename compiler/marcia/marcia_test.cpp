@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -93,6 +94,61 @@ TEST(MarciaFormeChiuse, TempoSuUnTrattoAlLimite) {
   EXPECT_NEAR(a(e, 2).arrivo - a(e, 1).arrivo, 200.0, 1e-9);
   // The whole run: 50 s up to speed, 8750 m held, 50 s braking.
   EXPECT_NEAR(a(e, 3).arrivo - a(e, 0).partenza, 50.0 + 8750.0 / 25.0 + 50.0, 1e-9);
+}
+
+TEST(MarciaFormeChiuse, UnRallentamentoFuoriGrigliaFrenaFinoAlSuoInizio) {
+  // Held at 72 km/h (20 m/s), a slowdown of 36 km/h (10 m/s) from 5005 m,
+  // between two nodes of the 10 m grid: the train brakes at 0.5 m/s^2 over
+  // (20^2 - 10^2) / (2 x 0.5) = 300 m, from 4705 m to the slowdown's very
+  // start.
+  linea_marcia l = linea_piana(10000.0);
+  l.velocita = {{0.0, 72.0}};
+  l.rallentamenti = {{5005.0, 5505.0, 36.0}};
+  const esito_marcia e = calcola_marcia(l, treno_a_forza_costante());
+  ASSERT_FALSE(e.impedimento);
+  double inizio_frenata = 0.0;
+  for (const nodo_marcia& n : e.nodi) {
+    if (n.posizione < 5005.0 && std::fabs(n.velocita - 20.0) < 1e-9) inizio_frenata = n.posizione;
+  }
+  EXPECT_NEAR(inizio_frenata, 4705.0, 1e-6);
+  const auto al_rallentamento = std::find_if(
+      e.nodi.begin(), e.nodi.end(), [](const nodo_marcia& n) { return n.posizione == 5005.0; });
+  ASSERT_NE(al_rallentamento, e.nodi.end());
+  EXPECT_NEAR(al_rallentamento->velocita, 10.0, 1e-9);
+}
+
+TEST(MarciaFermate, DueFermatePiuViciniDelPassoHannoUnNodoInMezzo) {
+  // Stations 50 m apart with 100 m steps: a node at 25 m lets the train
+  // move. At 0.5 m/s^2 both ways it reaches 5 m/s there after 10 s and
+  // stops 10 s later.
+  const linea_marcia l = linea_piana(50.0);
+  opzioni_marcia o;
+  o.passo = 100.0;
+  const esito_marcia e = calcola_marcia(l, treno_a_forza_costante(), o);
+  ASSERT_FALSE(e.impedimento);
+  ASSERT_EQ(e.nodi.size(), 3u);
+  EXPECT_EQ(e.nodi[1].posizione, 25.0);
+  EXPECT_NEAR(e.nodi[1].velocita, 5.0, 1e-9);
+  EXPECT_NEAR(e.nodi[1].orario, 10.0, 1e-9);
+  EXPECT_NEAR(a(e, 1).arrivo - a(e, 0).partenza, 20.0, 1e-9);
+}
+
+TEST(MarciaFermate, IlProfiloAllaFermataDaLArrivo) {
+  // A stop of a late train: arrival, then a wait for its time; the profile
+  // point at the station gives the arrival, the next one a time after the
+  // departure.
+  linea_marcia l = linea_piana(4000.0);
+  l.stazioni = {stazione(0.0, 36000), stazione(2000.0, 37000), stazione(4000.0)};
+  const esito_marcia e = calcola_marcia(l, treno_a_forza_costante());
+  ASSERT_FALSE(e.impedimento);
+  ASSERT_EQ(a(e, 1).partenza, 37000.0);
+  ASSERT_LT(a(e, 1).arrivo, 36500.0);
+  ASSERT_GT(e.profilo.size(), 201u);
+  const punto_marcia& p = e.profilo[200];
+  EXPECT_EQ(p.posizione, 2000.0);
+  EXPECT_EQ(p.velocita_kmh, 0.0);
+  EXPECT_NEAR(p.orario, a(e, 1).arrivo, 1e-9);
+  EXPECT_GT(e.profilo[201].orario, 37000.0);
 }
 
 TEST(MarciaFormeChiuse, UnaCurvaComeLaSuaPendenzaEquivalente) {
@@ -244,6 +300,11 @@ TEST(MarciaImpedimenti, OgniRagioneHaNomeELuogo) {
   ripida.curve.clear();
   ripida.stazioni = {stazione(13000.0), stazione(20000.0)};
   EXPECT_EQ(ragione(ripida, debole).testo, "the train stalls at 13000 m on 35 per mille");
+  // Its profile is the one point where it stands, at 0 km/h.
+  const esito_marcia fermo = calcola_marcia(ripida, debole);
+  ASSERT_EQ(fermo.profilo.size(), 1u);
+  EXPECT_EQ(fermo.profilo[0].posizione, 13000.0);
+  EXPECT_EQ(fermo.profilo[0].velocita_kmh, 0.0);
 
   linea_marcia senza_vetture = l;
   senza_vetture.numero_vetture = 0;

@@ -82,6 +82,26 @@ TEST(Framing, EndlessGarbageIsNotHeldInMemory) {
   EXPECT_EQ(frames.back().body, "{}");
 }
 
+TEST(Framing, AHeaderBlockMayRunTo8KiB) {
+  // 8192 bytes of header without its end yet: held for more.
+  std::string header = "Content-Length: 2\r\nX-Pad: ";
+  header += std::string(8192 - header.size(), 'a');
+  frame_reader r;
+  r.feed(header);
+  EXPECT_TRUE(all_frames(r).empty());
+  r.feed("\r\n\r\n{}");
+  auto frames = all_frames(r);
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].fault, frame_fault::none);
+  EXPECT_EQ(frames[0].body, "{}");
+  // One byte more is no header.
+  frame_reader longer;
+  longer.feed(header + "a");
+  frames = all_frames(longer);
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].fault, frame_fault::bad_header);
+}
+
 TEST(Framing, AnOversizedBodyIsSkippedUnstored) {
   frame_reader r;
   r.feed("Content-Length: " + std::to_string(largest_body + 1) + "\r\n\r\n");

@@ -91,6 +91,28 @@ TEST(PairCheck, ADocumentOpenedIsCheckedWithItsServiceFileAndItsUnsavedText) {
             json::array());
 }
 
+TEST(PairCheck, AWholeFilesDiagnosticStandsAtItsStart) {
+  fixture f;
+  f.initialize("utf-16");
+  // Without an "aderenza" record the service file as a whole is warned of:
+  // the range is the file's first point.
+  std::string service = cp1252_to_utf8(f.disk.files.at(service_path));
+  const std::size_t at = service.find("aderenza,");
+  ASSERT_NE(at, std::string::npos);
+  service.erase(at, service.find('\n', at) + 1 - at);
+  f.open_text(service_uri, service);
+  const std::vector<json> published = f.published(service_uri);
+  ASSERT_FALSE(published.empty());
+  int found = 0;
+  for (const json& d : published.back()) {
+    if (d["message"].get<std::string>().rfind("there is no \"aderenza\" record", 0) != 0) continue;
+    ++found;
+    EXPECT_EQ(d["range"], json::parse(R"({"start": {"line": 0, "character": 0},
+                                          "end": {"line": 0, "character": 0}})"));
+  }
+  EXPECT_EQ(found, 1);
+}
+
 TEST(PairCheck, ADocumentWithoutItsServiceFileIsNotChecked) {
   with_documents f;
   f.disk.files.erase(service_path);

@@ -41,6 +41,15 @@ TEST(Pairing, KindsByContent) {
             file_kind::service);
   EXPECT_EQ(kind_by_content("La velocita massima, 90 km/h\r\nvale fino a Orte.\r\nFine.\r\n"),
             file_kind::unknown);
+  // Half of the lines records is enough; one prose line more is not.
+  EXPECT_EQ(kind_by_content("[generale]\r\nsabbia, 0\r\nuna nota\r\n"), file_kind::service);
+  EXPECT_EQ(kind_by_content("[generale]\r\nsabbia, 0\r\nuna nota\r\ne una\r\n"),
+            file_kind::unknown);
+  EXPECT_EQ(kind_by_content("numero vetture, 3\r\nvelocita, 0, 60\r\nuna nota\r\ne una\r\n"),
+            file_kind::service);
+  EXPECT_EQ(
+      kind_by_content("numero vetture, 3\r\nvelocita, 0, 60\r\nuna nota\r\ne una\r\ne tre\r\n"),
+      file_kind::unknown);
 }
 
 TEST(Pairing, ByNameTheOpenPartnerWithItsUnsavedText) {

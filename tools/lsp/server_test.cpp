@@ -76,6 +76,18 @@ TEST(Server, BothFilesOfThePairArePublishedOnAChangeOfEither) {
   EXPECT_EQ(service[0]["code"], "signal-cell-taken");
   EXPECT_EQ(service[0]["data"]["code"], 16);
   EXPECT_EQ(service[0]["relatedInformation"][0]["location"]["uri"], line_uri);
+  // Each publication carries the version of the document the editor holds;
+  // the service file, read from the folder, has none.
+  std::vector<json> line_params, service_params;
+  for (const json& m : f.sent) {
+    if (m.value("method", "") != "textDocument/publishDiagnostics") continue;
+    (m["params"]["uri"] == line_uri ? line_params : service_params).push_back(m["params"]);
+  }
+  ASSERT_EQ(line_params.size(), 2u);
+  EXPECT_EQ(line_params[0]["version"], 1);
+  EXPECT_EQ(line_params[1]["version"], 2);
+  ASSERT_FALSE(service_params.empty());
+  EXPECT_FALSE(service_params.back().contains("version"));
 }
 
 TEST(Server, ASessionOverBytesEndsWithTheProtocolsStatus) {

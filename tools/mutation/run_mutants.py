@@ -42,12 +42,11 @@ from cpp_mutants import mutants_of  # noqa: E402
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 EQUIVALENT_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "equivalent.txt")
 
-# The folders of product code, each with the test executables that reach
-# it, the fastest and likeliest killers first (no kill test and no test that
-# needs a display, Wine or a browser). A folder is its own files only:
-# "compiler" is the compile step at the top of compiler/, not its
-# subfolders. compiler/check, compiler/documenti, compiler/marcia,
-# tools/route_tool, tools/lsp and tools/route_view are not listed yet.
+# The folders of product code, each with the test executables (and the
+# scripts of SCRIPTS) that reach it, the fastest and likeliest killers first
+# (no kill test and no test that needs a display, Wine or a browser). A
+# folder is its own files only: "compiler" is the compile step at the top of
+# compiler/, not its subfolders.
 COMPILER_TESTS = ["reader_tests", "boundary_tests", "compiler_tests", "check_tests",
                   "compiler_limits_tests", "fuzz_corpus_tests", "decode_corpus_tests",
                   "decompile_tests", "route_tool_tests", "timing_tools_tests", "app_tests",
@@ -73,6 +72,15 @@ FOLDERS = {
                           "timing_tools_tests"],
     "tools/decompile": ["decompile_tests", "route_tool_tests", "timing_tools_tests"],
     "tools/timing": ["timing_tools_tests", "route_tool_tests"],
+    "compiler/check": ["check_tests", "fuzz_corpus_tests", "decompile_tests", "route_tool_tests",
+                       "lsp_tests", "lsp_corpus_tests"],
+    "compiler/documenti": ["documents_tests", "documents_corpus_tests", "check_tests",
+                           "route_tool_tests"],
+    "compiler/marcia": ["timing_tests", "timing_corpus_tests", "timing_tools_tests", "check_tests",
+                        "documents_tests", "route_tool_tests"],
+    "tools/route_tool": ["route_tool_tests", "decode_corpus_tests", "route_tool_cli"],
+    "tools/route_view": ["route_tool_tests", "route_tool_cli"],
+    "tools/lsp": ["lsp_tests", "lsp_corpus_tests", "lsp_client"],
 }
 # Files in those folders that are not the product on Linux: test support,
 # test data and the Windows-only file replacement.
@@ -86,10 +94,23 @@ NOT_PRODUCT = {
     "sources/writer_output.h", "sources/testi_fissi.cpp", "sources/testi_fissi.h",
     "tools/decompile/round_trip.cpp", "tools/decompile/round_trip.h",
     "tools/decompile/scenario_generator.cpp", "tools/decompile/scenario_generator.h",
+    "compiler/documenti/documenti_test_support.h", "tools/lsp/server_fixture.h",
+    "tools/lsp/stdio_channel_win32.cpp",
 }
 # A gtest filter for an executable, where part of it is left out: the kill
 # test takes seconds of real kills.
 FILTERS = {"app_e2e_tests": "-kill_test.*"}
+# Tests that drive the real route_tool from a script, named in FOLDERS like
+# the test executables: the target they need, and the command ({bin} the
+# build's programs, {tree} the copy of the tree). The editor's session runs
+# without its latency limit: a mutant's build beside it would break it.
+SCRIPTS = {
+    "route_tool_cli": ("route_tool", [sys.executable, "{tree}/tools/route_tool/route_tool_cli_test.py",
+                                      "{bin}/route_tool", "{tree}/sources/testdata"]),
+    "lsp_client": ("route_tool", [sys.executable, "{tree}/tools/lsp/lsp_client_test.py",
+                                  "{bin}/route_tool", "{tree}/sources/testdata",
+                                  "{tree}/fuzz/corpus"]),
+}
 SKIPPED_TOP = ("build", ".git", "out", ".cache")
 SKIPPED_ANYWHERE = ("node_modules", "__pycache__")
 
@@ -251,7 +272,7 @@ def try_tests(build, jobs, timeouts, tests):
     the tests up to its killer need; what is left stale is rebuilt when a
     later try needs it."""
     for name in tests:
-        status, out, _ = build_targets(build, jobs, [name])
+        status, out, _ = build_targets(build, jobs, [target_of(name)])
         if status != 0:
             return "no-compile", name
         failed = test_failure(build, name, FILTERS.get(name, ""), timeouts.get(name))
@@ -260,8 +281,23 @@ def try_tests(build, jobs, timeouts, tests):
     return "survived", ""
 
 
+def target_of(name):
+    return SCRIPTS[name][0] if name in SCRIPTS else name
+
+
 def test_failure(build, name, gtest_filter, timeout):
-    """What failed in one test executable, or None when it passed."""
+    """What failed in one test executable or script, or None when it passed."""
+    if name in SCRIPTS:
+        tree = os.path.join(os.path.dirname(build), "tree")
+        cmd = [a.format(bin=os.path.join(build, "bin"), tree=tree) for a in SCRIPTS[name][1]]
+        status, out, _ = run(cmd, timeout=timeout)
+        if status is None:
+            return f"{name}: timed out"
+        if status != 0:
+            # "FAIL: what" lines; the first names the mutant's effect.
+            failed = [l[len("FAIL: "):] for l in out.splitlines() if l.startswith("FAIL: ")]
+            return f"{name}: {failed[0][:160] if failed else f'exit status {status}'}"
+        return None
     cmd = [os.path.join(build, "bin", name), "--gtest_brief=1"]
     if gtest_filter:
         cmd.append("--gtest_filter=" + gtest_filter)
@@ -410,7 +446,7 @@ def main():
     os.makedirs(tree, exist_ok=True)
     print(f"copying the tree into {tree}: {sync_tree(REPO, tree)} files changed", flush=True)
     configure(tree, build)
-    status, out, _ = build_targets(build, args.jobs, tests)
+    status, out, _ = build_targets(build, args.jobs, list(dict.fromkeys(map(target_of, tests))))
     if status != 0:
         sys.exit("the unmutated tree does not build:\n" + out[-4000:])
     timeouts = {}

@@ -49,6 +49,33 @@ TEST(DiagnosticOutput, APlaceInAFurtherFileIsNamedAndQuotedFromIt) {
   EXPECT_EQ(in.posto({file_sorgente::nessuno, 0, 0, 0}), "l.txt");
 }
 
+// A line longer than 160 bytes is shown around its field only: 80 bytes
+// before it, "..." at each end cut off, the caret under the field still.
+TEST(DiagnosticOutput, ALongLineIsShownAroundItsField) {
+  ingresso_controllo in;
+  const std::string riga = std::string(80, 'a') + "x" + "12345" + std::string(214, 'b');
+  const std::string servizio = riga + "\r\n";
+  in.servizio = servizio;
+  const auto testo = [&](std::int32_t colonna) {
+    diagnostica d;
+    d.id = id_diagnostica::time_over_59;
+    d.dove = {file_sorgente::servizio, 1, colonna, 5};
+    d.messaggio = "m";
+    std::ostringstream out;
+    write_diagnostics_text({d}, in, out);
+    return out.str();
+  };
+  // Column 82: the shown part starts one byte in, so the line is cut at
+  // both ends.
+  EXPECT_EQ(testo(82), "servizio.txt:1:82: warning: m [time-over-59]\n..." + std::string(79, 'a') +
+                           "x12345" + std::string(75, 'b') + "...\n" + std::string(83, ' ') +
+                           "^~~~~\n");
+  // Column 81: shown from the line's first byte.
+  EXPECT_EQ(testo(81), "servizio.txt:1:81: warning: m [time-over-59]\n" + std::string(80, 'a') +
+                           "x12345" + std::string(74, 'b') + "...\n" + std::string(80, ' ') +
+                           "^~~~~\n");
+}
+
 // An error takes its code and severity from the catalogue.
 TEST(DiagnosticOutput, AnErrorCarriesItsCodeFromTheCatalogue) {
   ingresso_controllo in;

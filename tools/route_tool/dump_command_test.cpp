@@ -51,13 +51,48 @@ TEST(DumpText, HeaderStationsBoardsCellsAndGeometry) {
   EXPECT_TRUE(has(t, "turning: net -17.189"));  // 0.5 rad right, 0.8 rad left
 }
 
-TEST(DumpHex, OneAnnotatedLinePerFieldInFileOrder) {
+// The stations' rows line up under the header's columns whatever the
+// name's bytes (a name in UTF-8 counts its characters), and cell 1, free
+// of objects, is listed with its stamps.
+TEST(DumpText, RowsLineUpUnderTheirHeaders) {
+  std::ostringstream out;
+  write_dump_text(sample_route(), out);
+  const std::string t = out.str();
+  const std::string header =
+      "  slot  name                      type     axis    start      end  time      data";
+  ASSERT_TRUE(has(t, header)) << t;
+  EXPECT_TRUE(has(t,
+                  "\n     1  Alfa                        24        0     -200      200  "
+                  "08:06:00  0 0 30 0 0; 0 0 0 0 0\n"));
+  EXPECT_TRUE(has(t,
+                  "\n     2  Bet\xc3\xa0                        24     1500     1350     1650  "
+                  "08:09:30  0 0 30 0 0; 0 0 0 0 0\n"));
+  EXPECT_TRUE(has(t,
+                  "\n      1       50  reserved           marker 5121, competition code (og) "
+                  "1234 [5121 1234 0 0 0]\n"));
+  EXPECT_TRUE(has(t, "\n      3      150  station end        station 1 \"Alfa\" [1 0 0 0 0]\n"));
+}
+
+// The dump command's output for the sample route's files on disk.
+std::string dump_of_folder(dump_format format) {
   testing::temp_folder dir;
   disk_file_system disk;
   testing::write_route_files(disk, {dir.path(), '/'}, testing::sample_model());
   std::ostringstream out;
-  EXPECT_EQ(run_dump({dir.path().string(), "Prova", "12", dump_format::hex}, out), 0);
-  const std::string t = out.str();
+  EXPECT_EQ(run_dump({dir.path().string(), "Prova", "12", format}, out), 0);
+  return out.str();
+}
+
+// Text is what the command writes without a format option, from the files on disk.
+TEST(DumpText, TheCommandWritesTheTextFromTheFolder) {
+  const std::string t = dump_of_folder(dump_format::text);
+  EXPECT_EQ(t.substr(0, 16), "Simulation file ");
+  EXPECT_TRUE(has(t, "Stations (3)\n"));
+  EXPECT_TRUE(has(t, "\n      1       50  reserved           marker 5121"));
+}
+
+TEST(DumpHex, OneAnnotatedLinePerFieldInFileOrder) {
+  const std::string t = dump_of_folder(dump_format::hex);
   EXPECT_TRUE(has(t, "       0: 00 ; entry 0, tipo = 0\n"));
   EXPECT_TRUE(has(t, "      14: 00 00 ; entry 0, length of nome = 0\n"));
   EXPECT_TRUE(has(t, "      16: 01 14 ; cell 1, dato1 = 5121\n"));

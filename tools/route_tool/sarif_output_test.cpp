@@ -22,6 +22,7 @@ TEST(SarifOutput, PlacesNotesAndFixes) {
   typo.messaggio = "typo";
   typo.correlate.push_back({{file_sorgente::linea, 2, 5, 4}, "see here"});
   typo.correlate.push_back({{file_sorgente::linea, 0, 0, 0}, "the whole file"});
+  typo.correlate.push_back({{file_sorgente::linea, 3, 0, 0}, "a whole line"});
   // A replacement and an insertion in one file, one in the other.
   typo.correzioni.push_back({"Write 'stazione'",
                              {{{file_sorgente::servizio, 14, 3, 7}, "stazione"},
@@ -57,6 +58,9 @@ TEST(SarifOutput, PlacesNotesAndFixes) {
   EXPECT_EQ(r0["relatedLocations"][0]["physicalLocation"]["region"]["endColumn"], 9);
   EXPECT_EQ(r0["relatedLocations"][0]["message"]["text"], "see here");
   EXPECT_FALSE(r0["relatedLocations"][1]["physicalLocation"].contains("region"));
+  // A line as a whole, column 0: SARIF's columns start at 1.
+  EXPECT_EQ(r0["relatedLocations"][2]["physicalLocation"]["region"],
+            nlohmann::ordered_json({{"startLine", 3}, {"startColumn", 1}, {"endColumn", 1}}));
 
   const auto& changes = r0["fixes"][0]["artifactChanges"];
   ASSERT_EQ(changes.size(), 2u);

@@ -3,6 +3,7 @@
 // by its name or refused with its field named, and the exit statuses.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
@@ -118,6 +119,11 @@ TEST(TimingCommand, TheTrainModelBesideTheServiceFileOrGiven) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "route_tool: error: train model " + (f.tmp / "bad.json") +
                        ": field \"massa_vettura_t\": must be above 0 t, not -1\n");
+  // check reads the model given to it the same way.
+  r = run({"check", "--line", f.line, "--service", f.service, "--train-model", f.tmp / "bad.json"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "route_tool: error: train model " + (f.tmp / "bad.json") +
+                       ": field \"massa_vettura_t\": must be above 0 t, not -1\n");
   write_text(f.tmp.path() / "bad.json", R"({"frenatura": 1})");
   r = run(
       {"timing", "--line", f.line, "--service", f.service, "--train-model", f.tmp / "bad.json"});
@@ -147,6 +153,9 @@ TEST(TimingCommand, JsonAndProfile) {
   EXPECT_EQ(j["faults"][1]["kind"], "section_too_short");
   EXPECT_EQ(j["drivable"], false);
   EXPECT_TRUE(j["reason"].is_null());
+  // 4 cars of 26.86 m and 55 t.
+  EXPECT_NEAR(j["length_m"].get<double>(), 107.44, 1e-9);
+  EXPECT_NEAR(j["mass_t"].get<double>(), 220.0, 1e-9);
   std::ifstream in(csv, std::ios::binary);
   std::string header, first;
   std::getline(in, header);
@@ -156,6 +165,32 @@ TEST(TimingCommand, JsonAndProfile) {
   int rows = 2;
   for (std::string l; std::getline(in, l);) ++rows;
   EXPECT_EQ(rows, 1 + 5261);
+}
+
+// A running time past an hour: hours, then minutes in two digits. A train
+// held to 49.4 km/h runs the whole line in 1 h 9 min and some seconds.
+TEST(TimingCommand, ARunningTimePastAnHour) {
+  scenario_files f;
+  write_text(f.tmp.path() / "slow.json", R"({"velocita_massima_kmh": 49.4})");
+  const std::vector<std::string> args = {
+      "timing", "--line", f.line, "--service", f.service, "--train-model", f.tmp / "slow.json"};
+  const auto text = run(args);
+  std::vector<std::string> with_json = args;
+  with_json.push_back("--json");
+  const nlohmann::json j = nlohmann::json::parse(run(with_json).out);
+  const double s = j["whole_run"]["fastest_s"].get<double>();
+  ASSERT_GE(s, 3600.0 + 9 * 60);
+  ASSERT_LT(s, 3600.0 + 10 * 60);
+  const auto tenths = std::llround(s * 10.0);
+  char expected[16];
+  std::snprintf(expected, sizeof expected, "1:09:%02lld.%lld", tenths / 10 % 60, tenths % 10);
+  // Under "Fastest", right-aligned.
+  const std::string& t = text.out;
+  const std::string header = t.substr(t.find("\nFrom ") + 1);
+  const std::string row = t.substr(t.find("\nWhole run ") + 1);
+  const std::size_t at = row.find(std::string(" ") + expected + " ");
+  ASSERT_NE(at, std::string::npos) << row;
+  EXPECT_EQ(at + 1 + std::string(expected).size(), header.find("Fastest") + 7);
 }
 
 TEST(TimingCommand, ExitStatuses) {

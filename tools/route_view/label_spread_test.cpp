@@ -21,6 +21,17 @@ TEST(LabelSpread, CrowdedLabelsArePushedApartInOrder) {
   EXPECT_EQ(items[1].placed, 74);
 }
 
+TEST(LabelSpread, LabelsAtOrBeforeTheStartStandJustInside) {
+  // No gap before the first label: wanted at the column's start or above
+  // it, a label of 10 is centred 5 inside.
+  for (const double lo : {0.0, 30.0}) {
+    std::vector<spread_item> items = {{lo - 20, 10}, {lo + 16, 10}};
+    spread_labels(items, lo, 100, 4);
+    EXPECT_EQ(items[0].placed, lo + 5) << lo;
+    EXPECT_EQ(items[1].placed, lo + 19) << lo;
+  }
+}
+
 TEST(LabelSpread, LabelsPastTheEndArePulledBackInside) {
   std::vector<spread_item> items = {{95, 10}, {98, 10}};
   spread_labels(items, 0, 100, 0);

@@ -6,10 +6,16 @@
 #include <sstream>
 #include <vector>
 
+#include "base/file_system.h"
 #include "base/memory_file_system.h"
+#include "compiler/route_model/nomi_file.h"
+#include "sources/golden_file.h"
+#include "sources/testi_fissi.h"
 #include "tools/route_view/plot_layout.h"
 #include "tools/route_view/svg_document.h"
 #include "tools/testing/compiled_route_builder.h"
+#include "tools/testing/route_tool_run.h"
+#include "tools/testing/temp_folder.h"
 #include "tools/testing/text_search.h"
 
 namespace scenario {
@@ -95,6 +101,25 @@ TEST(RoutePlot, WellFormedWithOneMarkerPerStationAndSignal) {
   EXPECT_NE(svg.find("Prova &lt;&amp;&gt;"), std::string::npos);
   EXPECT_NE(svg.find("Bet\xc3\xa0"), std::string::npos);
   EXPECT_EQ(svg.find("http://", svg.find("xmlns") + 40), std::string::npos);  // self-contained
+}
+
+// The fixed scenario's plot as `route_tool plot` writes it from the compiled
+// files, with the run of the built-in train model: every mark, label, box
+// and axis where it was reviewed (VO_REBASE_GOLDEN=1 rewrites the file after
+// a deliberate change; review its diff in a browser).
+TEST(RoutePlot, TheFixedScenarioDrawnAsReviewed) {
+  testing::temp_folder tmp;
+  const fixed_scenario_texts t = fixed_texts();
+  const std::string route = "Viterbo_Attigliano_Orte";
+  testing::write_text(tmp.path() / nome_file_linea_txt(route), t.line);
+  testing::write_text(tmp.path() / nome_file_servizio_txt(route, "7547"), t.service);
+  ASSERT_EQ(testing::run({"compile", "--line", tmp / nome_file_linea_txt(route), "--service",
+                          tmp / nome_file_servizio_txt(route, "7547"), "--out", tmp / "out"})
+                .status,
+            0);
+  ASSERT_EQ(testing::run({"plot", tmp / "out", "-o", tmp / "plot.svg"}).status, 0);
+  EXPECT_TRUE(matches_golden("Viterbo_Attigliano_Orte_7547_plot.svg",
+                             disk_file_system().read_file(tmp / "plot.svg")));
 }
 
 TEST(RoutePlot, XmlTextEscapesAndDropsControls) {
@@ -212,6 +237,69 @@ TEST(RoutePlotGeometry, EveryStretchSpansItsMetresEvenAt50mAtBothEnds) {
   const auto near_grades = elements(half, "grade");
   ASSERT_EQ(near_grades.size(), 1u);
   EXPECT_NEAR(num(near_grades[0], "width"), 2 * cell_px, 0.05);
+}
+
+TEST(RoutePlotGeometry, AGradeOfOnePerMilleEitherWayHasItsColour) {
+  route_drawing d = stretches_at_both_ends();
+  d.gradient = {
+      {0, 0, 12, no_record}, {1, 1, 1, no_record}, {2, 18, 0, no_record}, {19, 19, -1, no_record}};
+  const auto grades = elements(draw_route_svg(d, {0, 1000}), "grade");
+  ASSERT_EQ(grades.size(), 3u);
+  EXPECT_EQ(grades[1].at("fill"), grades[0].at("fill"));  // +1: uphill, like +12
+  EXPECT_NE(grades[2].at("fill"), grades[1].at("fill"));  // -1: downhill
+  EXPECT_LT(num(grades[1], "y"), 1245.0);
+  EXPECT_NEAR(num(grades[2], "y"), 1245.0, 0.05);
+}
+
+// The text of the <text> element after position `from` in the SVG.
+std::string next_text(const std::string& svg, std::size_t from) {
+  const std::size_t open = svg.find("<text", from);
+  const std::size_t start = svg.find('>', open) + 1;
+  return svg.substr(start, svg.find("</text>", start) - start);
+}
+
+TEST(RoutePlotGeometry, AWidePlanLabelsItsStationsInARowAboveTheTrack) {
+  // A straight line from west to east, 10 km; two stations 300 m apart,
+  // whose second lines (position and time) are wider than their names.
+  route_drawing d;
+  d.route = "Prova";
+  d.train = "1";
+  d.line_length_m = 10000;
+  d.cells = 200;
+  plan_level level;
+  for (std::int64_t k = 0; k <= 10000; k += 1000) level.points.push_back({k, double(k), 0});
+  d.plan.push_back(level);
+  d.stations = {{1, "A", 4000, 3900, 4100, 8 * 3600, no_record, 81},
+                {2, "B", 4300, 4200, 4400, 9 * 3600, no_record, 87}};
+  const std::string svg = draw_route_svg(d, {0, 10000});
+  const auto track = elements(svg, "track");
+  ASSERT_EQ(track.size(), 1u);
+  const std::vector<point> line = points_of(track[0]);
+  ASSERT_GE(line.size(), 2u);
+  const double track_y = line.front().y;
+  std::vector<double> x, width;
+  const std::string mark = "class=\"station-label\"";
+  for (auto p = svg.find(mark); p != std::string::npos; p = svg.find(mark, p + 1)) {
+    const std::size_t open = svg.rfind("<text", p);
+    const auto a = elements(svg.substr(open, svg.find('>', p) - open + 1), "station-label");
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_LT(num(a[0], "y"), track_y) << "above the track";
+    EXPECT_EQ(a[0].at("text-anchor"), "middle");
+    x.push_back(num(a[0], "x"));
+    const double name = text_width(next_text(svg, open), 13);
+    const double second = text_width(next_text(svg, p), 10.5);
+    EXPECT_GT(second, name);
+    width.push_back(second);
+  }
+  ASSERT_EQ(x.size(), 2u);
+  // In running order, and neither line of one over the other's.
+  EXPECT_GE(x[1] - x[0], (width[0] + width[1]) / 2) << x[0] << " " << x[1];
+  // The scale bar: the longest of 1, 2 or 5 times a power of ten within
+  // 160 px. The 10 km of track span line.back().x - line.front().x px.
+  const double px_per_m = (line.back().x - line.front().x) / 10000;
+  ASSERT_GT(1000 * px_per_m, 80.0);
+  ASSERT_LE(1000 * px_per_m, 160.0);
+  EXPECT_NE(svg.find(">1 km</text>"), std::string::npos);
 }
 
 }  // namespace
