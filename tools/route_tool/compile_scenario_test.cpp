@@ -33,12 +33,7 @@ const std::string service_txt = nome_file_servizio_txt(route, train);
 using scenario_texts = fixed_scenario_texts;
 
 // The text with its line `n` (from 1) replaced; lines end with CR LF.
-std::string replace_line(const std::string& text, int n, const std::string& with) {
-  std::size_t start = 0;
-  for (int i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
-  const std::size_t end = text.find("\r\n", start);
-  return text.substr(0, start) + with + text.substr(end);
-}
+using testing::replace_line;
 
 std::vector<std::string> split_lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 constexpr const char* linea = "Viterbo_Attigliano_Orte";
 constexpr const char* treno = "7547";
 // compile takes the route and the train from these names.
-constexpr const char* line_txt = "Viterbo_Attigliano_Orte_linea.txt";
-constexpr const char* service_txt = "Viterbo_Attigliano_Orte_7547-.txt";
+constexpr const char* fixed_line_txt = "Viterbo_Attigliano_Orte_linea.txt";
+constexpr const char* fixed_service_txt = "Viterbo_Attigliano_Orte_7547-.txt";
 
 using testing::run;
 using testing::run_result;
@@ -45,10 +45,10 @@ struct fixed_scenario {
     const fixed_scenario_texts w = fixed_texts();
     line_text = w.line;
     service_text = w.service;
-    testing::write_text(dir.path() / line_txt, line_text);
-    testing::write_text(dir.path() / service_txt, service_text);
-    const run_result r = run(
-        {"compile", "--line", dir / line_txt, "--service", dir / service_txt, "--out", compiled()});
+    testing::write_text(dir.path() / fixed_line_txt, line_text);
+    testing::write_text(dir.path() / fixed_service_txt, service_text);
+    const run_result r = run({"compile", "--line", dir / fixed_line_txt, "--service",
+                              dir / fixed_service_txt, "--out", compiled()});
     EXPECT_EQ(r.status, 0) << r.err;
   }
 };
@@ -86,8 +86,8 @@ TEST(DecompileCommand, TextFilesWhereAsked) {
 TEST(DecompileCommand, RouteNamesFoundInTheFolder) {
   fixed_scenario s;
   const std::string other = s.dir / "other";
-  ASSERT_EQ(run({"compile", "--line", s.dir / line_txt, "--service", s.dir / service_txt, "--out",
-                 other, "--route", "Roma", "--train", "12"})
+  ASSERT_EQ(run({"compile", "--line", s.dir / fixed_line_txt, "--service",
+                 s.dir / fixed_service_txt, "--out", other, "--route", "Roma", "--train", "12"})
                 .status,
             0);
   const run_result r = run({"decompile", other, "--out", s.dir / "texts"});
@@ -96,10 +96,10 @@ TEST(DecompileCommand, RouteNamesFoundInTheFolder) {
   EXPECT_TRUE(fs::exists(s.dir.path() / "texts" / "Roma_linea.txt"));
   EXPECT_TRUE(fs::exists(s.dir.path() / "texts" / "Roma_12-.txt"));
 
-  ASSERT_EQ(
-      run({"compile", "--line", s.dir / line_txt, "--service", s.dir / service_txt, "--out", other})
-          .status,
-      0);
+  ASSERT_EQ(run({"compile", "--line", s.dir / fixed_line_txt, "--service",
+                 s.dir / fixed_service_txt, "--out", other})
+                .status,
+            0);
   testing::write_text(s.dir.path() / "a_file", "x");
   const run_result to_file =
       run({"decompile", other, "--out", s.dir / "a_file", "--route", "Roma"});

@@ -16,6 +16,7 @@
 #include "tools/route_view/drawing_model.h"
 #include "tools/route_view/route_plot.h"
 #include "tools/testing/route_tool_run.h"
+#include "tools/testing/text_search.h"
 
 namespace scenario {
 namespace {
@@ -24,11 +25,7 @@ using testing::route;
 using testing::train;
 
 // The text with its line `n` (from 1) replaced; lines end with CR LF.
-std::string replace_line(const std::string& text, int n, const std::string& with) {
-  std::size_t start = 0;
-  for (int i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
-  return text.substr(0, start) + with + text.substr(text.find("\r\n", start));
-}
+using testing::replace_line;
 
 // The first number the pattern's group catches in `text`.
 std::int64_t caught(const std::string& text, const std::string& pattern) {

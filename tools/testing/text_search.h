@@ -18,4 +18,11 @@ inline std::size_t count(const std::string& text, const std::string& part) {
   return n;
 }
 
+// `text` with its line `n` (from 1; lines end in CR LF) replaced by `with`.
+inline std::string replace_line(const std::string& text, int n, const std::string& with) {
+  std::size_t start = 0;
+  for (int i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
+  return text.substr(0, start) + with + text.substr(text.find("\r\n", start));
+}
+
 }  // namespace scenario::testing
