@@ -9,7 +9,7 @@
 // (profile_layers, profile_margins, hover_parts, inspector_rows).
 import { build_diagnostic_list, build_markers, place_markers } from './diagnostics.js';
 import { text_el } from './dom.js';
-import { hover_text, show_cell } from './inspector.js';
+import { hover_text, show_cell } from './cell_panel.js';
 import { wire_input } from './input.js';
 import { draw_plan } from './plan_drawing.js';
 import { cell_start_m, cell_under, open_model } from './route_model.js';
